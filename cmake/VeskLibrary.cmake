@@ -1,0 +1,25 @@
+# Every source folder gives two static libraries: vesk_<area> from its own .cpp files, which
+# may use only QtCore and SQLite, and vesk_<area>_ui from its ui/ subfolder, which holds the
+# windows. The linker keeps the layers honest: nothing below ui/ can reach QtWidgets.
+function(vesk_library area)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;UI_DEPENDS" ${ARGN})
+  file(GLOB logic CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB ui CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
+  if(logic)
+    add_library(vesk_${area} STATIC ${logic})
+    target_include_directories(vesk_${area} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(vesk_${area} PUBLIC Qt6::Core ${ARG_DEPENDS})
+  endif()
+  if(ui)
+    add_library(vesk_${area}_ui STATIC ${ui})
+    target_include_directories(vesk_${area}_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    if(logic)
+      target_link_libraries(vesk_${area}_ui PUBLIC vesk_${area})
+    endif()
+    target_link_libraries(vesk_${area}_ui PUBLIC Qt6::Widgets ${ARG_UI_DEPENDS})
+  else()
+    # No windows yet: the ui library is the logic library, so that callers link one name.
+    add_library(vesk_${area}_ui INTERFACE)
+    target_link_libraries(vesk_${area}_ui INTERFACE vesk_${area} Qt6::Widgets ${ARG_UI_DEPENDS})
+  endif()
+endfunction()

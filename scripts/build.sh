@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or the folder in BUILD_DIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" "${generator[@]}" "$@"
+cmake --build "$build" -j"$(nproc)"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building, testing and looking at the program need (Debian 12), when missing.
+set -euo pipefail
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+  qt6-translations-l10n libsqlite3-dev sqlite3 libxlsxwriter-dev libsodium-dev libgtest-dev
+  libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,30 @@
+#include "app/startup.h"
+
+#include "core/clock.h"
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "core/ui/application.h"
+#include "core/ui/modal.h"
+#include "core/ui/tfrmmain.h"
+
+#include <QApplication>
+
+int runProgram(QApplication& application, Messages& shownMessages, Modal& shownModal) {
+    setUpApplication(application);
+    setMessages(&shownMessages);
+    setModal(&shownModal);
+
+    TfrmMain frmMain;
+
+    TsysData data(environment::applicationDirectory());
+    if (!data.connect()) {
+        messages().notice(QStringLiteral("无法链接到数据库!"), QStringLiteral("连接错误"));
+        return 1;
+    }
+    sysData = &data;
+
+    frmMain.show();
+    const int code = application.exec();
+    sysData = nullptr;
+    return code;
+}

@@ -1,0 +1,244 @@
+#include "core/decimal.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+using int128 = __int128;
+constexpr int kMaxDigits = 36;
+
+int128 pow10(int n) {
+    int128 r = 1;
+    for (int i = 0; i < n; ++i)
+        r *= 10;
+    return r;
+}
+
+const int128 kLimit = pow10(kMaxDigits + 1);
+
+[[noreturn]] void overflow() { throw std::overflow_error("数值超出范围"); }
+
+int128 checkedMul(int128 a, int128 b) {
+    int128 r;
+    if (__builtin_mul_overflow(a, b, &r) || r >= kLimit * 10 || r <= -kLimit * 10)
+        overflow();
+    return r;
+}
+
+// Divides by 10^n, rounding halves to even.
+int128 divRoundEven(int128 value, int n) {
+    if (n <= 0)
+        return value;
+    if (n > 38)
+        return 0;
+    const int128 divisor = pow10(n);
+    int128 q = value / divisor;
+    int128 r = value % divisor;
+    const bool negative = value < 0;
+    if (negative)
+        r = -r;
+    const int128 twice = r * 2;
+    if (twice > divisor || (twice == divisor && (q % 2 != 0))) {
+        q += negative ? -1 : 1;
+    }
+    return q;
+}
+
+} // namespace
+
+std::optional<Decimal> Decimal::parse(QStringView text) {
+    int i = 0;
+    const int n = int(text.size());
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    int128 mantissa = 0;
+    int scale = 0;
+    int digits = 0;        // significant digits kept in the mantissa
+    bool anyDigit = false;
+    bool seenPoint = false;
+    int128 tail = 0;       // the dropped digits, to round them correctly
+    int tailDigits = 0;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'.') {
+            if (seenPoint)
+                return std::nullopt;
+            seenPoint = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            break;
+        anyDigit = true;
+        const int d = c.unicode() - u'0';
+        if (seenPoint && scale >= kMaxScale) {
+            if (tailDigits < 30) {
+                tail = tail * 10 + d;
+                ++tailDigits;
+            } else if (d != 0) {
+                tail |= 1; // keeps "more than half" distinguishable from "exactly half"
+            }
+            continue;
+        }
+        if (mantissa == 0 && d == 0) {
+            if (seenPoint)
+                ++scale;
+            continue;
+        }
+        if (++digits > kMaxDigits)
+            return std::nullopt;
+        mantissa = mantissa * 10 + d;
+        if (seenPoint)
+            ++scale;
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    long exponent = 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        bool expNegative = false;
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+            expNegative = text[i] == u'-';
+            ++i;
+        }
+        if (i >= n)
+            return std::nullopt;
+        for (; i < n; ++i) {
+            if (text[i] < u'0' || text[i] > u'9')
+                return std::nullopt;
+            exponent = exponent * 10 + (text[i].unicode() - u'0');
+            if (exponent > 1000)
+                return std::nullopt;
+        }
+        if (expNegative)
+            exponent = -exponent;
+    }
+    if (i != n)
+        return std::nullopt;
+
+    // Digits dropped beyond the finest scale round the kept mantissa.
+    if (tailDigits > 0) {
+        const int128 half = pow10(tailDigits) / 2;
+        if (tail > half || (tail == half && mantissa % 2 != 0))
+            mantissa += 1;
+    }
+    if (mantissa == 0)
+        return Decimal();
+    long s = long(scale) - exponent;
+    if (s < 0) {
+        if (digits - s > kMaxDigits)
+            return std::nullopt;
+        mantissa *= pow10(int(-s));
+        s = 0;
+    } else if (s > kMaxScale) {
+        mantissa = divRoundEven(mantissa, int(s - kMaxScale));
+        s = kMaxScale;
+    }
+    return Decimal(negative ? -mantissa : mantissa, int(s));
+}
+
+Decimal Decimal::fromDouble(double value) {
+    if (value != value || value == __builtin_inf() || value == -__builtin_inf())
+        overflow();
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto parsed = parse(QString::fromLatin1(buffer, int(result.ptr - buffer)));
+    if (!parsed)
+        overflow();
+    return *parsed;
+}
+
+Decimal Decimal::withScale(int scale) const {
+    if (scale >= scale_)
+        return Decimal(checkedMul(mantissa_, pow10(scale - scale_)), scale);
+    return Decimal(divRoundEven(mantissa_, scale_ - scale), scale);
+}
+
+Decimal Decimal::operator+(const Decimal& other) const {
+    const int scale = std::max(scale_, other.scale_);
+    const int128 a = withScale(scale).mantissa_;
+    const int128 b = other.withScale(scale).mantissa_;
+    int128 r;
+    if (__builtin_add_overflow(a, b, &r))
+        overflow();
+    return Decimal(r, scale);
+}
+
+Decimal Decimal::operator-() const { return Decimal(-mantissa_, scale_); }
+
+Decimal Decimal::operator-(const Decimal& other) const { return *this + (-other); }
+
+Decimal Decimal::operator*(const Decimal& other) const {
+    int128 a = mantissa_, b = other.mantissa_;
+    int scale = scale_ + other.scale_;
+    int128 r;
+    if (__builtin_mul_overflow(a, b, &r))
+        overflow();
+    if (scale > kMaxScale) {
+        r = divRoundEven(r, scale - kMaxScale);
+        scale = kMaxScale;
+    }
+    return Decimal(r, scale);
+}
+
+Decimal Decimal::rounded(int places) const {
+    if (places >= scale_)
+        return *this;
+    return Decimal(divRoundEven(mantissa_, scale_ - places), places);
+}
+
+int Decimal::compare(const Decimal& other) const {
+    const Decimal d = *this - other;
+    return d.mantissa_ < 0 ? -1 : (d.mantissa_ > 0 ? 1 : 0);
+}
+
+namespace {
+
+QString digitsOf(int128 value) {
+    if (value == 0)
+        return QStringLiteral("0");
+    char buf[48];
+    int p = sizeof buf;
+    while (value > 0) {
+        buf[--p] = char('0' + int(value % 10));
+        value /= 10;
+    }
+    return QString::fromLatin1(buf + p, int(sizeof buf) - p);
+}
+
+QString render(int128 mantissa, int scale) {
+    const bool negative = mantissa < 0;
+    QString digits = digitsOf(negative ? -mantissa : mantissa);
+    if (scale > 0) {
+        if (digits.size() <= scale)
+            digits = QString(scale - digits.size() + 1, u'0') + digits;
+        digits.insert(digits.size() - scale, u'.');
+    }
+    return negative ? u'-' + digits : digits;
+}
+
+} // namespace
+
+QString Decimal::toString() const {
+    int128 m = mantissa_;
+    int s = scale_;
+    while (s > 0 && m % 10 == 0) {
+        m /= 10;
+        --s;
+    }
+    return render(m, s);
+}
+
+QString Decimal::toFixed(int places) const {
+    const Decimal r = withScale(places);
+    return render(r.mantissa_, places);
+}
+
+double Decimal::toDouble() const {
+    const QByteArray text = toString().toLatin1();
+    return std::strtod(text.constData(), nullptr);
+}

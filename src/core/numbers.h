@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/decimal.h"
+
+#include <QString>
+#include <optional>
+
+// The number texts of the program: one rule for reading what a user typed, one form for
+// writing a number back, one for showing it.
+namespace numbers {
+
+// True when the text follows the number rule (no blanks, no thousands separators).
+bool isNumber(QStringView text);
+// The text as a double, or nothing when it is not a number or not finite.
+std::optional<double> toFloat(QStringView text);
+// Like toFloat, but empty or blank text reads as 0 (the screens' rule for empty boxes).
+std::optional<double> toFloatOrZero(QStringView text);
+// Exact value of a typed text; empty or blank text is 0; nothing for a non-number.
+std::optional<Decimal> toDecimalOrZero(QStringView text);
+
+// Shortest form with at most 15 significant digits: 12.5, 3, -0.25.
+QString floatToStr(double value);
+// Exactly two decimals, no thousands separator, halves to even: "0.00".
+QString fixed2(double value);
+// "￥" followed by fixed2.
+QString money(double value);
+QString money(const Decimal& value);
+// The value rounded to cents with ties to even on its exact decimal value.
+double roundCents(double value);
+
+} // namespace numbers

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/resultset.h"
+
+#include <QObject>
+#include <QString>
+#include <variant>
+#include <vector>
+
+class Connection;
+struct sqlite3_stmt;
+class TQuery;
+
+// One field of a slot's current row, read as text, number or whole number (NULL as "" or 0).
+class Field {
+public:
+    Field(const TQuery& query, int column) : query_(query), column_(column) {}
+    QString asText() const;
+    double asFloat() const;
+    long long asInteger() const;
+    bool isNull() const;
+
+private:
+    const TQuery& query_;
+    int column_;
+};
+
+// A named, reusable statement: load → bind… → execute() or open() → read → close().
+// Parameter and field names match without regard to case; every parameter must be bound
+// before a run; engine errors throw DbError with the engine's text.
+class TQuery : public QObject {
+    Q_OBJECT
+public:
+    TQuery(Connection& connection, const QString& name);
+    ~TQuery() override;
+
+    // Replaces the statement (and discards the result); its :name markers become the parameters.
+    void load(const QString& sql);
+    void bind(QStringView name, const QString& text);
+    void bind(QStringView name, const char* text) { bind(name, QString::fromUtf8(text)); }
+    void bind(QStringView name, double value);
+    void bind(QStringView name, long long value);
+    void bind(QStringView name, int value) { bind(name, static_cast<long long>(value)); }
+    bool hasParameter(QStringView name) const { return parameterIndex(name) >= 0; }
+
+    // Runs an insert, update or delete; returns the rows affected.
+    int execute();
+    // Runs a select and keeps its rows, the first one current.
+    void open();
+    void close();
+
+    bool isOpen() const { return open_; }
+    bool eof() const { return !open_ || current_ >= result_.rowCount(); }
+    void next();
+    void first();
+    int recordCount() const { return open_ ? result_.rowCount() : 0; }
+    int currentRow() const { return current_; }
+    void setCurrentRow(int row);
+    // Throws DbError when the open result has no such column.
+    Field field(QStringView name) const;
+    // Orders the open result by "field ASC|DESC" without running the statement again.
+    void sort(const QString& spec);
+
+    const QString& sql() const { return sql_; }
+    const ResultSet& result() const { return result_; }
+
+signals:
+    // The rows were replaced, reordered or discarded.
+    void resultReset();
+    void currentRowChanged(int row);
+
+private:
+    using Value = std::variant<std::monostate, QString, double, long long>;
+    struct Parameter {
+        QString name; // without the colon
+        Value value;
+    };
+    int parameterIndex(QStringView name) const;
+    Parameter& parameter(QStringView name);
+    sqlite3_stmt* prepared();
+    void finalize();
+    void bindAll(sqlite3_stmt* statement);
+
+    Connection& connection_;
+    QString sql_;
+    std::vector<Parameter> parameters_;
+    sqlite3_stmt* statement_ = nullptr;
+    unsigned generation_ = 0;
+    ResultSet result_;
+    bool open_ = false;
+    int current_ = 0;
+
+    friend class Field;
+};

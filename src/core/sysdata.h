@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/connection.h"
+#include "core/query.h"
+
+#include <QString>
+
+// The data module: the one connection to the book beside the program and the named slots
+// every window runs its statements through.
+class TsysData {
+public:
+    // Composes the path from the directory (with its trailing separator); does not open yet.
+    explicit TsysData(const QString& directory);
+    // Opens the book; false when it cannot be opened.
+    bool connect() { return myCon.open(); }
+
+    static QString fileName() { return QStringLiteral("kestdata.db"); }
+
+    Connection myCon;
+    TQuery QueryCommon;
+    TQuery QueryHouse;
+    TQuery QueryField;
+    TQuery QueryCate;
+    TQuery QueryProduct;
+    TQuery QuerySupplier;
+    TQuery QueryCustomer;
+    TQuery QueryEmployee;
+    TQuery QueryHouseIn;
+    TQuery QueryYsYf;
+    TQuery QueryBankItm;
+    TQuery QueryBank;
+    TQuery QueryRe;
+    TQuery QueryAsset;
+    TQuery QueryAssCate;
+    TQuery QueryKestData;
+    TQuery QueryPD;
+    TQuery QueryPDMX;
+    TQuery QueryP1;
+    TQuery QueryP2;
+    TQuery QueryOrder;
+    TQuery QueryOrderDetails;
+};
+
+// The one instance, set at start-up (and by each test).
+extern TsysData* sysData;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/guard.h"
+
+#include <QObject>
+#include <utility>
+
+// Connects a signal to a handler through runGuarded, so that no exception of the handler
+// crosses the event loop. The handler may take the signal's arguments or none.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, const QObject* context,
+                                       Handler handler) {
+    return QObject::connect(sender, signal, context,
+                            [handler = std::move(handler)](auto&&... args) {
+                                runGuarded([&] { handler(std::forward<decltype(args)>(args)...); });
+                            });
+}

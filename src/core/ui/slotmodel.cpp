@@ -1,0 +1,97 @@
+#include "core/ui/slotmodel.h"
+
+#include "core/numbers.h"
+#include "core/query.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+SlotModel::SlotModel(TQuery& query, std::vector<SlotColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), query_(query), columns_(std::move(columns)) {
+    connect(&query_, &TQuery::resultReset, this, &SlotModel::reset);
+    reset();
+}
+
+void SlotModel::setColumns(std::vector<SlotColumn> columns) {
+    columns_ = std::move(columns);
+    reset();
+}
+
+void SlotModel::reset() {
+    beginResetModel();
+    fieldIndex_.clear();
+    for (const SlotColumn& c : columns_)
+        fieldIndex_.push_back(query_.isOpen() ? query_.result().column(c.field) : -1);
+    endResetModel();
+}
+
+int SlotModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : query_.recordCount();
+}
+
+int SlotModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant SlotModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= query_.recordCount())
+        return {};
+    const SlotColumn& column = columns_[std::size_t(index.column())];
+    const int field = fieldIndex_[std::size_t(index.column())];
+    if (role == Qt::TextAlignmentRole)
+        return column.draw == Draw::Text ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                         : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole || field < 0)
+        return {};
+    const ResultSet& r = query_.result();
+    if (r.type(index.row(), field) == ResultSet::Type::Null)
+        return column.draw == Draw::Text ? QString() : QVariant();
+    switch (column.draw) {
+    case Draw::Text:
+    case Draw::Number:
+        return r.text(index.row(), field);
+    case Draw::Fixed2:
+        return numbers::fixed2(r.real(index.row(), field));
+    case Draw::Money:
+        return numbers::money(r.real(index.row(), field));
+    }
+    return {};
+}
+
+QVariant SlotModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < int(columns_.size()))
+        return columns_[std::size_t(section)].title;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns) {
+    auto* model = new SlotModel(query, std::move(columns), &view);
+    view.setModel(model);
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 8);
+    view.verticalHeader()->hide();
+    for (int c = 0; c < int(model->columns().size()); ++c)
+        if (model->columns()[std::size_t(c)].width > 0)
+            view.setColumnWidth(c, model->columns()[std::size_t(c)].width);
+
+    QObject::connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, &query,
+                     [&query](const QModelIndex& current) {
+                         if (current.isValid())
+                             query.setCurrentRow(current.row());
+                     });
+    auto selectCurrent = [&view, &query] {
+        if (query.recordCount() > 0 && view.model())
+            view.selectionModel()->setCurrentIndex(
+                view.model()->index(query.currentRow(), 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    QObject::connect(model, &QAbstractItemModel::modelReset, &view, selectCurrent);
+    QObject::connect(&query, &TQuery::currentRowChanged, &view, selectCurrent);
+    selectCurrent();
+    return model;
+}

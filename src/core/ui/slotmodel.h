@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <vector>
+
+class QTableView;
+class TQuery;
+
+// How a grid column draws its field.
+enum class Draw { Text, Number, Fixed2, Money };
+
+struct SlotColumn {
+    QString field;
+    QString title;
+    Draw draw = Draw::Text;
+    int width = 0; // pixels; 0 leaves the view's default
+};
+
+// Shows a query slot's open result in a grid, one row per result row; the selected grid row
+// is the slot's current row.
+class SlotModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    SlotModel(TQuery& query, std::vector<SlotColumn> columns, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void setColumns(std::vector<SlotColumn> columns);
+    const std::vector<SlotColumn>& columns() const { return columns_; }
+    TQuery& query() const { return query_; }
+
+private:
+    void reset();
+    TQuery& query_;
+    std::vector<SlotColumn> columns_;
+    std::vector<int> fieldIndex_; // result column of each grid column, -1 when absent
+};
+
+// Puts the slot into the view: a model, whole-row selection, and the selection following the
+// slot's current row both ways. Returns the model (owned by the view).
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns);

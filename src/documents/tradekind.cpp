@@ -1,0 +1,46 @@
+#include "documents/tradekind.h"
+
+QString TradeKind::headerStatement() const {
+    return QStringLiteral("INSERT INTO %1(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
+                          "VALUES(:orderID,:houseID,:empName,:compID,:optDate,:acMoney,:coMoney)")
+        .arg(headerTable);
+}
+
+QString TradeKind::lineStatement() const {
+    return QStringLiteral("INSERT INTO %1(orderID,prodID,price,pcount,sumMoney,remark) "
+                          "VALUES(:orderID,:prodID,:price,:pcount,:sumMoney,:remark)")
+        .arg(lineTable);
+}
+
+const std::array<TradeKind, 4>& tradeKinds() {
+    static const QString supplierLabel = QStringLiteral("供货单位：");
+    static const QString customerLabel = QStringLiteral("客户名称：");
+    static const QString noSupplier = QStringLiteral("请选择供货单位！");
+    static const QString noCustomer = QStringLiteral("请选择客户单位！");
+    static const QString stockUp =
+        QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+:sumCount WHERE prodID=:prodID");
+    static const QString stockDown =
+        QStringLiteral("UPDATE Fproduct SET sumCount=sumCount-:sumCount WHERE prodID=:prodID");
+    static const QString house = QStringLiteral("仓         库：");
+    static const std::array<TradeKind, 4> kinds{{
+        {"TfrmPurIn", "采购进货", "pur", "CJ", "1", "1", supplierLabel, "收货日期：", "收货仓库：",
+         "应付金额：", "实付金额：", noSupplier, "OrderPur", "OrderPurD", 1, stockUp,
+         "UPDATE Fsupplier SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID", "采购进货",
+         -1},
+        {"TfrmPurRet", "采购退货", "purT", "CT", "1", "1", supplierLabel, "退货日期：",
+         "退货仓库：", "应收金额：", "实收金额：", noSupplier, "OrderPurT", "OrderPurTD", 2,
+         stockDown, "UPDATE Fsupplier SET exchMoney=exchMoney-:exchMoney WHERE compID=:compID",
+         "采购退货", 1},
+        {"TfrmSale", "商品销售", "sale", "XS", "2", "2", customerLabel, "销售日期：", house,
+         "应收金额：", "实收金额：", noCustomer, "OrderSale", "OrderSaleD", 1, stockDown,
+         "UPDATE Fcustomer SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID", "商品销售",
+         1},
+        {"TfrmSaleT", "客户退货", "saleT", "XT", "2", "2", customerLabel, "退货日期：", house,
+         "应付金额：", "实付金额：", noCustomer, "OrderSaleT", "OrderSaleTD", 2, stockUp,
+         "UPDATE Fcustomer SET exchMoney=exchMoney-:exchMoney WHERE compID=:compID", "顾客退货",
+         -1},
+    }};
+    return kinds;
+}
+
+const TradeKind& tradeKind(TradeKindId id) { return tradeKinds()[std::size_t(id)]; }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "documents/tradedocument.h"
+#include "documents/tradekind.h"
+
+// What became of a posting; the window puts the focus and empties itself accordingly.
+enum class PostResult {
+    NoHouse,         // "请选择仓库！": focus to the warehouse
+    NoOrderCode,     // "请输入单据号！": focus to the code
+    NoCounterpart,   // the kind's message, focus stays
+    NoLines,         // "请输入商品信息明细！"
+    Cancelled,       // the confirmation was answered with Cancel
+    Posted,          // "单据保存成功！": empty and close the window
+    NothingInserted, // the header wrote no row: empty and close, without a message
+    Failed,          // "单据保存出现异常！": nothing written, the window stays as it was
+};
+
+// Checks, confirms and posts a trade document in one transaction: the header, its lines, the
+// stock of each line's product, the counterpart's balance and the journal row.
+PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& document);

@@ -1,0 +1,4 @@
+#pragma once
+
+// The statements of src/schema/*.sql, in order, as one text.
+const char* schemaSql();

@@ -1,0 +1,87 @@
+-- The saved queries the windows read as if they were tables.
+
+-- Stock per warehouse and product, for every pair the documents moved. The signs are those
+-- of posting, so that a product's quantities over all warehouses add up to Fproduct.sumCount.
+CREATE VIEW VInveHouse AS
+SELECT p.prodID, p.cateID, p.prodBH, p.prodName, p.type, p.unitName, p.inprice, p.outprice,
+       p.company, m.houseID, SUM(m.qty) AS sumCount
+FROM (
+  SELECT h.houseID, d.prodID, d.pcount AS qty
+    FROM OrderPur h JOIN OrderPurD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseID, d.prodID, -d.pcount
+    FROM OrderPurT h JOIN OrderPurTD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseID, d.prodID, -d.pcount
+    FROM OrderSale h JOIN OrderSaleD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseID, d.prodID, d.pcount
+    FROM OrderSaleT h JOIN OrderSaleTD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseID, d.prodID, CASE WHEN h.orderType = '报损' THEN -d.pcount ELSE d.pcount END
+    FROM OrderBsBy h JOIN OrderBsByD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseOut, d.prodID, -d.pcount
+    FROM OrderDB h JOIN OrderDBD d ON d.orderID = h.orderID
+  UNION ALL
+  SELECT h.houseIn, d.prodID, d.pcount
+    FROM OrderDB h JOIN OrderDBD d ON d.orderID = h.orderID
+) m
+JOIN Fproduct p ON p.prodID = m.prodID
+GROUP BY m.houseID, m.prodID;
+
+-- A warehouse with rows here holds product records and may not be deleted.
+CREATE VIEW Vinvepc AS
+SELECT houseID, prodID, sumCount FROM VInveHouse;
+
+-- Every money account with its balance, the sum of its journal rows (NULL when it has none).
+CREATE VIEW VitemBank AS
+SELECT i.itmID, i.itmName, i.remark,
+       (SELECT SUM(b.sumMoney) FROM FitemBank b WHERE b.itmID = i.itmID) AS je
+FROM Fitem i;
+
+CREATE VIEW VtjSupplier AS
+SELECT s.compName, o.optDate, o.orderID, '采购进货' AS orderType, o.acMoney, o.coMoney,
+       o.acMoney - o.coMoney AS je, o.empName
+  FROM OrderPur o JOIN Fsupplier s ON s.compID = o.compID
+UNION ALL
+SELECT s.compName, o.optDate, o.orderID, '采购退货', o.acMoney, o.coMoney,
+       o.acMoney - o.coMoney, o.empName
+  FROM OrderPurT o JOIN Fsupplier s ON s.compID = o.compID;
+
+CREATE VIEW VtjSale AS
+SELECT c.compName, o.optDate, o.orderID, '商品销售' AS orderType, o.acMoney, o.coMoney,
+       o.acMoney - o.coMoney AS je, o.empName
+  FROM OrderSale o JOIN Fcustomer c ON c.compID = o.compID
+UNION ALL
+SELECT c.compName, o.optDate, o.orderID, '顾客退货', o.acMoney, o.coMoney,
+       o.acMoney - o.coMoney, o.empName
+  FROM OrderSaleT o JOIN Fcustomer c ON c.compID = o.compID;
+
+CREATE VIEW VSaleOrderD AS
+SELECT p.prodID, p.prodBH, p.prodName, p.type, p.unitName, p.inprice, p.sumCount,
+       d.pcount, d.sumMoney, h.optDate
+FROM OrderSaleD d
+JOIN OrderSale h ON h.orderID = d.orderID
+JOIN Fproduct p ON p.prodID = d.prodID;
+
+-- Every document header; stock-count corrections appear with their kind "盘点".
+CREATE VIEW VOrder AS
+SELECT orderID, empName, '采购进货' AS orderType, optDate FROM OrderPur
+UNION ALL SELECT orderID, empName, '采购退货', optDate FROM OrderPurT
+UNION ALL SELECT orderID, empName, '商品销售', optDate FROM OrderSale
+UNION ALL SELECT orderID, empName, '顾客退货', optDate FROM OrderSaleT
+UNION ALL SELECT orderID, empName, '库存调拨', optDate FROM OrderDB
+UNION ALL SELECT orderID, empName, orderType, optDate FROM OrderBsBy;
+
+CREATE VIEW VorderDetail AS
+SELECT d.orderID, p.prodBH, p.prodName, p.type, p.unitName, d.price, d.pcount, d.sumMoney, d.remark
+FROM (
+  SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderPurD
+  UNION ALL SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderPurTD
+  UNION ALL SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderSaleD
+  UNION ALL SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderSaleTD
+  UNION ALL SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderDBD
+  UNION ALL SELECT orderID, prodID, price, pcount, sumMoney, remark FROM OrderBsByD
+) d
+JOIN Fproduct p ON p.prodID = d.prodID;

@@ -1,0 +1,255 @@
+#include "core/sysdata.h"
+#include "documents/tradeposting.h"
+#include "support/booktest.h"
+
+namespace {
+
+struct KindCase {
+    TradeKindId id;
+    int stockSign;   // how a line moves the product's stock
+    int balanceSign; // how the unsettled part moves the counterpart's balance
+    int journalSign; // the sign of the journal amount
+    const char* counterpartTable;
+};
+
+void PrintTo(const KindCase& c, std::ostream* os) { *os << tradeKind(c.id).prefix.toStdString(); }
+
+class TradePosting : public BookTest, public ::testing::WithParamInterface<KindCase> {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        house = addHouse("总库");
+        pen = addProduct("笔");
+        ink = addProduct("墨");
+        const bool suppliers = kind().counterpartMode == "1";
+        comp = suppliers ? addSupplier("甲公司") : addCustomer("乙商店");
+        doc.houseName = "总库";
+        doc.houseID = QString::number(house);
+        doc.orderCode = kind().prefix + "2026315955";
+        doc.compID = QString::number(comp);
+        doc.compName = suppliers ? "甲公司" : "乙商店";
+        doc.empName = "张三";
+        doc.date = QDate(2026, 3, 15);
+    }
+    const TradeKind& kind() const { return tradeKind(GetParam().id); }
+    // Fills a grid row as the product picker would, with quantity and amount.
+    void line(int row, long long product, const QString& price, const QString& quantity) {
+        doc.cell(row, 1) = QString::number(product);
+        doc.cell(row, 2) = "BH-" + QString::number(product);
+        doc.cell(row, 3) = "name";
+        doc.cell(row, 6) = price;
+        doc.cell(row, 7) = quantity;
+        const Decimal amount = (*Decimal::parse(price) * *Decimal::parse(quantity)).cents();
+        doc.cell(row, 8) = amount.toString();
+        doc.runningTotal += amount;
+        doc.sumMoney = doc.runningTotal.cents().toString();
+    }
+    PostResult post(bool confirm = true) {
+        if (confirm)
+            messages_.answerOk();
+        return postTradeDocument(kind(), doc);
+    }
+    double stockOf(long long product) {
+        return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
+    }
+    QString balance() {
+        return scalar(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=%2")
+                          .arg(GetParam().counterpartTable)
+                          .arg(comp));
+    }
+    long long headers() { return count(kind().headerTable); }
+    long long lines() { return count(kind().lineTable); }
+
+    long long house = 0, pen = 0, ink = 0, comp = 0;
+    TradeDocument doc;
+};
+
+TEST_P(TradePosting, WritesHeaderLinesStockBalanceAndJournal) {
+    line(1, pen, "12.5", "4");
+    line(2, ink, "3", "5");
+    doc.money = "20";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(messages_.texts(), QStringList({"确定数据录入正确，单据过账吗？", "单据保存成功！"}));
+    EXPECT_EQ(messages_.shown()[0].form, ScriptedMessages::Form::Question);
+
+    EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||compID||'|'||optDate||'|'||"
+                     "acMoney||'|'||coMoney FROM " + kind().headerTable),
+              QStringLiteral("%1|%2|张三|%3|2026-03-15|65.0|20.0")
+                  .arg(doc.orderCode)
+                  .arg(house)
+                  .arg(comp));
+    EXPECT_EQ(scalar("SELECT group_concat(prodID||':'||price||':'||pcount||':'||sumMoney, ',') FROM " +
+                     kind().lineTable),
+              QStringLiteral("%1:12.5:4.0:50.0,%2:3.0:5.0:15.0").arg(pen).arg(ink));
+    const int s = GetParam().stockSign;
+    EXPECT_EQ(stockOf(pen), 4.0 * s);
+    EXPECT_EQ(stockOf(ink), 5.0 * s);
+    EXPECT_EQ(balance().toDouble(), 45.0 * GetParam().balanceSign);
+    EXPECT_EQ(scalar("SELECT optDate||'|'||orderCode||'|'||orderType||'|'||sumMoney||'|'||empName||"
+                     "'|'||compName||'|'||itmID||'|'||remark FROM FitemBank"),
+              QStringLiteral("2026-03-15|%1|%2|%3|张三|%4|1|")
+                  .arg(doc.orderCode, kind().journalType,
+                       GetParam().journalSign < 0 ? "-65.0" : "65.0", doc.compName));
+}
+
+TEST_P(TradePosting, NothingSettledStoresZeroAndMovesTheWholeAmount) {
+    line(1, pen, "100", "1");
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(scalar("SELECT typeof(coMoney)||coMoney FROM " + kind().headerTable), "real0.0");
+    EXPECT_EQ(balance().toDouble(), 100.0 * GetParam().balanceSign);
+}
+
+TEST_P(TradePosting, MoreSettledThanDueMovesTheBalanceTheOtherWay) {
+    line(1, pen, "100", "1");
+    doc.money = "120";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(balance().toDouble(), -20.0 * GetParam().balanceSign);
+}
+
+TEST_P(TradePosting, SettlingEverythingLeavesTheBalance) {
+    line(1, pen, "100", "1");
+    doc.money = "100";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(balance(), "0");
+}
+
+TEST_P(TradePosting, EmptyRowsAreSkippedAndAProductOnTwoRowsMovesTwice) {
+    line(2, pen, "1", "3");
+    line(5, pen, "1", "4");
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(lines(), 2);
+    EXPECT_EQ(stockOf(pen), 7.0 * GetParam().stockSign);
+}
+
+TEST_P(TradePosting, LinesSummingToZeroAreRefused) {
+    line(1, pen, "5", "1");
+    line(2, ink, "5", "-1");
+    EXPECT_EQ(postTradeDocument(kind(), doc), PostResult::NoLines);
+    EXPECT_EQ(messages_.texts(), QStringList({"请输入商品信息明细！"}));
+    EXPECT_EQ(headers(), 0);
+}
+
+TEST_P(TradePosting, TheChecksComeInOrderAndWriteNothing) {
+    TradeDocument empty;
+    EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoHouse);
+    empty.houseName = "总库";
+    EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoOrderCode);
+    empty.orderCode = "  "; // blanks pass the check, which does not trim
+    EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoCounterpart);
+    empty.compID = "1";
+    EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoLines);
+    EXPECT_EQ(messages_.texts(), QStringList({"请选择仓库！", "请输入单据号！",
+                                              kind().noCounterpartMessage, "请输入商品信息明细！"}));
+    for (const auto& m : messages_.shown())
+        EXPECT_EQ(m.caption, "信息提示");
+    EXPECT_EQ(headers(), 0);
+}
+
+TEST_P(TradePosting, CancelAtTheQuestionWritesNothing) {
+    line(1, pen, "1", "1");
+    messages_.answerCancel();
+    EXPECT_EQ(postTradeDocument(kind(), doc), PostResult::Cancelled);
+    EXPECT_EQ(headers(), 0);
+    EXPECT_EQ(count("FitemBank"), 0);
+}
+
+TEST_P(TradePosting, AFailureMidwayLeavesNothingWritten) {
+    line(1, pen, "1", "2");
+    line(2, ink, "1", "1");
+    doc.cell(2, 7) = "abc"; // the database refuses it for the second line
+    EXPECT_EQ(post(), PostResult::Failed);
+    EXPECT_EQ(messages_.last(), "单据保存出现异常！");
+    EXPECT_EQ(headers(), 0);
+    EXPECT_EQ(lines(), 0);
+    EXPECT_EQ(stockOf(pen), 0.0);
+    EXPECT_EQ(count("FitemBank"), 0);
+    EXPECT_EQ(balance(), "0");
+    // Mended, the same document posts on the next try.
+    doc.cell(2, 7) = "1";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(headers(), 1);
+}
+
+TEST_P(TradePosting, ASecondDocumentWithTheSameCodeIsRefusedWhole) {
+    line(1, pen, "1", "2");
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(post(), PostResult::Failed);
+    EXPECT_EQ(messages_.last(), "单据保存出现异常！");
+    EXPECT_EQ(headers(), 1);
+    EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(stockOf(pen), 2.0 * GetParam().stockSign);
+    EXPECT_EQ(count("FitemBank"), 1);
+}
+
+TEST_P(TradePosting, ASettledAmountThatIsNotANumberFailsWithoutWriting) {
+    line(1, pen, "1", "2");
+    doc.money = "1,5";
+    EXPECT_EQ(post(), PostResult::Failed);
+    EXPECT_EQ(headers(), 0);
+}
+
+TEST_P(TradePosting, BalancesMoveByExactCents) {
+    line(1, pen, "1234567.89", "1");
+    doc.money = "0.01";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(balance(), GetParam().balanceSign > 0 ? "1234567.88" : "-1234567.88");
+}
+
+TEST_P(TradePosting, BlankHandlerAndBlankCodeAreStoredAsEmptyText) {
+    line(1, pen, "1", "1");
+    doc.empName = "";
+    doc.orderCode = "   ";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM " + kind().headerTable), "[]");
+}
+
+TEST_P(TradePosting, LotExpiryAndMakerAreNotStored) {
+    line(1, pen, "1", "1");
+    doc.cell(1, 9) = " 备注 ";
+    doc.cell(1, 10) = "L1";
+    doc.cell(1, 11) = "2027-01-01";
+    doc.cell(1, 12) = "厂";
+    EXPECT_EQ(post(), PostResult::Posted);
+    EXPECT_EQ(scalar("SELECT remark FROM " + kind().lineTable), "备注");
+}
+
+// A row typed by hand has a code but no product ID: sales and purchases skip it, returns
+// count it as a line, whose empty product ID the database refuses.
+TEST_P(TradePosting, ARowWithoutProductIdFollowsTheKindsLineTest) {
+    line(1, pen, "2", "1");
+    doc.cell(2, 2) = "BH-typed";
+    doc.cell(2, 6) = "3";
+    doc.cell(2, 7) = "1";
+    doc.cell(2, 8) = "3";
+    doc.runningTotal += Decimal::fromInt(3);
+    doc.sumMoney = "5";
+    if (kind().lineTestColumn == 1) {
+        EXPECT_EQ(post(), PostResult::Posted);
+        EXPECT_EQ(lines(), 1);
+        EXPECT_EQ(scalar("SELECT acMoney FROM " + kind().headerTable), "5");
+    } else {
+        EXPECT_EQ(post(), PostResult::Failed);
+        EXPECT_EQ(headers(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllKinds, TradePosting,
+    ::testing::Values(KindCase{TradeKindId::Purchase, +1, +1, -1, "Fsupplier"},
+                      KindCase{TradeKindId::PurchaseReturn, -1, -1, +1, "Fsupplier"},
+                      KindCase{TradeKindId::Sale, -1, +1, +1, "Fcustomer"},
+                      KindCase{TradeKindId::SaleReturn, +1, -1, -1, "Fcustomer"}),
+    [](const auto& info) { return tradeKind(info.param.id).prefix.toStdString(); });
+
+TEST(TradeKinds, PurchaseAndSaleJournalAmountsHaveOppositeSigns) {
+    EXPECT_EQ(tradeKind(TradeKindId::Purchase).journalType, "采购进货");
+    EXPECT_EQ(tradeKind(TradeKindId::Sale).journalType, "商品销售");
+    EXPECT_EQ(tradeKind(TradeKindId::PurchaseReturn).headerStatement(),
+              "INSERT INTO OrderPurT(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
+              "VALUES(:orderID,:houseID,:empName,:compID,:optDate,:acMoney,:coMoney)");
+    EXPECT_EQ(tradeKind(TradeKindId::SaleReturn).lineStatement(),
+              "INSERT INTO OrderSaleTD(orderID,prodID,price,pcount,sumMoney,remark) "
+              "VALUES(:orderID,:prodID,:price,:pcount,:sumMoney,:remark)");
+}
+
+} // namespace
