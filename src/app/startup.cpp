@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/windowset.h"
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
@@ -22,6 +23,7 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
         return 1;
     }
     sysData = &data;
+    WindowSet windows;
 
     frmMain.show();
     const int code = application.exec();

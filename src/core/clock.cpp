@@ -10,17 +10,24 @@ QDateTime fixedNow;
 QString fixedDirectory;
 } // namespace
 
-QDateTime now() { return fixedNow.isValid() ? fixedNow : QDateTime::currentDateTime(); }
+QDateTime now() {
+    return fixedNow.isValid() ? fixedNow : QDateTime::currentDateTime();
+}
 
-void setFixedNow(const QDateTime& moment) { fixedNow = moment; }
+void setFixedNow(const QDateTime& moment) {
+    fixedNow = moment;
+}
 
 QString applicationDirectory() {
-    QString dir = fixedDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : fixedDirectory;
+    QString dir =
+        fixedDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : fixedDirectory;
     if (!dir.endsWith(u'/'))
         dir += u'/';
     return dir;
 }
 
-void setApplicationDirectory(const QString& directory) { fixedDirectory = directory; }
+void setApplicationDirectory(const QString& directory) {
+    fixedDirectory = directory;
+}
 
 } // namespace environment

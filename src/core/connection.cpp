@@ -5,7 +5,9 @@
 
 #include <sqlite3.h>
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 bool Connection::open() {
     if (db_)

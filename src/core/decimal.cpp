@@ -18,7 +18,9 @@ int128 pow10(int n) {
 
 const int128 kLimit = pow10(kMaxDigits + 1);
 
-[[noreturn]] void overflow() { throw std::overflow_error("数值超出范围"); }
+[[noreturn]] void overflow() {
+    throw std::overflow_error("数值超出范围");
+}
 
 int128 checkedMul(int128 a, int128 b) {
     int128 r;
@@ -58,10 +60,10 @@ std::optional<Decimal> Decimal::parse(QStringView text) {
     }
     int128 mantissa = 0;
     int scale = 0;
-    int digits = 0;        // significant digits kept in the mantissa
+    int digits = 0; // significant digits kept in the mantissa
     bool anyDigit = false;
     bool seenPoint = false;
-    int128 tail = 0;       // the dropped digits, to round them correctly
+    int128 tail = 0; // the dropped digits, to round them correctly
     int tailDigits = 0;
     for (; i < n; ++i) {
         const QChar c = text[i];
@@ -168,9 +170,13 @@ Decimal Decimal::operator+(const Decimal& other) const {
     return Decimal(r, scale);
 }
 
-Decimal Decimal::operator-() const { return Decimal(-mantissa_, scale_); }
+Decimal Decimal::operator-() const {
+    return Decimal(-mantissa_, scale_);
+}
 
-Decimal Decimal::operator-(const Decimal& other) const { return *this + (-other); }
+Decimal Decimal::operator-(const Decimal& other) const {
+    return *this + (-other);
+}
 
 Decimal Decimal::operator*(const Decimal& other) const {
     int128 a = mantissa_, b = other.mantissa_;

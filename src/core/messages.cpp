@@ -12,7 +12,9 @@ Messages& messages() {
     return *current;
 }
 
-void setMessages(Messages* messages) { current = messages; }
+void setMessages(Messages* messages) {
+    current = messages;
+}
 
 QString errorReportText(const QString& text) {
     if (!text.isEmpty() && text.back() > u'.')

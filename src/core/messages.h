@@ -29,7 +29,9 @@ Messages& messages();
 void setMessages(Messages* messages);
 
 // The shorthand most windows use: a notice captioned "信息提示".
-inline void notice(const QString& text) { messages().notice(text, kInfoCaption); }
+inline void notice(const QString& text) {
+    messages().notice(text, kInfoCaption);
+}
 inline bool confirmed(const QString& text) {
     return messages().question(text, kInfoCaption) == Messages::kOk;
 }

@@ -7,7 +7,9 @@ namespace numbers {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Optional sign, digits with at most one point (at least one digit), optional exponent.
 bool matchesRule(QStringView t) {
@@ -51,7 +53,9 @@ std::optional<double> toFloat(QStringView text) {
     return v;
 }
 
-bool isNumber(QStringView text) { return toFloat(text).has_value(); }
+bool isNumber(QStringView text) {
+    return toFloat(text).has_value();
+}
 
 std::optional<double> toFloatOrZero(QStringView text) {
     const QStringView t = text.trimmed();
@@ -82,12 +86,20 @@ QString floatToStr(double value) {
     return text;
 }
 
-QString fixed2(double value) { return Decimal::fromDouble(value).toFixed(2); }
+QString fixed2(double value) {
+    return Decimal::fromDouble(value).toFixed(2);
+}
 
-QString money(double value) { return u'￥' + fixed2(value); }
+QString money(double value) {
+    return u'￥' + fixed2(value);
+}
 
-QString money(const Decimal& value) { return u'￥' + value.toFixed(2); }
+QString money(const Decimal& value) {
+    return u'￥' + value.toFixed(2);
+}
 
-double roundCents(double value) { return Decimal::fromDouble(value).cents().toDouble(); }
+double roundCents(double value) {
+    return Decimal::fromDouble(value).cents().toDouble();
+}
 
 } // namespace numbers

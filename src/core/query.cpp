@@ -7,7 +7,9 @@
 
 namespace {
 
-[[noreturn]] void engineError(sqlite3* db) { throw DbError(QString::fromUtf8(sqlite3_errmsg(db))); }
+[[noreturn]] void engineError(sqlite3* db) {
+    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+}
 
 } // namespace
 
@@ -15,7 +17,9 @@ TQuery::TQuery(Connection& connection, const QString& name) : connection_(connec
     setObjectName(name);
 }
 
-TQuery::~TQuery() { finalize(); }
+TQuery::~TQuery() {
+    finalize();
+}
 
 void TQuery::finalize() {
     // A statement of an earlier opening was finalized when the connection closed.
@@ -73,9 +77,15 @@ TQuery::Parameter& TQuery::parameter(QStringView name) {
     return parameters_[std::size_t(i)];
 }
 
-void TQuery::bind(QStringView name, const QString& text) { parameter(name).value = text; }
-void TQuery::bind(QStringView name, double value) { parameter(name).value = value; }
-void TQuery::bind(QStringView name, long long value) { parameter(name).value = value; }
+void TQuery::bind(QStringView name, const QString& text) {
+    parameter(name).value = text;
+}
+void TQuery::bind(QStringView name, double value) {
+    parameter(name).value = value;
+}
+void TQuery::bind(QStringView name, long long value) {
+    parameter(name).value = value;
+}
 
 void TQuery::bindAll(sqlite3_stmt* statement) {
     sqlite3_reset(statement);
@@ -145,7 +155,9 @@ void TQuery::next() {
         setCurrentRow(current_ + 1);
 }
 
-void TQuery::first() { setCurrentRow(0); }
+void TQuery::first() {
+    setCurrentRow(0);
+}
 
 void TQuery::setCurrentRow(int row) {
     if (row == current_)
@@ -170,7 +182,9 @@ void TQuery::sort(const QString& spec) {
 }
 
 namespace {
-bool onRow(const TQuery& q) { return !q.eof(); }
+bool onRow(const TQuery& q) {
+    return !q.eof();
+}
 } // namespace
 
 QString Field::asText() const {
@@ -186,6 +200,5 @@ long long Field::asInteger() const {
 }
 
 bool Field::isNull() const {
-    return !onRow(query_) ||
-           query_.result_.type(query_.current_, column_) == ResultSet::Type::Null;
+    return !onRow(query_) || query_.result_.type(query_.current_, column_) == ResultSet::Type::Null;
 }

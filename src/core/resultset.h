@@ -44,7 +44,8 @@ private:
         Cell() : integer(0) {}
     };
     const Cell& cell(int row, int column) const {
-        return cells_[std::size_t(order_[std::size_t(row)]) * columns_.size() + std::size_t(column)];
+        return cells_[std::size_t(order_[std::size_t(row)]) * columns_.size() +
+                      std::size_t(column)];
     }
     int compare(const Cell& a, const Cell& b) const;
 

@@ -33,8 +33,8 @@ void create(const QString& path) {
 
 bool isOurs(Connection& connection) {
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(connection.handle(), "PRAGMA application_id", -1, &statement,
-                           nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(connection.handle(), "PRAGMA application_id", -1, &statement, nullptr) !=
+        SQLITE_OK)
         throw DbError(QString::fromUtf8(sqlite3_errmsg(connection.handle())));
     const bool ours =
         sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_int(statement, 0) == kApplicationId;

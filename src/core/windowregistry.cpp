@@ -15,7 +15,9 @@ void registerOpener(const QString& windowClass, Opener opener) {
     openers().insert(windowClass, std::move(opener));
 }
 
-bool hasOpener(const QString& windowClass) { return openers().contains(windowClass); }
+bool hasOpener(const QString& windowClass) {
+    return openers().contains(windowClass);
+}
 
 bool open(const QString& windowClass) {
     const auto it = openers().constFind(windowClass);
@@ -25,6 +27,8 @@ bool open(const QString& windowClass) {
     return true;
 }
 
-void clearOpeners() { openers().clear(); }
+void clearOpeners() {
+    openers().clear();
+}
 
 } // namespace windows

@@ -20,11 +20,13 @@ struct TradeDocument {
     QString compName;
     QString empName;
     QDate date;
-    QString sumMoney; // amount due: the rounded sum of the line amounts
-    QString money;    // amount settled on the document
+    QString sumMoney;     // amount due: the rounded sum of the line amounts
+    QString money;        // amount settled on the document
     Decimal runningTotal; // unrounded sum of the line amounts
 
-    QString& cell(int row, int column) { return cells[std::size_t(row - 1)][std::size_t(column - 1)]; }
+    QString& cell(int row, int column) {
+        return cells[std::size_t(row - 1)][std::size_t(column - 1)];
+    }
     const QString& cell(int row, int column) const {
         return cells[std::size_t(row - 1)][std::size_t(column - 1)];
     }

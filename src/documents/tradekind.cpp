@@ -33,8 +33,7 @@ const std::array<TradeKind, 4>& tradeKinds() {
          "采购退货", 1},
         {"TfrmSale", "商品销售", "sale", "XS", "2", "2", customerLabel, "销售日期：", house,
          "应收金额：", "实收金额：", noCustomer, "OrderSale", "OrderSaleD", 1, stockDown,
-         "UPDATE Fcustomer SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID", "商品销售",
-         1},
+         "UPDATE Fcustomer SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID", "商品销售", 1},
         {"TfrmSaleT", "客户退货", "saleT", "XT", "2", "2", customerLabel, "退货日期：", house,
          "应付金额：", "实付金额：", noCustomer, "OrderSaleT", "OrderSaleTD", 2, stockUp,
          "UPDATE Fcustomer SET exchMoney=exchMoney-:exchMoney WHERE compID=:compID", "顾客退货",
@@ -43,4 +42,6 @@ const std::array<TradeKind, 4>& tradeKinds() {
     return kinds;
 }
 
-const TradeKind& tradeKind(TradeKindId id) { return tradeKinds()[std::size_t(id)]; }
+const TradeKind& tradeKind(TradeKindId id) {
+    return tradeKinds()[std::size_t(id)];
+}

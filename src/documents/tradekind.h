@@ -7,9 +7,9 @@
 struct TradeKind {
     QString windowClass;
     QString caption;
-    QString titleColumn;    // the Ftitle column giving the title line
-    QString prefix;         // document code prefix
-    QString productMode;    // "1": purchase price offered, "2": sale price
+    QString titleColumn;     // the Ftitle column giving the title line
+    QString prefix;          // document code prefix
+    QString productMode;     // "1": purchase price offered, "2": sale price
     QString counterpartMode; // "1": suppliers, "2": customers
     QString counterpartLabel;
     QString dateLabel;

@@ -19,20 +19,21 @@ protected:
 };
 
 TEST_F(DataModule, HasTheTwentyTwoNamedSlots) {
-    const QStringList names{"QueryCommon",  "QueryHouse",    "QueryField",   "QueryCate",
-                            "QueryProduct", "QuerySupplier", "QueryCustomer", "QueryEmployee",
-                            "QueryHouseIn", "QueryYsYf",     "QueryBankItm", "QueryBank",
-                            "QueryRe",      "QueryAsset",    "QueryAssCate", "QueryKestData",
-                            "QueryPD",      "QueryPDMX",     "QueryP1",      "QueryP2",
+    const QStringList names{"QueryCommon",  "QueryHouse",       "QueryField",    "QueryCate",
+                            "QueryProduct", "QuerySupplier",    "QueryCustomer", "QueryEmployee",
+                            "QueryHouseIn", "QueryYsYf",        "QueryBankItm",  "QueryBank",
+                            "QueryRe",      "QueryAsset",       "QueryAssCate",  "QueryKestData",
+                            "QueryPD",      "QueryPDMX",        "QueryP1",       "QueryP2",
                             "QueryOrder",   "QueryOrderDetails"};
-    const TQuery* queries[] = {&sysData->QueryCommon,  &sysData->QueryHouse,   &sysData->QueryField,
-                             &sysData->QueryCate,    &sysData->QueryProduct, &sysData->QuerySupplier,
-                             &sysData->QueryCustomer, &sysData->QueryEmployee,
-                             &sysData->QueryHouseIn, &sysData->QueryYsYf,    &sysData->QueryBankItm,
-                             &sysData->QueryBank,    &sysData->QueryRe,      &sysData->QueryAsset,
-                             &sysData->QueryAssCate, &sysData->QueryKestData, &sysData->QueryPD,
-                             &sysData->QueryPDMX,    &sysData->QueryP1,      &sysData->QueryP2,
-                             &sysData->QueryOrder,   &sysData->QueryOrderDetails};
+    const TQuery* queries[] = {
+        &sysData->QueryCommon,      &sysData->QueryHouse,    &sysData->QueryField,
+        &sysData->QueryCate,        &sysData->QueryProduct,  &sysData->QuerySupplier,
+        &sysData->QueryCustomer,    &sysData->QueryEmployee, &sysData->QueryHouseIn,
+        &sysData->QueryYsYf,        &sysData->QueryBankItm,  &sysData->QueryBank,
+        &sysData->QueryRe,          &sysData->QueryAsset,    &sysData->QueryAssCate,
+        &sysData->QueryKestData,    &sysData->QueryPD,       &sysData->QueryPDMX,
+        &sysData->QueryP1,          &sysData->QueryP2,       &sysData->QueryOrder,
+        &sysData->QueryOrderDetails};
     ASSERT_EQ(std::size(queries), std::size_t(names.size()));
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(queries[i]->objectName(), names[i]);

@@ -12,7 +12,9 @@ struct KindCase {
     const char* counterpartTable;
 };
 
-void PrintTo(const KindCase& c, std::ostream* os) { *os << tradeKind(c.id).prefix.toStdString(); }
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << tradeKind(c.id).prefix.toStdString();
+}
 
 class TradePosting : public BookTest, public ::testing::WithParamInterface<KindCase> {
 protected:
@@ -73,14 +75,16 @@ TEST_P(TradePosting, WritesHeaderLinesStockBalanceAndJournal) {
     EXPECT_EQ(messages_.shown()[0].form, ScriptedMessages::Form::Question);
 
     EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||compID||'|'||optDate||'|'||"
-                     "acMoney||'|'||coMoney FROM " + kind().headerTable),
+                     "acMoney||'|'||coMoney FROM " +
+                     kind().headerTable),
               QStringLiteral("%1|%2|张三|%3|2026-03-15|65.0|20.0")
                   .arg(doc.orderCode)
                   .arg(house)
                   .arg(comp));
-    EXPECT_EQ(scalar("SELECT group_concat(prodID||':'||price||':'||pcount||':'||sumMoney, ',') FROM " +
-                     kind().lineTable),
-              QStringLiteral("%1:12.5:4.0:50.0,%2:3.0:5.0:15.0").arg(pen).arg(ink));
+    EXPECT_EQ(
+        scalar("SELECT group_concat(prodID||':'||price||':'||pcount||':'||sumMoney, ',') FROM " +
+               kind().lineTable),
+        QStringLiteral("%1:12.5:4.0:50.0,%2:3.0:5.0:15.0").arg(pen).arg(ink));
     const int s = GetParam().stockSign;
     EXPECT_EQ(stockOf(pen), 4.0 * s);
     EXPECT_EQ(stockOf(ink), 5.0 * s);
@@ -138,8 +142,9 @@ TEST_P(TradePosting, TheChecksComeInOrderAndWriteNothing) {
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoCounterpart);
     empty.compID = "1";
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoLines);
-    EXPECT_EQ(messages_.texts(), QStringList({"请选择仓库！", "请输入单据号！",
-                                              kind().noCounterpartMessage, "请输入商品信息明细！"}));
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"请选择仓库！", "请输入单据号！", kind().noCounterpartMessage,
+                           "请输入商品信息明细！"}));
     for (const auto& m : messages_.shown())
         EXPECT_EQ(m.caption, "信息提示");
     EXPECT_EQ(headers(), 0);

@@ -15,19 +15,21 @@ TEST_F(Schema, HasTheTablesAndViewsOfTheBook) {
                              "FassCate",   "Fasset",      "Users",      "perms"};
     EXPECT_EQ(tables.size(), 29);
     for (const QString& t : tables)
-        EXPECT_EQ(count("sqlite_master WHERE type='table' AND name='" + t + "'"), 1) << t.toStdString();
+        EXPECT_EQ(count("sqlite_master WHERE type='table' AND name='" + t + "'"), 1)
+            << t.toStdString();
     EXPECT_EQ(count("sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'"), 29);
     for (const char* v : {"VInveHouse", "Vinvepc", "VitemBank", "VtjSupplier", "VtjSale",
                           "VSaleOrderD", "VOrder", "VorderDetail"})
-        EXPECT_EQ(count(QStringLiteral("sqlite_master WHERE type='view' AND name='%1'").arg(v)), 1) << v;
+        EXPECT_EQ(count(QStringLiteral("sqlite_master WHERE type='view' AND name='%1'").arg(v)), 1)
+            << v;
     EXPECT_EQ(count("sqlite_master WHERE type='view'"), 8);
 }
 
 TEST_F(Schema, NamesReachTheSameObjectInAnyCase) {
-    for (const char* sql :
-         {"SELECT COUNT(*) FROM OrderBsby", "SELECT COUNT(*) FROM OrderBsbyD",
-          "SELECT COUNT(*) FROM Fasscate", "SELECT userID FROM Users", "SELECT CateName FROM Fprodcate",
-          "SELECT Sort FROM FConfig", "SELECT houseId FROM VInveHouse"})
+    for (const char* sql : {"SELECT COUNT(*) FROM OrderBsby", "SELECT COUNT(*) FROM OrderBsbyD",
+                            "SELECT COUNT(*) FROM Fasscate", "SELECT userID FROM Users",
+                            "SELECT CateName FROM Fprodcate", "SELECT Sort FROM FConfig",
+                            "SELECT houseId FROM VInveHouse"})
         EXPECT_NO_THROW(scalar(QString::fromLatin1(sql))) << sql;
 }
 
@@ -57,7 +59,8 @@ TEST_F(Schema, SeedRowsAreThere) {
 TEST_F(Schema, BalancesAndStockStartAtZeroNotNull) {
     const long long s = addSupplier("甲");
     exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney+100 WHERE compID=%1").arg(s));
-    EXPECT_EQ(scalar(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(s)), "100");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(s)),
+              "100");
     const long long p = addProduct("笔");
     exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount-3 WHERE prodID=%1").arg(p));
     EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(p)), "-3");
@@ -73,7 +76,8 @@ TEST_F(Schema, TextThatIsNotANumberIsRefusedByNumericColumns) {
 
 TEST_F(Schema, AHeaderRefusesASecondDocumentWithTheSameCode) {
     exec("INSERT INTO OrderSale(orderID,optDate) VALUES('XS1','2026-03-15')");
-    EXPECT_THROW(exec("INSERT INTO OrderSale(orderID,optDate) VALUES('xs1','2026-03-15')"), DbError);
+    EXPECT_THROW(exec("INSERT INTO OrderSale(orderID,optDate) VALUES('xs1','2026-03-15')"),
+                 DbError);
     exec("INSERT INTO OrderDB(orderID,optDate) VALUES('DB1','2026-03-15')");
     EXPECT_THROW(exec("INSERT INTO OrderDB(orderID,optDate) VALUES('DB1','2026-03-15')"), DbError);
 }
@@ -107,7 +111,8 @@ TEST_F(Schema, StockPerWarehouseFollowsTheSignsOfEveryDocumentKind) {
     header("OrderSale", "XS1", a), line("OrderSaleD", "XS1", 20);
     header("OrderSaleT", "XT1", a), line("OrderSaleTD", "XT1", 2);
     exec("INSERT INTO OrderBsBy(orderID,houseID,orderType,optDate) VALUES"
-         "('BS1',1,'报损','2026-03-15'),('BY1',1,'报溢','2026-03-15'),('PD1',1,'盘点','2026-03-15')");
+         "('BS1',1,'报损','2026-03-15'),('BY1',1,'报溢','2026-03-15'),('PD1',1,'盘点','2026-03-15'"
+         ")");
     line("OrderBsByD", "BS1", 3), line("OrderBsByD", "BY1", 4), line("OrderBsByD", "PD1", -1);
     exec(QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,houseIn,optDate) VALUES"
                         "('DB1',%1,%2,'2026-03-15')")
@@ -116,9 +121,10 @@ TEST_F(Schema, StockPerWarehouseFollowsTheSignsOfEveryDocumentKind) {
     line("OrderDBD", "DB1", 30);
 
     const auto stock = [&](long long house) {
-        return scalar(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1 AND houseID=%2")
-                          .arg(p)
-                          .arg(house));
+        return scalar(
+            QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1 AND houseID=%2")
+                .arg(p)
+                .arg(house));
     };
     EXPECT_EQ(stock(a), "47"); // 100 - 5 - 20 + 2 - 3 + 4 - 1 - 30
     EXPECT_EQ(stock(b), "30");
@@ -132,17 +138,23 @@ TEST_F(Schema, StockPerWarehouseFollowsTheSignsOfEveryDocumentKind) {
 
 TEST_F(Schema, TradeViewsNameTheKindAndWhatIsStillOwed) {
     const long long s = addSupplier("甲"), c = addCustomer("乙");
-    exec(QStringLiteral("INSERT INTO OrderPur VALUES('CJ1',1,'张三',%1,'2026-03-15',100,30)").arg(s));
-    exec(QStringLiteral("INSERT INTO OrderPurT VALUES('CT1',1,'张三',%1,'2026-03-15',10,10)").arg(s));
-    exec(QStringLiteral("INSERT INTO OrderSale VALUES('XS1',1,'李四',%1,'2026-03-16',50,20)").arg(c));
-    exec(QStringLiteral("INSERT INTO OrderSaleT VALUES('XT1',1,'李四',%1,'2026-03-16',5,0)").arg(c));
+    exec(QStringLiteral("INSERT INTO OrderPur VALUES('CJ1',1,'张三',%1,'2026-03-15',100,30)")
+             .arg(s));
+    exec(QStringLiteral("INSERT INTO OrderPurT VALUES('CT1',1,'张三',%1,'2026-03-15',10,10)")
+             .arg(s));
+    exec(QStringLiteral("INSERT INTO OrderSale VALUES('XS1',1,'李四',%1,'2026-03-16',50,20)")
+             .arg(c));
+    exec(
+        QStringLiteral("INSERT INTO OrderSaleT VALUES('XT1',1,'李四',%1,'2026-03-16',5,0)").arg(c));
     EXPECT_EQ(scalar("SELECT compName||orderType||acMoney||coMoney||je||empName FROM VtjSupplier "
                      "WHERE orderID='CJ1'"),
               "甲采购进货100.030.070.0张三");
     EXPECT_EQ(scalar("SELECT orderType FROM VtjSupplier WHERE orderID='CT1'"), "采购退货");
-    EXPECT_EQ(scalar("SELECT compName||orderType||je FROM VtjSale WHERE orderID='XS1'"), "乙商品销售30.0");
+    EXPECT_EQ(scalar("SELECT compName||orderType||je FROM VtjSale WHERE orderID='XS1'"),
+              "乙商品销售30.0");
     EXPECT_EQ(scalar("SELECT orderType FROM VtjSale WHERE orderID='XT1'"), "顾客退货");
-    EXPECT_EQ(scalar("SELECT group_concat(orderType,',') FROM (SELECT orderType FROM VOrder ORDER BY orderID)"),
+    EXPECT_EQ(scalar("SELECT group_concat(orderType,',') FROM (SELECT orderType FROM VOrder ORDER "
+                     "BY orderID)"),
               "采购进货,采购退货,商品销售,顾客退货");
 }
 

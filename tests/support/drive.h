@@ -17,8 +17,8 @@ namespace drive {
 template <typename T> T& find(QWidget& window, const QString& name) {
     T* child = window.findChild<T*>(name);
     if (!child) {
-        ADD_FAILURE() << "no " << T::staticMetaObject.className() << " named "
-                      << name.toStdString() << " in " << window.metaObject()->className();
+        ADD_FAILURE() << "no " << T::staticMetaObject.className() << " named " << name.toStdString()
+                      << " in " << window.metaObject()->className();
         throw std::runtime_error("control not found");
     }
     return *child;
@@ -37,7 +37,9 @@ inline void type(QWidget& window, const QString& name, const QString& text) {
     type(find<QLineEdit>(window, name), text);
 }
 
-inline void click(QAbstractButton& button) { QTest::mouseClick(&button, Qt::LeftButton); }
+inline void click(QAbstractButton& button) {
+    QTest::mouseClick(&button, Qt::LeftButton);
+}
 
 inline void click(QWidget& window, const QString& name) {
     click(find<QAbstractButton>(window, name));
@@ -46,7 +48,8 @@ inline void click(QWidget& window, const QString& name) {
 // Chooses the entry with this text in a drop-down list; fails when there is none.
 inline void choose(QComboBox& box, const QString& text) {
     const int i = box.findText(text);
-    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << box.objectName().toStdString();
+    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in "
+                    << box.objectName().toStdString();
     box.setCurrentIndex(i);
 }
 

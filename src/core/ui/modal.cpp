@@ -13,6 +13,10 @@ Modal& modal() {
     return *current;
 }
 
-void setModal(Modal* modal) { current = modal; }
+void setModal(Modal* modal) {
+    current = modal;
+}
 
-void ExecModal::showModal(QDialog& window) { window.exec(); }
+void ExecModal::showModal(QDialog& window) {
+    window.exec();
+}

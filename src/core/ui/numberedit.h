@@ -8,7 +8,8 @@
 class NumberEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit NumberEdit(const QString& replacement = QStringLiteral("0"), QWidget* parent = nullptr);
+    explicit NumberEdit(const QString& replacement = QStringLiteral("0"),
+                        QWidget* parent = nullptr);
     void setReplacement(const QString& replacement) { replacement_ = replacement; }
 
 private:

@@ -86,9 +86,9 @@ SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> col
                      });
     auto selectCurrent = [&view, &query] {
         if (query.recordCount() > 0 && view.model())
-            view.selectionModel()->setCurrentIndex(
-                view.model()->index(query.currentRow(), 0),
-                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), 0),
+                                                   QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
     };
     QObject::connect(model, &QAbstractItemModel::modelReset, &view, selectCurrent);
     QObject::connect(&query, &TQuery::currentRowChanged, &view, selectCurrent);

@@ -9,7 +9,9 @@ TForm::TForm(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
-void TForm::showModal() { modal().showModal(*this); }
+void TForm::showModal() {
+    modal().showModal(*this);
+}
 
 void TForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -28,4 +30,6 @@ void TForm::closeEvent(QCloseEvent* event) {
     QDialog::done(QDialog::Rejected);
 }
 
-void TForm::reject() { close(); }
+void TForm::reject() {
+    close();
+}
