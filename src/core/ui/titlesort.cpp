@@ -1,0 +1,25 @@
+#include "core/ui/titlesort.h"
+
+#include "core/guard.h"
+#include "core/query.h"
+#include "core/ui/slotmodel.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+void sortByTitleClicks(QTableView& view) {
+    view.horizontalHeader()->setSectionsClickable(true);
+    auto ascending = std::make_shared<bool>(false);
+    QObject::connect(view.horizontalHeader(), &QHeaderView::sectionClicked, &view,
+                     [&view, ascending](int section) {
+                         runGuarded([&] {
+                             auto* model = qobject_cast<SlotModel*>(view.model());
+                             if (!model || !model->query().isOpen() || section < 0 ||
+                                 section >= int(model->columns().size()))
+                                 return;
+                             *ascending = !*ascending;
+                             model->query().sort(model->columns()[std::size_t(section)].field +
+                                                 (*ascending ? " ASC" : " DESC"));
+                         });
+                     });
+}
