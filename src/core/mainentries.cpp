@@ -86,7 +86,7 @@ const std::vector<Group>& iconGroups() {
 }
 
 const QStringList& toolBar() {
-    static const QStringList layout = {"采购单",   "销售单",   "综合查询", kSeparator, "当日营业",
+    static const QStringList layout = {"采购单",   "销售单",   "综合查询", kSeparator,  "当日营业",
                                        "本月统计", "营业统计", kSeparator, " 单据设置 "};
     return layout;
 }
@@ -96,8 +96,8 @@ template <typename Key> const Entry* find(const QString& value, Key key) {
     if (value.isEmpty())
         return nullptr;
     const auto& table = entries();
-    const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const Entry& e) { return e.*key == value; });
+    const auto it =
+        std::find_if(table.begin(), table.end(), [&](const Entry& e) { return e.*key == value; });
     return it == table.end() ? nullptr : &*it;
 }
 } // namespace

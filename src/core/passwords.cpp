@@ -34,9 +34,8 @@ QString hash(const QString& typed) {
     startSodium();
     QByteArray plain = folded(typed);
     char stored[crypto_pwhash_STRBYTES];
-    const int failed = crypto_pwhash_str(stored, plain.constData(),
-                                         static_cast<unsigned long long>(plain.size()), kPasses,
-                                         kMemory);
+    const int failed = crypto_pwhash_str(
+        stored, plain.constData(), static_cast<unsigned long long>(plain.size()), kPasses, kMemory);
     sodium_memzero(plain.data(), static_cast<size_t>(plain.size()));
     if (failed != 0)
         throw std::runtime_error("内存不足，无法保存密码");

@@ -11,14 +11,13 @@
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, const QObject* context,
                                        Handler handler) {
-    return QObject::connect(sender, signal, context,
-                            [handler = std::move(handler)](auto&&... args) {
-                                runGuarded([&] {
-                                    if constexpr (std::is_invocable_v<const Handler&,
-                                                                      decltype(args)...>)
-                                        handler(std::forward<decltype(args)>(args)...);
-                                    else
-                                        handler();
-                                });
-                            });
+    return QObject::connect(
+        sender, signal, context, [handler = std::move(handler)](auto&&... args) {
+            runGuarded([&] {
+                if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
+                    handler(std::forward<decltype(args)>(args)...);
+                else
+                    handler();
+            });
+        });
 }

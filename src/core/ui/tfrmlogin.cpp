@@ -80,7 +80,8 @@ void TfrmLogin::FormShow() {
 void TfrmLogin::LoadUsers() {
     cbUserName->clear();
     TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("SELECT UserName FROM Users"));
+    // In the order the users were added, as the book keeps them, not by the name index.
+    q.load(QStringLiteral("SELECT UserName FROM Users ORDER BY UserID"));
     q.open();
     for (; !q.eof(); q.next())
         cbUserName->addItem(q.field(u"UserName").asText());
