@@ -5,7 +5,7 @@
 
 namespace {
 
-// The permission and dispatch table of the main window as the shopkeeper's manual has it:
+// The permission and dispatch table the main window must follow:
 // the code that enables each entry, its icon, menu entry and tool button, and what it opens.
 struct Expected {
     int code;
