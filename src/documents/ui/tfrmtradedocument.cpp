@@ -48,7 +48,6 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     : TForm(parent), kind_(kind), comps_(comps) {
     setObjectName(kind.windowClass);
     setWindowTitle(kind.caption);
-    resize(1000, 620);
 
     txtCaption = new QLineEdit;
     txtCaption->setObjectName("txtCaption");
@@ -64,8 +63,9 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txtCaption);
     layout->addLayout(buildHeader());
-    layout->addWidget(sgData, 1);
+    layout->addWidget(sgData);
     layout->addLayout(buildFooter());
+    resize(1000, sizeHint().height());
 
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgDataSetEditText(row, column); });
