@@ -61,6 +61,16 @@ TEST_F(DocumentGridTest, ADoubleClickPicksIntoTheRowAndMovesToItsQuantity) {
     EXPECT_EQ(gridinput::editor(*grid)->selectedText(), "1");
 }
 
+TEST_F(DocumentGridTest, APickIntoAFilledRowReplacesAllTwelveColumns) {
+    pickHammer(1);
+    gridinput::type(*grid, 1, DocumentGrid::Remark, "旧备注");
+    grid->setText(1, DocumentGrid::Maker, "旧厂家");
+    pickHammer(1);
+    EXPECT_EQ(grid->text(1, DocumentGrid::Remark), "");
+    EXPECT_EQ(grid->text(1, DocumentGrid::Maker), "");
+    EXPECT_EQ(grid->text(1, DocumentGrid::ProdID), QString::number(hammer));
+}
+
 TEST_F(DocumentGridTest, APickerClosedWithoutAChoiceLeavesTheRow) {
     grid->setText(2, DocumentGrid::ProdName, "旧的");
     modal_.expectOpenClose("TfrmFindProduct");
@@ -91,6 +101,12 @@ TEST_F(DocumentGridTest, TabAndEnterWalkTheShownCellsRowByRow) {
     EXPECT_EQ(grid->currentColumn(), int(DocumentGrid::Remark));
     QTest::keyClick(grid.get(), Qt::Key_Tab);
     EXPECT_EQ(grid->currentColumn(), int(DocumentGrid::ProdBH));
+
+    gridinput::typeKeys(*grid, 2, DocumentGrid::Price, "3");
+    QTest::keyClick(gridinput::editor(*grid), Qt::Key_Tab); // Tab leaves an open cell too
+    EXPECT_EQ(grid->text(2, DocumentGrid::Price), "3");
+    EXPECT_EQ(grid->currentColumn(), int(DocumentGrid::Quantity));
+    EXPECT_NE(gridinput::editor(*grid), nullptr);
 }
 
 TEST_F(DocumentGridTest, ANamelessRowIsEmptiedAndBadNumbersBecomeZero) {

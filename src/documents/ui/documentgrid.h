@@ -14,6 +14,10 @@
 //   saving:    sgData->text(row, DocumentGrid::ProdID)    // rows 1..10, columns 1..12
 //   emptying:  sgData->clearLines();
 //
+// The rest of a document header comes from documents/documentheader.h (documentCode,
+// documentTitle) and documents/ui/documentlists.h (loadHouses, chosenHouseID, loadEmployees).
+// Tests work the grid through tests/documents/gridinput.h.
+//
 // A double click picks a product through the picker into the current row (all twelve columns)
 // and puts the cell cursor on its quantity. cellEdited comes after every keystroke of the
 // person editing a cell, never for text the program writes with setText.
