@@ -134,6 +134,26 @@ TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
     EXPECT_TRUE(drive::find<QPushButton>(*window, "btnSave").isDefault());
 }
 
+TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument) {
+    drive::choose(combo("cbHouse"), "分库");
+    drive::typeAny(*combo("cbEMp").lineEdit(), "王五");
+    pickProduct(1);
+    messages_.answerCancel(); // keep it: saving stops at the missing counterpart
+    window->close();
+    EXPECT_EQ(messages_.last(), kind().noCounterpartMessage);
+    exec("UPDATE Ftitle SET " + kind().titleColumn + "='新标题'");
+    addHouse("南库");
+    addEmployee("赵六");
+    window->show();
+    EXPECT_EQ(text("txtCaption"), "新标题");
+    EXPECT_EQ(combo("cbHouse").count(), 3);
+    EXPECT_EQ(combo("cbHouse").currentText(), "分库");
+    EXPECT_EQ(combo("cbEMp").count(), 3);
+    EXPECT_EQ(combo("cbEMp").currentText(), "王五");
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(text("txtSumMoney"), price());
+}
+
 TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) {
     pickProduct(2);
     EXPECT_EQ(products->mode(), kind().productMode);
