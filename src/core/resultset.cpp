@@ -153,3 +153,8 @@ void ResultSet::sort(const QString& spec) {
         return descending ? r > 0 : r < 0;
     });
 }
+
+int ResultSet::rowOfSource(int source) const {
+    const auto at = std::find(order_.begin(), order_.end(), source);
+    return at == order_.end() ? 0 : int(at - order_.begin());
+}

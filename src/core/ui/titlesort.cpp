@@ -7,9 +7,9 @@
 #include <QHeaderView>
 #include <QTableView>
 
-void sortByTitleClicks(QTableView& view) {
+void sortByTitleClicks(QTableView& view, FirstSort first) {
     view.horizontalHeader()->setSectionsClickable(true);
-    auto ascending = std::make_shared<bool>(false);
+    auto ascending = std::make_shared<bool>(first == FirstSort::Descending);
     QObject::connect(view.horizontalHeader(), &QHeaderView::sectionClicked, &view,
                      [&view, ascending](int section) {
                          runGuarded([&] {
