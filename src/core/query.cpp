@@ -176,10 +176,8 @@ Field TQuery::field(QStringView name) const {
 void TQuery::sort(const QString& spec) {
     if (!open_)
         return;
-    // The row that was current stays current at its new place.
-    const int source = eof() ? -1 : result_.sourceRow(current_);
     result_.sort(spec);
-    current_ = source < 0 ? 0 : result_.rowOfSource(source);
+    current_ = 0;
     emit resultReset();
 }
 

@@ -58,8 +58,7 @@ public:
     void setCurrentRow(int row);
     // Throws DbError when the open result has no such column.
     Field field(QStringView name) const;
-    // Orders the open result by "field ASC|DESC" without running the statement again; the
-    // current row stays current.
+    // Orders the open result by "field ASC|DESC" without running the statement again.
     void sort(const QString& spec);
 
     const QString& sql() const { return sql_; }

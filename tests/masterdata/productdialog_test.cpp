@@ -93,7 +93,7 @@ TEST_F(ProductDialogs, PriceBoxesEmptyThemselvesWhenTheTextIsNoNumber) {
     const long long id = scalar("SELECT MAX(prodID) FROM Fproduct").toLongLong();
     EXPECT_EQ(number(QStringLiteral("SELECT inprice FROM Fproduct WHERE prodID=%1").arg(id)), 7);
     EXPECT_EQ(number(QStringLiteral("SELECT outprice FROM Fproduct WHERE prodID=%1").arg(id)),
-              -3.25);
+              3.25);
 }
 
 TEST_F(ProductDialogs, AddingRefusesAMissingCategoryOrNameAndKeepsTheDialogOpen) {

@@ -18,8 +18,14 @@ void sortByTitleClicks(QTableView& view, FirstSort first) {
                                  section >= int(model->columns().size()))
                                  return;
                              *ascending = !*ascending;
-                             model->query().sort(model->columns()[std::size_t(section)].field +
-                                                 (*ascending ? " ASC" : " DESC"));
+                             TQuery& query = model->query();
+                             // The selected row stays selected at its new place.
+                             const int source =
+                                 query.eof() ? -1 : query.result().sourceRow(query.currentRow());
+                             query.sort(model->columns()[std::size_t(section)].field +
+                                        (*ascending ? " ASC" : " DESC"));
+                             if (source >= 0)
+                                 query.setCurrentRow(query.result().rowOfSource(source));
                          });
                      });
 }
