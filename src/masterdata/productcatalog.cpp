@@ -14,12 +14,12 @@ const QString kProductList =
 // Runs a statement that writes in QueryCommon, which is closed again whatever happens.
 template <typename Bind> int executeCommon(const QString& sql, Bind bind) {
     TQuery& q = sysData->QueryCommon;
-    q.load(sql);
-    bind(q);
     struct Closer {
         TQuery& q;
         ~Closer() { q.close(); }
     } closer{q};
+    q.load(sql);
+    bind(q);
     return q.execute();
 }
 

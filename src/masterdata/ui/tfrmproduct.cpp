@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,17 +35,17 @@ struct ListColumn {
 const std::vector<ListColumn>& listColumns() {
     static const std::vector<ListColumn> columns{
         {{"prodID", "prodID", Draw::Number, 0}, false},
-        {{"cateName", "商品类别", Draw::Text, 90}, false},
-        {{"prodBH", "商品编号", Draw::Text, 100}, true},
-        {{"prodName", "商品名称", Draw::Text, 160}, true},
-        {{"type", "规格/型号", Draw::Text, 100}, true},
-        {{"unitName", "单位", Draw::Text, 50}, true},
-        {{"company", "厂家", Draw::Text, 120}, true},
-        {{"inprice", "进价", Draw::Money, 80}, false},
-        {{"outprice", "售价", Draw::Money, 80}, false},
-        {{"field1", "批号", Draw::Text, 80}, true},
-        {{"field2", "有效期", Draw::Text, 80}, true},
-        {{"remark", "备注", Draw::Text, 150}, true},
+        {{"cateName", "商品类别", Draw::Text, 80}, false},
+        {{"prodBH", "商品编号", Draw::Text, 90}, true},
+        {{"prodName", "商品名称", Draw::Text, 140}, true},
+        {{"type", "规格/型号", Draw::Text, 90}, true},
+        {{"unitName", "单位", Draw::Text, 45}, true},
+        {{"company", "厂家", Draw::Text, 100}, true},
+        {{"inprice", "进价", Draw::Money, 75}, false},
+        {{"outprice", "售价", Draw::Money, 75}, false},
+        {{"field1", "批号", Draw::Text, 70}, true},
+        {{"field2", "有效期", Draw::Text, 70}, true},
+        {{"remark", "备注", Draw::Text, 120}, true},
     };
     return columns;
 }
