@@ -5,9 +5,19 @@
 #include <QString>
 
 // Window headers, one block per area.
+#include "masterdata/ui/tfrmfindproduct.h"
+
+#include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tfrmpdb.h"
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+    // masterdata: pickers
+    TfrmFindProduct frmFindProduct;
+
+    // documents: transfers
+    TfrmPDB frmPDB{frmFindProduct};
+    TfrmBsBy frmBsBy{frmFindProduct};
 };
 
 namespace {
@@ -22,6 +32,10 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+
+    // documents: transfers
+    entry(windows_->frmPDB);
+    entry(windows_->frmBsBy);
 }
 
 WindowSet::~WindowSet() = default;

@@ -1,0 +1,184 @@
+#include "documents/ui/stockdocumentform.h"
+
+#include "core/clock.h"
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "documents/documentcode.h"
+#include "documents/ui/documentgrid.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* labelFor(const QString& text, QWidget* box, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(box);
+    return label;
+}
+
+} // namespace
+
+StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKind,
+                                     TfrmFindProduct& picker, QWidget* parent)
+    : TForm(parent), shownKind_(shownKind) {
+    setWindowTitle(caption);
+
+    txtCaption = new QLineEdit(this);
+    txtCaption->setObjectName("txtCaption");
+    txtCaption->setAlignment(Qt::AlignCenter);
+    txtCaption->setFrame(false);
+    QFont big = txtCaption->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setBold(true);
+    txtCaption->setFont(big);
+
+    cbHouseIn = new QComboBox(this);
+    cbHouseIn->setObjectName("cbHouseIn");
+    cbHouseIn->setMinimumWidth(140);
+    lblHouseIn = labelFor(stockKind(shownKind).houseLabel, cbHouseIn, this);
+    txtOrderCode = new QLineEdit(this);
+    txtOrderCode->setObjectName("txtOrderCode");
+    txtOrderCode->setStyleSheet("color: red");
+    dtDate = new QDateEdit(this);
+    dtDate->setObjectName("dtDate");
+    dtDate->setCalendarPopup(true);
+    dtDate->setDisplayFormat("yyyy-MM-dd");
+    lblDate = labelFor(stockKind(shownKind).dateLabel, dtDate, this);
+
+    header = new QGridLayout;
+    header->addWidget(labelFor("单  据  号：", txtOrderCode, this), 1, 0);
+    header->addWidget(txtOrderCode, 1, 1);
+    header->addWidget(lblDate, 1, 2);
+    header->addWidget(dtDate, 1, 3);
+    header->setColumnStretch(1, 1);
+    header->setColumnStretch(3, 1);
+
+    sgData = new DocumentGrid(picker, stockKind(shownKind).productMode, this);
+
+    cbEMp = new QComboBox(this);
+    cbEMp->setObjectName("cbEMp");
+    cbEMp->setEditable(true);
+    cbEMp->setMinimumWidth(140);
+    btnSave = new QPushButton("保存", this);
+    btnSave->setObjectName("btnSave");
+    btnSave->setDefault(true);
+    btnClose = new QPushButton("关闭(&C)", this);
+    btnClose->setObjectName("btnClose");
+
+    auto* footer = new QHBoxLayout;
+    footer->addWidget(labelFor("经办人：", cbEMp, this));
+    footer->addWidget(cbEMp);
+    footer->addStretch(1);
+    footer->addWidget(btnSave);
+    footer->addWidget(btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtCaption);
+    layout->addLayout(header);
+    layout->addWidget(sgData, 1);
+    layout->addLayout(footer);
+    resize(860, 520);
+
+    // Nothing is computed from the cells: the amount stays what the picker or the person put.
+    connectGuarded(sgData, &DocumentGrid::cellEdited, this,
+                   [this](int row, int column) { sgData->checkEditedCell(row, column); });
+    connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this](bool) { close(); });
+}
+
+void StockDocumentForm::FormShow() {
+    loadTitle();
+    sgData->loadCaptions();
+    LoadHouse();
+    LoadJBR();
+    dtDate->setDate(environment::now().date());
+    renewOrderCode(stockKind(shownKind_).prefix);
+}
+
+void StockDocumentForm::loadTitle() {
+    TQuery& q = sysData->QueryCommon;
+    q.load("SELECT * FROM Ftitle");
+    q.open();
+    for (; !q.eof(); q.next())
+        txtCaption->setText(q.field(stockKind(shownKind_).titleColumn).asText());
+    q.close();
+}
+
+void StockDocumentForm::LoadJBR() {
+    const QString typed = cbEMp->currentText();
+    cbEMp->clear();
+    TQuery& q = sysData->QueryCommon;
+    q.load("SELECT empID,empName FROM Femployee");
+    q.open();
+    for (; !q.eof(); q.next())
+        cbEMp->addItem(q.field(u"empName").asText());
+    q.close();
+    cbEMp->setEditText(typed);
+}
+
+void StockDocumentForm::fillHouses(QComboBox& box, TQuery& slot) {
+    const QVariant chosen = box.currentData();
+    box.clear();
+    slot.load("SELECT houseID,houseName FROM Fhouse");
+    slot.open();
+    for (; !slot.eof(); slot.next())
+        box.addItem(slot.field(u"houseName").asText(), slot.field(u"houseID").asText());
+    box.setCurrentIndex(chosen.isValid() ? box.findData(chosen) : -1);
+}
+
+void StockDocumentForm::renewOrderCode(const QString& prefix) {
+    txtOrderCode->setText(documentCode(prefix, environment::now()));
+}
+
+void StockDocumentForm::readLines(DocumentLines& lines) const {
+    for (int row = 1; row <= DocumentLines::kRows; ++row)
+        for (int column = 1; column <= DocumentLines::kColumns; ++column)
+            lines.cell(row, column) = sgData->text(row, column);
+}
+
+QWidget* StockDocumentForm::focusAfter(StockSaveResult result) {
+    switch (result) {
+    case StockSaveResult::NoHouseIn:
+    case StockSaveResult::SameHouses:
+        return cbHouseIn;
+    case StockSaveResult::NoOrderCode:
+        return txtOrderCode;
+    default:
+        return nullptr;
+    }
+}
+
+bool StockDocumentForm::save() {
+    const StockSaveResult result = saveDocument();
+    if (QWidget* box = focusAfter(result))
+        box->setFocus();
+    if (result != StockSaveResult::Saved && result != StockSaveResult::NothingInserted)
+        return false;
+    sgData->clearLines();
+    return true;
+}
+
+void StockDocumentForm::btnSaveClick() {
+    if (save())
+        close();
+}
+
+bool StockDocumentForm::FormClose() {
+    // A row counts as filled by its product code, blanks included.
+    if (!sgData->anyText(DocumentGrid::ProdBH))
+        return true;
+    if (confirmed("数据已经更改，放弃保存吗？"))
+        sgData->clearLines();
+    else
+        save(); // whatever its outcome, the window closes; an unsaved grid waits for the next
+                // showing
+    return true;
+}
