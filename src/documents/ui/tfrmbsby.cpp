@@ -25,13 +25,17 @@ TfrmBsBy::TfrmBsBy(TfrmFindProduct& picker, QWidget* parent)
     setTabOrder(cbOrderType, cbHouseIn);
     setTabOrder(cbHouseIn, txtOrderCode);
 
-    // Only a choice of the person renews the code; showing resets the type quietly.
-    connectGuarded(cbOrderType, &QComboBox::activated, this, [this](int) { cbOrderTypeChange(); });
+    // A change of type renews the code; showing resets the type quietly.
+    connectGuarded(cbOrderType, &QComboBox::currentIndexChanged, this,
+                   [this](int) { cbOrderTypeChange(); });
 }
 
 void TfrmBsBy::FormShow() {
     StockDocumentForm::FormShow();
-    cbOrderType->setCurrentIndex(0);
+    {
+        const QSignalBlocker quiet(cbOrderType);
+        cbOrderType->setCurrentIndex(0);
+    }
     showLabels();
 }
 
