@@ -1,5 +1,7 @@
+#include "app/windowset.h"
 #include "core/clock.h"
 #include "core/sysdata.h"
+#include "core/windowregistry.h"
 #include "documents/gridinput.h"
 #include "documents/ui/tfrmbsby.h"
 #include "documents/ui/tfrmpdb.h"
@@ -103,6 +105,18 @@ protected:
     std::unique_ptr<TfrmPDB> pdb;
     std::unique_ptr<TfrmBsBy> bsby;
 };
+
+TEST_F(StockWindow, TheMainWindowOpensBothByTheirClassNames) {
+    WindowSet all;
+    modal_.expect("TfrmPDB", [](QDialog& w) {
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderCode").text(), "DB2026315957");
+    });
+    EXPECT_TRUE(windows::open("TfrmPDB"));
+    modal_.expect("TfrmBsBy", [](QDialog& w) {
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderCode").text(), "BS2026315957");
+    });
+    EXPECT_TRUE(windows::open("TfrmBsBy"));
+}
 
 using TransferWindow = StockWindow;
 

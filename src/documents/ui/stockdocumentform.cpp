@@ -85,7 +85,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     layout->addLayout(header);
     layout->addWidget(sgData, 1);
     layout->addLayout(footer);
-    resize(860, 520);
+    resize(940, 540); // the ten rows and every shown column without scrolling
 
     // Nothing is computed from the cells: the amount stays what the picker or the person put.
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
