@@ -44,6 +44,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     cbHouseIn->setObjectName("cbHouseIn");
     cbHouseIn->setMinimumWidth(140);
     lblHouseIn = labelFor(stockKind(shownKind).houseLabel, cbHouseIn, this);
+    lblHouseIn->setObjectName("lblHouseIn");
     txtOrderCode = new QLineEdit(this);
     txtOrderCode->setObjectName("txtOrderCode");
     txtOrderCode->setStyleSheet("color: red");
@@ -52,6 +53,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     dtDate->setCalendarPopup(true);
     dtDate->setDisplayFormat("yyyy-MM-dd");
     lblDate = labelFor(stockKind(shownKind).dateLabel, dtDate, this);
+    lblDate->setObjectName("lblDate");
 
     header = new QGridLayout;
     header->addWidget(labelFor("单  据  号：", txtOrderCode, this), 1, 0);
@@ -136,6 +138,13 @@ void StockDocumentForm::fillHouses(QComboBox& box, TQuery& slot) {
 
 void StockDocumentForm::renewOrderCode(const QString& prefix) {
     txtOrderCode->setText(documentCode(prefix, environment::now()));
+}
+
+void StockDocumentForm::setTabOrderFrom(QWidget* firstHeaderBox) {
+    QWidget* const order[] = {txtCaption, firstHeaderBox, cbHouseIn, txtOrderCode, dtDate,
+                              sgData,     cbEMp,          btnSave,   btnClose};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void StockDocumentForm::readLines(DocumentLines& lines) const {

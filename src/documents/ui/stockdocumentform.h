@@ -39,6 +39,8 @@ protected:
     // Fills a warehouse box from a slot, keeping the warehouse chosen before when it is listed.
     static void fillHouses(QComboBox& box, TQuery& slot);
     void renewOrderCode(const QString& prefix);
+    // Tab walks the title, the window's first header box, then every other box in reading order.
+    void setTabOrderFrom(QWidget* firstHeaderBox);
     void readLines(DocumentLines& lines) const;
 
     QLineEdit* txtCaption;
@@ -51,7 +53,7 @@ protected:
     DocumentGrid* sgData;
     QPushButton* btnSave;
     QPushButton* btnClose;
-    // The header row of warehouse (and type) boxes, filled by each window.
+    // The header: row 0 holds each window's warehouse (and type) boxes, row 1 code and date.
     QGridLayout* header;
 
 private:

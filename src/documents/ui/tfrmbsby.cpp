@@ -22,8 +22,7 @@ TfrmBsBy::TfrmBsBy(TfrmFindProduct& picker, QWidget* parent)
     header->addWidget(cbOrderType, 0, 1);
     header->addWidget(lblHouseIn, 0, 2);
     header->addWidget(cbHouseIn, 0, 3);
-    setTabOrder(cbOrderType, cbHouseIn);
-    setTabOrder(cbHouseIn, txtOrderCode);
+    setTabOrderFrom(cbOrderType);
 
     // A change of type renews the code; showing resets the type quietly.
     connectGuarded(cbOrderType, &QComboBox::currentIndexChanged, this,

@@ -19,8 +19,7 @@ TfrmPDB::TfrmPDB(TfrmFindProduct& picker, QWidget* parent)
     header->addWidget(cbHouseOut, 0, 1);
     header->addWidget(lblHouseIn, 0, 2);
     header->addWidget(cbHouseIn, 0, 3);
-    setTabOrder(cbHouseOut, cbHouseIn);
-    setTabOrder(cbHouseIn, txtOrderCode);
+    setTabOrderFrom(cbHouseOut);
 }
 
 void TfrmPDB::LoadHouse() {
