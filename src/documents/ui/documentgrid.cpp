@@ -104,8 +104,15 @@ DocumentGrid::DocumentGrid(TfrmFindProduct& picker, const QString& pickerMode, Q
         setColumnWidth(column, widths[column]);
     for (int column : {int(ProdID), int(LotNumber), int(Expiry), int(Maker)})
         setColumnHidden(column, true);
-    setMinimumHeight(horizontalHeader()->sizeHint().height() +
-                     kRows * verticalHeader()->defaultSectionSize() + 2 * frameWidth() + 2);
+    // Ten lines and every shown column in sight: the grid never scrolls and never grows.
+    int width = 2 * frameWidth() + 2;
+    for (int column = 0; column <= kColumns; ++column)
+        width += isColumnHidden(column) ? 0 : widths[column];
+    setMinimumWidth(width);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFixedHeight(horizontalHeader()->sizeHint().height() +
+                   kRows * verticalHeader()->defaultSectionSize() + 2 * frameWidth() + 2);
 }
 
 QString DocumentGrid::text(int row, int column) const {

@@ -4,8 +4,9 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
-#include "documents/documentcode.h"
+#include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
+#include "documents/ui/documentlists.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -100,44 +101,18 @@ void StockDocumentForm::FormShow() {
     loadTitle();
     sgData->loadCaptions();
     LoadHouse();
-    LoadJBR();
+    documents::loadEmployees(*cbEMp);
     dtDate->setDate(environment::now().date());
     renewOrderCode(stockKind(shownKind_).prefix);
 }
 
 void StockDocumentForm::loadTitle() {
-    TQuery& q = sysData->QueryCommon;
-    q.load("SELECT * FROM Ftitle");
-    q.open();
-    for (; !q.eof(); q.next())
-        txtCaption->setText(q.field(stockKind(shownKind_).titleColumn).asText());
-    q.close();
-}
-
-void StockDocumentForm::LoadJBR() {
-    const QString typed = cbEMp->currentText();
-    cbEMp->clear();
-    TQuery& q = sysData->QueryCommon;
-    q.load("SELECT empID,empName FROM Femployee");
-    q.open();
-    for (; !q.eof(); q.next())
-        cbEMp->addItem(q.field(u"empName").asText());
-    q.close();
-    cbEMp->setEditText(typed);
-}
-
-void StockDocumentForm::fillHouses(QComboBox& box, TQuery& slot) {
-    const QVariant chosen = box.currentData();
-    box.clear();
-    slot.load("SELECT houseID,houseName FROM Fhouse");
-    slot.open();
-    for (; !slot.eof(); slot.next())
-        box.addItem(slot.field(u"houseName").asText(), slot.field(u"houseID").asText());
-    box.setCurrentIndex(chosen.isValid() ? box.findData(chosen) : -1);
+    if (const auto title = documents::documentTitle(stockKind(shownKind_).titleColumn))
+        txtCaption->setText(*title);
 }
 
 void StockDocumentForm::renewOrderCode(const QString& prefix) {
-    txtOrderCode->setText(documentCode(prefix, environment::now()));
+    txtOrderCode->setText(documents::documentCode(prefix, environment::now()));
 }
 
 void StockDocumentForm::setTabOrderFrom(QWidget* firstHeaderBox) {

@@ -11,7 +11,6 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TQuery;
 class TfrmFindProduct;
 
 // What the transfer and the loss/overflow windows share: the title line, the code, the date,
@@ -36,8 +35,6 @@ protected:
     virtual QWidget* focusAfter(StockSaveResult result);
 
     void btnSaveClick();
-    // Fills a warehouse box from a slot, keeping the warehouse chosen before when it is listed.
-    static void fillHouses(QComboBox& box, TQuery& slot);
     void renewOrderCode(const QString& prefix);
     // Tab walks the title, the window's first header box, then every other box in reading order.
     void setTabOrderFrom(QWidget* firstHeaderBox);
@@ -59,7 +56,6 @@ protected:
 private:
     // Saves, and empties the grid when the document was written (or its header wrote nothing).
     bool save();
-    void LoadJBR();
     void loadTitle();
     StockKindId shownKind_;
 };

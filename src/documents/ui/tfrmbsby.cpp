@@ -2,6 +2,7 @@
 
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "documents/ui/documentlists.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -39,7 +40,7 @@ void TfrmBsBy::FormShow() {
 }
 
 void TfrmBsBy::LoadHouse() {
-    fillHouses(*cbHouseIn, sysData->QueryHouseIn);
+    documents::loadHouses(*cbHouseIn, sysData->QueryHouseIn);
 }
 
 StockKindId TfrmBsBy::type() const {
@@ -60,7 +61,7 @@ StockSaveResult TfrmBsBy::saveDocument() {
     LossOverflowDocument d;
     d.type = type();
     d.houseName = cbHouseIn->currentText();
-    d.houseID = cbHouseIn->currentData().toString();
+    d.houseID = documents::chosenHouseID(*cbHouseIn);
     d.orderCode = txtOrderCode->text();
     d.empName = cbEMp->currentText();
     d.date = dtDate->date();

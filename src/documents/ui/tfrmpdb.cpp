@@ -1,6 +1,7 @@
 #include "documents/ui/tfrmpdb.h"
 
 #include "core/sysdata.h"
+#include "documents/ui/documentlists.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -23,16 +24,16 @@ TfrmPDB::TfrmPDB(TfrmFindProduct& picker, QWidget* parent)
 }
 
 void TfrmPDB::LoadHouse() {
-    fillHouses(*cbHouseOut, sysData->QueryHouse);
-    fillHouses(*cbHouseIn, sysData->QueryHouseIn);
+    documents::loadHouses(*cbHouseOut, sysData->QueryHouse);
+    documents::loadHouses(*cbHouseIn, sysData->QueryHouseIn);
 }
 
 StockSaveResult TfrmPDB::saveDocument() {
     TransferDocument d;
     d.houseOutName = cbHouseOut->currentText();
-    d.houseOutID = cbHouseOut->currentData().toString();
+    d.houseOutID = documents::chosenHouseID(*cbHouseOut);
     d.houseInName = cbHouseIn->currentText();
-    d.houseInID = cbHouseIn->currentData().toString();
+    d.houseInID = documents::chosenHouseID(*cbHouseIn);
     d.orderCode = txtOrderCode->text();
     d.empName = cbEMp->currentText();
     d.date = dtDate->date();

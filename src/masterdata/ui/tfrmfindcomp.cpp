@@ -33,6 +33,7 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     resize(720, 480);
 
     lblKey = new QLabel;
+    lblKey->setObjectName("lblKey");
     txtKey = new QLineEdit;
     txtKey->setObjectName("txtKey");
     lblKey->setBuddy(txtKey);
