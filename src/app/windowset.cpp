@@ -10,6 +10,8 @@
 #include "admin/ui/tfrmabout.h"
 
 // documents
+#include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tfrmpdb.h"
 #include "documents/ui/tradewindows.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
@@ -41,6 +43,9 @@ struct WindowSet::Windows {
     TfrmCateAdd frmCateAdd;
     TfrmCateEdit frmCateEdit;
     TfrmProduct frmProduct{frmProdAdd, frmProdEdit, frmCateAdd, frmCateEdit};
+    // documents: transfers
+    TfrmPDB frmPDB{frmFindProduct};
+    TfrmBsBy frmBsBy{frmFindProduct};
 };
 
 namespace {
@@ -73,6 +78,9 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmCateAdd);
     entry(windows_->frmCateEdit);
     entry(windows_->frmProduct);
+    // documents: transfers
+    entry(windows_->frmPDB);
+    entry(windows_->frmBsBy);
 }
 
 WindowSet::~WindowSet() {
