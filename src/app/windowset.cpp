@@ -6,8 +6,19 @@
 
 // Window headers, one block per area.
 
+// Master data: houses, counterparts, employees.
+#include "masterdata/ui/tfrmcounterpart.h"
+#include "masterdata/ui/tfrmemployee.h"
+#include "masterdata/ui/tfrmhouse.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+
+    // Master data: houses, counterparts, employees.
+    TfrmHouse frmHouse;
+    TfrmSupplier frmSupplier;
+    TfrmCustomer frmCustomer;
+    TfrmEmployee frmEmployee;
 };
 
 namespace {
@@ -22,6 +33,12 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+
+    // Master data: houses, counterparts, employees.
+    entry(windows_->frmHouse);
+    entry(windows_->frmSupplier);
+    entry(windows_->frmCustomer);
+    entry(windows_->frmEmployee);
 }
 
 WindowSet::~WindowSet() = default;
