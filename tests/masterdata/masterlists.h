@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTableView>
@@ -62,6 +63,14 @@ inline void clickTitle(QTableView& view, int section) {
     const QPoint at(header.sectionViewportPosition(section) + header.sectionSize(section) / 2,
                     header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
+}
+
+// The text of the label that names the box (its buddy); empty when none does.
+inline QString labelOf(QWidget& window, const QString& boxName) {
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() && label->buddy()->objectName() == boxName)
+            return label->text();
+    return QString();
 }
 
 // The texts of one grid column, top to bottom.
