@@ -125,6 +125,21 @@ TEST_F(Houses, ClosingTheAddDialogWithoutSavingStillReloadsTheList) {
     EXPECT_EQ(column(grid(), 0), QStringList({"甲仓", "乙仓"}));
 }
 
+TEST_F(Houses, WhatWasTypedButNotSavedIsStillThereWhenTheDialogIsOpenedAgain) {
+    open();
+    modal_.expect<TfrmHouseAdd>([&](TfrmHouseAdd& d) {
+        masterlists::type(d, "txtHouseName", "三号仓");
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    drive::click(*window_, "tlAdd");
+    modal_.expect<TfrmHouseAdd>([&](TfrmHouseAdd& d) {
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtHouseName").text(), "三号仓");
+    });
+    drive::click(*window_, "tlAdd");
+    EXPECT_EQ(count("Fhouse"), 0);
+}
+
 TEST_F(Houses, BeforeAnyRowIsClickedEditAndDeleteAskForASelection) {
     addHouse("甲仓");
     open();
