@@ -18,8 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, TfrmCounterpartDialog* addDialog,
-                                 TfrmCounterpartDialog* editDialog, QWidget* parent)
+TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addDialog,
+                                 MasterDialog* editDialog, QWidget* parent)
     : TForm(parent), kind_(kind), frmAdd(addDialog), frmEdit(editDialog) {
     frmAdd->setParent(this, frmAdd->windowFlags());
     frmEdit->setParent(this, frmEdit->windowFlags());
@@ -119,7 +119,7 @@ void TfrmCounterpart::tlEditClick() {
         notice(kind_.casualOnEditText());
         return;
     }
-    frmEdit->setCounterpart(list.field(u"compID").asText(), list);
+    frmEdit->setRow(list.field(u"compID").asText(), list);
     frmEdit->showModal();
     if (frmEdit->saved())
         LoadCounterparts();

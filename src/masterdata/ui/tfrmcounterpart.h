@@ -7,7 +7,7 @@ class QPushButton;
 class QStatusBar;
 class QTableView;
 class QToolButton;
-class TfrmCounterpartDialog;
+class MasterDialog;
 struct CounterpartKind;
 
 // The list of one kind of counterpart ("供应商管理", "客户管理"), searched by name; adds, edits
@@ -17,8 +17,8 @@ class TfrmCounterpart : public TForm {
     Q_OBJECT
 protected:
     // Takes the kind's add and edit dialogs as its children.
-    TfrmCounterpart(const CounterpartKind& kind, TfrmCounterpartDialog* addDialog,
-                    TfrmCounterpartDialog* editDialog, QWidget* parent);
+    TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addDialog, MasterDialog* editDialog,
+                    QWidget* parent);
     void FormShow() override;
 
 private:
@@ -33,8 +33,8 @@ private:
     bool HasRows() const;
 
     const CounterpartKind& kind_;
-    TfrmCounterpartDialog* frmAdd;
-    TfrmCounterpartDialog* frmEdit;
+    MasterDialog* frmAdd;
+    MasterDialog* frmEdit;
     QToolButton* tlAdd;
     QToolButton* tlEdit;
     QToolButton* tlDel;

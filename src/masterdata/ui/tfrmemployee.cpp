@@ -76,7 +76,7 @@ void TfrmEmployee::tlEditClick() {
         return;
     }
     const TQuery& list = sysData->QueryEmployee;
-    frmEmpEdit->setEmployee(list.field(u"empID").asText(), list);
+    frmEmpEdit->setRow(list.field(u"empID").asText(), list);
     frmEmpEdit->showModal();
     if (frmEmpEdit->saved())
         LoadEmp();

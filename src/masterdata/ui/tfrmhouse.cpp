@@ -120,7 +120,7 @@ void TfrmHouse::tlEditClick() {
         notice(QStringLiteral("请选择要修改的仓库！"));
         return;
     }
-    frmHouseEdit->setHouse(selectedHouseID_, sysData->QueryCommon);
+    frmHouseEdit->setRow(selectedHouseID_, sysData->QueryCommon);
     sysData->QueryCommon.close();
     frmHouseEdit->showModal();
     if (frmHouseEdit->saved())
