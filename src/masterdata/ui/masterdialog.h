@@ -13,8 +13,9 @@ class QPushButton;
 class QRadioButton;
 class TQuery;
 
-// One input of a master dialog: the control's name, its label, and the statement parameter
-// it fills (the result field of the same name fills it when editing).
+// One input of a master dialog: the control's name (a choice names each of its buttons
+// instead), its label, and the statement parameter it fills (the result field of the same
+// name fills it when editing).
 struct MasterBox {
     enum class Type { Text, Number, Choice };
     QString name;

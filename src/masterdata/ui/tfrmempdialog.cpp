@@ -7,7 +7,7 @@ MasterForm employeeForm() {
     return {QStringLiteral("empID"),
             QStringLiteral("请输入员工姓名！"),
             {{QStringLiteral("txtEmpName"), QStringLiteral("姓名："), QStringLiteral("empName")},
-             {QStringLiteral("optMan"),
+             {QString(),
               QStringLiteral("性别："),
               QStringLiteral("sex"),
               Type::Choice,
