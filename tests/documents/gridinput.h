@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documents/ui/documentgrid.h"
-#include "support/gestures.h"
+#include "support/drive.h"
 
 #include <QLineEdit>
 #include <QTest>

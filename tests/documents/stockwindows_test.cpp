@@ -65,7 +65,7 @@ protected:
     void pick(QWidget& w, int row, const QString& name) {
         modal_.expect<TfrmFindProduct>([name](TfrmFindProduct& p) {
             QLineEdit& key = drive::find<QLineEdit>(p, "txtKey");
-            drive::typeAny(key, name);
+            drive::type(key, name);
             QTest::keyClick(&key, Qt::Key_Return);
             QTableView& list = drive::find<QTableView>(p, "dgProduct");
             ASSERT_EQ(list.model()->rowCount(), 1);

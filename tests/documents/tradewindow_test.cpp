@@ -6,7 +6,7 @@
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/gestures.h"
+#include "support/drive.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -89,11 +89,11 @@ protected:
         });
         drive::click(*window, "imgFind");
     }
-    void typeSettled(const QString& amount) { drive::typeAny(box("txtMoney"), amount); }
+    void typeSettled(const QString& amount) { drive::type(box("txtMoney"), amount); }
     // A whole document: warehouse, employee, counterpart, the hammer 4 times.
     void fillDocument() {
         drive::choose(combo("cbHouse"), "总库");
-        drive::typeAny(*combo("cbEMp").lineEdit(), "张三");
+        drive::type(*combo("cbEMp").lineEdit(), "张三");
         pickCounterpart();
         pickProduct(1);
         gridinput::type(grid(), 1, DocumentGrid::Quantity, "4");
@@ -136,7 +136,7 @@ TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
 
 TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument) {
     drive::choose(combo("cbHouse"), "分库");
-    drive::typeAny(*combo("cbEMp").lineEdit(), "王五");
+    drive::type(*combo("cbEMp").lineEdit(), "王五");
     pickProduct(1);
     messages_.answerCancel(); // keep it: saving stops at the missing counterpart
     window->close();
@@ -304,7 +304,7 @@ TEST_P(TradeWindow, ChecksNameWhatIsMissingAndWhereToGo) {
     save();
     EXPECT_EQ(messages_.last(), "请输入单据号！");
     EXPECT_EQ(window->focusWidget(), &box("txtOrderCode"));
-    drive::typeAny(box("txtOrderCode"), "X1");
+    drive::type(box("txtOrderCode"), "X1");
     save();
     EXPECT_EQ(messages_.last(), kind().noCounterpartMessage);
     EXPECT_TRUE(window->isVisible());

@@ -109,7 +109,7 @@ protected:
     QString status() { return drive::find<QStatusBar>(*window_, "StatusBar1").currentMessage(); }
     // Types the key and presses Enter, which searches.
     void search(const QString& key) {
-        masterlists::type(*window_, "txtKey", key);
+        drive::type(*window_, "txtKey", key);
         QTest::keyClick(&drive::find<QLineEdit>(*window_, "txtKey"), Qt::Key_Return);
     }
     int rowOf(const QString& name) { return int(column(grid(), 0).indexOf(name)); }
@@ -202,13 +202,13 @@ TEST_P(Counterparts, AddingStoresTheTrimmedBoxesWithNoBalanceAndReloadsWithTheKe
         EXPECT_EQ(d.windowTitle(), side().addCaption);
         EXPECT_EQ(labelOf(d, "txtcompName"), side().dialogNameLabel);
         EXPECT_EQ(drive::find<QPushButton>(d, "btnOK").text(), "添加(&A)");
-        masterlists::type(d, "txtcompName", "  西部电子 ");
-        masterlists::type(d, "txtaddress", "西路2号");
-        masterlists::type(d, "txtconperson", " 赵六");
-        masterlists::type(d, "txtphone", "0086-28-00001111");
-        masterlists::type(d, "txtbankName", "建设银行");
-        masterlists::type(d, "txtbankCard", "6217000012345678901");
-        masterlists::type(d, "txtremark", "月结");
+        drive::type(d, "txtcompName", "  西部电子 ");
+        drive::type(d, "txtaddress", "西路2号");
+        drive::type(d, "txtconperson", " 赵六");
+        drive::type(d, "txtphone", "0086-28-00001111");
+        drive::type(d, "txtbankName", "建设银行");
+        drive::type(d, "txtbankCard", "6217000012345678901");
+        drive::type(d, "txtremark", "月结");
         drive::click(d, "btnOK");
         EXPECT_FALSE(d.isVisible());
     });
@@ -226,7 +226,7 @@ TEST_P(Counterparts, AddingStoresTheTrimmedBoxesWithNoBalanceAndReloadsWithTheKe
         for (const char* box : {"txtcompName", "txtaddress", "txtconperson", "txtphone",
                                 "txtbankName", "txtbankCard", "txtremark"})
             EXPECT_EQ(drive::find<QLineEdit>(d, box).text(), "") << box;
-        masterlists::type(d, "txtcompName", "北方五金");
+        drive::type(d, "txtcompName", "北方五金");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlAdd");
@@ -238,8 +238,8 @@ TEST_P(Counterparts, AddingStoresTheTrimmedBoxesWithNoBalanceAndReloadsWithTheKe
 TEST_P(Counterparts, AnEmptyNameIsRefusedWithTheFocusOnTheNameBox) {
     open();
     modal_.expect(side().addDialog, [&](QDialog& d) {
-        masterlists::type(d, "txtcompName", "  ");
-        masterlists::type(d, "txtphone", "123");
+        drive::type(d, "txtcompName", "  ");
+        drive::type(d, "txtphone", "123");
         drive::click(d, "btnOK");
         EXPECT_EQ(messages_.last(), side().emptyName);
         EXPECT_TRUE(d.isVisible());
@@ -268,8 +268,8 @@ TEST_P(Counterparts, EditingChangesTheSelectedRowButNeverItsBalance) {
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtcompName").text(), "乙公司");
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtphone").text(), "111");
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtbankCard").text(), "6222000000000000001");
-        masterlists::type(d, "txtcompName", "乙公司（总部） ");
-        masterlists::type(d, "txtremark", "改过");
+        drive::type(d, "txtcompName", "乙公司（总部） ");
+        drive::type(d, "txtremark", "改过");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlEdit");
@@ -286,7 +286,7 @@ TEST_P(Counterparts, ADoubleClickEditsAndClosingUnsavedChangesNothing) {
     search("");
     modal_.expect(side().editDialog, [&](QDialog& d) {
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtcompName").text(), "甲公司");
-        masterlists::type(d, "txtcompName", "不存");
+        drive::type(d, "txtcompName", "不存");
         drive::click(d, "btnClose");
     });
     doubleClickRow(grid(), rowOf("甲公司"));
@@ -314,7 +314,7 @@ TEST_P(Counterparts, RenamingARowToTheCasualNameProtectsItFromThenOn) {
     open();
     search("临时");
     modal_.expect(side().editDialog, [&](QDialog& d) {
-        masterlists::type(d, "txtcompName", side().casualName);
+        drive::type(d, "txtcompName", side().casualName);
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlEdit");

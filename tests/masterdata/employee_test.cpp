@@ -64,13 +64,13 @@ TEST_F(Employees, AddingStoresTheBoxesAndKeepsTheSexChoiceForTheNextOne) {
         EXPECT_TRUE(radio(d, "optMan").isChecked());
         EXPECT_EQ(box(d, "txtrewdis").text(), "0.0");
         EXPECT_EQ(labelOf(d, "txtrewdis"), "提成：");
-        masterlists::type(d, "txtEmpName", " 李娜 ");
+        drive::type(d, "txtEmpName", " 李娜 ");
         drive::click(d, "optWoman");
-        masterlists::type(d, "txtBirth", "九零年春"); // free text, as typed
-        masterlists::type(d, "txtPhone", "013800000000");
-        masterlists::type(d, "txtAddress", "北京路");
-        masterlists::type(d, "txtrewdis", "12.5");
-        masterlists::type(d, "txtremark", "新人");
+        drive::type(d, "txtBirth", "九零年春"); // free text, as typed
+        drive::type(d, "txtPhone", "013800000000");
+        drive::type(d, "txtAddress", "北京路");
+        drive::type(d, "txtrewdis", "12.5");
+        drive::type(d, "txtremark", "新人");
         drive::click(d, "btnOK");
         EXPECT_FALSE(d.isVisible());
     });
@@ -86,7 +86,7 @@ TEST_F(Employees, AddingStoresTheBoxesAndKeepsTheSexChoiceForTheNextOne) {
             EXPECT_EQ(box(d, name).text(), "") << name;
         EXPECT_EQ(box(d, "txtrewdis").text(), "0.0");
         EXPECT_TRUE(radio(d, "optWoman").isChecked());
-        masterlists::type(d, "txtEmpName", "周敏");
+        drive::type(d, "txtEmpName", "周敏");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlAdd");
@@ -97,15 +97,15 @@ TEST_F(Employees, TheCommissionBoxTurnsWhatIsNoNumberIntoNoCommission) {
     open();
     modal_.expect<TfrmEmpAdd>([&](TfrmEmpAdd& d) {
         QLineEdit& rewdis = box(d, "txtrewdis");
-        masterlists::type(d, "txtrewdis", "5");
+        drive::type(d, "txtrewdis", "5");
         QTest::keyClicks(&rewdis, "x");
         EXPECT_EQ(rewdis.text(), "0.0");
-        masterlists::type(d, "txtrewdis", "");
+        drive::type(d, "txtrewdis", "");
         EXPECT_EQ(rewdis.text(), "0.0");
         // What replaced the text is selected, so the next keys type over it.
         QTest::keyClicks(&rewdis, "7.5");
         EXPECT_EQ(rewdis.text(), "7.5");
-        masterlists::type(d, "txtEmpName", "孙强");
+        drive::type(d, "txtEmpName", "孙强");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlAdd");
@@ -115,7 +115,7 @@ TEST_F(Employees, TheCommissionBoxTurnsWhatIsNoNumberIntoNoCommission) {
 TEST_F(Employees, AnEmptyNameIsRefusedWithTheFocusOnTheNameBox) {
     open();
     modal_.expect<TfrmEmpAdd>([&](TfrmEmpAdd& d) {
-        masterlists::type(d, "txtEmpName", "   ");
+        drive::type(d, "txtEmpName", "   ");
         drive::click(d, "btnOK");
         EXPECT_EQ(messages_.last(), "请输入员工姓名！");
         EXPECT_TRUE(d.isVisible());
@@ -147,7 +147,7 @@ TEST_F(Employees, EditingFillsTheSelectedRowAndAnythingButManReadsAsWoman) {
         EXPECT_EQ(box(d, "txtBirth").text(), "1985-1-2");
         EXPECT_EQ(box(d, "txtrewdis").text(), "3");
         EXPECT_TRUE(radio(d, "optWoman").isChecked());
-        masterlists::type(d, "txtAddress", " 西路 ");
+        drive::type(d, "txtAddress", " 西路 ");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlEdit");

@@ -2,7 +2,7 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/gestures.h"
+#include "support/drive.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -35,7 +35,7 @@ protected:
     }
     void searchFor(const QString& key) {
         auto& box = drive::find<QLineEdit>(*picker, "txtKey");
-        drive::typeAny(box, key);
+        drive::type(box, key);
         QTest::keyClick(&box, Qt::Key_Return);
     }
     void doubleClickRow(int row) {

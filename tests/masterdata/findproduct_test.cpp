@@ -2,7 +2,7 @@
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/gestures.h"
+#include "support/drive.h"
 
 #include <QHeaderView>
 #include <QStatusBar>
@@ -48,7 +48,7 @@ protected:
                           tree().visualItemRect(found[0]).center());
     }
     void searchFor(const QString& key) {
-        drive::typeAny(drive::find<QLineEdit>(*picker, "txtKey"), key);
+        drive::type(drive::find<QLineEdit>(*picker, "txtKey"), key);
         QTest::keyClick(&drive::find<QLineEdit>(*picker, "txtKey"), Qt::Key_Return);
     }
     void doubleClickRow(int row) {

@@ -77,11 +77,11 @@ TEST_F(Houses, AddingStoresTheTrimmedBoxesReportsAndEmptiesTheDialog) {
     modal_.expect<TfrmHouseAdd>([&](TfrmHouseAdd& d) {
         EXPECT_EQ(d.windowTitle(), "添加仓库");
         EXPECT_EQ(drive::find<QPushButton>(d, "btnOK").text(), "添加(&O)");
-        masterlists::type(d, "txtHouseName", "  二号仓 ");
-        masterlists::type(d, "txtAddress", " 西湖路8号");
-        masterlists::type(d, "txtResperson", "李四 ");
-        masterlists::type(d, "txtphone", "0571-88886666");
-        masterlists::type(d, "txtRemark", "冷库");
+        drive::type(d, "txtHouseName", "  二号仓 ");
+        drive::type(d, "txtAddress", " 西湖路8号");
+        drive::type(d, "txtResperson", "李四 ");
+        drive::type(d, "txtphone", "0571-88886666");
+        drive::type(d, "txtRemark", "冷库");
         drive::click(d, "btnOK");
         EXPECT_FALSE(d.isVisible());
     });
@@ -103,8 +103,8 @@ TEST_F(Houses, AddingStoresTheTrimmedBoxesReportsAndEmptiesTheDialog) {
 TEST_F(Houses, AnEmptyNameIsRefusedWithTheFocusOnTheNameBox) {
     open();
     modal_.expect<TfrmHouseAdd>([&](TfrmHouseAdd& d) {
-        masterlists::type(d, "txtHouseName", "   ");
-        masterlists::type(d, "txtAddress", "南路");
+        drive::type(d, "txtHouseName", "   ");
+        drive::type(d, "txtAddress", "南路");
         drive::click(d, "btnOK");
         EXPECT_EQ(messages_.last(), "请输入仓库名称！");
         EXPECT_TRUE(d.isVisible());
@@ -128,7 +128,7 @@ TEST_F(Houses, ClosingTheAddDialogWithoutSavingStillReloadsTheList) {
 TEST_F(Houses, WhatWasTypedButNotSavedIsStillThereWhenTheDialogIsOpenedAgain) {
     open();
     modal_.expect<TfrmHouseAdd>([&](TfrmHouseAdd& d) {
-        masterlists::type(d, "txtHouseName", "三号仓");
+        drive::type(d, "txtHouseName", "三号仓");
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_FALSE(d.isVisible());
     });
@@ -166,7 +166,7 @@ TEST_F(Houses, EditingShowsTheClickedWarehouseEvenAfterTheRowsWereSorted) {
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtHouseName").text(), "甲仓");
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtAddress").text(), "北路");
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtphone").text(), "110");
-        masterlists::type(d, "txtHouseName", " 甲仓（新） ");
+        drive::type(d, "txtHouseName", " 甲仓（新） ");
         drive::click(d, "btnOK");
     });
     drive::click(*window_, "tlEdit");
@@ -188,7 +188,7 @@ TEST_F(Houses, TheSelectionSurvivesClosingAndReopeningTheWindow) {
     // A double click edits as 修改 does; closing the dialog unsaved changes nothing.
     modal_.expect<TfrmHouseEdit>([&](TfrmHouseEdit& d) {
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtHouseName").text(), "乙仓");
-        masterlists::type(d, "txtHouseName", "改了也不存");
+        drive::type(d, "txtHouseName", "改了也不存");
         drive::click(d, "btnClose");
     });
     doubleClickRow(grid(), 1);

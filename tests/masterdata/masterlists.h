@@ -1,8 +1,9 @@
 #pragma once
 
+#include "support/drive.h"
+
 #include <QCoreApplication>
 #include <QHeaderView>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
@@ -13,34 +14,6 @@
 // Using a master-data list as a person does: clicking rows and column titles, reading what
 // the grid shows.
 namespace masterlists {
-
-// Empties the box and types the text: Latin keys one by one, Chinese as an input method
-// commits it, so that every change handler runs as it does for a person.
-inline void type(QLineEdit& box, const QString& text) {
-    box.setFocus();
-    box.selectAll();
-    QTest::keyClick(&box, Qt::Key_Backspace);
-    for (qsizetype i = 0; i < text.size();) {
-        qsizetype j = i;
-        const bool latin = text[i].unicode() < 0x80;
-        while (j < text.size() && (text[j].unicode() < 0x80) == latin)
-            ++j;
-        if (latin) {
-            QTest::keyClicks(&box, text.mid(i, j - i));
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(text.mid(i, j - i));
-            QCoreApplication::sendEvent(&box, &commit);
-        }
-        i = j;
-    }
-}
-
-inline void type(QWidget& window, const QString& name, const QString& text) {
-    QLineEdit* box = window.findChild<QLineEdit*>(name);
-    ASSERT_TRUE(box) << "no box " << name.toStdString();
-    type(*box, text);
-}
 
 inline QPoint cellCentre(QTableView& view, int row) {
     return view.visualRect(view.model()->index(row, 0)).center();

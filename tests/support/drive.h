@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPoint>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -24,19 +25,36 @@ template <typename T> T& find(QWidget& window, const QString& name) {
     return *child;
 }
 
-// Empties the box and types the text key by key, so that every change handler runs.
+// Types the text key by key into the widget. QTest maps only ASCII to keys; any other
+// character (Chinese, or a pair of surrogates such as 𠮷) comes as the text of a key event,
+// as an input method delivers it.
+inline void keys(QWidget* widget, const QString& text) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (n == 1 && text[i].unicode() < 0x80)
+            QTest::keyClick(widget, text[i].toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, n),
+                                Qt::NoModifier);
+        i += n;
+    }
+}
+
+// Empties the box and types the text, so that every change handler runs.
 inline void type(QLineEdit& box, const QString& text) {
     box.setFocus();
     box.selectAll();
     QTest::keyClick(&box, Qt::Key_Backspace);
-    // QTest maps only Latin-1 characters to keys; other characters (Chinese) are typed as
-    // key events that carry the character's text.
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(&box, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    keys(&box, text);
+}
+
+// Press, release, double click, release: what a person's double click delivers, so that item
+// views see the press on the item before the double click.
+inline void doubleClick(QWidget* widget, QPoint at) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
 inline void type(QWidget& window, const QString& name, const QString& text) {
