@@ -26,6 +26,11 @@
 #include "masterdata/ui/tfrmproddialog.h"
 #include "masterdata/ui/tfrmproduct.h"
 
+// accounts
+#include "accounts/ui/tfrmcash.h"
+#include "accounts/ui/tfrmgdzc.h"
+#include "accounts/ui/tfrmysyf.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
@@ -57,6 +62,11 @@ struct WindowSet::Windows {
     // documents: transfers
     TfrmPDB frmPDB{frmFindProduct};
     TfrmBsBy frmBsBy{frmFindProduct};
+
+    // accounts: each window owns its dialogs
+    Tfrmysyf frmysyf;
+    TfrmCash frmCash;
+    TfrmGDZC frmGDZC;
 };
 
 namespace {
@@ -98,6 +108,11 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // documents: transfers
     entry(windows_->frmPDB);
     entry(windows_->frmBsBy);
+
+    // accounts
+    entry(windows_->frmysyf);
+    entry(windows_->frmCash);
+    entry(windows_->frmGDZC);
 }
 
 WindowSet::~WindowSet() {

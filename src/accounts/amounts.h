@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/decimal.h"
+
+#include <QString>
+#include <optional>
+
+namespace accounts {
+
+// What a write came to: a row written or changed, none matched, or refused before writing.
+enum class Write { Done, NoRow, Refused };
+
+// The exact value of an amount box's trimmed text, empty text reading as 0; nothing when the
+// text is no number. The caller refuses nothing with the message it names, so that a
+// non-number never reaches a statement.
+std::optional<Decimal> amountOf(const QString& text, const QString& refusal);
+
+} // namespace accounts

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "accounts/amounts.h"
+
+#include <QString>
+
+// Money accounts and their manual entries.
+namespace accounts {
+
+// The cash account "现金": every posted document's journal row goes to it, so it can be
+// neither renamed nor deleted.
+inline const QString kCashAccount = QStringLiteral("1");
+
+// What a manual entry writes: money in or out of one account, dated today.
+struct CashEntry {
+    bool moneyIn = true;
+    QString itmID;
+    QString amount; // as typed; a money-out entry is stored negated
+    QString empName;
+    QString remark;
+};
+
+// Writes the entry into the journal and reports "添加成功！". Refuses, with a message and
+// without writing, an amount that is no number or is negative (the sign comes from the
+// entry's direction).
+Write addCashEntry(const CashEntry& entry);
+
+// "科目：\"现金\"为系统默认科目，请勿修改！" and the like, for the account's name and a verb.
+QString accountMessage(const QString& itmName, const QString& rest);
+
+// Adds an account and reports "添加成功！"; returns true when a row was written.
+bool insertAccount(const QString& itmName, const QString& remark);
+// Renames an account and reports "添加成功！" (the dialog's own word); the cash account is
+// refused with its message. Returns true when a row changed.
+bool updateAccount(const QString& itmID, const QString& itmName, const QString& remark);
+// Deletes an account without a question when its balance is 0 to the cent, refusing an
+// account with a balance and then the cash account, each with its message; reports
+// "删除成功！". The balance is read afresh, in one transaction with the deletion. The
+// account's journal rows (adding up to 0) stay. Returns true when a row was deleted.
+bool deleteAccount(const QString& itmID, const QString& itmName);
+
+} // namespace accounts

@@ -1,0 +1,16 @@
+#include "accounts/ui/moneydelegate.h"
+
+#include <QTableView>
+
+void MoneyDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    if (option->text.startsWith(QStringLiteral("￥-"))) {
+        option->palette.setColor(QPalette::Text, Qt::red);
+        option->palette.setColor(QPalette::HighlightedText, Qt::red);
+    }
+}
+
+void drawMoney(QTableView& view, int column) {
+    view.setItemDelegateForColumn(column, new MoneyDelegate(&view));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class QTableView;
+
+// Draws money from the cell's left edge, a negative amount in red.
+class MoneyDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
+// Puts a MoneyDelegate on the view's column.
+void drawMoney(QTableView& view, int column);

@@ -1,0 +1,92 @@
+#include "accounts/ui/tfrmitmdialog.h"
+
+#include "accounts/cashbook.h"
+#include "core/messages.h"
+#include "core/ui/guardedconnect.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const ItmDialogKind kAdd{QStringLiteral("添加科目"), QStringLiteral("添加(&A)"),
+                         [](const QString&, const QString& itmName, const QString& remark) {
+                             return accounts::insertAccount(itmName, remark);
+                         }};
+const ItmDialogKind kEdit{QStringLiteral("编辑科目"), QStringLiteral("修改(&U)"),
+                          &accounts::updateAccount};
+
+} // namespace
+
+TfrmItmAdd::TfrmItmAdd(QWidget* parent) : TfrmItmDialog(kAdd, parent) {
+    setObjectName(QStringLiteral("frmItmAdd"));
+}
+
+TfrmItmEdit::TfrmItmEdit(QWidget* parent) : TfrmItmDialog(kEdit, parent) {
+    setObjectName(QStringLiteral("frmItmEdit"));
+}
+
+TfrmItmDialog::TfrmItmDialog(const ItmDialogKind& kind, QWidget* parent)
+    : TForm(parent), kind_(kind) {
+    setWindowTitle(kind.caption);
+    txtItmName = new QLineEdit;
+    txtItmName->setObjectName(QStringLiteral("txtItmName"));
+    txtItmName->setMinimumWidth(240);
+    txtRemark = new QLineEdit;
+    txtRemark->setObjectName(QStringLiteral("txtRemark"));
+    auto* lblItmName = new QLabel(QStringLiteral("科目名称："));
+    lblItmName->setBuddy(txtItmName);
+    auto* lblRemark = new QLabel(QStringLiteral("备         注："));
+    lblRemark->setBuddy(txtRemark);
+    auto* form = new QFormLayout;
+    form->addRow(lblItmName, txtItmName);
+    form->addRow(lblRemark, txtRemark);
+
+    BitBtn1 = new QPushButton(kind.buttonText);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("关闭(&C)"));
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
+    connectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { close(); });
+}
+
+void TfrmItmDialog::setAccount(const QString& itmID, const QString& itmName,
+                               const QString& remark) {
+    itmID_ = itmID;
+    txtItmName->setText(itmName);
+    txtRemark->setText(remark);
+}
+
+void TfrmItmDialog::FormShow() {
+    saved_ = false;
+    txtItmName->setFocus();
+}
+
+void TfrmItmDialog::BitBtn1Click() {
+    if (txtItmName->text().trimmed().isEmpty()) {
+        notice(QStringLiteral("请输入科目名称！"));
+        txtItmName->setFocus();
+        return;
+    }
+    if (kind_.write(itmID_, txtItmName->text(), txtRemark->text())) {
+        saved_ = true;
+        txtItmName->clear();
+        txtRemark->clear();
+    }
+    close();
+}

@@ -1,0 +1,85 @@
+#include "accounts/ui/tfrmjk.h"
+
+#include "accounts/settlement.h"
+#include "core/messages.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmJK::TfrmJK(QWidget* parent) : TForm(parent) {
+    setObjectName(QStringLiteral("frmJK"));
+    setWindowTitle(QStringLiteral("结款"));
+
+    txtCompName = new QLineEdit;
+    txtCompName->setObjectName(QStringLiteral("txtCompName"));
+    txtCompName->setReadOnly(true);
+    txtCompName->setMinimumWidth(220);
+    txtJe = new QLineEdit;
+    txtJe->setObjectName(QStringLiteral("txtJe"));
+    txtJe->setReadOnly(true);
+    txtJK = new NumberEdit(QString()); // a non-number empties the box
+    txtJK->setObjectName(QStringLiteral("txtJK"));
+
+    auto* form = new QFormLayout;
+    const auto row = [form](const QString& text, QWidget* box) {
+        auto* label = new QLabel(text);
+        label->setBuddy(box);
+        form->addRow(label, box);
+    };
+    row(QStringLiteral("往来单位："), txtCompName);
+    row(QStringLiteral("欠款金额："), txtJe);
+    row(QStringLiteral("结算金额："), txtJK);
+
+    Button1 = new QPushButton(QStringLiteral("结款(&J)"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("关闭(&C)"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
+    connectGuarded(Button2, &QPushButton::clicked, this, [this](bool) { close(); });
+}
+
+void TfrmJK::setCounterpart(const QString& kind, const QString& compID, const QString& compName,
+                            const QString& balance) {
+    kind_ = kind;
+    compID_ = compID;
+    txtCompName->setText(compName);
+    txtJe->setText(balance);
+    txtJK->setText(balance);
+}
+
+void TfrmJK::FormShow() {
+    settled_ = false;
+    txtJK->setFocus();
+    txtJK->selectAll();
+}
+
+void TfrmJK::Button1Click() {
+    if (txtJK->text().trimmed().isEmpty()) {
+        notice(QStringLiteral("请输入收款金额！"));
+        txtJK->setFocus();
+        return;
+    }
+    const auto result = accounts::settleBalance(kind_, compID_, txtJK->text());
+    if (result == accounts::Write::Refused) {
+        txtJK->setFocus();
+        return;
+    }
+    settled_ = result == accounts::Write::Done;
+    close();
+}

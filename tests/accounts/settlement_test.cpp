@@ -1,0 +1,229 @@
+#include "accounts/ui/tfrmjk.h"
+#include "accounts/ui/tfrmysyf.h"
+#include "core/sysdata.h"
+#include "masterdata/masterlists.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+using namespace masterlists;
+
+class Settlement : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        window_ = std::make_unique<Tfrmysyf>();
+    }
+    void TearDown() override {
+        window_.reset();
+        BookTest::TearDown();
+    }
+    Tfrmysyf& open() {
+        window_->show();
+        return *window_;
+    }
+    QTableView& grid() { return drive::find<QTableView>(*window_, "dgSupplier"); }
+    QStringList names() { return column(grid(), 0); }
+    QStringList balances() { return column(grid(), 1); }
+    QString balanceShown(const QString& name) {
+        const auto row = names().indexOf(name);
+        return row < 0 ? QString() : balances().at(row);
+    }
+    void pick(const QString& name) {
+        const int row = int(names().indexOf(name));
+        ASSERT_GE(row, 0) << name.toStdString();
+        clickRow(grid(), row);
+    }
+    long long supplierOwed(const QString& name, const QString& balance) {
+        const long long id = addSupplier(name);
+        exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=%1 WHERE compID=%2")
+                 .arg(balance)
+                 .arg(id));
+        return id;
+    }
+    long long customerOwing(const QString& name, const QString& balance) {
+        const long long id = addCustomer(name);
+        exec(QStringLiteral("UPDATE Fcustomer SET exchMoney=%1 WHERE compID=%2")
+                 .arg(balance)
+                 .arg(id));
+        return id;
+    }
+    void settle() { drive::click(*window_, "tlAdd"); }
+
+    std::unique_ptr<Tfrmysyf> window_;
+};
+
+TEST_F(Settlement, ListsTheSuppliersWithTheirBalancesUnderTheirTitles) {
+    supplierOwed("华强电子", "1500");
+    open();
+    EXPECT_EQ(window_->windowTitle(), "应收应付");
+    QStringList titles;
+    for (int c = 0; c < grid().model()->columnCount(); ++c)
+        titles << grid().model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, QStringList({"往来单位", "欠款金额", "联系人", "联系电话", "联系地址"}));
+    EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"}));
+    EXPECT_EQ(balanceShown("华强电子"), "￥1500.00");
+    EXPECT_EQ(balanceShown("普通供应商"), "￥0.00");
+    EXPECT_EQ(labelOf(*window_, "txtKey"), "单位名称：");
+    EXPECT_EQ(labelOf(*window_, "cbType"), "单位类型：");
+    auto& excel = drive::find<QToolButton>(*window_, "tlExcel");
+    EXPECT_EQ(excel.text(), "导出Excel ");
+    EXPECT_FALSE(excel.isEnabled());
+}
+
+TEST_F(Settlement, SettlingTheWholeBalancePrefilledLeavesZeroAndRefreshesTheList) {
+    const long long id = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        EXPECT_EQ(d.windowTitle(), "结款");
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtCompName").text(), "华强电子");
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtJe").text(), "1500");
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtJK").text(), "1500");
+        EXPECT_EQ(labelOf(d, "txtJK"), "结算金额：");
+        drive::click(d, "Button1");
+        EXPECT_FALSE(d.isVisible());
+    });
+    settle();
+    EXPECT_EQ(messages_.texts(), QStringList({"结算成功！"}));
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)), 0);
+    EXPECT_EQ(balanceShown("华强电子"), "￥0.00");
+    EXPECT_EQ(count("FitemBank"), 0); // the journal carried the purchase when it was posted
+}
+
+TEST_F(Settlement, SettlingPartOfACustomersBalanceLeavesTheRestAndKeepsTheKind) {
+    const long long id = customerOwing("新华书店", "1500");
+    customerOwing("新民商场", "80.25");
+    open();
+    drive::choose(drive::find<QComboBox>(*window_, "cbType"), "客    户");
+    EXPECT_EQ(names(), QStringList({"普通客户", "新华书店", "新民商场"}));
+    pick("新华书店");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        drive::type(d, "txtJK", "200.01");
+        drive::click(d, "Button1");
+    });
+    settle();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT exchMoney FROM Fcustomer WHERE compID=%1").arg(id)),
+              "1299.99");
+    EXPECT_EQ(balanceShown("新华书店"), "￥1299.99");
+    EXPECT_EQ(balanceShown("新民商场"), "￥80.25");
+}
+
+TEST_F(Settlement, TheNameFragmentAppliesToBothKindsAndSurvivesShowingAgain) {
+    supplierOwed("华强电子", "10");
+    supplierOwed("东方钢铁", "10");
+    customerOwing("华联超市", "10");
+    open();
+    drive::type(*window_, "txtKey", "华");
+    drive::click(*window_, "btnFind");
+    EXPECT_EQ(names(), QStringList({"华强电子"}));
+    drive::choose(drive::find<QComboBox>(*window_, "cbType"), "客    户");
+    EXPECT_EQ(names(), QStringList({"华联超市"}));
+    window_->close();
+    open();
+    EXPECT_EQ(drive::find<QComboBox>(*window_, "cbType").currentText(), "供 应 商");
+    EXPECT_EQ(drive::find<QLineEdit>(*window_, "txtKey").text(), "华");
+    EXPECT_EQ(names(), QStringList({"华强电子"}));
+}
+
+TEST_F(Settlement, ANegativeBalanceSettlesToZero) {
+    // An advance paid to the supplier: the prefilled amount is negative.
+    const long long id = supplierOwed("华强电子", "-100");
+    open();
+    pick("华强电子");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtJK").text(), "-100");
+        drive::click(d, "Button1");
+    });
+    settle();
+    EXPECT_EQ(messages_.texts(), QStringList({"结算成功！"}));
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)), 0);
+}
+
+TEST_F(Settlement, NothingToSettleIsRefusedBeforeTheDialog) {
+    supplierOwed("华强电子", "0.1+0.2-0.3"); // a floating residue far below a cent
+    open();
+    pick("普通供应商");
+    settle();
+    pick("华强电子");
+    settle();
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"此记录无欠款信息不能结算！", "此记录无欠款信息不能结算！"}));
+    drive::type(*window_, "txtKey", "无此单位");
+    drive::click(*window_, "btnFind");
+    settle();
+    EXPECT_EQ(messages_.last(), "请选择要结算的记录！");
+}
+
+TEST_F(Settlement, AnAmountThatIsNoNumberIsEmptiedAndAnEmptyAmountIsRefused) {
+    const long long id = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        auto& amount = drive::find<QLineEdit>(d, "txtJK");
+        drive::type(amount, "12a");
+        EXPECT_EQ(amount.text(), "");
+        drive::click(d, "Button1");
+        EXPECT_EQ(messages_.last(), "请输入收款金额！");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(amount.hasFocus());
+        amount.setText("1e300"); // pasted: a number by its form, beyond any amount
+        drive::click(d, "Button1");
+        EXPECT_EQ(messages_.last(), "结算金额不是有效的数字！");
+        EXPECT_TRUE(d.isVisible());
+        drive::click(d, "Button2");
+    });
+    settle();
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)),
+              1500);
+}
+
+TEST_F(Settlement, ClosingWritesNothingAndDoesNotSearchAgain) {
+    const long long id = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    addSupplier("后来的单位");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) { drive::click(d, "Button2"); });
+    settle();
+    EXPECT_TRUE(messages_.texts().isEmpty());
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)),
+              1500);
+    EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"}));
+}
+
+TEST_F(Settlement, ACounterpartDeletedMeanwhileClosesTheDialogQuietly) {
+    const long long id = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    exec(QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(id));
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        drive::click(d, "Button1");
+        EXPECT_FALSE(d.isVisible());
+    });
+    settle();
+    EXPECT_TRUE(messages_.texts().isEmpty());
+    EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"})); // not searched again
+}
+
+TEST_F(Settlement, TitleClicksSortAscendingThenDescendingAndShowingResetsTheDirection) {
+    supplierOwed("甲", "300");
+    supplierOwed("乙", "-20");
+    supplierOwed("丙", "1500");
+    open();
+    clickTitle(grid(), 1);
+    EXPECT_EQ(balances(), QStringList({"￥-20.00", "￥0.00", "￥300.00", "￥1500.00"}));
+    clickTitle(grid(), 1);
+    EXPECT_EQ(balances(), QStringList({"￥1500.00", "￥300.00", "￥0.00", "￥-20.00"}));
+    window_->close();
+    open();
+    clickTitle(grid(), 1);
+    EXPECT_EQ(balances(), QStringList({"￥-20.00", "￥0.00", "￥300.00", "￥1500.00"}));
+}
+
+} // namespace
