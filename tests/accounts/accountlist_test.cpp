@@ -114,6 +114,9 @@ TEST_F(AccountList, EditingRenamesTheAccount) {
     EXPECT_EQ(scalar(QStringLiteral("SELECT itmName FROM Fitem WHERE itmID=%1").arg(id)),
               "工商银行二");
     EXPECT_EQ(names(), QStringList({"现金", "工商银行二"}));
+    // The reloaded list starts at the cash account, so nothing is offered until a click.
+    EXPECT_FALSE(button("tlEdit").isEnabled());
+    EXPECT_FALSE(button("tlDel").isEnabled());
 }
 
 TEST_F(AccountList, AnAccountWithABalanceIsRefusedByName) {

@@ -9,6 +9,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
+#include "core/ui/titlesort.h"
 #include "masterdata/ui/listwindowparts.h"
 
 #include <QDateEdit>
@@ -54,6 +55,7 @@ TfrmCash::TfrmCash(QWidget* parent)
               {"je", "累计金额", Draw::Money, 140},
               {"remark", "备注"}});
     drawMoney(*dgitm, 1);
+    sortByTitleClicks(*dgitm);
     dgitm->setMaximumHeight(200);
 
     dgBank = listparts::listView(this, QStringLiteral("dgBank"));
@@ -66,6 +68,7 @@ TfrmCash::TfrmCash(QWidget* parent)
               {"compName", "往来单位", Draw::Text, 160},
               {"remark", "备注"}});
     drawMoney(*dgBank, 3);
+    sortByTitleClicks(*dgBank);
 
     auto* lblDetails = new QLabel(QStringLiteral("现金明细"));
     lblDetails->setBuddy(dgBank);

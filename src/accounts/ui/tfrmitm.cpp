@@ -7,6 +7,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
+#include "core/ui/titlesort.h"
 #include "masterdata/ui/listwindowparts.h"
 
 #include <QHBoxLayout>
@@ -38,6 +39,7 @@ TfrmItm::TfrmItm(QWidget* parent)
               {"je", "金额", Draw::Money, 130},
               {"remark", "备注"}});
     drawMoney(*dgitm, 1);
+    sortByTitleClicks(*dgitm);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -52,11 +54,11 @@ TfrmItm::TfrmItm(QWidget* parent)
 }
 
 void TfrmItm::FormShow() {
-    SetButtons(false);
     LoadItem();
 }
 
 void TfrmItm::LoadItem() {
+    SetButtons(false); // until a row is clicked again: the reloaded list starts at the cash account
     TQuery& q = sysData->QueryRe;
     // An account without journal rows has no sum; it shows as ￥0.00.
     q.load(QStringLiteral("SELECT itmID,itmName,remark,IFNULL(je,0) AS je FROM VitemBank"));
@@ -103,8 +105,6 @@ void TfrmItm::tlDelClick() {
     if (!HasRows())
         return;
     const TQuery& q = sysData->QueryRe;
-    if (accounts::deleteAccount(q.field(u"itmID").asText(), q.field(u"itmName").asText())) {
-        SetButtons(false);
+    if (accounts::deleteAccount(q.field(u"itmID").asText(), q.field(u"itmName").asText()))
         LoadItem();
-    }
 }
