@@ -269,4 +269,17 @@ TEST_F(Assets, TheChosenCategorySurvivesShowingAgain) {
     EXPECT_EQ(tree().currentItem()->text(0), "运输工具");
 }
 
+TEST_F(Assets, ACategoryTreeThatCannotBeReadIsReportedPlainly) {
+    exec("ALTER TABLE FassCate RENAME TO FassCateGone");
+    open();
+    ASSERT_FALSE(messages_.shown().empty());
+    const auto& first = messages_.shown().front();
+    EXPECT_EQ(first.form, ScriptedMessages::Form::PlainNotice);
+    EXPECT_EQ(first.text, "查询出现异常！");
+    EXPECT_EQ(first.caption, "信息提示");
+    EXPECT_EQ(nodes(), QStringList({"所有类别"}));
+    // The asset list joins the categories too: its failure is the program-wide report.
+    EXPECT_EQ(messages_.shown().back().form, ScriptedMessages::Form::ErrorReport);
+}
+
 } // namespace
