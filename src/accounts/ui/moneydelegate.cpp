@@ -5,10 +5,9 @@
 void MoneyDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    if (option->text.startsWith(QStringLiteral("￥-"))) {
+    // A selected row keeps its highlighted text: red on the highlight would hardly read.
+    if (option->text.startsWith(QStringLiteral("￥-")))
         option->palette.setColor(QPalette::Text, Qt::red);
-        option->palette.setColor(QPalette::HighlightedText, Qt::red);
-    }
 }
 
 void drawMoney(QTableView& view, int column) {
