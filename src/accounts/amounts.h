@@ -10,9 +10,9 @@ namespace accounts {
 // What a write came to: a row written or changed, none matched, or refused before writing.
 enum class Write { Done, NoRow, Refused };
 
-// The exact value of an amount box's trimmed text, empty text reading as 0; nothing when the
-// text is no number. The caller refuses nothing with the message it names, so that a
-// non-number never reaches a statement.
+// The exact value of an amount box's trimmed text, empty text reading as 0. A text that is
+// no number (or too large for an amount) shows the refusal message and gives nothing, so that
+// it never reaches a statement.
 std::optional<Decimal> amountOf(const QString& text, const QString& refusal);
 
 } // namespace accounts
