@@ -1,0 +1,311 @@
+#include "core/sysdata.h"
+#include "documents/stockposting.h"
+#include "support/booktest.h"
+
+namespace {
+
+class StockSave : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        north = addHouse("北库");
+        south = addHouse("南库");
+        pen = addProduct("笔", 1, "2.5");
+        ink = addProduct("墨", 1, "8");
+    }
+    // Fills a grid row as the product picker does: the purchase price as price and amount.
+    static void line(DocumentLines& d, int row, long long product, const QString& quantity,
+                     const QString& price = "2.5") {
+        d.cell(row, 1) = QString::number(product);
+        d.cell(row, 2) = "BH-" + QString::number(product);
+        d.cell(row, 3) = "name";
+        d.cell(row, 6) = price;
+        d.cell(row, 7) = quantity;
+        d.cell(row, 8) = price;
+    }
+    // Goods received into a warehouse by a purchase written straight into the book.
+    void receive(long long house, long long product, int quantity) {
+        const QString code = QStringLiteral("CJ-%1-%2").arg(house).arg(product);
+        exec(QStringLiteral("INSERT INTO OrderPur(orderID,houseID,empName,compID,optDate,acMoney,"
+                            "coMoney) VALUES('%1',%2,'',1,'2026-03-01',0,0)")
+                 .arg(code)
+                 .arg(house));
+        exec(QStringLiteral("INSERT INTO OrderPurD(orderID,prodID,price,pcount,sumMoney,remark) "
+                            "VALUES('%1',%2,1,%3,1,'')")
+                 .arg(code)
+                 .arg(product)
+                 .arg(quantity));
+        exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+%1 WHERE prodID=%2")
+                 .arg(quantity)
+                 .arg(product));
+    }
+    double stockOf(long long product) {
+        return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
+    }
+    double stockIn(long long house, long long product) {
+        return number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND "
+                                     "prodID=%2")
+                          .arg(house)
+                          .arg(product));
+    }
+
+    long long north = 0, south = 0, pen = 0, ink = 0;
+};
+
+class TransferSave : public StockSave {
+protected:
+    void SetUp() override {
+        StockSave::SetUp();
+        doc.houseOutName = "北库";
+        doc.houseOutID = QString::number(north);
+        doc.houseInName = "南库";
+        doc.houseInID = QString::number(south);
+        doc.orderCode = "DB2026315957";
+        doc.empName = " 张三 ";
+        doc.date = QDate(2026, 3, 15);
+    }
+    StockSaveResult save() {
+        messages_.answerOk();
+        return saveTransfer(doc);
+    }
+    TransferDocument doc;
+};
+
+TEST_F(TransferSave, WritesTheHeaderAndTheLinesAsTheGridHoldsThem) {
+    line(doc, 1, pen, "5");
+    line(doc, 2, ink, "1", "8");
+    doc.cell(2, 8) = "7.5"; // an amount typed by the person is stored, not recomputed
+    doc.cell(1, 9) = " 急用 ";
+    doc.cell(1, 10) = "L1"; // lot, expiry and maker travel with the line but are not stored
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(messages_.texts(), QStringList({"确定数据录入正确，单据过账吗？", "单据保存成功！"}));
+    EXPECT_EQ(messages_.shown()[0].form, ScriptedMessages::Form::Question);
+    EXPECT_EQ(messages_.shown()[1].caption, "信息提示");
+    EXPECT_EQ(scalar("SELECT orderID||'|'||houseOut||'|'||empName||'|'||houseIn||'|'||optDate "
+                     "FROM OrderDB"),
+              QStringLiteral("DB2026315957|%1|张三|%2|2026-03-15").arg(north).arg(south));
+    EXPECT_EQ(scalar("SELECT group_concat(orderID||':'||prodID||':'||price||':'||pcount||':'||"
+                     "sumMoney||':'||remark, ',') FROM OrderDBD"),
+              QStringLiteral("DB2026315957:%1:2.5:5.0:2.5:急用,DB2026315957:%2:8.0:1.0:7.5:")
+                  .arg(pen)
+                  .arg(ink));
+}
+
+TEST_F(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
+    receive(north, pen, 10);
+    line(doc, 1, pen, "4");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(stockOf(pen), 10.0);
+    EXPECT_EQ(stockIn(north, pen), 6.0);
+    EXPECT_EQ(stockIn(south, pen), 4.0);
+    EXPECT_EQ(count("FitemBank"), 0);
+}
+
+TEST_F(TransferSave, SkipsEmptyRowsAndRowsTypedByHand) {
+    line(doc, 3, pen, "1");
+    doc.cell(5, 2) = "手写";
+    doc.cell(5, 3) = "手写商品";
+    doc.cell(5, 7) = "2";
+    line(doc, 9, pen, "2");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(scalar("SELECT group_concat(pcount, ',') FROM OrderDBD"), "1.0,2.0");
+}
+
+TEST_F(TransferSave, AnEmptyGridStillWritesTheHeader) {
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(count("OrderDB"), 1);
+    EXPECT_EQ(count("OrderDBD"), 0);
+}
+
+TEST_F(TransferSave, TheChecksComeInOrderAndWriteNothing) {
+    TransferDocument empty;
+    EXPECT_EQ(saveTransfer(empty), StockSaveResult::NoHouseOut);
+    empty.houseOutName = "北库";
+    EXPECT_EQ(saveTransfer(empty), StockSaveResult::NoHouseIn);
+    empty.houseInName = "北库";
+    EXPECT_EQ(saveTransfer(empty), StockSaveResult::SameHouses);
+    empty.houseInName = "南库";
+    EXPECT_EQ(saveTransfer(empty), StockSaveResult::NoOrderCode);
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"请选择调出仓库！", "请选择调入仓库！",
+                           "请选择调入仓库和调出仓库不能是同一个仓库！", "请输入单据号！"}));
+    for (const auto& m : messages_.shown()) {
+        EXPECT_EQ(m.caption, "信息提示");
+        EXPECT_EQ(m.form, ScriptedMessages::Form::Notice);
+    }
+    EXPECT_EQ(count("OrderDB"), 0);
+}
+
+TEST_F(TransferSave, TwoWarehousesOfOneNameAreRefused) {
+    const long long twin = addHouse("北库");
+    doc.houseInName = "北库";
+    doc.houseInID = QString::number(twin);
+    EXPECT_EQ(saveTransfer(doc), StockSaveResult::SameHouses);
+    EXPECT_EQ(count("OrderDB"), 0);
+}
+
+TEST_F(TransferSave, ACodeOfBlanksPassesTheCheckAndIsStoredEmpty) {
+    doc.orderCode = "   ";
+    doc.empName = "";
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM OrderDB"), "[]");
+}
+
+TEST_F(TransferSave, CancelAtTheQuestionWritesNothing) {
+    line(doc, 1, pen, "1");
+    messages_.answerCancel();
+    EXPECT_EQ(saveTransfer(doc), StockSaveResult::Cancelled);
+    EXPECT_EQ(messages_.texts(), QStringList({"确定数据录入正确，单据过账吗？"}));
+    EXPECT_EQ(count("OrderDB"), 0);
+}
+
+TEST_F(TransferSave, AFailureMidwayLeavesNothingWritten) {
+    line(doc, 1, pen, "1");
+    line(doc, 2, ink, ""); // the book refuses an empty quantity
+    EXPECT_EQ(save(), StockSaveResult::Failed);
+    EXPECT_EQ(messages_.last(), "单据保存出现异常！");
+    EXPECT_EQ(count("OrderDB"), 0);
+    EXPECT_EQ(count("OrderDBD"), 0);
+    // Mended, the same document saves with the same code.
+    doc.cell(2, 7) = "1";
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(count("OrderDBD"), 2);
+}
+
+TEST_F(TransferSave, ASecondDocumentWithTheSameCodeIsRefusedWhole) {
+    line(doc, 1, pen, "1");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    line(doc, 2, ink, "3");
+    EXPECT_EQ(save(), StockSaveResult::Failed);
+    EXPECT_EQ(count("OrderDB"), 1);
+    EXPECT_EQ(count("OrderDBD"), 1);
+}
+
+class LossOverflowSave : public StockSave {
+protected:
+    void SetUp() override {
+        StockSave::SetUp();
+        doc.houseName = "北库";
+        doc.houseID = QString::number(north);
+        doc.orderCode = "BS2026315957";
+        doc.empName = "李四";
+        doc.date = QDate(2026, 3, 14);
+    }
+    StockSaveResult save() {
+        messages_.answerOk();
+        return saveLossOverflow(doc);
+    }
+    LossOverflowDocument doc;
+};
+
+TEST_F(LossOverflowSave, ALossLowersTheStockOfEachLine) {
+    receive(north, pen, 10);
+    line(doc, 1, pen, "3");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(stockOf(pen), 7.0);
+    EXPECT_EQ(stockIn(north, pen), 7.0);
+    EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||orderType||'|'||optDate "
+                     "FROM OrderBsBy"),
+              QStringLiteral("BS2026315957|%1|李四|报损|2026-03-14").arg(north));
+    EXPECT_EQ(scalar("SELECT prodID||':'||price||':'||pcount||':'||sumMoney FROM OrderBsByD"),
+              QStringLiteral("%1:2.5:3.0:2.5").arg(pen));
+}
+
+TEST_F(LossOverflowSave, AnOverflowRaisesIt) {
+    doc.type = StockKindId::Overflow;
+    doc.orderCode = "BY2026315957";
+    line(doc, 1, pen, "3");
+    line(doc, 2, ink, "0.5");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(stockOf(pen), 3.0);
+    EXPECT_EQ(stockOf(ink), 0.5);
+    EXPECT_EQ(stockIn(north, ink), 0.5);
+    EXPECT_EQ(scalar("SELECT orderType FROM OrderBsBy"), "报溢");
+}
+
+TEST_F(LossOverflowSave, TheSameProductOnTwoRowsMovesTwice) {
+    line(doc, 2, pen, "1");
+    line(doc, 6, pen, "4");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(stockOf(pen), -5.0);
+    EXPECT_EQ(count("OrderBsByD"), 2);
+}
+
+TEST_F(LossOverflowSave, ARowTypedByHandMovesNoStock) {
+    line(doc, 1, pen, "1");
+    doc.cell(2, 2) = "BH-" + QString::number(ink);
+    doc.cell(2, 3) = "墨";
+    doc.cell(2, 7) = "9";
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(stockOf(ink), 0.0);
+    EXPECT_EQ(count("OrderBsByD"), 1);
+}
+
+TEST_F(LossOverflowSave, AnEmptyGridWritesOnlyTheHeader) {
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(count("OrderBsBy"), 1);
+    EXPECT_EQ(count("OrderBsByD"), 0);
+}
+
+TEST_F(LossOverflowSave, NoWarehouseNamesTheLabelOfTheType) {
+    doc.houseName.clear();
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoHouseIn);
+    doc.type = StockKindId::Overflow;
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoHouseIn);
+    doc.houseName = "北库";
+    doc.orderCode.clear();
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoOrderCode);
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"请选择报损仓库：!", "请选择报溢仓库：!", "请输入单据号！"}));
+    EXPECT_EQ(count("OrderBsBy"), 0);
+}
+
+TEST_F(LossOverflowSave, CancelAtTheQuestionMovesNothing) {
+    line(doc, 1, pen, "1");
+    messages_.answerCancel();
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::Cancelled);
+    EXPECT_EQ(count("OrderBsBy"), 0);
+    EXPECT_EQ(stockOf(pen), 0.0);
+}
+
+TEST_F(LossOverflowSave, ABadLineUndoesTheHeaderAndTheEarlierLines) {
+    line(doc, 1, pen, "1");
+    line(doc, 2, ink, "1");
+    doc.cell(2, 6) = "x";
+    EXPECT_EQ(save(), StockSaveResult::Failed);
+    EXPECT_EQ(messages_.last(), "单据保存出现异常！");
+    EXPECT_EQ(count("OrderBsBy"), 0);
+    EXPECT_EQ(count("OrderBsByD"), 0);
+    EXPECT_EQ(stockOf(pen), 0.0);
+}
+
+// The stock statements run after every line is written; one that fails must not leave a
+// report whose stock was only partly moved.
+TEST_F(LossOverflowSave, AFailingStockMoveUndoesTheWholeReport) {
+    receive(north, pen, 10);
+    exec(QStringLiteral("CREATE TEMP TRIGGER refuseInk BEFORE UPDATE OF sumCount ON Fproduct "
+                        "WHEN NEW.prodID=%1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+             .arg(ink));
+    line(doc, 1, pen, "3");
+    line(doc, 2, ink, "1");
+    EXPECT_EQ(save(), StockSaveResult::Failed);
+    EXPECT_EQ(count("OrderBsBy"), 0);
+    EXPECT_EQ(count("OrderBsByD"), 0);
+    EXPECT_EQ(stockOf(pen), 10.0);
+    exec("DROP TRIGGER refuseInk");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(stockOf(pen), 7.0);
+    EXPECT_EQ(stockOf(ink), -1.0);
+}
+
+TEST_F(LossOverflowSave, ACodeAlreadyUsedIsRefusedAndMovesNoStock) {
+    line(doc, 1, pen, "2");
+    EXPECT_EQ(save(), StockSaveResult::Saved);
+    EXPECT_EQ(save(), StockSaveResult::Failed);
+    EXPECT_EQ(count("OrderBsBy"), 1);
+    EXPECT_EQ(stockOf(pen), -2.0);
+}
+
+} // namespace
