@@ -1,3 +1,4 @@
+#include "core/dberror.h"
 #include "core/sysdata.h"
 #include "documents/bookscheck.h"
 #include "documents/tradeposting.h"
@@ -162,12 +163,16 @@ TEST_F(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount)
                            "Fitem 9 流水的账户不存在 /5", "OrderSaleT XT1 流水没有单据 -19.99/"}));
 }
 
-TEST_F(BooksCheck, ReportsAStockThatIsNoLongerANumber) {
+TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) {
     postSome();
-    exec(QStringLiteral("UPDATE Fproduct SET sumCount=9e999 WHERE prodID=%1").arg(pen));
+    EXPECT_THROW(
+        exec(QStringLiteral("UPDATE Fproduct SET sumCount=9e999 WHERE prodID=%1").arg(pen)),
+        DbError);
+    exec(QStringLiteral("UPDATE Fproduct SET sumCount=1e300 WHERE prodID=%1").arg(pen));
     const BooksDifference d = only();
     EXPECT_EQ(d.key, QString::number(pen));
-    EXPECT_EQ(d.claimed, "inf");
+    EXPECT_EQ(d.claimed, "1e+300");
+    EXPECT_EQ(d.recomputed, "2");
 }
 
 TEST_F(BooksCheck, TheDifferenceReadsAsOneLine) {
