@@ -13,17 +13,35 @@ export QT_QPA_PLATFORM=offscreen
 seeds=${SOAK_SEEDS:-20}
 steps=${SOAK_STEPS:-3000}
 kills=${SOAK_KILLS:-200}
+failed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Runs one test program invocation, prints the lines that carry figures or failures, and
+# remembers a failure.
+run() {
+  local pattern=$1
+  shift
+  if ! "$@" >"$log" 2>&1; then
+    failed=1
+    cat "$log"
+  fi
+  grep -E "$pattern" "$log" || true
+}
 
 # Each invocation runs three seeds (the test's range); step the first seed by three.
 for ((first = 1; first <= seeds; first += 3)); do
   VESK_MODEL_FIRST_SEED=$first VESK_MODEL_STEPS=$steps \
-    "$tests" --gtest_filter='Seeds/ModelRun.*' --gtest_brief=1 | grep -E '^seed|FAILED|Failure' || true
+    run '^seed' "$tests" --gtest_filter='Seeds/ModelRun.*' --gtest_brief=1
 done
 
 # The chosen setting (WAL, synchronous=FULL, as the program opens the book), then the others
 # the choice was weighed against. A kill ends the process, not the machine: all must survive.
 for pragmas in "" "PRAGMA synchronous=NORMAL" "PRAGMA journal_mode=DELETE"; do
-  echo "crash test, ${pragmas:-WAL with synchronous=FULL}:"
-  VESK_CRASH_PRAGMAS="$pragmas" VESK_CRASH_KILLS=$kills VESK_CRASH_SEED=$RANDOM \
-    "$tests" --gtest_filter='CrashTest.*' --gtest_brief=1 | grep -E 'kills|FAILED|Failure' || true
+  seed=$RANDOM
+  echo "crash test, ${pragmas:-WAL with synchronous=FULL}, VESK_CRASH_SEED=$seed:"
+  VESK_CRASH_PRAGMAS="$pragmas" VESK_CRASH_KILLS=$kills VESK_CRASH_SEED=$seed \
+    run 'kills' "$tests" --gtest_filter='CrashTest.*' --gtest_brief=1
 done
+[ "$failed" = 0 ] && echo "soak: everything held" || echo "soak: FAILURES above"
+exit "$failed"
