@@ -6,8 +6,21 @@
 
 // Window headers, one block per area.
 
+// documents
+#include "documents/ui/tradewindows.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+
+    // documents: the pickers first, since the document windows show them
+    TfrmFindProduct frmFindProduct;
+    TfrmFindComp frmFindComp;
+    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp};
+    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
+    TfrmSale frmSale{frmFindProduct, frmFindComp};
+    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
 };
 
 namespace {
@@ -22,6 +35,12 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+
+    // documents
+    entry(windows_->frmPurIn);
+    entry(windows_->frmPurRet);
+    entry(windows_->frmSale);
+    entry(windows_->frmSaleT);
 }
 
 WindowSet::~WindowSet() = default;
