@@ -7,6 +7,8 @@
 // Window headers, one block per area.
 
 // documents
+#include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tfrmpdb.h"
 #include "documents/ui/tradewindows.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
@@ -21,6 +23,10 @@ struct WindowSet::Windows {
     TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
     TfrmSale frmSale{frmFindProduct, frmFindComp};
     TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
+
+    // documents: transfers
+    TfrmPDB frmPDB{frmFindProduct};
+    TfrmBsBy frmBsBy{frmFindProduct};
 };
 
 namespace {
@@ -41,6 +47,10 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmPurRet);
     entry(windows_->frmSale);
     entry(windows_->frmSaleT);
+
+    // documents: transfers
+    entry(windows_->frmPDB);
+    entry(windows_->frmBsBy);
 }
 
 WindowSet::~WindowSet() = default;

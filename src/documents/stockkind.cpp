@@ -8,10 +8,10 @@ QString StockKind::lineStatement() const {
 
 const StockKind& stockKind(StockKindId id) {
     static const std::array<StockKind, 3> kinds{{
-        {"DB", "db", "1", "OrderDB", "OrderDBD", "", "调入仓库：", "调拨日期：", ""},
-        {"BS", "bsby", "1", "OrderBsBy", "OrderBsByD", "报损", "报损仓库：", "报损日期：",
+        {"DB", "db", "1", "OrderDBD", "", "调入仓库：", "调拨日期：", ""},
+        {"BS", "bsby", "1", "OrderBsByD", "报损", "报损仓库：", "报损日期：",
          "UPDATE Fproduct SET sumCount=sumCount-:sumCount WHERE prodID=:prodID"},
-        {"BY", "bsby", "1", "OrderBsBy", "OrderBsByD", "报溢", "报溢仓库：", "报溢日期：",
+        {"BY", "bsby", "1", "OrderBsByD", "报溢", "报溢仓库：", "报溢日期：",
          "UPDATE Fproduct SET sumCount=sumCount+:sumCount WHERE prodID=:prodID"},
     }};
     return kinds[std::size_t(id)];

@@ -6,11 +6,10 @@
 // Everything that differs between the three stock documents that involve no counterpart and
 // no money: the transfer between warehouses, the loss and the overflow.
 struct StockKind {
-    QString prefix;      // document code prefix
-    QString titleColumn; // the Ftitle column giving the title line
-    QString productMode; // the product picker's mode: always the purchase price
-    QString headerTable;
-    QString lineTable;
+    QString prefix;         // document code prefix
+    QString titleColumn;    // the Ftitle column giving the title line
+    QString productMode;    // the product picker's mode: always the purchase price
+    QString lineTable;      // the header statements are each document's own
     QString orderType;      // stored in OrderBsBy.orderType; empty for the transfer
     QString houseLabel;     // beside cbHouseIn, the receiving or the counted warehouse
     QString dateLabel;      // beside dtDate
