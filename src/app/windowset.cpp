@@ -6,6 +6,11 @@
 
 // Window headers, one block per area.
 
+// master data: products
+#include "masterdata/ui/tfrmcatedialog.h"
+#include "masterdata/ui/tfrmproddialog.h"
+#include "masterdata/ui/tfrmproduct.h"
+
 // documents
 #include "documents/ui/tfrmbsby.h"
 #include "documents/ui/tfrmpdb.h"
@@ -15,6 +20,13 @@
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+
+    // master data: products
+    TfrmProdAdd frmProdAdd;
+    TfrmProdEdit frmProdEdit;
+    TfrmCateAdd frmCateAdd;
+    TfrmCateEdit frmCateEdit;
+    TfrmProduct frmProduct{frmProdAdd, frmProdEdit, frmCateAdd, frmCateEdit};
 
     // documents: the pickers first, since the document windows show them
     TfrmFindProduct frmFindProduct;
@@ -41,6 +53,13 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+
+    // master data: products
+    entry(windows_->frmProdAdd);
+    entry(windows_->frmProdEdit);
+    entry(windows_->frmCateAdd);
+    entry(windows_->frmCateEdit);
+    entry(windows_->frmProduct);
 
     // documents
     entry(windows_->frmPurIn);
