@@ -5,6 +5,14 @@
 #include <QString>
 
 // Window headers, one block per area.
+#include "core/ui/tfrmlogin.h"
+
+// Master data: houses, counterparts, employees.
+#include "masterdata/ui/tfrmcounterpart.h"
+#include "masterdata/ui/tfrmemployee.h"
+#include "masterdata/ui/tfrmhouse.h"
+
+#include "admin/ui/tfrmabout.h"
 
 // master data: products
 #include "masterdata/ui/tfrmcatedialog.h"
@@ -20,6 +28,18 @@
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+    // core
+    TfrmLogin frmLogin;
+
+    // Master data: houses, counterparts, employees.
+    TfrmHouse frmHouse;
+    TfrmSupplier frmSupplier;
+    TfrmCustomer frmCustomer;
+    TfrmEmployee frmEmployee;
+
+    // admin
+    TfrmAbout frmAbout;
+
 
     // master data: products
     TfrmProdAdd frmProdAdd;
@@ -53,6 +73,18 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+    // core
+    entry(windows_->frmLogin);
+
+    // Master data: houses, counterparts, employees.
+    entry(windows_->frmHouse);
+    entry(windows_->frmSupplier);
+    entry(windows_->frmCustomer);
+    entry(windows_->frmEmployee);
+
+    // admin
+    entry(windows_->frmAbout);
+
 
     // master data: products
     entry(windows_->frmProdAdd);
@@ -72,4 +104,7 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmBsBy);
 }
 
-WindowSet::~WindowSet() = default;
+WindowSet::~WindowSet() {
+    // The openers point at the windows that go now.
+    windows::clearOpeners();
+}
