@@ -40,7 +40,6 @@ struct WindowSet::Windows {
     // admin
     TfrmAbout frmAbout;
 
-
     // master data: products
     TfrmProdAdd frmProdAdd;
     TfrmProdEdit frmProdEdit;
@@ -84,7 +83,6 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
 
     // admin
     entry(windows_->frmAbout);
-
 
     // master data: products
     entry(windows_->frmProdAdd);
