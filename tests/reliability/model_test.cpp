@@ -332,9 +332,13 @@ protected:
                 fails = true;
             }
             break;
-        case HandRow: // no product ID: not a line
-            d.cell(10, 2) = "手写";
-            d.cell(10, 7) = "abc";
+        case HandRow: // no product ID: not a line, whatever its cells hold
+            for (int row = 1; row <= DocumentLines::kRows; ++row)
+                if (d.cell(row, 1).isEmpty()) {
+                    d.cell(row, 2) = "手写";
+                    d.cell(row, 7) = "abc";
+                    break;
+                }
             break;
         default:
             break;
