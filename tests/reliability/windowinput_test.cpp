@@ -7,6 +7,7 @@
 #include "documents/bookscheck.h"
 #include "documents/gridinput.h"
 #include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tfrmpdb.h"
 #include "documents/ui/tradewindows.h"
 #include "masterdata/ui/tfrmcounterpartdialog.h"
 #include "masterdata/ui/tfrmempdialog.h"
@@ -208,6 +209,49 @@ TEST_F(WindowInput, LossQuantitiesNeverHoldANonNumberAndTheReportStillSaves) {
               -3);
     expectNoErrorReport();
     expectBooksAgree();
+}
+
+TEST_F(WindowInput, TransferCellsNeverHoldANonNumberAndTheTransferStillSaves) {
+    auto owned = std::make_unique<TfrmPDB>(*products);
+    TfrmPDB& w = *owned;
+    windows.push_back(std::move(owned));
+    w.show();
+    drive::choose(drive::find<QComboBox>(w, "cbHouseOut"), "总库");
+    drive::choose(drive::find<QComboBox>(w, "cbHouseIn"), "分库");
+    pickProduct(grid(w), 1);
+    for (int column : {DocumentGrid::Price, DocumentGrid::Quantity, DocumentGrid::Amount})
+        for (const QString& text : nastyNumbers()) {
+            gridinput::type(grid(w), 1, column, text);
+            EXPECT_TRUE(holdsNumberOrNothing(grid(w).text(1, column)))
+                << text.left(20).toStdString();
+        }
+    gridinput::type(grid(w), 1, DocumentGrid::Quantity, "3");
+    gridinput::type(grid(w), 1, DocumentGrid::Price, "2");
+    gridinput::type(grid(w), 1, DocumentGrid::Amount, "2");
+    save(w);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(number("SELECT sumCount FROM VInveHouse WHERE houseID=2"), 3);
+    expectNoErrorReport();
+    expectBooksAgree();
+}
+
+TEST_F(WindowInput, ThePickerSearchTakesAnyKeyAsTextAndTheWildcardsAsTheSearchRuleSays) {
+    products->show();
+    QLineEdit& key = drive::find<QLineEdit>(*products, "txtKey");
+    auto& list = drive::find<QTableView>(*products, "dgProduct");
+    const auto found = [&](const QString& text) {
+        enter(key, text);
+        QTest::keyClick(&key, Qt::Key_Return);
+        return list.model()->rowCount();
+    };
+    for (const QString& text : boxTexts())
+        EXPECT_GE(found(text), 0);
+    EXPECT_EQ(found("锤"), 1);
+    EXPECT_EQ(found("'; DROP TABLE Fproduct;--"), 0);
+    EXPECT_EQ(found("%"), 1); // "%" + key + "%": a percent sign matches any text
+    EXPECT_EQ(found("锤_"), 1);
+    EXPECT_EQ(count("Fproduct"), 1);
+    expectNoErrorReport();
 }
 
 // Every add dialog of the master data, with the table its rows go to.
