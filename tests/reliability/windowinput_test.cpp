@@ -124,7 +124,7 @@ TEST_F(WindowInput, TradeGridCellsAndTheSettledBoxNeverHoldANonNumberAndTheDocum
     for (TfrmTradeDocument* w : std::initializer_list<TfrmTradeDocument*>{
              &tradeWindow<TfrmPurIn>(), &tradeWindow<TfrmSaleT>()}) {
         DocumentGrid& g = grid(*w);
-        for (int column : {DocumentGrid::Price, DocumentGrid::Quantity}) {
+        for (int column : {DocumentGrid::Price, DocumentGrid::Quantity, DocumentGrid::Amount}) {
             for (const QString& text : nastyNumbers()) {
                 gridinput::type(g, 1, column, text);
                 const std::string what =
