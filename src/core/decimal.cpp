@@ -50,6 +50,36 @@ int128 divRoundEven(int128 value, int n) {
 
 } // namespace
 
+namespace {
+
+// The exponent part of a number text ("e-3", "E+12"), read first so that the digits before it
+// are kept to the right number of places; nothing when it is malformed.
+std::optional<long> exponentOf(QStringView text, int from) {
+    int i = from;
+    const int n = int(text.size());
+    if (i >= n)
+        return 0;
+    ++i; // the e or E
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i >= n)
+        return std::nullopt;
+    long exponent = 0;
+    for (; i < n; ++i) {
+        if (text[i] < u'0' || text[i] > u'9')
+            return std::nullopt;
+        exponent = exponent * 10 + (text[i].unicode() - u'0');
+        if (exponent > 1000)
+            return std::nullopt;
+    }
+    return negative ? -exponent : exponent;
+}
+
+} // namespace
+
 std::optional<Decimal> Decimal::parse(QStringView text) {
     int i = 0;
     const int n = int(text.size());
@@ -58,26 +88,38 @@ std::optional<Decimal> Decimal::parse(QStringView text) {
         negative = text[i] == u'-';
         ++i;
     }
+    int end = i; // where the digits and the point end
+    while (end < n && ((text[end] >= u'0' && text[end] <= u'9') || text[end] == u'.'))
+        ++end;
+    if (end < n && text[end] != u'e' && text[end] != u'E')
+        return std::nullopt;
+    const auto exponent = exponentOf(text, end);
+    if (!exponent)
+        return std::nullopt;
+    // Places of the digit text that survive at the finest scale once the exponent applies.
+    const long keptPlaces = std::max(0L, kMaxScale + *exponent);
+
     int128 mantissa = 0;
     int scale = 0;
     int digits = 0; // significant digits kept in the mantissa
+    // Zeros after the last non-zero digit wait here, so that trailing zeros of a fraction
+    // ("1.50", a toFixed text) never count against the digit limit.
+    int pendingZeros = 0;
+    int pendingFraction = 0; // how many of them stand after the point
     bool anyDigit = false;
     bool seenPoint = false;
     int128 tail = 0; // the dropped digits, to round them correctly
     int tailDigits = 0;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'.') {
+    for (; i < end; ++i) {
+        if (text[i] == u'.') {
             if (seenPoint)
                 return std::nullopt;
             seenPoint = true;
             continue;
         }
-        if (c < u'0' || c > u'9')
-            break;
         anyDigit = true;
-        const int d = c.unicode() - u'0';
-        if (seenPoint && scale >= kMaxScale) {
+        const int d = text[i].unicode() - u'0';
+        if (seenPoint && scale >= keptPlaces) {
             if (tailDigits < 30) {
                 tail = tail * 10 + d;
                 ++tailDigits;
@@ -86,42 +128,33 @@ std::optional<Decimal> Decimal::parse(QStringView text) {
             }
             continue;
         }
-        if (mantissa == 0 && d == 0) {
-            if (seenPoint)
-                ++scale;
-            continue;
-        }
-        if (++digits > kMaxDigits)
-            return std::nullopt;
-        mantissa = mantissa * 10 + d;
         if (seenPoint)
             ++scale;
+        if (d == 0) {
+            if (mantissa != 0) {
+                ++pendingZeros;
+                pendingFraction += seenPoint ? 1 : 0;
+            }
+            continue;
+        }
+        digits += pendingZeros + 1;
+        if (digits > kMaxDigits)
+            return std::nullopt;
+        mantissa = mantissa * pow10(pendingZeros + 1) + d;
+        pendingZeros = pendingFraction = 0;
     }
     if (!anyDigit)
         return std::nullopt;
-    long exponent = 0;
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        bool expNegative = false;
-        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-            expNegative = text[i] == u'-';
-            ++i;
-        }
-        if (i >= n)
-            return std::nullopt;
-        for (; i < n; ++i) {
-            if (text[i] < u'0' || text[i] > u'9')
-                return std::nullopt;
-            exponent = exponent * 10 + (text[i].unicode() - u'0');
-            if (exponent > 1000)
-                return std::nullopt;
-        }
-        if (expNegative)
-            exponent = -exponent;
-    }
-    if (i != n)
-        return std::nullopt;
 
+    if (tailDigits > 0) {
+        // The dropped digits round the last kept place: the waiting zeros are real places.
+        pendingFraction = 0;
+    }
+    scale -= pendingFraction;
+    digits += pendingZeros - pendingFraction;
+    if (digits > kMaxDigits)
+        return std::nullopt;
+    mantissa *= pow10(pendingZeros - pendingFraction);
     // Digits dropped beyond the finest scale round the kept mantissa.
     if (tailDigits > 0) {
         const int128 half = pow10(tailDigits) / 2;
@@ -130,7 +163,7 @@ std::optional<Decimal> Decimal::parse(QStringView text) {
     }
     if (mantissa == 0)
         return Decimal();
-    long s = long(scale) - exponent;
+    long s = long(scale) - *exponent;
     if (s < 0) {
         if (digits - s > kMaxDigits)
             return std::nullopt;
@@ -198,8 +231,19 @@ Decimal Decimal::rounded(int places) const {
 }
 
 int Decimal::compare(const Decimal& other) const {
-    const Decimal d = *this - other;
-    return d.mantissa_ < 0 ? -1 : (d.mantissa_ > 0 ? 1 : 0);
+    // Without subtracting: a large number and a fine fraction have no common scale that fits,
+    // yet they still compare. Signs first, then whole parts, then the fractions at the finest
+    // scale (below 10^30, so they fit).
+    const auto sign = [](int128 m) { return m < 0 ? -1 : (m > 0 ? 1 : 0); };
+    if (sign(mantissa_) != sign(other.mantissa_))
+        return sign(mantissa_) < sign(other.mantissa_) ? -1 : 1;
+    const int128 unitA = pow10(scale_), unitB = pow10(other.scale_);
+    const int128 wholeA = mantissa_ / unitA, wholeB = other.mantissa_ / unitB;
+    if (wholeA != wholeB)
+        return wholeA < wholeB ? -1 : 1;
+    const int128 partA = (mantissa_ % unitA) * pow10(kMaxScale - scale_);
+    const int128 partB = (other.mantissa_ % unitB) * pow10(kMaxScale - other.scale_);
+    return partA < partB ? -1 : (partA > partB ? 1 : 0);
 }
 
 namespace {

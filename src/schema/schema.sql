@@ -1,5 +1,7 @@
 -- The book: master data, documents, the money journal and users.
--- Tables are STRICT so that a text which is not a number never lands in a numeric column;
+-- Tables are STRICT so that a text which is not a number never lands in a numeric column,
+-- and every REAL is finite (a text such as 1e999 would convert to infinity, and a running
+-- total that once holds it can never be moved back);
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
 PRAGMA user_version = 1;
@@ -28,12 +30,12 @@ CREATE TABLE Fproduct (
   type     TEXT COLLATE NOCASE,
   company  TEXT COLLATE NOCASE,
   unitName TEXT COLLATE NOCASE,
-  inprice  REAL,
-  outprice REAL,
+  inprice REAL CHECK (abs(inprice) < 9e999),
+  outprice REAL CHECK (abs(outprice) < 9e999),
   remark   TEXT COLLATE NOCASE,
   field1   TEXT COLLATE NOCASE,
   field2   TEXT COLLATE NOCASE,
-  sumCount REAL NOT NULL DEFAULT 0
+  sumCount REAL NOT NULL DEFAULT 0 CHECK (abs(sumCount) < 9e999)
 ) STRICT;
 CREATE INDEX ixProductCate ON Fproduct(cateID);
 
@@ -75,7 +77,7 @@ CREATE TABLE Fsupplier (
   address   TEXT COLLATE NOCASE,
   bankName  TEXT COLLATE NOCASE,
   bankCard  TEXT COLLATE NOCASE,
-  exchMoney REAL NOT NULL DEFAULT 0,
+  exchMoney REAL NOT NULL DEFAULT 0 CHECK (abs(exchMoney) < 9e999),
   remark    TEXT COLLATE NOCASE
 ) STRICT;
 
@@ -87,7 +89,7 @@ CREATE TABLE Fcustomer (
   address   TEXT COLLATE NOCASE,
   bankName  TEXT COLLATE NOCASE,
   bankCard  TEXT COLLATE NOCASE,
-  exchMoney REAL NOT NULL DEFAULT 0,
+  exchMoney REAL NOT NULL DEFAULT 0 CHECK (abs(exchMoney) < 9e999),
   remark    TEXT COLLATE NOCASE
 ) STRICT;
 
@@ -98,7 +100,7 @@ CREATE TABLE Femployee (
   birth   TEXT COLLATE NOCASE,
   phone   TEXT COLLATE NOCASE,
   address TEXT COLLATE NOCASE,
-  rewdis  REAL,
+  rewdis REAL CHECK (abs(rewdis) < 9e999),
   remark  TEXT COLLATE NOCASE
 ) STRICT;
 
@@ -112,8 +114,8 @@ CREATE TABLE OrderPur (
   empName TEXT COLLATE NOCASE,
   compID  INTEGER,
   optDate TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
-  acMoney REAL,
-  coMoney REAL
+  acMoney REAL CHECK (abs(acMoney) < 9e999),
+  coMoney REAL CHECK (abs(coMoney) < 9e999)
 ) STRICT;
 CREATE TABLE OrderPurT (
   orderID TEXT NOT NULL UNIQUE COLLATE NOCASE,
@@ -121,8 +123,8 @@ CREATE TABLE OrderPurT (
   empName TEXT COLLATE NOCASE,
   compID  INTEGER,
   optDate TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
-  acMoney REAL,
-  coMoney REAL
+  acMoney REAL CHECK (abs(acMoney) < 9e999),
+  coMoney REAL CHECK (abs(coMoney) < 9e999)
 ) STRICT;
 CREATE TABLE OrderSale (
   orderID TEXT NOT NULL UNIQUE COLLATE NOCASE,
@@ -130,8 +132,8 @@ CREATE TABLE OrderSale (
   empName TEXT COLLATE NOCASE,
   compID  INTEGER,
   optDate TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
-  acMoney REAL,
-  coMoney REAL
+  acMoney REAL CHECK (abs(acMoney) < 9e999),
+  coMoney REAL CHECK (abs(coMoney) < 9e999)
 ) STRICT;
 CREATE TABLE OrderSaleT (
   orderID TEXT NOT NULL UNIQUE COLLATE NOCASE,
@@ -139,8 +141,8 @@ CREATE TABLE OrderSaleT (
   empName TEXT COLLATE NOCASE,
   compID  INTEGER,
   optDate TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
-  acMoney REAL,
-  coMoney REAL
+  acMoney REAL CHECK (abs(acMoney) < 9e999),
+  coMoney REAL CHECK (abs(coMoney) < 9e999)
 ) STRICT;
 CREATE INDEX ixPurDate ON OrderPur(optDate);
 CREATE INDEX ixPurTDate ON OrderPurT(optDate);
@@ -154,49 +156,49 @@ CREATE INDEX ixSaleTComp ON OrderSaleT(compID);
 CREATE TABLE OrderPurD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE TABLE OrderPurTD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE TABLE OrderSaleD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE TABLE OrderSaleTD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE TABLE OrderDBD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE TABLE OrderBsByD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
-  price    REAL,
-  pcount   REAL,
-  sumMoney REAL,
+  price REAL CHECK (abs(price) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
 CREATE INDEX ixPurDOrder ON OrderPurD(orderID);
@@ -242,8 +244,8 @@ CREATE INDEX ixPDDate ON OrderPD(optDate);
 CREATE TABLE OrderPDD (
   orderID TEXT COLLATE NOCASE,
   prodID  INTEGER,
-  pcount  REAL,
-  pdcount REAL,
+  pcount REAL CHECK (abs(pcount) < 9e999),
+  pdcount REAL CHECK (abs(pdcount) < 9e999),
   UNIQUE (orderID, prodID)
 ) STRICT;
 
@@ -260,7 +262,7 @@ CREATE TABLE FitemBank (
   optDate   TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
   orderCode TEXT COLLATE NOCASE,
   orderType TEXT COLLATE NOCASE,
-  sumMoney  REAL,
+  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   empName   TEXT COLLATE NOCASE,
   compName  TEXT COLLATE NOCASE,
   itmID     INTEGER,
@@ -281,7 +283,7 @@ CREATE TABLE Fasset (
   assID    INTEGER PRIMARY KEY AUTOINCREMENT,
   assName  TEXT COLLATE NOCASE,
   cateID   INTEGER,
-  purPrice REAL,
+  purPrice REAL CHECK (abs(purPrice) < 9e999),
   purDate  TEXT COLLATE NOCASE CHECK (purDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
   remark   TEXT COLLATE NOCASE
 ) STRICT;

@@ -1,0 +1,229 @@
+// Bad input as a person would type it: the number boxes, the data module's bindings and the
+// posting procedures behind the document windows.
+#include "core/numbers.h"
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+#include "core/ui/numberedit.h"
+#include "documents/bookscheck.h"
+#include "documents/stockposting.h"
+#include "documents/tradeposting.h"
+#include "reliability/nastytexts.h"
+#include "reliability/typing.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+
+namespace {
+
+class BadInput : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        house = addHouse("总库");
+        other = addHouse("分库");
+        pen = addProduct("笔");
+        supplier = addSupplier("甲公司");
+    }
+
+    // A purchase of 2 pens at 5, as the window holds it.
+    TradeDocument purchase(const QString& code) {
+        TradeDocument d;
+        d.houseName = "总库";
+        d.houseID = QString::number(house);
+        d.orderCode = code;
+        d.compID = QString::number(supplier);
+        d.compName = "甲公司";
+        d.empName = "张三";
+        d.date = QDate(2026, 3, 15);
+        d.cell(1, 1) = QString::number(pen);
+        d.cell(1, 2) = "BH-笔";
+        d.cell(1, 6) = "5";
+        d.cell(1, 7) = "2";
+        d.cell(1, 8) = "10";
+        d.runningTotal = Decimal::fromInt(10);
+        d.sumMoney = "10";
+        return d;
+    }
+
+    // Everything posting could have touched, in one text.
+    QString footprint() {
+        return scalar("SELECT (SELECT COUNT(*) FROM OrderPur) || '/' || (SELECT COUNT(*) FROM "
+                      "OrderPurD) || '/' || (SELECT COUNT(*) FROM OrderDB) || '/' || (SELECT "
+                      "COUNT(*) FROM OrderDBD) || '/' || (SELECT COUNT(*) FROM OrderBsBy) || '/' "
+                      "|| (SELECT COUNT(*) FROM OrderBsByD) || '/' || (SELECT COUNT(*) FROM "
+                      "FitemBank) || '/' || (SELECT SUM(sumCount) FROM Fproduct) || '/' || "
+                      "(SELECT SUM(exchMoney) FROM Fsupplier)");
+    }
+
+    void expectBooksAgree() {
+        for (const auto& d : checkBooks(sysData->myCon))
+            ADD_FAILURE() << d.text().toStdString();
+    }
+
+    long long house = 0, other = 0, pen = 0, supplier = 0;
+};
+
+bool isRefusedAsNumber(const QString& t) {
+    return !t.trimmed().isEmpty() && !numbers::isNumber(t.trimmed());
+}
+
+TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberWhateverIsTypedOrPasted) {
+    NumberEdit box;
+    box.show();
+    for (const QString& text : nastyNumbers()) {
+        retype(box, text);
+        const QString shown = box.text();
+        EXPECT_TRUE(shown.trimmed().isEmpty() || numbers::isNumber(shown.trimmed()))
+            << "typed " << text.left(20).toStdString() << ", box shows "
+            << shown.left(20).toStdString();
+        // Pasted at once: a number stays exactly as typed, anything else becomes "0".
+        box.clear();
+        box.insert(text);
+        EXPECT_EQ(box.text(), isRefusedAsNumber(text) ? QStringLiteral("0") : text)
+            << "pasted " << text.left(20).toStdString();
+    }
+    retype(box, "12.5");
+    EXPECT_EQ(box.text(), "12.5");
+    retype(box, "１２３");
+    EXPECT_EQ(box.text(), "0");
+    // Checked at every key: "1.2." becomes "0", and the 3 typed after it is kept.
+    retype(box, "1.2.3");
+    EXPECT_EQ(box.text(), "03");
+}
+
+TEST_F(BadInput, EveryTextReachesTheBookExactlyAsBoundAndSqlTextStaysText) {
+    TQuery& q = sysData->QueryCommon;
+    for (const QString& text : nastyTexts()) {
+        q.load("INSERT INTO Fhouse(houseName,resperson,phone,address,remark) "
+               "VALUES(:houseName,'','','','')");
+        q.bind(u"houseName", text);
+        ASSERT_EQ(q.execute(), 1);
+        q.load("SELECT houseName FROM Fhouse WHERE houseID=last_insert_rowid()");
+        q.open();
+        EXPECT_EQ(q.field(u"houseName").asText(), text) << text.left(20).toStdString();
+        // As a search key, with the two "%" of every search.
+        q.load("SELECT COUNT(*) AS n FROM Fhouse WHERE houseName LIKE :key");
+        q.bind(u"key", likePattern(text));
+        q.open();
+        EXPECT_GE(q.field(u"n").asInteger(), 1) << text.left(20).toStdString();
+    }
+    q.close();
+    EXPECT_EQ(count("Fproduct"), 1);
+    EXPECT_EQ(count("Fhouse"), 2 + nastyTexts().size());
+}
+
+TEST_F(BadInput, TextsOfEveryKindArePostedAndStoredAsTypedTrimmed) {
+    int serial = 0;
+    for (const QString& text : nastyTexts()) {
+        TradeDocument d = purchase(QStringLiteral("CJ%1").arg(++serial));
+        d.empName = text;
+        d.compName = u' ' + text + u' ';
+        d.cell(1, 9) = text;
+        messages_.answerOk();
+        ASSERT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Posted);
+        const QString code = d.orderCode;
+        const QString expected = text.trimmed();
+        TQuery q(sysData->myCon, "check");
+        q.load("SELECT h.empName, d.remark, b.compName FROM OrderPur h, OrderPurD d, FitemBank b "
+               "WHERE h.orderID=:code AND d.orderID=h.orderID AND b.orderCode=h.orderID");
+        q.bind(u"code", code);
+        q.open();
+        ASSERT_EQ(q.recordCount(), 1);
+        EXPECT_EQ(q.field(u"empName").asText(), expected) << text.left(20).toStdString();
+        EXPECT_EQ(q.field(u"remark").asText(), expected);
+        EXPECT_EQ(q.field(u"compName").asText(), expected);
+    }
+    // A code is text too: quotes, SQL and a rare character are a document's name like any other.
+    for (const QString& code : QStringList{"'; DROP TABLE Fproduct;--", "𠮷-1", "100%_"}) {
+        messages_.answerOk();
+        EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), purchase(code)),
+                  PostResult::Posted);
+        EXPECT_EQ(count(QStringLiteral("OrderPur WHERE orderID='%1'")
+                            .arg(QString(code).replace("'", "''"))),
+                  1);
+    }
+    EXPECT_EQ(count("Fproduct"), 1);
+    expectBooksAgree();
+}
+
+TEST_F(BadInput, ANumberCellThatIsNoNumberRefusesTheWholeDocumentAndWritesNothing) {
+    const QStringList mustRefuse{"abc", "1..2", "１２３", "1e999", QString(400, u'9'),
+                                 "NaN", "inf",  "",       "   ",   "12.5元",
+                                 "1,5", "-"};
+    int serial = 0;
+    for (int column : {1, 6, 7, 8}) {
+        for (const QString& text : nastyNumbers()) {
+            TradeDocument d = purchase(QStringLiteral("CJ%1").arg(++serial));
+            d.cell(1, column) = text;
+            if (column == 1 && text.trimmed().isEmpty())
+                continue; // no product ID: a row typed by hand, not a line
+            const QString before = footprint();
+            messages_.answerOk();
+            const PostResult result = postTradeDocument(tradeKind(TradeKindId::Purchase), d);
+            const std::string what =
+                "column " + std::to_string(column) + " '" + text.left(20).toStdString() + "'";
+            if (mustRefuse.contains(text)) {
+                EXPECT_EQ(result, PostResult::Failed) << what;
+            }
+            EXPECT_TRUE(result == PostResult::Posted || result == PostResult::Failed) << what;
+            if (result == PostResult::Failed) {
+                EXPECT_EQ(messages_.last(), "单据保存出现异常！") << what;
+                EXPECT_EQ(footprint(), before) << what;
+            }
+        }
+    }
+    expectBooksAgree();
+}
+
+TEST_F(BadInput, AnAmountSettledThatIsNoNumberIsRefusedBlanksMeanNothingSettled) {
+    int serial = 0;
+    for (const QString& text : nastyNumbers()) {
+        TradeDocument d = purchase(QStringLiteral("CJ%1").arg(++serial));
+        d.money = text;
+        const QString before = footprint();
+        messages_.answerOk();
+        const PostResult result = postTradeDocument(tradeKind(TradeKindId::Purchase), d);
+        const std::string what = "'" + text.left(20).toStdString() + "'";
+        if (text.trimmed().isEmpty()) {
+            EXPECT_EQ(result, PostResult::Posted) << what;
+        } else if (!Decimal::parse(text.trimmed())) {
+            EXPECT_EQ(result, PostResult::Failed) << what;
+            EXPECT_EQ(footprint(), before) << what;
+        }
+    }
+    expectBooksAgree();
+}
+
+TEST_F(BadInput, StockDocumentsRefuseBadQuantitiesWhole) {
+    for (const QString& text : QStringList{"abc", "1e999", "１２３", "", "NaN"}) {
+        TransferDocument t;
+        t.houseOutName = "总库";
+        t.houseOutID = QString::number(house);
+        t.houseInName = "分库";
+        t.houseInID = QString::number(other);
+        t.orderCode = "DB-" + text;
+        t.date = QDate(2026, 3, 15);
+        t.cell(1, 1) = QString::number(pen);
+        t.cell(1, 6) = "5";
+        t.cell(1, 7) = "1";
+        t.cell(1, 8) = "5";
+        t.cell(2, 1) = QString::number(pen);
+        t.cell(2, 6) = "5";
+        t.cell(2, 7) = text;
+        t.cell(2, 8) = "5";
+        LossOverflowDocument l;
+        l.type = StockKindId::Overflow;
+        l.houseName = "总库";
+        l.houseID = QString::number(house);
+        l.orderCode = "BY-" + text;
+        l.date = QDate(2026, 3, 15);
+        l.cells = t.cells;
+        const QString before = footprint();
+        messages_.answerOk(2);
+        EXPECT_EQ(saveTransfer(t), StockSaveResult::Failed) << text.toStdString();
+        EXPECT_EQ(saveLossOverflow(l), StockSaveResult::Failed) << text.toStdString();
+        EXPECT_EQ(footprint(), before) << text.toStdString();
+    }
+    expectBooksAgree();
+}
+
+} // namespace

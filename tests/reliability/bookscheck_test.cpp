@@ -1,0 +1,184 @@
+#include "core/dberror.h"
+#include "core/sysdata.h"
+#include "documents/bookscheck.h"
+#include "documents/tradeposting.h"
+#include "support/booktest.h"
+
+namespace {
+
+class BooksCheck : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        house = addHouse("总库");
+        pen = addProduct("笔");
+        ink = addProduct("墨");
+        supplier = addSupplier("甲公司");
+        customer = addCustomer("乙商店");
+    }
+
+    // Posts through the procedure the windows call: lines of (product, price, quantity).
+    void post(TradeKindId id, const QString& code,
+              std::vector<std::tuple<long long, QString, QString>> lines, const QString& settled) {
+        const TradeKind& kind = tradeKind(id);
+        TradeDocument d;
+        d.houseName = "总库";
+        d.houseID = QString::number(house);
+        d.orderCode = code;
+        const bool suppliers = kind.counterpartMode == "1";
+        d.compID = QString::number(suppliers ? supplier : customer);
+        d.compName = suppliers ? "甲公司" : "乙商店";
+        d.date = QDate(2026, 3, 15);
+        int row = 1;
+        for (const auto& [product, price, quantity] : lines) {
+            d.cell(row, 1) = QString::number(product);
+            d.cell(row, 2) = "BH";
+            d.cell(row, 6) = price;
+            d.cell(row, 7) = quantity;
+            const Decimal amount = (*Decimal::parse(price) * *Decimal::parse(quantity)).cents();
+            d.cell(row, 8) = amount.toString();
+            d.runningTotal += amount;
+            ++row;
+        }
+        d.sumMoney = d.runningTotal.cents().toString();
+        d.money = settled;
+        messages_.answerOk();
+        ASSERT_EQ(postTradeDocument(kind, d), PostResult::Posted);
+    }
+
+    void postSome() {
+        post(TradeKindId::Purchase, "CJ1", {{pen, "12.5", "4"}, {ink, "3", "10"}}, "20");
+        post(TradeKindId::PurchaseReturn, "CT1", {{ink, "3", "2"}}, "");
+        post(TradeKindId::Sale, "XS1", {{pen, "19.99", "3"}}, "50");
+        post(TradeKindId::SaleReturn, "XT1", {{pen, "19.99", "1"}}, "19.99");
+    }
+
+    std::vector<BooksDifference> check() { return checkBooks(sysData->myCon); }
+
+    // The only difference found, failing (with all of them) when there is not exactly one.
+    BooksDifference only() {
+        const auto found = check();
+        if (found.size() == 1)
+            return found.front();
+        ADD_FAILURE() << found.size() << " differences";
+        for (const auto& d : found)
+            ADD_FAILURE() << d.text().toStdString();
+        return {};
+    }
+
+    long long house = 0, pen = 0, ink = 0, supplier = 0, customer = 0;
+};
+
+TEST_F(BooksCheck, FindsNothingInANewBookOrAfterPostingEveryKind) {
+    EXPECT_TRUE(check().empty());
+    postSome();
+    EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(pen)), 2);
+    const auto found = check();
+    for (const auto& d : found)
+        ADD_FAILURE() << d.text().toStdString();
+}
+
+TEST_F(BooksCheck, ReportsAProductWhoseStockWasMovedWithoutADocument) {
+    postSome();
+    exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+0.5 WHERE prodID=%1").arg(ink));
+    const auto found = check();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].kind, BooksDifference::Kind::Stock);
+    EXPECT_EQ(found[0].table, "Fproduct");
+    EXPECT_EQ(found[0].key, QString::number(ink));
+    EXPECT_EQ(found[0].claimed, "8.5");
+    EXPECT_EQ(found[0].recomputed, "8");
+}
+
+TEST_F(BooksCheck, ReportsStockLeftBehindByALostLineAndAProductWithoutDocuments) {
+    postSome();
+    exec("DELETE FROM OrderPurTD");
+    const long long glue = addProduct("胶");
+    exec(QStringLiteral("UPDATE Fproduct SET sumCount=7 WHERE prodID=%1").arg(glue));
+    const auto found = check();
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].key, QString::number(ink));
+    EXPECT_EQ(found[0].claimed, "8");
+    EXPECT_EQ(found[0].recomputed, "10");
+    EXPECT_EQ(found[1].key, QString::number(glue));
+    EXPECT_EQ(found[1].recomputed, "0");
+}
+
+TEST_F(BooksCheck, ComparesBalancesToTheCentWithEachKindsSign) {
+    postSome();
+    // Supplier: 80 - 20 owed, 6 returned unpaid; customer: 59.97 - 50, 19.99 returned and refunded.
+    EXPECT_EQ(
+        number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier)),
+        54);
+    exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney+0.004 WHERE compID=%1")
+             .arg(supplier));
+    EXPECT_TRUE(check().empty()) << "less than half a cent is not a difference";
+    exec(QStringLiteral("UPDATE Fcustomer SET exchMoney=exchMoney-0.01 WHERE compID=%1")
+             .arg(customer));
+    const BooksDifference d = only();
+    EXPECT_EQ(d.kind, BooksDifference::Kind::Balance);
+    EXPECT_EQ(d.table, "Fcustomer");
+    EXPECT_EQ(d.key, QString::number(customer));
+    EXPECT_EQ(d.claimed, "9.96");
+    EXPECT_EQ(d.recomputed, "9.97");
+}
+
+TEST_F(BooksCheck, ReportsMoneyOwedOnDocumentsOfAMissingCounterpart) {
+    postSome();
+    exec(QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(supplier));
+    const BooksDifference d = only();
+    EXPECT_EQ(d.table, "Fsupplier");
+    EXPECT_EQ(d.claimed, "");
+    EXPECT_EQ(d.recomputed, "54");
+    EXPECT_EQ(d.note, "单据的往来单位不存在");
+}
+
+TEST_F(BooksCheck, ReportsAMissingADoubledAndAWrongJournalRow) {
+    postSome();
+    exec("DELETE FROM FitemBank WHERE orderCode='CJ1'");
+    exec("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,itmID) "
+         "SELECT optDate,orderCode,orderType,sumMoney,itmID FROM FitemBank WHERE orderCode='CT1'");
+    exec("UPDATE FitemBank SET sumMoney=-59.97 WHERE orderCode='XS1'");
+    const auto found = check();
+    QStringList notes;
+    for (const auto& d : found)
+        notes << d.table + ' ' + d.key + ' ' + d.note;
+    EXPECT_EQ(notes, QStringList({"OrderPur CJ1 单据没有流水", "OrderPurT CT1 单据有2条流水",
+                                  "OrderSale XS1 流水金额与单据不符"}));
+}
+
+TEST_F(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount) {
+    postSome();
+    exec("DELETE FROM OrderSaleT");
+    exec("DELETE FROM OrderSaleTD");
+    exec("INSERT INTO FitemBank(optDate,orderType,sumMoney,itmID) "
+         "VALUES('2026-03-15','现金进款',5,9)");
+    const auto found = check();
+    QStringList notes;
+    for (const auto& d : found)
+        notes << d.table + ' ' + d.key + ' ' + d.note + ' ' + d.claimed + '/' + d.recomputed;
+    // The lost sale return also leaves its stock and its refund behind.
+    EXPECT_EQ(notes,
+              QStringList({QStringLiteral("Fproduct %1 库存数量与单据不符 2/1").arg(pen),
+                           "Fitem 9 流水的账户不存在 /5", "OrderSaleT XT1 流水没有单据 -19.99/"}));
+}
+
+TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) {
+    postSome();
+    EXPECT_THROW(
+        exec(QStringLiteral("UPDATE Fproduct SET sumCount=9e999 WHERE prodID=%1").arg(pen)),
+        DbError);
+    exec(QStringLiteral("UPDATE Fproduct SET sumCount=1e300 WHERE prodID=%1").arg(pen));
+    const BooksDifference d = only();
+    EXPECT_EQ(d.key, QString::number(pen));
+    EXPECT_EQ(d.claimed, "1e+300");
+    EXPECT_EQ(d.recomputed, "2");
+}
+
+TEST_F(BooksCheck, TheDifferenceReadsAsOneLine) {
+    const BooksDifference d{BooksDifference::Kind::Stock, "Fproduct", "3", "8.5", "8",
+                            "库存数量与单据不符"};
+    EXPECT_EQ(d.text(), "Fproduct 3: 库存数量与单据不符 (账面 8.5, 按单据 8)");
+}
+
+} // namespace

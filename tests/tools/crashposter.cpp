@@ -1,0 +1,169 @@
+// Posts documents into a book without end, through the procedures the windows call, and
+// writes the code of each committed document to stdout. The crash test kills it at random
+// moments and then examines the book.
+//
+//   crashposter <directory of kestdata.db> <seed>
+//
+// VESK_CRASH_PRAGMAS, when set, holds statements run after opening (for comparing journal
+// modes and sync settings, e.g. "PRAGMA synchronous=NORMAL").
+//
+// Every line's remark is "k/n" (line k of n), so that a document missing lines can be told.
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "documents/stockposting.h"
+#include "documents/tradeposting.h"
+
+#include <cstdio>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+// Answers every question with OK and shows nothing.
+class Silent : public Messages {
+public:
+    void notice(const QString&, const QString&) override {}
+    void plainNotice(const QString&, const QString&) override {}
+    int question(const QString&, const QString&) override { return kOk; }
+    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
+    void errorReport(const QString&) override {}
+};
+
+// The master rows the test put into the book.
+struct World {
+    std::vector<long long> houses, products, suppliers, customers;
+};
+
+std::vector<long long> keys(const QString& sql) {
+    std::vector<long long> result;
+    TQuery& q = sysData->QueryCommon;
+    q.load(sql);
+    for (q.open(); !q.eof(); q.next())
+        result.push_back(q.field(u"k").asInteger());
+    q.close();
+    return result;
+}
+
+class Poster {
+public:
+    Poster(std::uint64_t seed, World world) : rng_(seed), world_(std::move(world)), seed_(seed) {}
+
+    // Posts one document; its code when it was committed.
+    QString postOne() {
+        const int choice = below(10);
+        if (choice < 6)
+            return trade(tradeKinds()[std::size_t(below(4))]);
+        if (choice < 8)
+            return transfer();
+        return lossOverflow();
+    }
+
+private:
+    int below(int n) { return int(rng_() % std::uint64_t(n)); }
+    long long pick(const std::vector<long long>& v) { return v[std::size_t(below(int(v.size())))]; }
+    QString code(const QString& prefix) {
+        return QStringLiteral("%1-%2-%3").arg(prefix).arg(seed_).arg(++serial_);
+    }
+    // 1 to 10 lines on the first rows, each "k/n" in its remark.
+    int fill(DocumentLines& d, Decimal* total) {
+        const int n = 1 + below(DocumentLines::kRows);
+        for (int row = 1; row <= n; ++row) {
+            const long long p = pick(world_.products);
+            d.cell(row, 1) = QString::number(p);
+            d.cell(row, 2) = "BH-" + QString::number(p);
+            d.cell(row, 3) = "品名";
+            const Decimal price = *Decimal::parse(QString::number(1 + below(500)) + ".25");
+            const Decimal quantity = Decimal::fromInt(1 + below(9));
+            d.cell(row, 6) = price.toString();
+            d.cell(row, 7) = quantity.toString();
+            const Decimal amount = (price * quantity).cents();
+            d.cell(row, 8) = amount.toString();
+            d.cell(row, 9) = QStringLiteral("%1/%2").arg(row).arg(n);
+            if (total)
+                *total += amount;
+        }
+        return n;
+    }
+
+    QString trade(const TradeKind& kind) {
+        TradeDocument d;
+        const long long house = pick(world_.houses);
+        d.houseName = "库" + QString::number(house);
+        d.houseID = QString::number(house);
+        d.orderCode = code(kind.prefix);
+        d.compID = QString::number(
+            pick(kind.counterpartMode == "1" ? world_.suppliers : world_.customers));
+        d.compName = "往来";
+        d.empName = "张三";
+        d.date = QDate(2026, 3, 15);
+        fill(d, &d.runningTotal);
+        d.sumMoney = d.runningTotal.cents().toString();
+        d.money = QString::number(below(100));
+        return postTradeDocument(kind, d) == PostResult::Posted ? d.orderCode : QString();
+    }
+
+    QString transfer() {
+        TransferDocument d;
+        const long long out = pick(world_.houses);
+        long long in = pick(world_.houses);
+        while (in == out)
+            in = pick(world_.houses);
+        d.houseOutName = "库" + QString::number(out);
+        d.houseOutID = QString::number(out);
+        d.houseInName = "库" + QString::number(in);
+        d.houseInID = QString::number(in);
+        d.orderCode = code("DB");
+        d.date = QDate(2026, 3, 15);
+        fill(d, nullptr);
+        return saveTransfer(d) == StockSaveResult::Saved ? d.orderCode : QString();
+    }
+
+    QString lossOverflow() {
+        LossOverflowDocument d;
+        d.type = below(2) ? StockKindId::Loss : StockKindId::Overflow;
+        const long long house = pick(world_.houses);
+        d.houseName = "库" + QString::number(house);
+        d.houseID = QString::number(house);
+        d.orderCode = code(stockKind(d.type).prefix);
+        d.date = QDate(2026, 3, 15);
+        fill(d, nullptr);
+        return saveLossOverflow(d) == StockSaveResult::Saved ? d.orderCode : QString();
+    }
+
+    std::mt19937_64 rng_;
+    World world_;
+    std::uint64_t seed_;
+    int serial_ = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: crashposter <directory> <seed>\n");
+        return 2;
+    }
+    Silent silent;
+    setMessages(&silent);
+    TsysData data(QString::fromLocal8Bit(argv[1]) + u'/');
+    if (!data.connect()) {
+        std::fprintf(stderr, "%s\n", qPrintable(data.myCon.lastError()));
+        return 1;
+    }
+    sysData = &data;
+    if (const QByteArray pragmas = qgetenv("VESK_CRASH_PRAGMAS"); !pragmas.isEmpty())
+        data.myCon.run(pragmas.constData());
+    World world{keys("SELECT houseID AS k FROM Fhouse"), keys("SELECT prodID AS k FROM Fproduct"),
+                keys("SELECT compID AS k FROM Fsupplier"),
+                keys("SELECT compID AS k FROM Fcustomer")};
+    Poster poster(std::stoull(argv[2]), std::move(world));
+    for (;;) {
+        const QString code = poster.postOne();
+        if (code.isEmpty())
+            return 3; // every document of this tool is valid: a refusal is a fault
+        // One write per committed code, so that a kill never leaves half a line unseen.
+        const QByteArray line = code.toUtf8() + '\n';
+        if (write(STDOUT_FILENO, line.constData(), std::size_t(line.size())) < 0)
+            return 4;
+    }
+}
