@@ -316,10 +316,13 @@ TEST_F(WindowInput, EveryBoxOfEveryMasterDialogKeepsTextsAsTypedAndNumbersAsNumb
             QStringList stored;
             for (int col = 0; col < q.result().columnCount(); ++col)
                 stored << q.result().text(0, col);
-            for (const QString& text : kept)
-                if (!text.isEmpty() && ++verified)
-                    EXPECT_TRUE(stored.contains(text))
-                        << c.table << " lost '" << text.left(20).toStdString() << "'";
+            for (const QString& text : kept) {
+                if (text.isEmpty())
+                    continue;
+                ++verified;
+                EXPECT_TRUE(stored.contains(text))
+                    << c.table << " lost '" << text.left(20).toStdString() << "'";
+            }
             dialog->close();
         }
     }
