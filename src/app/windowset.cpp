@@ -26,6 +26,10 @@
 #include "masterdata/ui/tfrmproddialog.h"
 #include "masterdata/ui/tfrmproduct.h"
 
+// reports: statistics
+#include "reports/ui/businessstats.h"
+#include "reports/ui/tfrmtjprod.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
@@ -57,6 +61,12 @@ struct WindowSet::Windows {
     // documents: transfers
     TfrmPDB frmPDB{frmFindProduct};
     TfrmBsBy frmBsBy{frmFindProduct};
+
+    // reports: statistics
+    TfrmTjToday frmTjToday;
+    TfrmTjMonth frmTjMonth;
+    TfrmOpenTJ frmOpenTJ;
+    TfrmTjProd frmTjProd;
 };
 
 namespace {
@@ -98,6 +108,12 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // documents: transfers
     entry(windows_->frmPDB);
     entry(windows_->frmBsBy);
+
+    // reports: statistics
+    entry(windows_->frmTjToday);
+    entry(windows_->frmTjMonth);
+    entry(windows_->frmOpenTJ);
+    entry(windows_->frmTjProd);
 }
 
 WindowSet::~WindowSet() {
