@@ -17,6 +17,13 @@ QLabel* newLabel(const QString& text, const QString& name, QWidget* parent) {
     return label;
 }
 
+// A label that shows a date, wide enough for one from the start.
+QLabel* newDateLabel(const QString& name, QWidget* parent) {
+    QLabel* label = newLabel({}, name, parent);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")));
+    return label;
+}
+
 QHBoxLayout* rowOf(QWidget* bar) {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -36,7 +43,7 @@ QDateEdit* newDatePicker(const QString& name, QWidget* parent) {
 DayBar::DayBar(QWidget* parent) : PeriodBar(parent) {
     QHBoxLayout* row = rowOf(this);
     QLabel* caption = newLabel(QStringLiteral("营业日期："), {}, this);
-    lblDate = newLabel({}, QStringLiteral("lblDate"), this);
+    lblDate = newDateLabel(QStringLiteral("lblDate"), this);
     caption->setBuddy(lblDate);
     row->addWidget(caption);
     row->addWidget(lblDate);
@@ -50,9 +57,9 @@ void DayBar::reset() {
 MonthBar::MonthBar(QWidget* parent) : PeriodBar(parent) {
     QHBoxLayout* row = rowOf(this);
     QLabel* caption = newLabel(QStringLiteral("营业日期："), {}, this);
-    lblBegin = newLabel({}, QStringLiteral("lblBegin"), this);
+    lblBegin = newDateLabel(QStringLiteral("lblBegin"), this);
     QLabel* to = newLabel(QStringLiteral("~"), {}, this);
-    lblEnd = newLabel({}, QStringLiteral("lblEnd"), this);
+    lblEnd = newDateLabel(QStringLiteral("lblEnd"), this);
     caption->setBuddy(lblBegin);
     to->setBuddy(lblEnd);
     row->addWidget(caption);
