@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/titlesort.h"
 #include "reports/businessfigures.h"
 #include "reports/ui/periodbar.h"
 #include "reports/ui/reportgrid.h"
@@ -48,6 +49,7 @@ BusinessStats::BusinessStats(const BusinessStatsKind& kind, QWidget* parent) : T
     detailLabel->setBuddy(DBGrid2);
     (new JournalDetailModel(sysData->QueryKestData, DBGrid2))->showIn(*DBGrid2);
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    sortByTitleClicks(*DBGrid2);
 
     auto* detail = new QVBoxLayout;
     detail->addWidget(detailLabel);
