@@ -30,6 +30,9 @@
 #include "accounts/ui/tfrmcash.h"
 #include "accounts/ui/tfrmgdzc.h"
 #include "accounts/ui/tfrmysyf.h"
+// reports: statistics
+#include "reports/ui/businessstats.h"
+#include "reports/ui/tfrmtjprod.h"
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
@@ -67,6 +70,11 @@ struct WindowSet::Windows {
     Tfrmysyf frmysyf;
     TfrmCash frmCash;
     TfrmGDZC frmGDZC;
+    // reports: statistics
+    TfrmTjToday frmTjToday;
+    TfrmTjMonth frmTjMonth;
+    TfrmOpenTJ frmOpenTJ;
+    TfrmTjProd frmTjProd;
 };
 
 namespace {
@@ -113,6 +121,11 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmysyf);
     entry(windows_->frmCash);
     entry(windows_->frmGDZC);
+    // reports: statistics
+    entry(windows_->frmTjToday);
+    entry(windows_->frmTjMonth);
+    entry(windows_->frmOpenTJ);
+    entry(windows_->frmTjProd);
 }
 
 WindowSet::~WindowSet() {

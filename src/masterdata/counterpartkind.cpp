@@ -1,15 +1,19 @@
 #include "masterdata/counterpartkind.h"
 
 const CounterpartKind kSupplierKind{
-    QStringLiteral("Fsupplier"),    &TsysData::QuerySupplier,     QStringLiteral("供应商"),
-    QStringLiteral("供应商管理"),   QStringLiteral("添加供应商"), QStringLiteral("编辑供应商"),
-    QStringLiteral("供  应  商："), QStringLiteral("普通供应商"), QStringLiteral("零散提供商"),
+    QStringLiteral("Fsupplier"),    &TsysData::QuerySupplier,
+    QStringLiteral("供应商"),       QStringLiteral("供应商管理"),
+    QStringLiteral("添加供应商"),   QStringLiteral("编辑供应商"),
+    QStringLiteral("供  应  商："), QStringLiteral("普通供应商"),
+    QStringLiteral("零散提供商"),   &kSupplierExport,
 };
 
 const CounterpartKind kCustomerKind{
-    QStringLiteral("Fcustomer"),  &TsysData::QueryCustomer,   QStringLiteral("客户"),
-    QStringLiteral("客户管理"),   QStringLiteral("添加客户"), QStringLiteral("客户修改"),
-    QStringLiteral("客户名称："), QStringLiteral("普通客户"), QStringLiteral("零散客户"),
+    QStringLiteral("Fcustomer"),  &TsysData::QueryCustomer,
+    QStringLiteral("客户"),       QStringLiteral("客户管理"),
+    QStringLiteral("添加客户"),   QStringLiteral("客户修改"),
+    QStringLiteral("客户名称："), QStringLiteral("普通客户"),
+    QStringLiteral("零散客户"),   &kCustomerExport,
 };
 
 namespace {

@@ -2,21 +2,23 @@
 
 #include "core/sysdata.h"
 #include "masterdata/dialogkind.h"
+#include "masterdata/listexport.h"
 
 #include <QString>
 
 // The two kinds of counterpart, suppliers and customers: one design, told apart only by
 // their table, list slot and texts.
 struct CounterpartKind {
-    QString table;          // Fsupplier, Fcustomer
-    TQuery TsysData::*slot; // the list's slot
-    QString noun;           // 供应商, 客户: the word every message names the row by
-    QString listCaption;    // 供应商管理
-    QString addCaption;     // 添加供应商
-    QString editCaption;    // 编辑供应商
-    QString nameLabel;      // the dialog's label of the name box
-    QString casualName;     // the protected row for occasional partners: 普通供应商
-    QString casualRole;     // what the protected row is used as: 零散提供商
+    QString table;           // Fsupplier, Fcustomer
+    TQuery TsysData::*slot;  // the list's slot
+    QString noun;            // 供应商, 客户: the word every message names the row by
+    QString listCaption;     // 供应商管理
+    QString addCaption;      // 添加供应商
+    QString editCaption;     // 编辑供应商
+    QString nameLabel;       // the dialog's label of the name box
+    QString casualName;      // the protected row for occasional partners: 普通供应商
+    QString casualRole;      // what the protected row is used as: 零散提供商
+    const ListExport* sheet; // the spreadsheet export of the list
 
     TQuery& list() const { return sysData->*slot; }
 

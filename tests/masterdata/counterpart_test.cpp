@@ -145,13 +145,6 @@ TEST_P(Counterparts, OpeningRunsNoSearchSoNothingCanBeEditedOrDeleted) {
     EXPECT_EQ(messages_.texts(), QStringList({side().nothingToEdit, side().nothingToDelete}));
 }
 
-TEST_P(Counterparts, TheExportButtonIsThereButNotYetAvailable) {
-    open();
-    QToolButton& excel = drive::find<QToolButton>(*window_, "tlExcel");
-    EXPECT_EQ(excel.text(), "导出Excel ");
-    EXPECT_FALSE(excel.isEnabled());
-}
-
 TEST_P(Counterparts, TheSearchMatchesPartOfTheNameOnlyAndCountsTheRows) {
     const long long east = add("华东电子");
     add("华南电子");

@@ -132,13 +132,6 @@ TEST_F(ProductList, SortingKeepsTheSelectedProductSelected) {
     EXPECT_EQ(count(QStringLiteral("Fproduct WHERE prodID=%1").arg(tea_)), 0);
 }
 
-TEST_F(ProductList, TheExportButtonIsThereButNotYetEnabled) {
-    open();
-    auto& excel = drive::find<QAbstractButton>(window(), "tlExcel");
-    EXPECT_EQ(excel.text(), "导出Excel ");
-    EXPECT_FALSE(excel.isEnabled());
-}
-
 TEST_F(ProductList, ACategoryTreeThatCannotBeReadIsReported) {
     exec("DROP TABLE Fprodcate");
     open();

@@ -7,6 +7,7 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/counterpartkind.h"
+#include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/tfrmcounterpartdialog.h"
 
@@ -35,7 +36,6 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
                                   QStyle::SP_TrashIcon);
     tlExcel = listparts::toolButton(*bar, QStringLiteral("tlExcel"), QStringLiteral("导出Excel "),
                                     QStyle::SP_DialogSaveButton);
-    tlExcel->setEnabled(false); // the spreadsheet export is not part of this release yet
     bar->addStretch();
 
     auto* search = new QHBoxLayout;
@@ -76,6 +76,7 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(tlExcel, &QToolButton::clicked, this, [this](bool) { tlExcelClick(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
     connectGuarded(dgData, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { tlEditClick(); });
@@ -157,6 +158,14 @@ void TfrmCounterpart::tlDelClick() {
         notice(kind_.deletedText());
     }
     q.close();
+}
+
+void TfrmCounterpart::tlExcelClick() {
+    // Before the first search the window shows no list; the slot may then hold nothing or
+    // another window's rows, and only the headings are exported.
+    TQuery& list = kind_.list();
+    const bool shown = list.isOpen() && list.sql() == kind_.listStatement();
+    exportList(*kind_.sheet, shown ? &list : nullptr, this);
 }
 
 TfrmSupplier::TfrmSupplier(QWidget* parent)

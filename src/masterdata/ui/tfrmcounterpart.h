@@ -29,6 +29,7 @@ private:
     void tlAddClick();
     void tlEditClick();
     void tlDelClick();
+    void tlExcelClick();
     // True when the list holds rows to act on; the current one is the selected row.
     bool HasRows() const;
 

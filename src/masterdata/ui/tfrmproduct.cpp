@@ -7,6 +7,7 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/productcatalog.h"
+#include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
 
@@ -109,9 +110,8 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     toolBar->addWidget(addToolButton("tlEdit", QStringLiteral("修改"), &TfrmProduct::tlEditClick));
     toolBar->addWidget(addToolButton("tlDel", QStringLiteral("删除"), &TfrmProduct::tlDelClick));
     toolBar->addSeparator();
-    QToolButton* tlExcel = addToolButton("tlExcel", QStringLiteral("导出Excel "), nullptr);
-    tlExcel->setEnabled(false); // the spreadsheet export comes with its own window
-    toolBar->addWidget(tlExcel);
+    toolBar->addWidget(
+        addToolButton("tlExcel", QStringLiteral("导出Excel "), &TfrmProduct::tlExcelClick));
 
     auto* keyLabel = new QLabel(QStringLiteral("商品名称或编码："), this);
     keyLabel->setObjectName(QStringLiteral("lblKey"));
@@ -188,7 +188,8 @@ void TfrmProduct::FormShow() {
 }
 
 void TfrmProduct::SetHeader() {
-    const std::vector<catalog::FieldCaption> captions = catalog::readFieldCaptions();
+    captions_ = catalog::readFieldCaptions();
+    const std::vector<catalog::FieldCaption>& captions = captions_;
     std::vector<SlotColumn> columns;
     for (const ListColumn& c : listColumns()) {
         SlotColumn column = c.column;
@@ -237,6 +238,11 @@ void TfrmProduct::Button1Click() {
     catalog::searchProducts(q, key);
     lblStatus_->setText(QStringLiteral("商品编号或名称与") + quoted(key) +
                         QStringLiteral("相似的商品种类数：") + QString::number(q.recordCount()));
+}
+
+void TfrmProduct::tlExcelClick() {
+    // The headings carry the captions read when the window was shown, as its list does.
+    exportList(kProductExport, &sysData->QueryProduct, this, productHeadings(captions_));
 }
 
 bool TfrmProduct::hasProducts() const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/ui/tform.h"
+#include "masterdata/productcatalog.h"
 
 #include <QString>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -38,6 +40,7 @@ private:
     void tlAddClick();
     void tlEditClick();
     void tlDelClick();
+    void tlExcelClick();
     void A1Click();
     void E1Click();
     void P1Click();
@@ -61,4 +64,6 @@ private:
     // The selected category (its key empty for the root "所有类别"); kept across showings.
     QString cateID_;
     QString cateName_;
+    // The field captions as read when the window was last shown.
+    std::vector<catalog::FieldCaption> captions_;
 };

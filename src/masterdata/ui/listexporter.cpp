@@ -1,0 +1,39 @@
+#include "masterdata/ui/listexporter.h"
+
+#include "core/messages.h"
+#include "core/query.h"
+#include "masterdata/ui/savefilechooser.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kFailed = QStringLiteral("启动Office Excel失败！请确保本机已安装Office。");
+const QString kDone = QStringLiteral("数据导出完成!");
+
+QString withSuffix(const QString& fileName) {
+    return QFileInfo(fileName).suffix().compare(u"xlsx", Qt::CaseInsensitive) == 0
+               ? fileName
+               : fileName + QStringLiteral(".xlsx");
+}
+
+} // namespace
+
+void exportList(const ListExport& kind, TQuery* list, QWidget* parent,
+                const QStringList& headings) {
+    const bool empty = !list || !list->isOpen() || list->recordCount() == 0;
+    if (kind.skipEmptyList && empty)
+        return;
+    if (messages().question(kind.question, kind.questionTitle) != Messages::kOk)
+        return;
+    const QString chosen =
+        saveFileChooser().saveFileName(parent, QStringLiteral("导出Excel"), kind.fileName,
+                                       QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    if (chosen.isEmpty())
+        return;
+    if (!writeWorkbook(withSuffix(chosen), exportSheet(kind, list, headings))) {
+        messages().plainNotice(kFailed, kApplicationTitle);
+        return;
+    }
+    notice(kDone);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/decimal.h"
+
+#include <QDate>
+#include <QString>
+
+class TQuery;
+
+// Opens, per product sold between the two days (both included) whose name contains the key,
+// the quantity sold (sc), the amount sold (sm) and the profit on it (je) at the product's
+// current purchase price.
+void loadProductSales(TQuery& query, const QDate& from, const QDate& to, const QString& key);
+
+// The profit to the cent: the amount sold (sm) minus the purchase price times the quantity
+// sold (sc), computed exactly rather than in the engine's floating point.
+Decimal productProfit(double amount, double quantity, double price);
