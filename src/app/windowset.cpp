@@ -26,6 +26,11 @@
 #include "masterdata/ui/tfrmproddialog.h"
 #include "masterdata/ui/tfrmproduct.h"
 
+// reports
+#include "reports/ui/querywindows.h"
+#include "reports/ui/tfrmordertj.h"
+#include "reports/ui/tradestatswindows.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
@@ -57,6 +62,17 @@ struct WindowSet::Windows {
     // documents: transfers
     TfrmPDB frmPDB{frmFindProduct};
     TfrmBsBy frmBsBy{frmFindProduct};
+
+    // reports
+    TfrmTjPurQ frmTjPurQ;
+    TfrmOrderPurTQ frmOrderPurTQ;
+    TfrmOrderSaleQ frmOrderSaleQ;
+    TfrmOrderSaleTQ frmOrderSaleTQ;
+    TfrmOrderDBQ frmOrderDBQ;
+    TfrmOrderBsbyQ frmOrderBsbyQ;
+    TfrmOrderTJ frmOrderTJ;
+    TfrmTjSupplier frmTjSupplier;
+    TfrmTjSale frmTjSale;
 };
 
 namespace {
@@ -98,6 +114,17 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // documents: transfers
     entry(windows_->frmPDB);
     entry(windows_->frmBsBy);
+
+    // reports
+    entry(windows_->frmTjPurQ);
+    entry(windows_->frmOrderPurTQ);
+    entry(windows_->frmOrderSaleQ);
+    entry(windows_->frmOrderSaleTQ);
+    entry(windows_->frmOrderDBQ);
+    entry(windows_->frmOrderBsbyQ);
+    entry(windows_->frmOrderTJ);
+    entry(windows_->frmTjSupplier);
+    entry(windows_->frmTjSale);
 }
 
 WindowSet::~WindowSet() {
