@@ -33,6 +33,10 @@
 // reports: statistics
 #include "reports/ui/businessstats.h"
 #include "reports/ui/tfrmtjprod.h"
+// reports
+#include "reports/ui/querywindows.h"
+#include "reports/ui/tfrmordertj.h"
+#include "reports/ui/tradestatswindows.h"
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
@@ -75,6 +79,16 @@ struct WindowSet::Windows {
     TfrmTjMonth frmTjMonth;
     TfrmOpenTJ frmOpenTJ;
     TfrmTjProd frmTjProd;
+    // reports
+    TfrmTjPurQ frmTjPurQ;
+    TfrmOrderPurTQ frmOrderPurTQ;
+    TfrmOrderSaleQ frmOrderSaleQ;
+    TfrmOrderSaleTQ frmOrderSaleTQ;
+    TfrmOrderDBQ frmOrderDBQ;
+    TfrmOrderBsbyQ frmOrderBsbyQ;
+    TfrmOrderTJ frmOrderTJ;
+    TfrmTjSupplier frmTjSupplier;
+    TfrmTjSale frmTjSale;
 };
 
 namespace {
@@ -126,6 +140,16 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmTjMonth);
     entry(windows_->frmOpenTJ);
     entry(windows_->frmTjProd);
+    // reports
+    entry(windows_->frmTjPurQ);
+    entry(windows_->frmOrderPurTQ);
+    entry(windows_->frmOrderSaleQ);
+    entry(windows_->frmOrderSaleTQ);
+    entry(windows_->frmOrderDBQ);
+    entry(windows_->frmOrderBsbyQ);
+    entry(windows_->frmOrderTJ);
+    entry(windows_->frmTjSupplier);
+    entry(windows_->frmTjSale);
 }
 
 WindowSet::~WindowSet() {

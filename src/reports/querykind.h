@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+struct TradeKind;
+
+// How voiding takes a document back.
+enum class VoidRule {
+    Trade,        // stock, the counterpart's balance and the journal row
+    Transfer,     // nothing but its rows: a transfer moves no total
+    LossOverflow, // stock, by the sign of the document's own type
+};
+
+struct QueryColumn {
+    QString field;
+    QString title;
+    bool money = false;
+};
+
+// Everything that differs between the six document query windows.
+struct QueryKind {
+    QString windowClass;
+    QString caption;
+    QString headerTable;
+    QString lineTable;
+    // Keeps the stock-count corrections that share the loss/overflow table out of reach.
+    QString headerCondition;
+    QString listStatement; // binds optDate1, optDate2 and orderID
+    std::vector<QueryColumn> columns;
+    VoidRule voidRule;
+    const TradeKind* trade; // the posted kind of the four trade windows, null otherwise
+
+    // The lines of one document (orderID), with the product columns shown and printed.
+    QString lineStatement() const;
+    // Reprinting is offered for the trade kinds only.
+    bool printable() const { return trade != nullptr; }
+};
+
+enum class QueryKindId { Purchase, Sale, PurchaseReturn, SaleReturn, Transfer, LossOverflow };
+
+const QueryKind& queryKind(QueryKindId id);

@@ -1,0 +1,68 @@
+#include "reports/ui/queryparts.h"
+
+#include "core/clock.h"
+#include "core/dates.h"
+
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace queryparts {
+
+namespace {
+
+QDateEdit* dateBox(QWidget& window, const QString& name) {
+    auto* box = new QDateEdit(&window);
+    box->setObjectName(name);
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    return box;
+}
+
+} // namespace
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
+FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& keyName) {
+    FilterRow row{new QHBoxLayout, dateBox(window, QStringLiteral("dtbegin")),
+                  dateBox(window, QStringLiteral("dtEnd")), new QLineEdit(&window),
+                  new QPushButton(QStringLiteral("查询(&F)"), &window)};
+    row.key->setObjectName(keyName);
+    row.key->setMinimumWidth(160);
+    row.btnFind->setObjectName(QStringLiteral("btnFind"));
+    row.btnFind->setAutoDefault(false);
+    row.layout->addWidget(buddyLabel(QStringLiteral("查询日期："), row.dtbegin));
+    row.layout->addWidget(row.dtbegin);
+    row.layout->addWidget(buddyLabel(QStringLiteral("~"), row.dtEnd));
+    row.layout->addWidget(row.dtEnd);
+    row.layout->addSpacing(12);
+    row.layout->addWidget(buddyLabel(keyLabel, row.key));
+    row.layout->addWidget(row.key);
+    row.layout->addWidget(row.btnFind);
+    return row;
+}
+
+void resetRange(QDateEdit& begin, QDateEdit& end) {
+    const QDate today = environment::now().date();
+    begin.setDate(dates::monthBack(today));
+    end.setDate(today);
+}
+
+QString dayOf(const QDateEdit& box) {
+    return dates::text(box.date());
+}
+
+std::vector<SlotColumn> lineColumns(const QString& typeTitle) {
+    return {{"prodBH", "商品编号", Draw::Text, 100}, {"prodName", "商品名称", Draw::Text, 160},
+            {"type", typeTitle, Draw::Text, 100},    {"unitName", "单位", Draw::Text, 60},
+            {"price", "单价", Draw::Money, 90},      {"pcount", "数量", Draw::Number, 70},
+            {"sumMoney", "金额", Draw::Money, 100},  {"remark", "备注"}};
+}
+
+} // namespace queryparts

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/ui/slotmodel.h"
+
+#include <QString>
+#include <vector>
+
+class QDateEdit;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+// The parts the query and statistics windows share.
+namespace queryparts {
+
+// The filter row: "查询日期：" dtbegin "~" dtEnd, then a label and its box, then "查询(&F)".
+struct FilterRow {
+    QHBoxLayout* layout;
+    QDateEdit* dtbegin;
+    QDateEdit* dtEnd;
+    QLineEdit* key;
+    QPushButton* btnFind;
+};
+FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& keyName);
+
+// Showing: the range becomes one calendar month back from now up to now.
+void resetRange(QDateEdit& begin, QDateEdit& end);
+// The picked day as the stored date text.
+QString dayOf(const QDateEdit& box);
+
+// A label that names the widget (its buddy).
+QLabel* buddyLabel(const QString& text, QWidget* buddy);
+
+// The columns of a document's line list; typeTitle names the type column.
+std::vector<SlotColumn> lineColumns(const QString& typeTitle);
+
+} // namespace queryparts

@@ -1,0 +1,130 @@
+#include "reports/ui/tfrmorderquery.h"
+
+#include "core/messages.h"
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "reports/querykind.h"
+#include "reports/ui/queryparts.h"
+#include "reports/voiding.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, QWidget* parent)
+    : TForm(parent), kind_(kind) {
+    setObjectName(QStringLiteral("frm") + kind.windowClass.mid(4));
+    setWindowTitle(kind.caption);
+    resize(960, 620);
+
+    auto* bar = new QHBoxLayout;
+    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("单据作废"),
+                                  QStyle::SP_TrashIcon);
+    if (kind.printable()) {
+        tlPrint = listparts::toolButton(*bar, QStringLiteral("tlPrint"), QStringLiteral("单据打印"),
+                                        QStyle::SP_FileIcon);
+        // Reprinting goes through the print preview, which is not part of the program yet.
+        tlPrint->setEnabled(false);
+    }
+    tlExit = listparts::toolButton(*bar, QStringLiteral("tlExit"), QStringLiteral("退出"),
+                                   QStyle::SP_DialogCloseButton);
+    bar->addStretch();
+
+    const queryparts::FilterRow filter =
+        queryparts::filterRow(*this, QStringLiteral("单据号："), QStringLiteral("txtOrderID"));
+    dtbegin = filter.dtbegin;
+    dtEnd = filter.dtEnd;
+    txtOrderID = filter.key;
+    btnFind = filter.btnFind;
+    filter.layout->addStretch();
+
+    dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
+    dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addLayout(filter.layout);
+    layout->addWidget(dgOrder, 3);
+    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
+    layout->addWidget(dgOrderDetails, 2);
+
+    connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });
+    connectGuarded(tlExit, &QToolButton::clicked, this, [this] { close(); });
+    connectGuarded(btnFind, &QPushButton::clicked, this, [this] { LoadOrders(); });
+    connectGuarded(dgOrder, &QTableView::clicked, this,
+                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
+}
+
+void TfrmOrderQuery::AttachGrids() {
+    if (attached_)
+        return;
+    attached_ = true;
+    std::vector<SlotColumn> columns;
+    for (const QueryColumn& c : kind_.columns)
+        columns.push_back({c.field, c.title, c.money ? Draw::Money : Draw::Text,
+                           c.field == u"orderID" ? 150 : 110});
+    showSlot(*dgOrder, sysData->QueryOrder, std::move(columns));
+    showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
+             queryparts::lineColumns(QStringLiteral("型号/规格")));
+}
+
+void TfrmOrderQuery::FormShow() {
+    AttachGrids();
+    queryparts::resetRange(*dtbegin, *dtEnd);
+    LoadOrders();
+    // The line list is shared with the other query windows: show the kept selection's lines.
+    LoadDetails();
+}
+
+void TfrmOrderQuery::LoadOrders() {
+    TQuery& q = sysData->QueryOrder;
+    q.load(kind_.listStatement);
+    q.bind(u"optDate1", queryparts::dayOf(*dtbegin));
+    q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
+    q.bind(u"orderID", likePattern(txtOrderID->text()));
+    q.open();
+}
+
+void TfrmOrderQuery::LoadDetails() {
+    TQuery& q = sysData->QueryOrderDetails;
+    if (selectedOrderID_.isEmpty()) {
+        q.close();
+        return;
+    }
+    q.load(kind_.lineStatement());
+    q.bind(u"orderID", selectedOrderID_);
+    q.open();
+}
+
+void TfrmOrderQuery::dgOrderCellClick(const QModelIndex& index) {
+    TQuery& q = sysData->QueryOrder;
+    if (!index.isValid() || q.recordCount() <= 0)
+        return;
+    q.setCurrentRow(index.row());
+    selectedOrderID_ = q.field(u"orderID").asText();
+    LoadDetails();
+}
+
+void TfrmOrderQuery::tlDelClick() {
+    if (selectedOrderID_.isEmpty()) {
+        notice(QStringLiteral("请选择要作废的单据！"));
+        return;
+    }
+    if (messages().cautiousQuestion(
+            QStringLiteral("确定要作废单据：\"%1\" 吗？").arg(selectedOrderID_), kInfoCaption) ==
+        Messages::kCancel)
+        return;
+    // A document gone from the book since it was clicked has nothing left to take back.
+    if (!voidDocument(kind_, selectedOrderID_))
+        return;
+    selectedOrderID_.clear();
+    LoadOrders();
+    LoadDetails();
+}

@@ -1,0 +1,125 @@
+#include "reports/ui/tfrmordertj.h"
+
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "documents/tradekind.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "reports/ui/queryparts.h"
+#include "reports/ui/rowtint.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const std::vector<SlotColumn> kOrderColumns{{"optDate", "日期", Draw::Text, 110},
+                                            {"orderID", "单据号", Draw::Text, 170},
+                                            {"orderType", "单据类型", Draw::Text, 110},
+                                            {"empName", "经办人"}};
+constexpr int kTypeColumn = 2;
+
+// Goods coming in and money going out: purchases and sale returns.
+bool isRedKind(const QString& orderType) {
+    return orderType == tradeKind(TradeKindId::Purchase).journalType ||
+           orderType == tradeKind(TradeKindId::SaleReturn).journalType;
+}
+
+} // namespace
+
+TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
+    setObjectName(QStringLiteral("frmOrderTJ"));
+    setWindowTitle(QStringLiteral("单据综合查询"));
+    resize(860, 620);
+
+    const queryparts::FilterRow filter =
+        queryparts::filterRow(*this, QStringLiteral("单据号："), QStringLiteral("txtOrderID"));
+    dtbegin = filter.dtbegin;
+    dtEnd = filter.dtEnd;
+    txtOrderID = filter.key;
+    btnFind = filter.btnFind;
+    const QString hint = QStringLiteral("例如，查询所有销售单据，输入XS即可。");
+    txtOrderID->setToolTip(hint);
+    auto* lblHint = queryparts::buddyLabel(hint, txtOrderID);
+    lblHint->setObjectName(QStringLiteral("lblHint"));
+    lblHint->setStyleSheet(QStringLiteral("color: gray"));
+    filter.layout->addWidget(lblHint);
+    filter.layout->addStretch();
+
+    dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
+    showSlot(*dgOrder, sysData->QueryOrder, kOrderColumns);
+    dgOrder->horizontalHeader()->setSectionsClickable(true);
+    tint_ = new RowTint(
+        [](int row) {
+            const TQuery& q = sysData->QueryOrder;
+            if (!q.isOpen() || row >= q.recordCount())
+                return false;
+            const int column = q.result().column(u"orderType");
+            return column >= 0 && isRedKind(q.result().text(row, column));
+        },
+        {{0, Qt::AlignCenter}, {kTypeColumn, Qt::AlignCenter}}, dgOrder);
+    dgOrder->setItemDelegate(tint_);
+
+    dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
+    showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
+             queryparts::lineColumns(QStringLiteral("规格")));
+    dgOrderDetails->setItemDelegate(
+        new RowTint([](int) { return false; },
+                    {{4, Qt::AlignLeft | Qt::AlignVCenter}, {6, Qt::AlignLeft | Qt::AlignVCenter}},
+                    dgOrderDetails));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filter.layout);
+    layout->addWidget(dgOrder, 3);
+    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
+    layout->addWidget(dgOrderDetails, 2);
+
+    connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
+    connectGuarded(dgOrder->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                   [this](int column) { dgOrderTitleClick(column); });
+    connectGuarded(dgOrder, &QTableView::clicked, this,
+                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
+}
+
+void TfrmOrderTJ::FormShow() {
+    queryparts::resetRange(*dtbegin, *dtEnd);
+    ascending_ = true; // the first title click after showing sorts descending
+    btnFindClick();
+}
+
+void TfrmOrderTJ::btnFindClick() {
+    TQuery& q = sysData->QueryOrder;
+    q.load(QStringLiteral("SELECT orderID,empName,orderType,optDate FROM VOrder WHERE "
+                          "optDate>=:optDate1 AND optDate<=:optDate2 AND orderID LIKE :orderID "
+                          "ORDER BY optDate DESC"));
+    q.bind(u"optDate1", queryparts::dayOf(*dtbegin));
+    q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
+    // Only a prefix matches: "XS" lists the sales.
+    q.bind(u"orderID", txtOrderID->text().trimmed() + u'%');
+    q.open();
+}
+
+void TfrmOrderTJ::dgOrderTitleClick(int column) {
+    TQuery& q = sysData->QueryOrder;
+    if (!q.isOpen() || column < 0 || column >= int(kOrderColumns.size()))
+        return;
+    ascending_ = !ascending_;
+    q.sort(kOrderColumns[std::size_t(column)].field + (ascending_ ? " ASC" : " DESC"));
+}
+
+void TfrmOrderTJ::dgOrderCellClick(const QModelIndex& index) {
+    TQuery& q = sysData->QueryOrder;
+    if (!index.isValid() || q.recordCount() <= 0)
+        return;
+    q.setCurrentRow(index.row());
+    TQuery& lines = sysData->QueryOrderDetails;
+    lines.load(QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,remark "
+                              "FROM VorderDetail WHERE orderID=:orderID"));
+    lines.bind(u"orderID", q.field(u"orderID").asText());
+    lines.open();
+}

@@ -1,0 +1,101 @@
+#include "reports/ui/tfrmtradestats.h"
+
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "documents/tradekind.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "reports/tradestatskind.h"
+#include "reports/ui/queryparts.h"
+#include "reports/ui/rowtint.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+
+} // namespace
+
+TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
+    : TForm(parent), kind_(kind) {
+    setObjectName(QStringLiteral("frm") + kind.windowClass.mid(4));
+    setWindowTitle(kind.caption);
+    resize(1000, 620);
+
+    const queryparts::FilterRow filter =
+        queryparts::filterRow(*this, kind.nameLabel, QStringLiteral("txtKey"));
+    dtbegin = filter.dtbegin;
+    dtEnd = filter.dtEnd;
+    txtKey = filter.key;
+    btnFind = filter.btnFind;
+    filter.layout->addStretch();
+
+    dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
+    showSlot(*dgOrder, sysData->QueryOrder,
+             {{"optDate", "日期", Draw::Text, 100},
+              {"orderID", "单据号", Draw::Text, 160},
+              {"orderType", "单据类型", Draw::Text, 90},
+              {"compName", "供应商", Draw::Text, 160},
+              {"acMoney", "应付金额", Draw::Money, 100},
+              {"coMoney", "已付金额", Draw::Money, 100},
+              {"je", "欠款金额", Draw::Money, 100},
+              {"empName", "经办人"}});
+    const QString& returnType = kind.second.journalType;
+    dgOrder->setItemDelegate(new RowTint(
+        [returnType](int row) {
+            const TQuery& q = sysData->QueryOrder;
+            if (!q.isOpen() || row >= q.recordCount())
+                return false;
+            const int column = q.result().column(u"orderType");
+            return column >= 0 && q.result().text(row, column) == returnType;
+        },
+        {{4, kLeft}, {5, kLeft}, {6, kLeft}}, dgOrder));
+
+    dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
+    showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
+             queryparts::lineColumns(QStringLiteral("规格")));
+    dgOrderDetails->setItemDelegate(
+        new RowTint([](int) { return false; }, {{4, kLeft}, {6, kLeft}}, dgOrderDetails));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filter.layout);
+    layout->addWidget(dgOrder, 3);
+    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
+    layout->addWidget(dgOrderDetails, 2);
+
+    connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
+    connectGuarded(dgOrder, &QTableView::clicked, this,
+                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
+}
+
+void TfrmTradeStats::FormShow() {
+    queryparts::resetRange(*dtbegin, *dtEnd);
+    btnFindClick();
+}
+
+void TfrmTradeStats::btnFindClick() {
+    TQuery& q = sysData->QueryOrder;
+    q.load(kind_.listStatement());
+    q.bind(u"optDate1", queryparts::dayOf(*dtbegin));
+    q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
+    q.bind(u"compName", likePattern(txtKey->text()));
+    q.open();
+}
+
+void TfrmTradeStats::dgOrderCellClick(const QModelIndex& index) {
+    TQuery& q = sysData->QueryOrder;
+    if (!index.isValid() || q.recordCount() <= 0)
+        return;
+    q.setCurrentRow(index.row());
+    TQuery& lines = sysData->QueryOrderDetails;
+    lines.load(kind_.lineStatement(q.field(u"orderType").asText()));
+    lines.bind(u"orderID", q.field(u"orderID").asText());
+    lines.open();
+}
