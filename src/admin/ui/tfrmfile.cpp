@@ -53,6 +53,9 @@ TfrmFile::TfrmFile(QWidget* parent) : TForm(parent), model_(new QFileSystemModel
     layout->addWidget(tvDir, 1);
     layout->addLayout(buttons);
 
+    // The tree fills in the background: bring the current directory into sight once it is there.
+    connectGuarded(model_, &QFileSystemModel::directoryLoaded, this,
+                   [this] { tvDir->scrollTo(tvDir->currentIndex()); });
     connectGuarded(cbDrive, &QComboBox::activated, this, [this] { cbDriveChange(); });
     connectGuarded(tvDir, &QTreeView::doubleClicked, this, [this] { btnSelectClick(); });
     connectGuarded(btnSelect, &QPushButton::clicked, this, [this] { btnSelectClick(); });
