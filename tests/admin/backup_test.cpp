@@ -12,7 +12,9 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTreeView>
+#include <algorithm>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -183,6 +185,20 @@ TEST_F(Backup, TheWindowCannotBeClosedWhileACopyRuns) {
     EXPECT_EQ(messages_.last(), "数据备份成功!");
     window_->close();
     EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(Backup, TheProgressRisesPieceByPieceThroughEveryPercentAndEndsAtZero) {
+    std::vector<int> told;
+    ASSERT_TRUE(bookfile::backUp(data_->myCon, directory() + "p.bak",
+                                 [&](int percent) { told.push_back(percent); }));
+    ASSERT_GE(told.size(), 102u) << "the start, a hundred pieces or more, the end";
+    EXPECT_EQ(told.front(), 0);
+    EXPECT_EQ(told.back(), 0);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end() - 1));
+    for (int percent = 0; percent < 100; ++percent)
+        EXPECT_NE(std::find(told.begin(), told.end(), percent), told.end()) << percent;
+    EXPECT_EQ(told[told.size() - 2], 99) << "the last piece starts short of the whole";
+    EXPECT_EQ(contents(directory() + "p.bak"), contents(bookPath()));
 }
 
 } // namespace
