@@ -16,8 +16,8 @@ QString timeStamp(const QDateTime& moment);
 // The directory (ending in a separator), the time stamp and ".bak".
 QString backupName(const QString& directory, const QDateTime& moment);
 
-// Told the share done, 0 to 100, before each piece and 0 again at the end; the windows let
-// their events run there.
+// Receives the percentage copied, before each piece, and 0 at the end; the windows let their
+// events run there.
 using Progress = std::function<void(int percent)>;
 
 // Copies the book to the target (overwriting it). False when the book's log is still

@@ -29,7 +29,9 @@ TfrmBackData::TfrmBackData(TfrmFile& frmFile, QWidget* parent)
 }
 
 void TfrmBackData::Browse() {
-    frmFile.setStartDirectory(QFileInfo(txtPath->text().trimmed()).absolutePath());
+    const QString current = txtPath->text().trimmed();
+    frmFile.setStartDirectory(current.isEmpty() ? environment::applicationDirectory()
+                                                : QFileInfo(current).absolutePath());
     frmFile.showModal();
     if (!frmFile.chosen()) {
         txtPath->clear();

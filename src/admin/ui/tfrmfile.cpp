@@ -14,6 +14,7 @@
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TfrmFile::TfrmFile(QWidget* parent) : TForm(parent), model_(new QFileSystemModel(this)) {
     setObjectName(QStringLiteral("frmFile"));
@@ -71,11 +72,15 @@ void TfrmFile::FormShow() {
 
 void TfrmFile::LoadDrives() {
     cbDrive->clear();
-    // Only volumes a backup can be written to.
+    // Only volumes a backup can be written to, not the system's own pseudo file systems.
+    static const QStringList kSystemRoots = {QStringLiteral("/proc"), QStringLiteral("/sys"),
+                                             QStringLiteral("/dev"), QStringLiteral("/run")};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady() || volume.isReadOnly())
-            continue;
         const QString root = volume.rootPath();
+        const bool system = std::any_of(kSystemRoots.begin(), kSystemRoots.end(),
+                                        [&](const QString& r) { return root.startsWith(r); });
+        if (system || !volume.isValid() || !volume.isReady() || volume.isReadOnly())
+            continue;
         const QString name = volume.displayName();
         cbDrive->addItem(name == root ? root : QStringLiteral("%1 (%2)").arg(name, root), root);
     }

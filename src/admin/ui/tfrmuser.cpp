@@ -62,7 +62,6 @@ TfrmUser::TfrmUser(TfrmUserAdd& frmUserAdd, QWidget* parent)
     : TForm(parent), frmUserAdd(frmUserAdd) {
     setObjectName(QStringLiteral("frmUser"));
     setWindowTitle(QStringLiteral("用户管理"));
-    static_assert(mainentries::kCodeCount == 35);
     Q_ASSERT(kPermissionNames.size() == mainentries::kCodeCount);
 
     auto* bar = new QHBoxLayout;
