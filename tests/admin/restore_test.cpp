@@ -133,4 +133,24 @@ TEST_F(Restore, ABackupIsCheckedAsItLiesNotWithALogBesideIt) {
     EXPECT_FALSE(QFile::exists(file + "-shm"));
 }
 
+TEST_F(Restore, ABookWhoseLogIsHeldOpenElsewhereIsNotReplaced) {
+    const QString file = backUp("good.bak");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(
+        sqlite3_open_v2(bookPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "PRAGMA journal_mode=WAL; INSERT INTO Fhouse(houseName,resperson,"
+                           "phone,address,remark) VALUES('x','','','','')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    show();
+    const QByteArray before = contents(bookPath());
+    restoreFrom(file);
+    EXPECT_EQ(messages_.last(), "数据还原失败，请检查路径是否存在？");
+    EXPECT_EQ(contents(bookPath()), before) << "a log of the old book would spoil the new one";
+    sqlite3_close_v2(other);
+    EXPECT_EQ(count("Fhouse WHERE houseName='x'"), 1);
+}
+
 } // namespace
