@@ -12,7 +12,15 @@
 #include "masterdata/ui/tfrmemployee.h"
 #include "masterdata/ui/tfrmhouse.h"
 
+#include "admin/systeminitialisation.h"
 #include "admin/ui/tfrmabout.h"
+#include "admin/ui/tfrmbackdata.h"
+#include "admin/ui/tfrmchangepwd.h"
+#include "admin/ui/tfrmfile.h"
+#include "admin/ui/tfrmrestoredata.h"
+#include "admin/ui/tfrmuser.h"
+#include "admin/ui/tfrmuseradd.h"
+#include "core/mainentries.h"
 
 // documents
 #include "documents/ui/tfrmbsby.h"
@@ -51,6 +59,12 @@ struct WindowSet::Windows {
 
     // admin
     TfrmAbout frmAbout;
+    TfrmUserAdd frmUserAdd;
+    TfrmUser frmUser{frmUserAdd};
+    TfrmChangePwd frmChangePwd;
+    TfrmFile frmFile;
+    TfrmBackData frmBackData{frmFile};
+    TfrmRestoreData frmRestoreData;
 
     // documents: the pickers first, since the document windows show them
     TfrmFindProduct frmFindProduct;
@@ -114,6 +128,12 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
 
     // admin
     entry(windows_->frmAbout);
+    entry(windows_->frmUser);
+    entry(windows_->frmChangePwd);
+    entry(windows_->frmBackData);
+    entry(windows_->frmRestoreData);
+    windows::registerOpener(mainentries::kSystemInitialisation,
+                            [] { systeminitialisation::run(); });
 
     // documents
     entry(windows_->frmPurIn);

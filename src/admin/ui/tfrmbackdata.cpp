@@ -1,0 +1,48 @@
+#include "admin/ui/tfrmbackdata.h"
+
+#include "admin/ui/tfrmfile.h"
+#include "core/clock.h"
+#include "core/sysdata.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+const BookCopyKind kBackup = {
+    QStringLiteral("frmBackData"),
+    QStringLiteral("数据备份"),
+    QStringLiteral("备份路径"),
+    QStringLiteral("备份到："),
+    QStringLiteral("btnBackup"),
+    QStringLiteral("备份(&B)"),
+    QStringLiteral("请选择备份位置!"),
+    QStringLiteral("数据备份成功!"),
+    QStringLiteral("备份失败，请检查备份路径是否存在？"),
+};
+
+} // namespace
+
+TfrmBackData::TfrmBackData(TfrmFile& frmFile, QWidget* parent)
+    : TfrmBookCopy(kBackup, parent), frmFile(frmFile) {
+    txtPath->setText(bookfile::backupName(environment::applicationDirectory(), environment::now()));
+}
+
+void TfrmBackData::Browse() {
+    const QString current = txtPath->text().trimmed();
+    frmFile.setStartDirectory(current.isEmpty() ? environment::applicationDirectory()
+                                                : QFileInfo(current).absolutePath());
+    frmFile.showModal();
+    if (!frmFile.chosen()) {
+        txtPath->clear();
+        return;
+    }
+    QString directory = frmFile.directory();
+    if (!directory.endsWith(u'/'))
+        directory += u'/';
+    txtPath->setText(bookfile::backupName(directory, environment::now()));
+}
+
+bool TfrmBackData::Copy(const QString& path, const bookfile::Progress& progress) {
+    return bookfile::backUp(sysData->myCon, path, progress);
+}

@@ -1,0 +1,90 @@
+#include "admin/ui/tfrmchangepwd.h"
+
+#include "admin/ui/formparts.h"
+#include "admin/useraccounts.h"
+#include "core/messages.h"
+#include "core/session.h"
+#include "core/ui/guardedconnect.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+void tell(const QString& text) {
+    messages().plainNotice(text, kInfoCaption);
+}
+
+} // namespace
+
+TfrmChangePwd::TfrmChangePwd(QWidget* parent) : TForm(parent) {
+    setObjectName(QStringLiteral("frmChangePwd"));
+    setWindowTitle(QStringLiteral("修改密码"));
+
+    txtOldPwd = passwordBox(this, QStringLiteral("txtOldPwd"));
+    txtNewPwd = passwordBox(this, QStringLiteral("txtNewPwd"));
+    txtRePwd = passwordBox(this, QStringLiteral("txtRePwd"));
+    auto* fields = new QFormLayout;
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(12);
+    fields->addRow(
+        buddyLabel(this, QStringLiteral("lblOldPwd"), QStringLiteral("旧密码："), txtOldPwd),
+        txtOldPwd);
+    fields->addRow(
+        buddyLabel(this, QStringLiteral("lblNewPwd"), QStringLiteral("新密码："), txtNewPwd),
+        txtNewPwd);
+    fields->addRow(
+        buddyLabel(this, QStringLiteral("lblRePwd"), QStringLiteral("重复密码："), txtRePwd),
+        txtRePwd);
+
+    btnChange = new QPushButton(QStringLiteral("修改密码"), this);
+    btnChange->setObjectName(QStringLiteral("btnChange"));
+    btnChange->setDefault(true);
+    btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnChange);
+    buttons->addWidget(btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 24, 28, 18);
+    layout->setSpacing(18);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
+
+    connectGuarded(btnChange, &QPushButton::clicked, this, [this] { btnChangeClick(); });
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
+}
+
+void TfrmChangePwd::btnChangeClick() {
+    const QString oldPassword = txtOldPwd->text().trimmed();
+    const QString newPassword = txtNewPwd->text().trimmed();
+    if (oldPassword.isEmpty()) {
+        tell(QStringLiteral("请输入旧密码！"));
+        txtOldPwd->setFocus();
+        return;
+    }
+    if (newPassword.isEmpty()) {
+        tell(QStringLiteral("请输入新密码！"));
+        txtNewPwd->setFocus();
+        return;
+    }
+    if (newPassword != txtRePwd->text().trimmed()) {
+        tell(QStringLiteral("两次新密码输入不一样！"));
+        txtRePwd->setFocus();
+        return;
+    }
+    if (!useraccounts::changePassword(session::userKey(), oldPassword, newPassword)) {
+        tell(QStringLiteral("旧密码输入错误！"));
+        return;
+    }
+    tell(QStringLiteral("密码修改成功！下次请使用新密码登录！"));
+    close();
+}

@@ -1,0 +1,35 @@
+#include "admin/ui/tfrmrestoredata.h"
+
+#include "core/sysdata.h"
+#include "core/ui/filedialogs.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const BookCopyKind kRestore = {
+    QStringLiteral("frmRestoreData"),
+    QStringLiteral("数据还原"),
+    QStringLiteral("数据备份路径"),
+    QStringLiteral("数据路径："),
+    QStringLiteral("btnRestore"),
+    QStringLiteral("还原(&R)"),
+    QStringLiteral("请选择数据文件!"),
+    QStringLiteral("数据还原成功!"),
+    QStringLiteral("数据还原失败，请检查路径是否存在？"),
+};
+
+} // namespace
+
+TfrmRestoreData::TfrmRestoreData(QWidget* parent) : TfrmBookCopy(kRestore, parent) {}
+
+void TfrmRestoreData::Browse() {
+    const QString file =
+        fileDialogs().openFile(QStringLiteral("数据还原"), QStringLiteral("备份文件 (*.bak)"));
+    if (!file.isEmpty())
+        txtPath->setText(file);
+}
+
+bool TfrmRestoreData::Copy(const QString& path, const bookfile::Progress& progress) {
+    return bookfile::restore(sysData->myCon, path, progress);
+}

@@ -1,0 +1,76 @@
+#include "admin/ui/tfrmuseradd.h"
+
+#include "admin/ui/formparts.h"
+#include "admin/useraccounts.h"
+#include "core/messages.h"
+#include "core/ui/guardedconnect.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmUserAdd::TfrmUserAdd(QWidget* parent) : TForm(parent) {
+    setObjectName(QStringLiteral("frmUserAdd"));
+    setWindowTitle(QStringLiteral("添加用户"));
+
+    txtUserName = new QLineEdit(this);
+    txtUserName->setObjectName(QStringLiteral("txtUserName"));
+    txtUserName->setMinimumWidth(200);
+    txtPwd = passwordBox(this, QStringLiteral("txtPwd"));
+
+    auto* fields = new QFormLayout;
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(12);
+    fields->addRow(buddyLabel(this, QStringLiteral("lblUserName"), QStringLiteral("用  户  名："),
+                              txtUserName),
+                   txtUserName);
+    fields->addRow(buddyLabel(this, QStringLiteral("lblPwd"), QStringLiteral("登录密码："), txtPwd),
+                   txtPwd);
+
+    btnAdd = new QPushButton(QStringLiteral("添加用户"), this);
+    btnAdd->setObjectName(QStringLiteral("btnAdd"));
+    btnAdd->setDefault(true);
+    btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnAdd);
+    buttons->addWidget(btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 24, 28, 18);
+    layout->setSpacing(18);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
+
+    connectGuarded(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
+}
+
+void TfrmUserAdd::btnAddClick() {
+    const QString name = txtUserName->text().trimmed();
+    const QString password = txtPwd->text().trimmed();
+    if (name.isEmpty()) {
+        notice(QStringLiteral("请输入用户名称！"));
+        txtUserName->setFocus();
+        return;
+    }
+    if (password.isEmpty()) {
+        notice(QStringLiteral("请输入登录密码！"));
+        txtPwd->setFocus();
+        return;
+    }
+    if (!useraccounts::add(name, password)) {
+        notice(QStringLiteral("此用户已经存在！"));
+        return;
+    }
+    txtUserName->clear();
+    txtPwd->clear();
+    messages().plainNotice(QStringLiteral("新用户添加成功！"), kInfoCaption);
+    close();
+}

@@ -1,0 +1,99 @@
+#include "admin/useraccounts.h"
+
+#include "core/passwords.h"
+#include "core/sysdata.h"
+#include "core/transaction.h"
+
+namespace useraccounts {
+
+std::vector<User> list() {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT UserID,UserName FROM Users ORDER BY UserID"));
+    q.open();
+    std::vector<User> users;
+    for (; !q.eof(); q.next())
+        users.push_back({q.field(u"UserID").asText(), q.field(u"UserName").asText()});
+    q.close();
+    return users;
+}
+
+std::vector<long long> permissions(const QString& userKey) {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT perm FROM perms WHERE userID=:userID"));
+    q.bind(u"userID", userKey);
+    q.open();
+    std::vector<long long> codes;
+    for (; !q.eof(); q.next())
+        codes.push_back(q.field(u"perm").asInteger());
+    q.close();
+    return codes;
+}
+
+bool add(const QString& name, const QString& password) {
+    TQuery& q = sysData->QueryCommon;
+    // The look-up and the insert together, so that no namesake slips in between.
+    Transaction t(sysData->myCon);
+    q.load(QStringLiteral("SELECT UserID FROM Users WHERE UserName=:UserName"));
+    q.bind(u"UserName", name);
+    q.open();
+    const bool exists = !q.eof();
+    q.close();
+    if (exists)
+        return false;
+    q.load(QStringLiteral("INSERT INTO Users(UserName,pwd) VALUES(:UserName,:pwd)"));
+    q.bind(u"UserName", name);
+    q.bind(u"pwd", passwords::hash(password));
+    q.execute();
+    q.close();
+    t.commit();
+    return true;
+}
+
+void remove(long long userID) {
+    TQuery& q = sysData->QueryCommon;
+    Transaction t(sysData->myCon);
+    q.load(QStringLiteral("DELETE FROM Users WHERE UserID=:UserID"));
+    q.bind(u"UserID", userID);
+    q.execute();
+    q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
+    q.bind(u"userID", userID);
+    q.execute();
+    q.close();
+    t.commit();
+}
+
+void grant(const QString& userKey, const std::vector<int>& codes) {
+    TQuery& q = sysData->QueryCommon;
+    Transaction t(sysData->myCon);
+    q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
+    q.bind(u"userID", userKey);
+    q.execute();
+    q.load(QStringLiteral("INSERT INTO perms(userID,perm) VALUES(:userID,:perm)"));
+    q.bind(u"userID", userKey);
+    for (const int code : codes) {
+        q.bind(u"perm", code);
+        q.execute();
+    }
+    q.close();
+    t.commit();
+}
+
+bool changePassword(const QString& userKey, const QString& oldPassword,
+                    const QString& newPassword) {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT pwd FROM Users WHERE UserID=:UserID"));
+    q.bind(u"UserID", userKey);
+    q.open();
+    const bool known = !q.eof() && passwords::matches(oldPassword, q.field(u"pwd").asText());
+    q.close();
+    if (!known)
+        return false;
+    q.load(QStringLiteral("UPDATE Users SET pwd=:pwd WHERE UserID=:UserID"));
+    q.bind(u"pwd", passwords::hash(newPassword));
+    q.bind(u"UserID", userKey);
+    q.execute();
+    q.close();
+    return true;
+}
+
+} // namespace useraccounts

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// Who may log in and what each user may open: the rows of Users and perms. Passwords are
+// kept only as their hashes (core/passwords.h).
+namespace useraccounts {
+
+struct User {
+    QString key; // UserID as text
+    QString name;
+};
+
+// Every user, in the order they were added.
+std::vector<User> list();
+// The permission codes the user holds, as stored (duplicates and strays included).
+std::vector<long long> permissions(const QString& userKey);
+
+// Adds the user with the password's hash; false (nothing added) when a user of that name
+// exists already, Latin letter case aside. Name and password come trimmed.
+bool add(const QString& name, const QString& password);
+// Deletes the user and its permission rows, together.
+void remove(long long userID);
+// Replaces the user's permission rows by one row per code, together: on an error nothing
+// changes and the DbError goes on.
+void grant(const QString& userKey, const std::vector<int>& codes);
+// Sets the new password when the old one is the user's; false (nothing changed) otherwise.
+bool changePassword(const QString& userKey, const QString& oldPassword, const QString& newPassword);
+
+} // namespace useraccounts

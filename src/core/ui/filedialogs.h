@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The system's file dialogs go through this interface: the program shows the real dialog, the
+// tests a scripted double that answers with a file name.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // A file-open dialog over the filter ("备份文件 (*.bak)"); the chosen file's full name,
+    // or an empty text when the dialog was cancelled.
+    virtual QString openFile(const QString& caption, const QString& filter) = 0;
+};
+
+FileDialogs& fileDialogs();
+void setFileDialogs(FileDialogs* dialogs);
+
+// The program's way: QFileDialog.
+class SystemFileDialogs : public FileDialogs {
+public:
+    QString openFile(const QString& caption, const QString& filter) override;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/passwords.h"
+#include "core/session.h"
+#include "core/sysdata.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+#include "support/scriptedfiledialogs.h"
+
+#include <QFile>
+
+// A book with the administrator logged in and the file dialogs scripted.
+class AdminTest : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        setFileDialogs(&fileDialogs_);
+        session::setUser("1", "管理员");
+    }
+    void TearDown() override {
+        fileDialogs_.expectAllAnswered();
+        setFileDialogs(nullptr);
+        session::clear();
+        BookTest::TearDown();
+    }
+
+    long long addUser(const QString& name, const QString& password) {
+        exec(QStringLiteral("INSERT INTO Users(UserName, pwd) VALUES('%1', '%2')")
+                 .arg(name, passwords::hash(password)));
+        return scalar("SELECT last_insert_rowid()").toLongLong();
+    }
+    QString codesOf(long long userID) {
+        return scalar(QStringLiteral("SELECT group_concat(perm, ',') FROM "
+                                     "(SELECT perm FROM perms WHERE userID=%1 ORDER BY perm)")
+                          .arg(userID));
+    }
+    QString bookPath() const { return directory() + QStringLiteral("kestdata.db"); }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    ScriptedFileDialogs fileDialogs_;
+};

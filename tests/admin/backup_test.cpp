@@ -1,0 +1,204 @@
+#include "admin/bookfile.h"
+#include "admin/ui/tfrmbackdata.h"
+#include "admin/ui/tfrmfile.h"
+#include "admintest.h"
+#include "core/clock.h"
+#include "core/sysdata.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTreeView>
+#include <algorithm>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+class Backup : public AdminTest {
+protected:
+    void show() {
+        window_->show();
+        ASSERT_TRUE(window_->isVisible());
+    }
+    QLineEdit& path() { return drive::find<QLineEdit>(*window_, "txtPath"); }
+    void backUpTo(const QString& target) {
+        drive::type(path(), target);
+        drive::click(*window_, "btnBackup");
+    }
+    // Clicks the directory in the chooser's tree, once the tree shows it.
+    static void clickDirectory(TfrmFile& w, const QString& directory) {
+        auto& tree = drive::find<QTreeView>(w, "tvDir");
+        auto* model = qobject_cast<QFileSystemModel*>(tree.model());
+        ASSERT_NE(model, nullptr);
+        const QModelIndex index = model->index(directory);
+        QElapsedTimer waited;
+        waited.start();
+        while (tree.visualRect(index).isEmpty() && waited.elapsed() < 5000) {
+            tree.scrollTo(index);
+            QTest::qWait(20);
+        }
+        ASSERT_FALSE(tree.visualRect(index).isEmpty()) << "the tree never showed the directory";
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(index).center());
+        ASSERT_EQ(model->filePath(tree.currentIndex()), directory);
+    }
+
+    TfrmFile chooser_;
+    // Made after the fixture has fixed the clock and the program's directory, as at start-up.
+    std::unique_ptr<TfrmBackData> window_;
+
+    void SetUp() override {
+        AdminTest::SetUp();
+        window_ = std::make_unique<TfrmBackData>(chooser_);
+    }
+    void TearDown() override {
+        window_.reset();
+        AdminTest::TearDown();
+    }
+};
+
+TEST(BookFile, TheTimeStampWritesYearMonthDayHourAndMinuteWithoutLeadingZeros) {
+    EXPECT_EQ(bookfile::timeStamp(QDateTime(QDate(2010, 3, 3), QTime(14, 5, 59))), "201033145");
+    EXPECT_EQ(bookfile::timeStamp(QDateTime(QDate(2026, 12, 31), QTime(0, 0))), "202612310"
+                                                                                "0");
+    EXPECT_EQ(bookfile::backupName("/d/", QDateTime(QDate(2026, 3, 15), QTime(9, 5, 7))),
+              "/d/202631595.bak");
+}
+
+TEST_F(Backup, ProposesTheStartUpTimeBesideTheProgramEvenWhenShownAnHourLater) {
+    environment::setFixedNow(kNow.addSecs(3600));
+    show();
+    EXPECT_EQ(window_->windowTitle(), "数据备份");
+    EXPECT_EQ(path().text(), directory() + "202631595.bak");
+    EXPECT_EQ(drive::find<QLabel>(*window_, "lblPath").buddy(), &path());
+    EXPECT_EQ(drive::find<QLabel>(*window_, "lblProgress").text(), "备份进度：");
+    EXPECT_FALSE(data_->myCon.isOpen()) << "the book is closed while the window is shown";
+}
+
+TEST_F(Backup, CopiesTheWholeBookToTheFileAndTheNextStatementOpensTheBookAgain) {
+    addHouse("一号库");
+    show();
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.texts(), QStringList({"数据备份成功!"}));
+    const QString target = directory() + "202631595.bak";
+    EXPECT_EQ(contents(target), contents(bookPath()));
+    EXPECT_TRUE(bookfile::isIntactBook(target));
+    EXPECT_EQ(drive::find<QProgressBar>(*window_, "pbProgress").value(), 0);
+    EXPECT_FALSE(QFile::exists(bookPath() + "-wal"));
+    EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+}
+
+TEST_F(Backup, BackingUpTwiceInTheSameMinuteOverwritesTheFirstFile) {
+    show();
+    const QString target = directory() + "202631595.bak";
+    drive::click(*window_, "btnBackup");
+    window_->close();
+    addHouse("二号库");
+    show();
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.texts(), QStringList({"数据备份成功!", "数据备份成功!"}));
+    EXPECT_EQ(contents(target), contents(bookPath()));
+    EXPECT_EQ(QDir(directory()).entryList({"*.bak"}).size(), 1);
+}
+
+TEST_F(Backup, CancellingTheChooserEmptiesThePathAndTheBackupThenAsksForALocation) {
+    show();
+    modal_.expect<TfrmFile>([](TfrmFile& w) {
+        EXPECT_EQ(w.windowTitle(), "备份文件位置");
+        drive::click(w, "btnCancel");
+    });
+    drive::click(*window_, "btnBrowse");
+    EXPECT_TRUE(path().text().isEmpty());
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.last(), "请选择备份位置!");
+    EXPECT_TRUE(QDir(directory()).entryList({"*.bak"}).isEmpty());
+}
+
+TEST_F(Backup, AChosenDirectoryGetsAFreshTimeStamp) {
+    QDir(directory()).mkdir("备份");
+    const QString chosen = directory() + "备份";
+    show();
+    environment::setFixedNow(QDateTime(QDate(2026, 4, 1), QTime(18, 30, 2)));
+    modal_.expect<TfrmFile>([&](TfrmFile& w) {
+        clickDirectory(w, chosen);
+        drive::click(w, "btnSelect");
+    });
+    drive::click(*window_, "btnBrowse");
+    EXPECT_EQ(path().text(), chosen + "/20264118"
+                                      "30.bak");
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.last(), "数据备份成功!");
+    EXPECT_EQ(contents(chosen + "/2026411830.bak"), contents(bookPath()));
+}
+
+TEST_F(Backup, AMissingDirectoryFailsWithoutLeavingAFile) {
+    show();
+    backUpTo(directory() + "无此目录/x.bak");
+    EXPECT_EQ(messages_.last(), "备份失败，请检查备份路径是否存在？");
+    EXPECT_FALSE(QFile::exists(directory() + "无此目录"));
+}
+
+TEST_F(Backup, ABookWhoseLogIsHeldOpenElsewhereIsNotCopiedAndAnOlderBackupStays) {
+    const QString target = directory() + "old.bak";
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an older backup");
+    }
+    // Another program holds the book open with a change still in its log.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(
+        sqlite3_open_v2(bookPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "PRAGMA journal_mode=WAL; INSERT INTO Fhouse(houseName,resperson,"
+                           "phone,address,remark) VALUES('x','','','','')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    show();
+    ASSERT_TRUE(QFile::exists(bookPath() + "-wal"));
+    backUpTo(target);
+    EXPECT_EQ(messages_.last(), "备份失败，请检查备份路径是否存在？");
+    EXPECT_EQ(contents(target), "an older backup");
+    sqlite3_close_v2(other);
+}
+
+TEST_F(Backup, TheWindowCannotBeClosedWhileACopyRuns) {
+    show();
+    bool tried = false;
+    bool closedDuringCopy = false;
+    // Events run between the pieces: a close request then must not end the window.
+    auto& bar = drive::find<QProgressBar>(*window_, "pbProgress");
+    QObject::connect(&bar, &QProgressBar::valueChanged, window_.get(), [&](int value) {
+        if (value > 0 && !tried) {
+            tried = true;
+            window_->close();
+            closedDuringCopy = !window_->isVisible();
+        }
+    });
+    drive::click(*window_, "btnBackup");
+    EXPECT_TRUE(tried);
+    EXPECT_FALSE(closedDuringCopy);
+    EXPECT_EQ(messages_.last(), "数据备份成功!");
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(Backup, TheProgressRisesPieceByPieceThroughEveryPercentAndEndsAtZero) {
+    std::vector<int> told;
+    ASSERT_TRUE(bookfile::backUp(data_->myCon, directory() + "p.bak",
+                                 [&](int percent) { told.push_back(percent); }));
+    ASSERT_GE(told.size(), 102u) << "the start, a hundred pieces or more, the end";
+    EXPECT_EQ(told.front(), 0);
+    EXPECT_EQ(told.back(), 0);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end() - 1));
+    for (int percent = 0; percent < 100; ++percent)
+        EXPECT_NE(std::find(told.begin(), told.end(), percent), told.end()) << percent;
+    EXPECT_EQ(told[told.size() - 2], 99) << "the last piece starts short of the whole";
+    EXPECT_EQ(contents(directory() + "p.bak"), contents(bookPath()));
+}
+
+} // namespace
