@@ -21,6 +21,15 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
+// documents: stock
+#include "documents/ui/tfrmpdadd.h"
+#include "documents/ui/tfrmpdchinve.h"
+#include "documents/ui/tfrmpdedit.h"
+#include "documents/ui/tfrmpricelookup.h"
+#include "documents/ui/tfrmprodcount.h"
+#include "documents/ui/tfrmprodpd.h"
+#include "documents/ui/tfrmproductpd.h"
+
 // master data: products
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
@@ -57,6 +66,16 @@ struct WindowSet::Windows {
     // documents: transfers
     TfrmPDB frmPDB{frmFindProduct};
     TfrmBsBy frmBsBy{frmFindProduct};
+
+    // documents: stock
+    TfrmPInP frmPInP;
+    TfrmPoutP frmPoutP;
+    TfrmProdCount frmProdCount;
+    TfrmProdPD frmProdPD;
+    TfrmPDAdd frmPDAdd{frmProdPD};
+    TfrmPDEdit frmPDEdit{frmProdPD};
+    TfrmPDChInve frmPDChInve{frmProdPD};
+    TfrmProductPD frmProductPD{frmPDAdd, frmPDEdit, frmPDChInve};
 };
 
 namespace {
@@ -98,6 +117,12 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // documents: transfers
     entry(windows_->frmPDB);
     entry(windows_->frmBsBy);
+
+    // documents: stock
+    entry(windows_->frmPInP);
+    entry(windows_->frmPoutP);
+    entry(windows_->frmProdCount);
+    entry(windows_->frmProductPD);
 }
 
 WindowSet::~WindowSet() {
