@@ -26,13 +26,14 @@ QLabel* labelFor(const QString& text, QWidget* box) {
     return label;
 }
 
+// The product name (column 2) takes the room the numbers at the end do not need.
 QTableView* listView(const QString& name, TQuery& slot, std::vector<SlotColumn> columns) {
     auto* view = new QTableView;
     view->setObjectName(name);
     showSlot(*view, slot, std::move(columns));
     view->setColumnHidden(0, true);
     view->setAlternatingRowColors(true);
-    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     sortByTitleClicks(*view);
     return view;
 }

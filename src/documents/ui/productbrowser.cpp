@@ -38,7 +38,7 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel,
                                std::vector<BrowserColumn> columns, QWidget* parent)
     : TForm(parent), columns_(std::move(columns)) {
     setWindowTitle(caption);
-    resize(1000, 600);
+    resize(1100, 620);
 
     auto* lblCategory = new QLabel(QStringLiteral("商品分类： "));
     tvCategory = new QTreeWidget;

@@ -69,7 +69,7 @@ TfrmPDChInve::TfrmPDChInve(TfrmProdPD& productCount, QWidget* parent)
               {"pv", "差数", Draw::Number, 90}});
     dgData->setColumnHidden(0, true);
     dgData->setAlternatingRowColors(true);
-    dgData->horizontalHeader()->setStretchLastSection(true);
+    dgData->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     dgData->setItemDelegateForColumn(kDifferenceColumn,
                                      new CellTint(Qt::red, &CellTint::nonZero, dgData));
     sortByTitleClicks(*dgData);

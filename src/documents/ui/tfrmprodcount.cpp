@@ -19,11 +19,11 @@ std::vector<BrowserColumn> stockColumns() {
     return {{{"prodID", "prodID"}, false},
             {{"cateName", "商品类别", Draw::Text, 100}, false},
             {{"prodBH", "商品编号", Draw::Text, 110}},
-            {{"prodName", "商品名称", Draw::Text, 160}},
+            {{"prodName", "商品名称", Draw::Text, 150}},
             {{"type", "规格/型号", Draw::Text, 90}},
             {{"unitName", "单位", Draw::Text, 50}},
-            {{"inprice", "进货价", Draw::Number, 70}},
-            {{"outprice", "销售价", Draw::Number, 70}},
+            {{"inprice", "进货价", Draw::Fixed2, 70}},
+            {{"outprice", "销售价", Draw::Fixed2, 70}},
             {{"sumCount", "库存量", Draw::Number, 80}, false},
             {{"company", "生产厂家", Draw::Text, 130}}};
 }

@@ -14,6 +14,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QToolButton>
@@ -81,6 +82,8 @@ TfrmProductPD::TfrmProductPD(TfrmPDAdd& add, TfrmPDEdit& edit, TfrmPDChInve& dif
               {"pcount", "库存数量", Draw::Number, 80},
               {"pdcount", "盘点数量", Draw::Number, 80}});
     dgPDMX->setColumnHidden(0, true);
+    dgPDMX->horizontalHeader()->setStretchLastSection(false);
+    dgPDMX->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     sortByTitleClicks(*dgPDMX);
     auto* lblLines = new QLabel(QStringLiteral("盘点商品明细："));
     lblLines->setBuddy(dgPDMX);
