@@ -1,8 +1,6 @@
 #include "documents/ui/tfrmpricelookup.h"
 
-#include "core/sysdata.h"
 #include "documents/ui/celltint.h"
-#include "masterdata/productcatalog.h"
 
 #include <QTableView>
 
@@ -14,6 +12,7 @@ const PriceLookupKind kOutPrice{QStringLiteral("查询商品销售价格"), QStr
                                 QStringLiteral("售价")};
 
 constexpr int kPriceColumn = 6;
+const QString kHint = QStringLiteral("注：回车查询.             ");
 
 std::vector<BrowserColumn> priceColumns(const PriceLookupKind& kind) {
     return {{{"prodID", "prodID"}, false},
@@ -29,7 +28,8 @@ std::vector<BrowserColumn> priceColumns(const PriceLookupKind& kind) {
 } // namespace
 
 TfrmPriceLookup::TfrmPriceLookup(const PriceLookupKind& kind, QWidget* parent)
-    : ProductBrowser(kind.caption, QStringLiteral("名称或编码："), priceColumns(kind), parent) {
+    : ProductBrowser(kind.caption, QStringLiteral("名称或编码："), kHint, priceColumns(kind),
+                     parent) {
     dgProduct->setItemDelegateForColumn(kPriceColumn, new PriceCell(dgProduct));
 }
 
@@ -37,11 +37,6 @@ void TfrmPriceLookup::FormShow() {
     SetHeader();
     LoadCategory();
     focusTreeFirstTime();
-}
-
-void TfrmPriceLookup::LoadProducts() {
-    catalog::loadProducts(sysData->QueryProduct, cateID());
-    showListed();
 }
 
 TfrmPInP::TfrmPInP(QWidget* parent) : TfrmPriceLookup(kInPrice, parent) {

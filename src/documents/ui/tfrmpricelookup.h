@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/ui/productbrowser.h"
+#include "masterdata/ui/productbrowser.h"
 
 // What differs between the two price lookups: the caption and the price shown.
 struct PriceLookupKind {
@@ -17,7 +17,6 @@ protected:
     TfrmPriceLookup(const PriceLookupKind& kind, QWidget* parent);
 
     void FormShow() override;
-    void LoadProducts() override;
 };
 
 // "查询商品进货价格": the purchase prices.

@@ -31,8 +31,8 @@ std::vector<BrowserColumn> stockColumns() {
 } // namespace
 
 TfrmProdCount::TfrmProdCount(QWidget* parent)
-    : ProductBrowser(QStringLiteral("商品库存"), QStringLiteral("名称或编码：  "), stockColumns(),
-                     parent) {
+    : ProductBrowser(QStringLiteral("商品库存"), QStringLiteral("名称或编码：  "),
+                     QStringLiteral("注：回车查询.             "), stockColumns(), parent) {
     setObjectName("frmProdCount");
     dgProduct->setItemDelegateForColumn(kStockColumn,
                                         new CellTint(Qt::red, &CellTint::negative, dgProduct));

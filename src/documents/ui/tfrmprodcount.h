@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/ui/productbrowser.h"
+#include "masterdata/ui/productbrowser.h"
 
 class QComboBox;
 

@@ -20,21 +20,21 @@ struct BrowserColumn {
     bool captioned = true;
 };
 
-// The browsing design the lookup windows share with the product picker: the category tree,
-// the search box (Enter searches code and name over every category), the product list over
-// QueryProduct and a status line. The selected category and the search text survive.
+// The browsing design of the product picker and the price and stock lookups: the category
+// tree, the search box (Enter searches code and name over every category), the product list
+// over QueryProduct and a status line. The selected category and the search text survive.
 class ProductBrowser : public TForm {
     Q_OBJECT
 protected:
-    ProductBrowser(const QString& caption, const QString& keyLabel,
+    ProductBrowser(const QString& caption, const QString& keyLabel, const QString& hint,
                    std::vector<BrowserColumn> columns, QWidget* parent);
 
     // Column titles: the built-in ones, then FConfig's captions for captioned columns.
     void SetHeader();
     // Rebuilds the tree: the root "所有类别" and every category; no node is selected.
     void LoadCategory();
-    // Lists the products of the selected category, as each window does.
-    virtual void LoadProducts() = 0;
+    // Lists the products of the selected category (every one for the root).
+    virtual void LoadProducts();
     // "在"<category>"，商品种类：" and the count.
     void showListed();
     // The first showing gives the tree the focus, which selects the root and lists all.

@@ -1,4 +1,4 @@
-#include "documents/ui/productbrowser.h"
+#include "masterdata/ui/productbrowser.h"
 
 #include "core/messages.h"
 #include "core/sysdata.h"
@@ -34,7 +34,7 @@ QString quoted(const QString& text) {
 
 } // namespace
 
-ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel,
+ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, const QString& hint,
                                std::vector<BrowserColumn> columns, QWidget* parent)
     : TForm(parent), columns_(std::move(columns)) {
     setWindowTitle(caption);
@@ -51,7 +51,7 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel,
     txtKey = new QLineEdit;
     txtKey->setObjectName("txtKey");
     lblKey->setBuddy(txtKey);
-    auto* lblHint = new QLabel(QStringLiteral("注：回车查询.             "));
+    auto* lblHint = new QLabel(hint);
 
     dgProduct = new QTableView;
     dgProduct->setObjectName("dgProduct");
@@ -134,6 +134,11 @@ void ProductBrowser::LoadCategory() {
     }
     tvCategory->expandAll();
     tvCategory->setCurrentItem(nullptr);
+}
+
+void ProductBrowser::LoadProducts() {
+    catalog::loadProducts(sysData->QueryProduct, cateID_);
+    showListed();
 }
 
 void ProductBrowser::showListed() {
