@@ -29,6 +29,15 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
+// documents: stock
+#include "documents/ui/tfrmpdadd.h"
+#include "documents/ui/tfrmpdchinve.h"
+#include "documents/ui/tfrmpdedit.h"
+#include "documents/ui/tfrmpricelookup.h"
+#include "documents/ui/tfrmprodcount.h"
+#include "documents/ui/tfrmprodpd.h"
+#include "documents/ui/tfrmproductpd.h"
+
 // master data: products
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
@@ -103,6 +112,15 @@ struct WindowSet::Windows {
     TfrmOrderTJ frmOrderTJ;
     TfrmTjSupplier frmTjSupplier;
     TfrmTjSale frmTjSale;
+    // documents: stock
+    TfrmPInP frmPInP;
+    TfrmPoutP frmPoutP;
+    TfrmProdCount frmProdCount;
+    TfrmProdPD frmProdPD;
+    TfrmPDAdd frmPDAdd{frmProdPD};
+    TfrmPDEdit frmPDEdit{frmProdPD};
+    TfrmPDChInve frmPDChInve{frmProdPD};
+    TfrmProductPD frmProductPD{frmPDAdd, frmPDEdit, frmPDChInve};
 };
 
 namespace {
@@ -170,6 +188,11 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmOrderTJ);
     entry(windows_->frmTjSupplier);
     entry(windows_->frmTjSale);
+    // documents: stock
+    entry(windows_->frmPInP);
+    entry(windows_->frmPoutP);
+    entry(windows_->frmProdCount);
+    entry(windows_->frmProductPD);
 }
 
 WindowSet::~WindowSet() {

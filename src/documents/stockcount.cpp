@@ -1,0 +1,233 @@
+#include "documents/stockcount.h"
+
+#include "core/dates.h"
+#include "core/decimal.h"
+#include "core/numbers.h"
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+#include "core/transaction.h"
+#include "documents/documentheader.h"
+
+#include <vector>
+
+namespace stockcount {
+
+namespace {
+
+const QString kHouseProducts =
+    QStringLiteral("SELECT prodID,prodBH,prodName,unitName,type,houseId,sumCount FROM VInveHouse "
+                   "WHERE houseID=:houseID");
+
+// QueryCommon is closed again however the statements end.
+struct CommonSlot {
+    TQuery& q = sysData->QueryCommon;
+    ~CommonSlot() { q.close(); }
+};
+
+bool found(TQuery& q, const QString& sql, const QString& orderID) {
+    q.load(sql);
+    q.bind(u"orderID", orderID);
+    q.open();
+    const bool any = q.recordCount() > 0;
+    q.close();
+    return any;
+}
+
+// A quantity as the exact decimal it was typed as; an empty book quantity counts as 0.
+std::optional<QString> quantityText(const QString& text, bool emptyIsZero) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() && !emptyIsZero)
+        return std::nullopt;
+    const auto value = numbers::toDecimalOrZero(trimmed);
+    if (!value)
+        return std::nullopt;
+    return value->toString();
+}
+
+} // namespace
+
+QString countCode(const QDateTime& moment) {
+    return documents::documentCode(QStringLiteral("PD"), moment);
+}
+
+void loadCounts(TQuery& slot) {
+    slot.load(QStringLiteral("SELECT orderID,OrderPD.houseID,houseName,OrderPD.remark,userName,"
+                             "optDate FROM OrderPD,Fhouse WHERE OrderPD.houseID=Fhouse.houseID"));
+    slot.open();
+}
+
+void loadCountDetails(TQuery& slot, const QString& orderID) {
+    slot.load(QStringLiteral(
+        "SELECT OrderPDD.prodID,cateName,prodBH,prodName,type,company,unitName,pcount,pdcount "
+        "FROM OrderPDD,Fproduct,Fprodcate WHERE OrderPDD.prodID=Fproduct.prodID AND "
+        "Fproduct.cateID=Fprodcate.cateID AND OrderPDD.orderID=:orderID"));
+    slot.bind(u"orderID", orderID);
+    slot.open();
+}
+
+void loadHouseProducts(TQuery& slot, const QString& houseID, const QString& cateID) {
+    if (cateID.isEmpty()) {
+        slot.load(kHouseProducts);
+    } else {
+        slot.load(kHouseProducts + QStringLiteral(" AND cateID=:cateID"));
+        slot.bind(u"cateID", cateID);
+    }
+    slot.bind(u"houseID", houseID);
+    slot.open();
+}
+
+void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& name) {
+    slot.load(kHouseProducts + QStringLiteral(" AND prodName LIKE :prodName"));
+    slot.bind(u"houseID", houseID);
+    slot.bind(u"prodName", likePattern(name));
+    slot.open();
+}
+
+void loadCountedLines(TQuery& slot, const QString& orderID) {
+    slot.load(QStringLiteral("SELECT OrderPDD.prodID,prodBH,prodName,type,unitName,pcount,pdcount "
+                             "FROM OrderPDD,Fproduct WHERE OrderPDD.prodID=Fproduct.prodID AND "
+                             "OrderPDD.orderID=:orderID"));
+    slot.bind(u"orderID", orderID.trimmed());
+    slot.open();
+}
+
+void loadDifferences(TQuery& slot, const QString& orderID) {
+    slot.load(QStringLiteral(
+        "SELECT OrderPDD.prodID,prodBH,prodName,type,unitName,pcount,pdcount,"
+        "(pdcount-pcount) AS pv FROM OrderPDD,Fproduct WHERE OrderPDD.prodID=Fproduct.prodID "
+        "AND OrderPDD.orderID=:orderID"));
+    slot.bind(u"orderID", orderID.trimmed());
+    slot.open();
+}
+
+LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
+                    const QString& pdcount, const std::optional<CountHeader>& header) {
+    const auto book = quantityText(pcount, true);
+    const auto counted = quantityText(pdcount, false);
+    if (!book || !counted)
+        return LineResult::NotANumber;
+    const QString code = orderID.trimmed();
+    CommonSlot common;
+    TQuery& q = common.q;
+    Transaction transaction(sysData->myCon);
+    // A code that two moments share must not slip this line into another count.
+    if (header &&
+        (found(q, QStringLiteral("SELECT orderID FROM OrderPD WHERE orderID=:orderID"), code) ||
+         found(q, QStringLiteral("SELECT orderID FROM OrderBsBy WHERE orderID=:orderID"), code)))
+        return LineResult::CodeInUse;
+
+    q.load(QStringLiteral("SELECT * FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
+    q.bind(u"orderID", code);
+    q.bind(u"prodID", prodID.trimmed());
+    q.open();
+    const bool exists = q.recordCount() > 0;
+    q.load(exists ? QStringLiteral("UPDATE OrderPDD SET pcount=:pcount,pdcount=:pdcount WHERE "
+                                   "orderID=:orderID AND prodID=:prodID")
+                  : QStringLiteral("INSERT INTO OrderPDD(orderID,prodID,pcount,pdcount) "
+                                   "VALUES(:orderID,:prodID,:pcount,:pdcount)"));
+    q.bind(u"orderID", code);
+    q.bind(u"prodID", prodID.trimmed());
+    q.bind(u"pcount", *book);
+    q.bind(u"pdcount", *counted);
+    if (q.execute() <= 0)
+        return LineResult::NotWritten;
+
+    if (header) {
+        q.load(QStringLiteral("INSERT INTO OrderPD(orderID,houseID,remark,userName,optDate) "
+                              "VALUES(:orderID,:houseID,:remark,:userName,:optDate)"));
+        q.bind(u"orderID", code);
+        q.bind(u"houseID", header->houseID.trimmed());
+        q.bind(u"remark", header->remark.trimmed());
+        q.bind(u"userName", header->userName.trimmed());
+        q.bind(u"optDate", dates::text(header->date));
+        if (q.execute() <= 0)
+            return LineResult::NotWritten; // the line goes with it
+    }
+    transaction.commit();
+    return LineResult::Saved;
+}
+
+bool deleteLine(const QString& orderID, const QString& prodID) {
+    CommonSlot common;
+    common.q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
+    common.q.bind(u"orderID", orderID.trimmed());
+    common.q.bind(u"prodID", prodID.trimmed());
+    return common.q.execute() > 0;
+}
+
+bool deleteCount(const QString& orderID) {
+    CommonSlot common;
+    TQuery& q = common.q;
+    Transaction transaction(sysData->myCon);
+    q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
+    q.bind(u"orderID", orderID);
+    if (q.execute() <= 0)
+        return false;
+    q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
+    q.bind(u"orderID", orderID);
+    q.execute();
+    transaction.commit();
+    return true;
+}
+
+CorrectionResult correctStock(const QString& orderID, const QString& houseID,
+                              const QString& optDate) {
+    const QString code = orderID.trimmed();
+    CommonSlot common;
+    TQuery& q = common.q;
+    Transaction transaction(sysData->myCon);
+    // Once corrected the count is gone: a second correction finds nothing to move.
+    if (!found(q, QStringLiteral("SELECT orderID FROM OrderPD WHERE orderID=:orderID"), code))
+        return CorrectionResult::Gone;
+
+    struct Line {
+        QString prodID;
+        Decimal difference;
+    };
+    std::vector<Line> lines;
+    loadDifferences(q, code);
+    for (; !q.eof(); q.next()) {
+        // Counted minus book from the quantities as stored, exactly: 5.1 − 3 is 2.1.
+        const auto book = Decimal::parse(q.field(u"pcount").asText());
+        const auto counted = Decimal::parse(q.field(u"pdcount").asText());
+        lines.push_back(
+            {q.field(u"prodID").asText(), counted.value_or(Decimal()) - book.value_or(Decimal())});
+    }
+    if (lines.empty())
+        return CorrectionResult::NoLines;
+
+    q.load(QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,orderType,optDate) "
+                          "VALUES(:orderID,:houseID,:orderType,:optDate)"));
+    q.bind(u"orderID", code);
+    q.bind(u"houseID", houseID.trimmed());
+    q.bind(u"orderType", QStringLiteral("盘点"));
+    q.bind(u"optDate", optDate.trimmed());
+    q.execute();
+
+    for (const Line& line : lines) {
+        q.load(QStringLiteral("INSERT INTO OrderBsByD(orderID,prodID,pcount) "
+                              "VALUES(:orderID,:prodID,:pcount)"));
+        q.bind(u"orderID", code);
+        q.bind(u"prodID", line.prodID);
+        q.bind(u"pcount", line.difference.toDouble());
+        if (q.execute() <= 0)
+            continue;
+        q.load(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+:sumCount "
+                              "WHERE prodID=:prodID"));
+        q.bind(u"sumCount", line.difference.toDouble());
+        q.bind(u"prodID", line.prodID);
+        q.execute();
+    }
+
+    q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
+    q.bind(u"orderID", code);
+    if (q.execute() > 0) {
+        q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
+        q.bind(u"orderID", code);
+        q.execute();
+    }
+    transaction.commit();
+    return CorrectionResult::Corrected;
+}
+
+} // namespace stockcount

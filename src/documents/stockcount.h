@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+class TQuery;
+
+// The stock count: its lists, its lines written as they are confirmed, and the correction
+// that turns a count into a "盘点" record and moves the stock by counted minus book.
+namespace stockcount {
+
+// "PD" and the moment's year, month, day, hour, minute and second without leading zeros.
+QString countCode(const QDateTime& moment);
+
+// The counts, with their warehouse's name, into the slot (QueryPD); counts of a warehouse that
+// is gone are not listed.
+void loadCounts(TQuery& slot);
+// The lines of one count with their product and category (QueryPDMX).
+void loadCountDetails(TQuery& slot, const QString& orderID);
+// The products the documents moved in the warehouse, with its book quantity sumCount
+// (QueryP1); an empty cateID lists every category.
+void loadHouseProducts(TQuery& slot, const QString& houseID, const QString& cateID);
+// The products of the warehouse whose name contains the key.
+void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& name);
+// The counted lines of one count (QueryP2).
+void loadCountedLines(TQuery& slot, const QString& orderID);
+// The counted lines with their difference pv = pdcount − pcount (QueryP2).
+void loadDifferences(TQuery& slot, const QString& orderID);
+
+// A count as the list window hands it to the edit and the differences windows.
+struct OpenCount {
+    QString orderID;
+    QString houseID;
+    QString houseName;
+    QString userName;
+    QString optDate;
+    QString remark;
+};
+
+// What the new-count window writes with the first confirmed line.
+struct CountHeader {
+    QString houseID;
+    QString remark;
+    QString userName;
+    QDate date;
+};
+
+enum class LineResult {
+    Saved,      // the line was written (and the header, when one was given)
+    NotWritten, // no row was written: nothing changed
+    CodeInUse,  // another count or a correction already has this code: nothing written
+    NotANumber, // a quantity is not a number: nothing written
+};
+
+// Writes one counted line: a second count of the same product replaces its line. With a
+// header, the count's header is written with it; both or neither.
+LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
+                    const QString& pdcount, const std::optional<CountHeader>& header);
+
+// Deletes one line; true when a row was deleted. The header stays, even with no lines left.
+bool deleteLine(const QString& orderID, const QString& prodID);
+
+// Deletes a count with all its lines; stock is untouched. True when the count was deleted.
+bool deleteCount(const QString& orderID);
+
+enum class CorrectionResult {
+    Corrected, // stock moved, the "盘点" record written and the count deleted
+    NoLines,   // nothing to correct: nothing written
+    Gone,      // the count was corrected or deleted already: nothing written
+};
+
+// Corrects the stock by the count, all or nothing: an OrderBsBy row of type "盘点" with the
+// count's code, warehouse and date, one OrderBsByD line per counted product holding its exact
+// difference, each product's sumCount moved by that difference, and the count deleted.
+CorrectionResult correctStock(const QString& orderID, const QString& houseID,
+                              const QString& optDate);
+
+} // namespace stockcount

@@ -1,0 +1,115 @@
+#include "documents/ui/tfrmprodpd.h"
+
+#include "core/messages.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* readOnlyBox(const QString& name) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    return box;
+}
+
+void addRow(QFormLayout& form, const QString& text, QWidget* box) {
+    auto* label = new QLabel(text);
+    label->setBuddy(box);
+    form.addRow(label, box);
+}
+
+} // namespace
+
+TfrmProdPD::TfrmProdPD(QWidget* parent) : TForm(parent) {
+    setObjectName("frmProdPD");
+    setWindowTitle(QStringLiteral("商品盘点"));
+
+    txtProdBH = readOnlyBox("txtProdBH");
+    txtProdName = readOnlyBox("txtProdName");
+    txtType = readOnlyBox("txtType");
+    txtUnitName = readOnlyBox("txtUnitName");
+    txtPCount = readOnlyBox("txtPCount");
+    txtPCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtPDCount = new NumberEdit(QString());
+    txtPDCount->setObjectName("txtPDCount");
+
+    auto* form = new QFormLayout;
+    addRow(*form, QStringLiteral("商品编号："), txtProdBH);
+    addRow(*form, QStringLiteral("商品名称："), txtProdName);
+    addRow(*form, QStringLiteral("规格型号："), txtType);
+    addRow(*form, QStringLiteral("单         位："), txtUnitName);
+    addRow(*form, QStringLiteral("库存数量："), txtPCount);
+    addRow(*form, QStringLiteral("盘点数量："), txtPDCount);
+
+    btnOK = new QPushButton(QStringLiteral("确定(&O)"));
+    btnOK->setObjectName("btnOK");
+    btnOK->setDefault(true);
+    btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
+    btnClose->setObjectName("btnClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+
+    connectGuarded(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
+}
+
+bool TfrmProdPD::countProduct(const QString& orderID, const CountedProduct& product,
+                              const std::optional<stockcount::CountHeader>& header) {
+    orderID_ = orderID;
+    prodID_ = product.prodID;
+    header_ = header;
+    txtProdBH->setText(product.prodBH);
+    txtProdName->setText(product.prodName);
+    txtType->setText(product.type);
+    txtUnitName->setText(product.unitName);
+    txtPCount->setText(product.pcount);
+    txtPDCount->setText(product.pdcount);
+    showModal();
+    return saved_;
+}
+
+void TfrmProdPD::FormShow() {
+    saved_ = false;
+    txtPDCount->setFocus();
+    txtPDCount->selectAll();
+}
+
+void TfrmProdPD::btnOKClick() {
+    if (txtPDCount->text().trimmed().isEmpty()) {
+        notice(QStringLiteral("请输入盘点数量！"));
+        txtPDCount->setFocus();
+        return;
+    }
+    switch (
+        stockcount::saveLine(orderID_, prodID_, txtPCount->text(), txtPDCount->text(), header_)) {
+    case stockcount::LineResult::Saved:
+        saved_ = true;
+        break;
+    case stockcount::LineResult::CodeInUse:
+        notice(QStringLiteral("盘点单号") + orderID_.trimmed() +
+               QStringLiteral("已被使用，请关闭窗口后重新新增盘点单！"));
+        break;
+    case stockcount::LineResult::NotANumber:
+        notice(QStringLiteral("盘点数量不是有效的数值！"));
+        txtPDCount->setFocus();
+        return;
+    case stockcount::LineResult::NotWritten:
+        break;
+    }
+    close();
+}

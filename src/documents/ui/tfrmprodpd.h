@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/ui/tform.h"
+#include "documents/stockcount.h"
+
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+class NumberEdit;
+
+// The product and the quantities of one counted line, as the window shows them.
+struct CountedProduct {
+    QString prodID;
+    QString prodBH;
+    QString prodName;
+    QString type;
+    QString unitName;
+    QString pcount;  // the book quantity
+    QString pdcount; // the counted quantity proposed
+};
+
+// "商品盘点": the counted quantity of one product of a count, written at "确定(&O)". A count
+// not yet written gets its header with its first line.
+class TfrmProdPD : public TForm {
+    Q_OBJECT
+public:
+    explicit TfrmProdPD(QWidget* parent = nullptr);
+
+    // Shows the window for this line; true when it saved. With a header, the count's header
+    // is written with the line.
+    bool countProduct(const QString& orderID, const CountedProduct& product,
+                      const std::optional<stockcount::CountHeader>& header = std::nullopt);
+    bool saved() const { return saved_; }
+
+protected:
+    void FormShow() override;
+
+private:
+    void btnOKClick();
+
+    QString orderID_;
+    QString prodID_;
+    std::optional<stockcount::CountHeader> header_;
+    bool saved_ = false;
+
+    QLineEdit* txtProdBH;
+    QLineEdit* txtProdName;
+    QLineEdit* txtType;
+    QLineEdit* txtUnitName;
+    QLineEdit* txtPCount;
+    NumberEdit* txtPDCount;
+    QPushButton* btnOK;
+    QPushButton* btnClose;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/ui/slotmodel.h"
+#include "core/ui/tform.h"
+
+#include <QString>
+#include <vector>
+
+class QHBoxLayout;
+class QLineEdit;
+class QStatusBar;
+class QTableView;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// A list column of a lookup window; a captioned column takes its title from FConfig when
+// its field has a row there.
+struct BrowserColumn {
+    SlotColumn column;
+    bool captioned = true;
+};
+
+// The browsing design of the product picker and the price and stock lookups: the category
+// tree, the search box (Enter searches code and name over every category), the product list
+// over QueryProduct and a status line. The selected category and the search text survive.
+class ProductBrowser : public TForm {
+    Q_OBJECT
+protected:
+    ProductBrowser(const QString& caption, const QString& keyLabel, const QString& hint,
+                   std::vector<BrowserColumn> columns, QWidget* parent);
+
+    // Column titles: the built-in ones, then FConfig's captions for captioned columns.
+    void SetHeader();
+    // Rebuilds the tree: the root "所有类别" and every category; no node is selected.
+    void LoadCategory();
+    // Lists the products of the selected category (every one for the root).
+    virtual void LoadProducts();
+    // "在"<category>"，商品种类：" and the count.
+    void showListed();
+    // The first showing gives the tree the focus, which selects the root and lists all.
+    void focusTreeFirstTime();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const QString& cateID() const { return cateID_; }
+
+    QTreeWidget* tvCategory;
+    QLineEdit* txtKey;
+    QTableView* dgProduct;
+    QStatusBar* status;
+    SlotModel* products;
+    QHBoxLayout* filterRow; // beside the search box, for a window's own filters
+
+private:
+    void tvCategoryChange(QTreeWidgetItem* node);
+    void txtKeyKeyDown();
+
+    std::vector<BrowserColumn> columns_;
+    QString cateID_; // the selected category; empty for the root
+    QString cateName_;
+    bool shownBefore_ = false;
+};

@@ -1,0 +1,343 @@
+#include "core/clock.h"
+#include "countwindows.h"
+
+#include <QDateEdit>
+#include <QPushButton>
+
+namespace {
+
+using NewCount = CountBook;
+
+TEST_F(NewCount, ShowingSetsCodeOperatorDateAndListsWithNothingChosen) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        EXPECT_EQ(w.windowTitle(), "新增盘点单");
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderID").text(), kCode);
+        EXPECT_TRUE(drive::find<QLineEdit>(w, "txtOrderID").isReadOnly());
+        EXPECT_EQ(drive::find<QLabel>(w, "lblUserName").text(), "管理员");
+        EXPECT_EQ(drive::find<QDateEdit>(w, "dtDate").date(), QDate(2026, 3, 15));
+        QComboBox& houses = drive::find<QComboBox>(w, "cbHouse");
+        EXPECT_EQ(houses.count(), 2);
+        EXPECT_EQ(houses.currentIndex(), -1);
+        QComboBox& cates = drive::find<QComboBox>(w, "cbCate");
+        EXPECT_EQ(cates.count(), 3);
+        EXPECT_EQ(cates.currentText(), "所有类别");
+        EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 0);
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+        EXPECT_EQ(labelOf(w, "cbHouse"), "盘点仓库：");
+        EXPECT_EQ(labelOf(w, "dtDate"), "盘点日期：");
+        EXPECT_EQ(labelOf(w, "lblUserName"), "操  作  员：");
+        EXPECT_EQ(labelOf(w, "txtRemark"), "备         注：");
+        EXPECT_EQ(labelOf(w, "cbCate"), "类别：");
+        EXPECT_EQ(labelOf(w, "txtName"), "名称： ");
+    });
+    drive::click(*productPD, "tlAdd");
+}
+
+TEST_F(NewCount, ClosingBeforeAnyLineIsConfirmedLeavesNoTrace) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        modal_.expect<TfrmProdPD>([](TfrmProdPD& p) { drive::click(p, "btnClose"); });
+        doubleClickRow(list(w, "dgProduct"), 0);
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(count("OrderPD"), 0);
+    EXPECT_EQ(count("OrderPDD"), 0);
+    EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 0);
+}
+
+TEST_F(NewCount, TheFirstLineWritesTheHeaderAsShownThen) {
+    countList();
+    newCount("北库", {{"锤子", "4"}, {"锯子", "3"}}, "月底盘点");
+    EXPECT_EQ(scalar("SELECT houseID||'|'||remark||'|'||userName||'|'||optDate FROM OrderPD "
+                     "WHERE orderID='" +
+                     kCode + "'"),
+              QString::number(north) + "|月底盘点|管理员|2026-03-15");
+    EXPECT_EQ(line(kCode, hammer, "pcount"), "5");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+    EXPECT_EQ(line(kCode, saw, "pdcount"), "3");
+    QTableView& counts = list(*productPD, "dgPD");
+    ASSERT_EQ(counts.model()->rowCount(), 1);
+    EXPECT_EQ(cell(counts, 0, 0), kCode);
+    EXPECT_EQ(cell(counts, 0, 1), "北库");
+    EXPECT_EQ(cell(counts, 0, 3), "管理员");
+    EXPECT_EQ(cell(counts, 0, 4), "2026-03-15");
+}
+
+TEST_F(NewCount, ThePickedProductProposesItsBookQuantityInTheWarehouse) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "南库");
+        QTableView& products = list(w, "dgProduct");
+        ASSERT_EQ(products.model()->rowCount(), 1);
+        modal_.expect<TfrmProdPD>([](TfrmProdPD& p) {
+            EXPECT_EQ(p.windowTitle(), "商品盘点");
+            EXPECT_EQ(drive::find<QLineEdit>(p, "txtProdName").text(), "锤子");
+            EXPECT_EQ(drive::find<QLineEdit>(p, "txtPCount").text(), "7");
+            EXPECT_EQ(drive::find<QLineEdit>(p, "txtPDCount").text(), "7");
+            EXPECT_EQ(labelOf(p, "txtPDCount"), "盘点数量：");
+            EXPECT_EQ(p.focusWidget(), &drive::find<QLineEdit>(p, "txtPDCount"));
+            drive::click(p, "btnOK");
+        });
+        doubleClickRow(products, 0);
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, hammer, "pcount"), "7");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "7");
+}
+
+TEST_F(NewCount, CountingAProductAgainKeepsOneLineWithTheLastQuantity) {
+    countList();
+    newCount("北库", {{"锤子", "4"}, {"锤子", "6.5"}});
+    EXPECT_EQ(count("OrderPDD WHERE prodID=" + QString::number(hammer)), 1);
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "6.5");
+    EXPECT_EQ(count("OrderPD"), 1);
+}
+
+TEST_F(NewCount, ACategoryBeforeAWarehouseAsksForTheWarehouse) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbCate"), "工具");
+        EXPECT_EQ(messages_.last(), "请选择盘点仓库！");
+        EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 0);
+    });
+    drive::click(*productPD, "tlAdd");
+}
+
+TEST_F(NewCount, CategoryAndNameNarrowTheWarehouseProducts) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        QTableView& products = list(w, "dgProduct");
+        EXPECT_EQ(products.model()->rowCount(), 3);
+        drive::choose(drive::find<QComboBox>(w, "cbCate"), "纸品");
+        ASSERT_EQ(products.model()->rowCount(), 1);
+        EXPECT_EQ(cell(products, 0, 2), "A4纸");
+        // The name search ignores the category.
+        QLineEdit& name = drive::find<QLineEdit>(w, "txtName");
+        drive::type(name, "子");
+        QTest::keyClick(&name, Qt::Key_Return);
+        EXPECT_EQ(products.model()->rowCount(), 2);
+        EXPECT_EQ(cell(products, rowOf(products, 2, "锯子"), 5), "3");
+    });
+    drive::click(*productPD, "tlAdd");
+}
+
+TEST_F(NewCount, AfterTheFirstLineTheWarehouseDateAndRemarkAreFixed) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        QComboBox& houses = drive::find<QComboBox>(w, "cbHouse");
+        drive::choose(houses, "北库");
+        countProduct(w, "锤子", "4");
+        EXPECT_FALSE(houses.isEnabled());
+        EXPECT_FALSE(drive::find<QDateEdit>(w, "dtDate").isEnabled());
+        EXPECT_TRUE(drive::find<QLineEdit>(w, "txtRemark").isReadOnly());
+    });
+    drive::click(*productPD, "tlAdd");
+    // The next new count starts free again.
+    environment::setFixedNow(kNow.addSecs(1));
+    modal_.expect<TfrmPDAdd>([](TfrmPDAdd& w) {
+        EXPECT_TRUE(drive::find<QComboBox>(w, "cbHouse").isEnabled());
+        EXPECT_FALSE(drive::find<QLineEdit>(w, "txtRemark").isReadOnly());
+    });
+    drive::click(*productPD, "tlAdd");
+}
+
+TEST_F(NewCount, ACodeAnotherCountHoldsTakesNoLine) {
+    countList();
+    newCount("北库", {{"锤子", "4"}});
+    // Shown again within the same second: the same code.
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "南库");
+        countProduct(w, "锤子", "1");
+        EXPECT_EQ(messages_.last(), "盘点单号" + kCode + "已被使用，请关闭窗口后重新新增盘点单！");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(count("OrderPDD"), 1);
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+    EXPECT_EQ(scalar("SELECT houseID FROM OrderPD"), QString::number(north));
+}
+
+TEST_F(NewCount, AHeaderThatFailsTakesItsLineWithIt) {
+    exec("CREATE TRIGGER noHeader BEFORE INSERT ON OrderPD BEGIN SELECT RAISE(ABORT,'磁盘已满'); "
+         "END");
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        countProduct(w, "锤子", "4");
+        EXPECT_EQ(messages_.last(), "磁盘已满.");
+        // Confirmed again once the book takes it: the header comes with it.
+        exec("DROP TRIGGER noHeader");
+        countProduct(w, "锤子", "4");
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(count("OrderPD"), 1);
+    EXPECT_EQ(count("OrderPDD"), 1);
+}
+
+using ProductCount = CountBook;
+
+TEST_F(ProductCount, TheCountedBoxEmptiesANonNumberAndKeepsADecimal) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
+            QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
+            drive::type(counted, "12a");
+            EXPECT_EQ(counted.text(), "");
+            drive::click(p, "btnOK");
+            EXPECT_EQ(messages_.last(), "请输入盘点数量！");
+            EXPECT_TRUE(p.isVisible());
+            drive::type(counted, "12.5");
+            EXPECT_EQ(counted.text(), "12.5");
+            drive::click(p, "btnOK");
+            EXPECT_FALSE(p.isVisible());
+        });
+        doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "12.5");
+}
+
+using CountedLines = CountBook;
+
+TEST_F(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        countProduct(w, "锤子", "4");
+        // Stock moves meanwhile; editing the line keeps the book quantity it had.
+        stockIn(north, hammer, "2");
+        QTableView& counted = list(w, "dgPD");
+        ASSERT_EQ(counted.model()->rowCount(), 1);
+        expectCount("9", "5");
+        drive::click(w, "btnEdit");
+        EXPECT_EQ(cell(counted, 0, 6), "9");
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, hammer, "pcount"), "5");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "9");
+}
+
+TEST_F(CountedLines, DeleteAsksAndTheLastLineLeavesTheCountListed) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::click(w, "btnDelete");
+        EXPECT_EQ(messages_.last(), "请选择要删除的盘点商品！");
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        countProduct(w, "锤子", "4");
+        messages_.answerCancel();
+        drive::click(w, "btnDelete");
+        EXPECT_EQ(messages_.lastShown()->caption, "提示");
+        EXPECT_EQ(messages_.last(), "确定要删除的选择的盘点商品吗？");
+        EXPECT_EQ(count("OrderPDD"), 1);
+        // Escape presses "删除".
+        messages_.answerOk();
+        QTest::keyClick(&w, Qt::Key_Escape);
+        EXPECT_EQ(count("OrderPDD"), 0);
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+        EXPECT_TRUE(w.isVisible());
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(count("OrderPD"), 1);
+    EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 1);
+}
+
+using EditCount = CountBook;
+
+TEST_F(EditCount, ShowsTheCountAndAddsLinesToIt) {
+    countList();
+    newCount("北库", {{"锤子", "4"}}, "第一次");
+    clickRow(list(*productPD, "dgPD"), 0);
+    modal_.expect<TfrmPDEdit>([this](TfrmPDEdit& w) {
+        EXPECT_EQ(w.windowTitle(), "修改盘点");
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderID").text(), kCode);
+        EXPECT_EQ(drive::find<QLabel>(w, "lblHouseName").text(), "北库");
+        EXPECT_EQ(drive::find<QLabel>(w, "lblDate").text(), "2026-03-15");
+        EXPECT_EQ(drive::find<QLabel>(w, "lblUserName").text(), "管理员");
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtRemark").text(), "第一次");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 1);
+        EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 3);
+        drive::choose(drive::find<QComboBox>(w, "cbCate"), "纸品");
+        EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 1);
+        countProduct(w, "A4纸", "11");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 2);
+    });
+    doubleClickRow(list(*productPD, "dgPD"), 0);
+    EXPECT_EQ(line(kCode, a4, "pcount"), "10");
+    EXPECT_EQ(line(kCode, a4, "pdcount"), "11");
+    EXPECT_EQ(count("OrderPD"), 1);
+}
+
+using CountList = CountBook;
+
+TEST_F(CountList, ActionsOnAnEmptyListSayWhatIsMissing) {
+    countList();
+    EXPECT_EQ(productPD->windowTitle(), "库存盘点");
+    drive::click(*productPD, "tlEdit");
+    EXPECT_EQ(messages_.last(), "请选择要修改的盘点单！");
+    drive::click(*productPD, "tlDel");
+    EXPECT_EQ(messages_.last(), "请选择要删除的盘点单！");
+    drive::click(*productPD, "tlStart");
+    EXPECT_EQ(messages_.last(), "请选择盘点单！");
+    EXPECT_EQ(messages_.lastShown()->caption, "信息提示");
+}
+
+TEST_F(CountList, ClickingACountListsItsLinesWithTheirCategory) {
+    countList();
+    newCount("北库", {{"锤子", "4"}, {"A4纸", "9"}});
+    QTableView& lines = list(*productPD, "dgPDMX");
+    EXPECT_EQ(lines.model()->rowCount(), 0);
+    clickRow(list(*productPD, "dgPD"), 0);
+    ASSERT_EQ(lines.model()->rowCount(), 2);
+    const int paperRow = rowOf(lines, 3, "A4纸");
+    ASSERT_GE(paperRow, 0);
+    EXPECT_EQ(cell(lines, paperRow, 1), "纸品");
+    EXPECT_EQ(cell(lines, paperRow, 7), "10");
+    EXPECT_EQ(cell(lines, paperRow, 8), "9");
+    EXPECT_EQ(labelOf(*productPD, "dgPDMX"), "盘点商品明细：");
+}
+
+TEST_F(CountList, ACountOfAWarehouseThatIsGoneIsNotListed) {
+    countList();
+    newCount("南库", {{"锤子", "4"}});
+    exec("DELETE FROM Fhouse WHERE houseID=" + QString::number(south));
+    productPD->hide();
+    countList();
+    EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 0);
+}
+
+TEST_F(CountList, DeletingACountRemovesItsLinesAndLeavesStock) {
+    countList();
+    newCount("北库", {{"锤子", "1"}, {"锯子", "1"}});
+    clickRow(list(*productPD, "dgPD"), 0);
+    messages_.answerCancel();
+    drive::click(*productPD, "tlDel");
+    EXPECT_EQ(messages_.last(), "确定要删除选择的盘点单吗？");
+    EXPECT_EQ(messages_.lastShown()->caption, "提示");
+    EXPECT_EQ(count("OrderPD"), 1);
+
+    messages_.answerOk();
+    drive::click(*productPD, "tlDel");
+    EXPECT_EQ(count("OrderPD"), 0);
+    EXPECT_EQ(count("OrderPDD"), 0);
+    EXPECT_EQ(stockOf(hammer), "12");
+    EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 0);
+    EXPECT_EQ(list(*productPD, "dgPDMX").model()->rowCount(), 0);
+}
+
+TEST_F(CountList, ADeleteThatFailsHalfwayKeepsTheCountWhole) {
+    countList();
+    newCount("北库", {{"锤子", "1"}});
+    exec("CREATE TRIGGER keepLines BEFORE DELETE ON OrderPDD BEGIN SELECT RAISE(ABORT,'磁盘已满'); "
+         "END");
+    messages_.answerOk();
+    drive::click(*productPD, "tlDel");
+    EXPECT_EQ(messages_.last(), "磁盘已满.");
+    EXPECT_EQ(count("OrderPD"), 1);
+    EXPECT_EQ(count("OrderPDD"), 1);
+}
+
+} // namespace
