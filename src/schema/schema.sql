@@ -2,7 +2,7 @@
 -- Tables are STRICT so that a text which is not a number never lands in a numeric column;
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- Master data ------------------------------------------------------------------------------
 
