@@ -1,0 +1,239 @@
+// Times every wait a person has on the large book, each beside a reference measured in the
+// same run:  vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [benchmark flags]
+// The book is copied first, so that the writes measured here never change it.
+#include "reads.h"
+#include "table.h"
+#include "writes.h"
+
+#include "core/clock.h"
+#include "core/dates.h"
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "core/transaction.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+// Posting asks its question and reports its success; the bench answers OK and reads nothing.
+class QuietMessages : public Messages {
+public:
+    void notice(const QString&, const QString&) override {}
+    void plainNotice(const QString&, const QString&) override {}
+    int question(const QString&, const QString&) override { return kOk; }
+    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
+    void errorReport(const QString& text) override {
+        std::fprintf(stderr, "error: %s\n", qPrintable(text));
+    }
+};
+
+QString copyBook(const QString& books) {
+    const QString work = books + QStringLiteral("/work");
+    QDir(work).removeRecursively();
+    QDir().mkpath(work);
+    if (!QFile::copy(books + QStringLiteral("/kestdata.db"), work + QStringLiteral("/kestdata.db")))
+        throw std::runtime_error("cannot copy the book");
+    return work + u'/';
+}
+
+QDate lastDayOfBook() {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT MAX(optDate) AS d FROM FitemBank"));
+    q.open();
+    const QDate day = dates::fromText(q.field(u"d").asText());
+    q.close();
+    return day;
+}
+
+// The same rows as the read, in a plain table of the work copy.
+Read plainTableOf(const Read& read) {
+    const QString table = QStringLiteral("benchRef_") + QString(read.id).replace(u'-', u'_');
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("CREATE TABLE %1 AS %2").arg(table, read.sql));
+    for (const auto& [name, value] : read.binds)
+        if (q.hasParameter(name))
+            q.bind(name, value);
+    q.execute();
+    q.close();
+    return {read.id, read.label, read.slot, QStringLiteral("SELECT * FROM ") + table, {}};
+}
+
+void setRows(benchmark::State& state, int rows) {
+    state.counters["rows"] = rows;
+}
+
+// Runs a probe process to its end and returns how long it took, in seconds.
+double timedRun(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        throw std::runtime_error("the probe did not finish: " + program.toStdString());
+    }
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// A list: run for a tenth of a second at least, seven times; the median of the seven means.
+void asList(benchmark::internal::Benchmark* b) {
+    b->MinTime(0.1)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+}
+// A write or a start: run once, many times over; the median of the single runs, so that the
+// occasional checkpoint of the log shows in neither the operation nor its reference.
+void oneByOne(benchmark::internal::Benchmark* b, int times) {
+    b->Iterations(1)->Repetitions(times)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+}
+
+void registerReads(Table& table, const std::vector<Read>& reads) {
+    for (const Read& read : reads) {
+        const std::string op = "op/" + read.id.toStdString();
+        benchmark::RegisterBenchmark(op.c_str(), [read](benchmark::State& state) {
+            int rows = 0;
+            for (auto _ : state)
+                rows = read.run();
+            setRows(state, rows);
+        })->Apply(asList);
+        std::string reference;
+        if (!read.isSum || read.moreSql.empty()) {
+            const Read plain = plainTableOf(read);
+            reference = "ref/" + read.id.toStdString();
+            benchmark::RegisterBenchmark(reference.c_str(), [plain](benchmark::State& state) {
+                int rows = 0;
+                for (auto _ : state)
+                    rows = plain.run();
+                setRows(state, rows);
+            })->Apply(asList);
+        }
+        table.add(
+            {op, read.label.toStdString(), reference, read.isSum ? Target::Figure : Target::List});
+    }
+}
+
+void registerWrites(Table& table, const QDate& today) {
+    const auto write = [&](const char* id, const char* label, std::function<void(int)> fn) {
+        const std::string op = std::string("op/") + id;
+        benchmark::RegisterBenchmark(op.c_str(), [fn](benchmark::State& state) {
+            static int serial = 0;
+            for (auto _ : state)
+                fn(++serial);
+        })->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 41); });
+        table.add({op, label, "ref/commit", Target::Write});
+    };
+    benchmark::RegisterBenchmark("ref/commit", [](benchmark::State& state) {
+        for (auto _ : state)
+            writes::oneRowCommit();
+    })->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 41); });
+
+    const char* labels[] = {"过账 采购进货 10行", "过账 采购退货 10行", "过账 商品销售 10行",
+                            "过账 客户退货 10行"};
+    const char* ids[] = {"post-pur", "post-purt", "post-sale", "post-salet"};
+    for (int k = 0; k < 4; ++k) {
+        const TradeKind& kind = tradeKind(TradeKindId(k));
+        write(ids[k], labels[k], [k, today, prefix = kind.prefix](int n) {
+            writes::postTrade(TradeKindId(k), prefix + QStringLiteral("B%1").arg(n), today);
+        });
+    }
+    write("post-transfer", "过账 库存调拨 10行",
+          [today](int n) { writes::postTransfer(QStringLiteral("DBB%1").arg(n), today); });
+    write("post-loss", "过账 报损 10行",
+          [today](int n) { writes::postLossReport(QStringLiteral("BSB%1").arg(n), today); });
+    write("cash-entry", "现金银行 出款", [today](int) { writes::cashEntry(today); });
+    auto purchases = std::make_shared<std::vector<writes::PostedPurchase>>(
+        writes::purchasesBetween(today.addDays(-40), today.addDays(-1)));
+    write("void-pur", "作废 一张采购单", [purchases](int n) {
+        writes::voidPurchase((*purchases)[std::size_t(n) % purchases->size()]);
+    });
+}
+
+void registerProbes(Table& table, const QString& probes, const QString& book) {
+    const QString probe = probes + QStringLiteral("/vesk-probe");
+    const QString bare = probes + QStringLiteral("/vesk-bareprobe");
+    // Until the login window exists, start-up is timed to the first window.
+    QProcess check;
+    check.start(probe, {QStringLiteral("startup"), book});
+    const bool login = check.waitForFinished(15000);
+    if (!login) {
+        check.kill();
+        check.waitForFinished();
+    }
+    const QString mode = login ? QStringLiteral("startup") : QStringLiteral("first-window");
+    const auto timed = [](const QString& program, const QStringList& arguments) {
+        return [program, arguments](benchmark::State& state) {
+            for (auto _ : state)
+                state.SetIterationTime(timedRun(program, arguments));
+        };
+    };
+    benchmark::RegisterBenchmark("op/startup", timed(probe, {mode, book}))
+        ->UseManualTime()
+        ->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 9); });
+    benchmark::RegisterBenchmark("ref/startup", timed(bare, {}))
+        ->UseManualTime()
+        ->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 9); });
+    table.add({"op/startup", login ? "启动到登录窗口" : "启动到第一个窗口 (尚无登录窗口)",
+               "ref/startup", Target::Startup});
+}
+
+// The resident memory in MB with the product list open, and the rows it lists.
+std::pair<double, double> residentMegabytes(const QString& probes, const QString& book) {
+    QProcess process;
+    process.start(probes + QStringLiteral("/vesk-probe"), {QStringLiteral("memory"), book});
+    std::pair<double, double> result{-1, -1};
+    if (!process.waitForFinished(60000))
+        return result;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("rss_kb "))
+            result.first = line.mid(7).toDouble() / 1024;
+        if (line.startsWith("rows "))
+            result.second = line.mid(5).toDouble();
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [flags]\n");
+        return 2;
+    }
+    const QString books = QString::fromLocal8Bit(argv[1]);
+    const QString probes = QString::fromLocal8Bit(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    try {
+        const QString work = copyBook(books);
+        QuietMessages messages;
+        setMessages(&messages);
+        TsysData data(work);
+        if (!data.connect())
+            throw std::runtime_error(data.myCon.lastError().toStdString());
+        sysData = &data;
+        const QDate today = lastDayOfBook();
+        environment::setFixedNow(QDateTime(today, QTime(16, 30)));
+        data.myCon.run("CREATE TABLE benchCommit(n INTEGER) STRICT");
+
+        Table table;
+        registerWrites(table, today);
+        registerReads(table, readsOn(today));
+        registerProbes(table, probes, work);
+        benchmark::RunSpecifiedBenchmarks(&table);
+        const auto [megabytes, listed] = residentMegabytes(probes, work);
+        table.addMemory(megabytes, listed);
+        std::printf("书：%s（最后一天 %s）\n", qPrintable(books), qPrintable(dates::text(today)));
+        table.print();
+        sysData = nullptr;
+        benchmark::Shutdown();
+        return table.allMet() ? 0 : 3;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vesk-bench: %s\n", e.what());
+        return 1;
+    }
+}
