@@ -201,7 +201,9 @@ CREATE TABLE OrderBsByD (
 ) STRICT;
 CREATE INDEX ixPurDOrder ON OrderPurD(orderID);
 CREATE INDEX ixPurTDOrder ON OrderPurTD(orderID);
-CREATE INDEX ixSaleDOrder ON OrderSaleD(orderID);
+-- The sale lines also carry what the product sales analysis sums, so that a month of sales
+-- is read from the index alone.
+CREATE INDEX ixSaleDOrder ON OrderSaleD(orderID, prodID, pcount, sumMoney);
 CREATE INDEX ixSaleTDOrder ON OrderSaleTD(orderID);
 CREATE INDEX ixDBDOrder ON OrderDBD(orderID);
 CREATE INDEX ixBsByDOrder ON OrderBsByD(orderID);
@@ -269,6 +271,8 @@ CREATE TABLE FitemBank (
 CREATE INDEX ixBankOrder ON FitemBank(orderCode);
 CREATE INDEX ixBankItemDate ON FitemBank(itmID, optDate);
 CREATE INDEX ixBankDate ON FitemBank(optDate);
+-- The business statistics pick journal rows by kind within a period.
+CREATE INDEX ixBankTypeDate ON FitemBank(orderType, optDate);
 
 -- Fixed assets -----------------------------------------------------------------------------
 
