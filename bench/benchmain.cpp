@@ -3,15 +3,18 @@
 // The book is copied first, so that the writes measured here never change it.
 #include "reads.h"
 #include "table.h"
+#include "windowbench.h"
 #include "writes.h"
 
+#include "app/windowset.h"
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "core/ui/application.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -200,7 +203,7 @@ std::pair<double, double> residentMegabytes(const QString& probes, const QString
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    QApplication application(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [flags]\n");
         return 2;
@@ -219,10 +222,13 @@ int main(int argc, char** argv) {
         const QDate today = lastDayOfBook();
         environment::setFixedNow(QDateTime(today, QTime(16, 30)));
         data.myCon.run("CREATE TABLE benchCommit(n INTEGER) STRICT");
+        setUpApplication(application);
+        WindowSet windows;
 
         Table table;
         registerWrites(table, today);
         registerReads(table, readsOn(today));
+        registerWindows(table);
         registerProbes(table, probes, work);
         benchmark::RunSpecifiedBenchmarks(&table);
         const auto [megabytes, listed] = residentMegabytes(probes, work);
