@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <benchmark/benchmark.h>
@@ -64,77 +63,48 @@ Read plainTableOf(const Read& read) {
             q.bind(name, value);
     q.execute();
     q.close();
-    return {read.id, read.label, read.slot, QStringLiteral("SELECT * FROM ") + table, {}};
+    return {read.id, read.label, read.slot, QStringLiteral("SELECT * FROM ") + table};
 }
 
-void setRows(benchmark::State& state, int rows) {
-    state.counters["rows"] = rows;
-}
-
-// Runs a probe process to its end and returns how long it took, in seconds.
-double timedRun(const QString& program, const QStringList& arguments) {
+// Runs a probe process to its end and returns 0 (it lists no rows).
+int runToEnd(const QString& program, const QStringList& arguments) {
     QProcess process;
-    QElapsedTimer timer;
-    timer.start();
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) {
         process.kill();
         process.waitForFinished();
         throw std::runtime_error("the probe did not finish: " + program.toStdString());
     }
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
-// A list: run for a tenth of a second at least, seven times; the median of the seven means.
-void asList(benchmark::internal::Benchmark* b) {
-    b->MinTime(0.1)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-}
-// A write or a start: run once, many times over; the median of the single runs, so that the
-// occasional checkpoint of the log shows in neither the operation nor its reference.
-void oneByOne(benchmark::internal::Benchmark* b, int times) {
-    b->Iterations(1)->Repetitions(times)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+    return 0;
 }
 
 void registerReads(Table& table, const std::vector<Read>& reads) {
     for (const Read& read : reads) {
-        const std::string op = "op/" + read.id.toStdString();
-        benchmark::RegisterBenchmark(op.c_str(), [read](benchmark::State& state) {
-            int rows = 0;
-            for (auto _ : state)
-                rows = read.run();
-            setRows(state, rows);
-        })->Apply(asList);
-        std::string reference;
-        if (!read.isSum || read.moreSql.empty()) {
-            const Read plain = plainTableOf(read);
-            reference = "ref/" + read.id.toStdString();
-            benchmark::RegisterBenchmark(reference.c_str(), [plain](benchmark::State& state) {
-                int rows = 0;
-                for (auto _ : state)
-                    rows = plain.run();
-                setRows(state, rows);
-            })->Apply(asList);
-        }
+        // The four sums are figures of their own; every other read is a list, measured
+        // against reading the same rows from a plain table.
+        const bool list = !read.isSum || read.moreSql.empty();
+        const Read plain = list ? plainTableOf(read) : Read();
         table.add(
-            {op, read.label.toStdString(), reference, read.isSum ? Target::Figure : Target::List});
+            read.id.toStdString(), read.label.toStdString(),
+            read.isSum ? Target::Figure : Target::List, [read] { return read.run(); },
+            list ? Table::Run([plain] { return plain.run(); }) : Table::Run());
     }
 }
 
 void registerWrites(Table& table, const QDate& today) {
-    const auto write = [&](const char* id, const char* label, std::function<void(int)> fn) {
-        const std::string op = std::string("op/") + id;
-        benchmark::RegisterBenchmark(op.c_str(), [fn](benchmark::State& state) {
-            static int serial = 0;
-            for (auto _ : state)
-                fn(++serial);
-        })->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 41); });
-        table.add({op, label, "ref/commit", Target::Write});
+    const Table::Run commit = [] {
+        writes::oneRowCommit();
+        return 0;
     };
-    benchmark::RegisterBenchmark("ref/commit", [](benchmark::State& state) {
-        for (auto _ : state)
-            writes::oneRowCommit();
-    })->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 41); });
-
+    const auto write = [&](const char* id, const char* label, std::function<void(int)> fn) {
+        table.add(
+            id, label, Target::Write,
+            [fn, serial = std::make_shared<int>(0)] {
+                fn(++*serial);
+                return 0;
+            },
+            commit);
+    };
     const char* labels[] = {"过账 采购进货 10行", "过账 采购退货 10行", "过账 商品销售 10行",
                             "过账 客户退货 10行"};
     const char* ids[] = {"post-pur", "post-purt", "post-sale", "post-salet"};
@@ -168,20 +138,12 @@ void registerProbes(Table& table, const QString& probes, const QString& book) {
         check.waitForFinished();
     }
     const QString mode = login ? QStringLiteral("startup") : QStringLiteral("first-window");
-    const auto timed = [](const QString& program, const QStringList& arguments) {
-        return [program, arguments](benchmark::State& state) {
-            for (auto _ : state)
-                state.SetIterationTime(timedRun(program, arguments));
-        };
-    };
-    benchmark::RegisterBenchmark("op/startup", timed(probe, {mode, book}))
-        ->UseManualTime()
-        ->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 9); });
-    benchmark::RegisterBenchmark("ref/startup", timed(bare, {}))
-        ->UseManualTime()
-        ->Apply([](benchmark::internal::Benchmark* b) { oneByOne(b, 9); });
-    table.add({"op/startup", login ? "启动到登录窗口" : "启动到第一个窗口 (尚无登录窗口)",
-               "ref/startup", Target::Startup});
+    table.add(
+        "startup", login ? "启动到登录窗口" : "启动到第一个窗口 (尚无登录窗口)", Target::Startup,
+        [probe, mode, book] {
+            return runToEnd(probe, {mode, book});
+        },
+        [bare] { return runToEnd(bare, {}); });
 }
 
 // The resident memory in MB with the product list open, and the rows it lists.

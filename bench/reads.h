@@ -12,7 +12,7 @@ class TQuery;
 struct Read {
     QString id;
     QString label;
-    TQuery* slot;
+    TQuery* slot = nullptr;
     QString sql;
     std::vector<std::pair<QString, QString>> binds = {};
     bool isSum = false; // a figure (at most 50 ms), not a list (measured against a plain table)

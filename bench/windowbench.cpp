@@ -1,14 +1,15 @@
 #include "windowbench.h"
 
+#include "reads.h"
 #include "table.h"
 
+#include "core/sysdata.h"
 #include "core/ui/modal.h"
 #include "core/ui/tform.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <benchmark/benchmark.h>
-#include <string>
 
 namespace {
 
@@ -30,11 +31,11 @@ struct ShownWindow {
     const char* id;
     const char* className;
     const char* label;
-    const char* reference; // the plain-table read of the same rows
+    const char* reference; // the plain table holding the same rows
 };
 const ShownWindow kWindows[] = {
-    {"window-products", "TfrmProduct", "商品资料窗口 显示全部商品", "ref/products-all"},
-    {"window-picker", "TfrmFindProduct", "商品选择窗口 显示全部商品", "ref/products-all"},
+    {"window-products", "TfrmProduct", "商品资料窗口 显示全部商品", "benchRef_products_all"},
+    {"window-picker", "TfrmFindProduct", "商品选择窗口 显示全部商品", "benchRef_products_all"},
 };
 
 } // namespace
@@ -46,20 +47,17 @@ void registerWindows(Table& table) {
         TForm* form = windowOf(w.className);
         if (!form)
             continue;
-        const std::string op = std::string("op/") + w.id;
-        benchmark::RegisterBenchmark(op.c_str(),
-                                     [form](benchmark::State& state) {
-                                         for (auto _ : state) {
-                                             form->showModal();
-                                             QApplication::processEvents();
-                                             benchmark::DoNotOptimize(form->grab());
-                                             form->hide();
-                                         }
-                                     })
-            ->MinTime(0.1)
-            ->Repetitions(7)
-            ->ReportAggregatesOnly(true)
-            ->Unit(benchmark::kMillisecond);
-        table.add({op, w.label, w.reference, Target::List});
+        const Read plain{w.id, w.label, &sysData->QueryCommon,
+                         QStringLiteral("SELECT * FROM %1").arg(QString::fromLatin1(w.reference))};
+        table.add(
+            w.id, w.label, Target::List,
+            [form] {
+                form->showModal();
+                QApplication::processEvents();
+                benchmark::DoNotOptimize(form->grab());
+                form->hide();
+                return sysData->QueryProduct.recordCount();
+            },
+            [plain] { return plain.run(); });
     }
 }
