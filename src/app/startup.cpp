@@ -25,7 +25,12 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
     sysData = &data;
     WindowSet windows;
 
+    // Showing the main window runs the login; it stays hidden when the login was left.
     frmMain.show();
+    if (!frmMain.isVisible()) {
+        sysData = nullptr;
+        return 0;
+    }
     const int code = application.exec();
     sysData = nullptr;
     return code;

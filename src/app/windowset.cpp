@@ -5,9 +5,17 @@
 #include <QString>
 
 // Window headers, one block per area.
+#include "core/ui/tfrmlogin.h"
+
+#include "admin/ui/tfrmabout.h"
 
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
+    // core
+    TfrmLogin frmLogin;
+
+    // admin
+    TfrmAbout frmAbout;
 };
 
 namespace {
@@ -22,6 +30,14 @@ template <typename Window> void entry(Window& window) {
 
 WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
+    // core
+    entry(windows_->frmLogin);
+
+    // admin
+    entry(windows_->frmAbout);
 }
 
-WindowSet::~WindowSet() = default;
+WindowSet::~WindowSet() {
+    // The openers point at the windows that go now.
+    windows::clearOpeners();
+}

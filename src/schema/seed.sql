@@ -6,8 +6,10 @@ INSERT INTO Fsupplier(compID, compName, conperson, phone, address, bankName, ban
 INSERT INTO Fcustomer(compID, compName, conperson, phone, address, bankName, bankCard, exchMoney, remark)
   VALUES (1, '普通客户', '', '', '', '', '', 0, '');
 
--- The administrator, with every permission code 0 to 34.
-INSERT INTO Users(UserID, UserName, pwd) VALUES (1, '管理员', 'admin');
+-- The administrator, with every permission code 0 to 34. The password is "admin", kept as its
+-- Argon2id hash like every password.
+INSERT INTO Users(UserID, UserName, pwd)
+  VALUES (1, '管理员', '$argon2id$v=19$m=65536,t=2,p=1$aqeNBWHpHn9A3gX5tZP4iQ$cIYz7e0X1iYhOBf/ALLqgi9AOyEObZHB2j8bT9wWBbI');
 WITH RECURSIVE code(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM code WHERE n < 34)
 INSERT INTO perms(userID, perm) SELECT 1, n FROM code;
 

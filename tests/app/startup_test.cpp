@@ -1,10 +1,17 @@
 #include "app/startup.h"
 #include "core/clock.h"
+#include "core/schema.h"
+#include "core/session.h"
+#include "core/sysdata.h"
+#include "core/ui/tfrmlogin.h"
+#include "core/ui/tfrmmain.h"
+#include "support/drive.h"
 #include "support/scriptedmessages.h"
 #include "support/scriptedmodal.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,6 +29,57 @@ TEST(StartUp, WithoutTheBookItSaysSoAndEndsWithoutALogin) {
     EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!");
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());
+}
+
+// A program directory holding a fresh book.
+class StartUpWithBook : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        schema::create(dir_.path() + u'/' + TsysData::fileName());
+        environment::setApplicationDirectory(dir_.path() + u'/');
+    }
+    void TearDown() override {
+        windows_.expectAllShown();
+        environment::setApplicationDirectory({});
+        session::clear();
+    }
+    QTemporaryDir dir_;
+    ScriptedMessages messages_;
+    ScriptedModal windows_;
+};
+
+TEST_F(StartUpWithBook, LeavingTheLoginEndsTheProgramWithoutTheMainWindow) {
+    windows_.expect<TfrmLogin>([](TfrmLogin& w) { drive::click(w, "btnExit"); });
+    EXPECT_EQ(runProgram(*qApp, messages_, windows_), 0);
+    EXPECT_EQ(windows_.shownWindows(), QStringList({"TfrmLogin"}));
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(StartUpWithBook, AfterALoginTheProgramRunsUntilItsMainWindowIsClosed) {
+    QString user;
+    bool maximised = false;
+    windows_.expect<TfrmLogin>([&](TfrmLogin& w) {
+        drive::type(w, "txtPwd", "admin");
+        drive::click(w, "btnLogin");
+        // Once the program runs, the person looks at the main window and closes it.
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] {
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (auto* main = qobject_cast<TfrmMain*>(top); main && main->isVisible()) {
+                        user = drive::find<QLabel>(*main, "lblUser").text();
+                        maximised = main->windowState() & Qt::WindowMaximized;
+                        main->close();
+                    }
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    EXPECT_EQ(runProgram(*qApp, messages_, windows_), 0);
+    EXPECT_EQ(user, "当前用户：【管理员】");
+    EXPECT_TRUE(maximised);
+    EXPECT_TRUE(messages_.shown().empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -15,6 +16,9 @@ void setUpApplication(QApplication& application) {
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);
     QApplication::setFont(font);
+    // The pictures of the main window come from the icon theme Debian ships; a desktop's own
+    // theme is asked first.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto* translator = new QTranslator(&application);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),

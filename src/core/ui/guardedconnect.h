@@ -3,6 +3,7 @@
 #include "core/guard.h"
 
 #include <QObject>
+#include <type_traits>
 #include <utility>
 
 // Connects a signal to a handler through runGuarded, so that no exception of the handler
@@ -10,8 +11,13 @@
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, const QObject* context,
                                        Handler handler) {
-    return QObject::connect(sender, signal, context,
-                            [handler = std::move(handler)](auto&&... args) {
-                                runGuarded([&] { handler(std::forward<decltype(args)>(args)...); });
-                            });
+    return QObject::connect(
+        sender, signal, context, [handler = std::move(handler)](auto&&... args) {
+            runGuarded([&] {
+                if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
+                    handler(std::forward<decltype(args)>(args)...);
+                else
+                    handler();
+            });
+        });
 }

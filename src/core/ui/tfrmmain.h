@@ -1,10 +1,40 @@
 #pragma once
 
 #include <QMainWindow>
+#include <vector>
 
-// The main window: the hub from which every function window is opened.
+class QAction;
+class QLabel;
+namespace mainentries {
+struct Entry;
+}
+
+// The main window: the hub from which every function window is opened. Showing it runs the
+// login first; it appears, maximised, only after a successful one, with exactly the entries
+// of the user's permission codes enabled.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+
+    // Shows the window after a successful login; stays hidden when the login was left.
+    void setVisible(bool visible) override;
+
+private:
+    QAction* makeAction(const mainentries::Entry& entry, const QString& text);
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateIcons();
+    void CreateStatusBar();
+    bool Login();
+    void SetPerm();
+    void Open(const mainentries::Entry& entry);
+
+    struct Controlled {
+        int code;
+        QAction* action;
+    };
+    std::vector<Controlled> controlled_;
+    QLabel* lblUser = nullptr;
+    bool loggedIn_ = false;
 };
