@@ -9,6 +9,11 @@
 
 #include "admin/ui/tfrmabout.h"
 
+// documents
+#include "documents/ui/tradewindows.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
@@ -16,6 +21,14 @@ struct WindowSet::Windows {
 
     // admin
     TfrmAbout frmAbout;
+
+    // documents: the pickers first, since the document windows show them
+    TfrmFindProduct frmFindProduct;
+    TfrmFindComp frmFindComp;
+    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp};
+    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
+    TfrmSale frmSale{frmFindProduct, frmFindComp};
+    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
 };
 
 namespace {
@@ -35,6 +48,12 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
 
     // admin
     entry(windows_->frmAbout);
+
+    // documents
+    entry(windows_->frmPurIn);
+    entry(windows_->frmPurRet);
+    entry(windows_->frmSale);
+    entry(windows_->frmSaleT);
 }
 
 WindowSet::~WindowSet() {

@@ -1,0 +1,259 @@
+#include "documents/ui/documentgrid.h"
+
+#include "core/numbers.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <utility>
+
+namespace {
+
+bool isNumberColumn(int column) {
+    return column == DocumentGrid::Price || column == DocumentGrid::Quantity ||
+           column == DocumentGrid::Amount;
+}
+
+} // namespace
+
+// Line-edit cells that report every keystroke to the grid and move on with Enter as with Tab.
+class DocumentGridDelegate : public QStyledItemDelegate {
+public:
+    explicit DocumentGridDelegate(DocumentGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        if (isNumberColumn(index.column())) {
+            edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        }
+        const QPersistentModelIndex at(index);
+        connectGuarded(
+            edit, &QLineEdit::textChanged, grid_,
+            [grid = grid_, at](const QString& text) { grid->editorTextChanged(at, text); });
+        return edit;
+    }
+
+    // The cell's text reaches the editor only when the program changed it, so that the
+    // person's cursor stays where it was while typing.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* edit = static_cast<QLineEdit*>(editor);
+        const QString text = index.data(Qt::EditRole).toString();
+        if (edit->text() != text) {
+            const QSignalBlocker quiet(edit);
+            edit->setText(text);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                auto* editor = static_cast<QWidget*>(object);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    DocumentGrid* grid_;
+};
+
+DocumentGrid::DocumentGrid(TfrmFindProduct& picker, const QString& pickerMode, QWidget* parent)
+    : QTableWidget(kRows, kColumns + 1, parent), picker_(picker), pickerMode_(pickerMode) {
+    setObjectName("sgData");
+    setItemDelegate(new DocumentGridDelegate(this));
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionsClickable(false);
+
+    for (int column = 0; column <= kColumns; ++column)
+        setHorizontalHeaderItem(column, new QTableWidgetItem);
+    for (int r = 0; r < kRows; ++r) {
+        auto* number = new QTableWidgetItem;
+        number->setFlags(Qt::ItemIsEnabled);
+        number->setTextAlignment(Qt::AlignCenter);
+        number->setBackground(palette().button());
+        setItem(r, 0, number);
+        for (int column = 1; column <= kColumns; ++column) {
+            auto* cell = new QTableWidgetItem;
+            if (isNumberColumn(column))
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            setItem(r, column, cell);
+        }
+    }
+    setFixedTitles();
+
+    const int widths[kColumns + 1] = {44, 0, 110, 170, 110, 56, 86, 76, 100, 120, 0, 0, 0};
+    for (int column = 0; column <= kColumns; ++column)
+        setColumnWidth(column, widths[column]);
+    for (int column : {int(ProdID), int(LotNumber), int(Expiry), int(Maker)})
+        setColumnHidden(column, true);
+    // Ten lines and every shown column in sight: the grid never scrolls and never grows.
+    int width = 2 * frameWidth() + 2;
+    for (int column = 0; column <= kColumns; ++column)
+        width += isColumnHidden(column) ? 0 : widths[column];
+    setMinimumWidth(width);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFixedHeight(horizontalHeader()->sizeHint().height() +
+                   kRows * verticalHeader()->defaultSectionSize() + 2 * frameWidth() + 2);
+}
+
+QString DocumentGrid::text(int row, int column) const {
+    return item(row - 1, column)->text();
+}
+
+void DocumentGrid::setText(int row, int column, const QString& text) {
+    item(row - 1, column)->setText(text);
+}
+
+void DocumentGrid::clearRow(int row) {
+    for (int column = 1; column <= kColumns; ++column)
+        setText(row, column, QString());
+}
+
+void DocumentGrid::clearLines() {
+    for (int row = 1; row <= kRows; ++row)
+        clearRow(row);
+}
+
+bool DocumentGrid::anyText(int column) const {
+    for (int row = 1; row <= kRows; ++row)
+        if (!text(row, column).isEmpty())
+            return true;
+    return false;
+}
+
+void DocumentGrid::loadCaptions() {
+    static const QString fields[] = {"prodBH", "prodName", "type", "unitName"};
+    QString captions[UnitName + 1];
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT fieldName,textValue,fieldwidth FROM FConfig ORDER BY Sort ASC"));
+    q.open();
+    for (; !q.eof(); q.next())
+        for (int column = ProdBH; column <= UnitName; ++column)
+            if (q.field(u"fieldName")
+                    .asText()
+                    .compare(fields[column - ProdBH], Qt::CaseInsensitive) == 0)
+                captions[column] = q.field(u"textValue").asText();
+    q.close();
+    for (int column = ProdBH; column <= UnitName; ++column)
+        if (!captions[column].isNull())
+            horizontalHeaderItem(column)->setText(captions[column]);
+    setFixedTitles();
+}
+
+void DocumentGrid::setFixedTitles() {
+    static const std::pair<int, QString> titles[] = {
+        {0, "序号"},         {ProdID, "商品ID"}, {Price, "单价"},
+        {Quantity, "数量"},  {Amount, "金额"},   {Remark, "备注"},
+        {LotNumber, "批号"}, {Expiry, "有效期"}, {Maker, "厂家"}};
+    for (const auto& [column, title] : titles)
+        horizontalHeaderItem(column)->setText(title);
+    for (int r = 0; r < kRows; ++r)
+        item(r, 0)->setText(QString::number(r + 1));
+}
+
+bool DocumentGrid::checkEditedCell(int row, int column) {
+    if (text(row, ProdName).trimmed().isEmpty()) {
+        clearRow(row);
+        return false;
+    }
+    const QString typed = text(row, column).trimmed();
+    if (isNumberColumn(column) && !typed.isEmpty() && !numbers::toDecimalOrZero(typed))
+        setText(row, column, QStringLiteral("0"));
+    return true;
+}
+
+int DocumentGrid::currentLine() const {
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
+
+void DocumentGrid::editCell(int row, int column) {
+    setCurrentCell(row - 1, column);
+    setFocus();
+    edit(currentIndex());
+    if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(currentIndex())))
+        editor->selectAll();
+}
+
+void DocumentGrid::editorTextChanged(const QModelIndex& index, const QString& text) {
+    if (!index.isValid())
+        return;
+    item(index.row(), index.column())->setText(text);
+    emit cellEdited(index.row() + 1, index.column());
+}
+
+// Tab, Shift+Tab and Enter walk the shown data cells row by row, never the row numbers.
+QModelIndex DocumentGrid::nextCell(const QModelIndex& from, int step) const {
+    int at = from.isValid() ? from.row() * (kColumns + 1) + from.column() : (step > 0 ? 0 : -1);
+    for (at += step; at >= 0 && at < kRows * (kColumns + 1); at += step) {
+        const int column = at % (kColumns + 1);
+        if (column != 0 && !isColumnHidden(column))
+            return model()->index(at / (kColumns + 1), column);
+    }
+    return {};
+}
+
+QModelIndex DocumentGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveNext || action == MovePrevious)
+        return nextCell(currentIndex(), action == MoveNext ? 1 : -1);
+    QModelIndex to = QTableWidget::moveCursor(action, modifiers);
+    if (to.isValid() && to.column() == 0)
+        to = nextCell(model()->index(to.row(), 0), 1);
+    return to;
+}
+
+void DocumentGrid::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    const bool cell = current.isValid() && current.column() > 0 && state() != EditingState;
+    if (cell && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        const QModelIndex to = nextCell(current, 1);
+        if (to.isValid())
+            setCurrentIndex(to);
+        event->accept();
+        return;
+    }
+    if (cell && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+        runGuarded([&] { editorTextChanged(current, QString()); });
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void DocumentGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableWidget::mouseDoubleClickEvent(event);
+    runGuarded([this] { sgDataDblClick(); });
+}
+
+void DocumentGrid::sgDataDblClick() {
+    const int row = currentLine();
+    if (row == 0)
+        return;
+    picker_.setMode(pickerMode_);
+    picker_.showModal();
+    if (picker_.chosen() != 1)
+        return;
+    const auto& values = picker_.values();
+    for (int column = 1; column <= kColumns; ++column)
+        setText(row, column, values[std::size_t(column - 1)]);
+    emit productPicked(row);
+    editCell(row, Quantity);
+}

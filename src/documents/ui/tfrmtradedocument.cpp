@@ -1,0 +1,311 @@
+#include "documents/ui/tfrmtradedocument.h"
+
+#include "core/clock.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
+#include "documents/documentheader.h"
+#include "documents/ui/documentgrid.h"
+#include "documents/ui/documentlists.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+namespace {
+
+QLabel* labelFor(QWidget* box, const QString& text, const char* name) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    label->setBuddy(box);
+    return label;
+}
+
+QLineEdit* amountBox(const char* name) {
+    auto* box = new QLineEdit(QStringLiteral("0"));
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setMaximumWidth(140);
+    return box;
+}
+
+} // namespace
+
+TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& products,
+                                     TfrmFindComp& comps, QWidget* parent)
+    : TForm(parent), kind_(kind), comps_(comps) {
+    setObjectName(kind.windowClass);
+    setWindowTitle(kind.caption);
+
+    txtCaption = new QLineEdit;
+    txtCaption->setObjectName("txtCaption");
+    txtCaption->setAlignment(Qt::AlignCenter);
+    txtCaption->setFrame(false);
+    QFont large = txtCaption->font();
+    large.setPointSize(20);
+    large.setBold(true);
+    txtCaption->setFont(large);
+
+    sgData = new DocumentGrid(products, kind.productMode);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtCaption);
+    layout->addLayout(buildHeader());
+    layout->addWidget(sgData);
+    layout->addLayout(buildFooter());
+    resize(1000, sizeHint().height());
+
+    connectGuarded(sgData, &DocumentGrid::cellEdited, this,
+                   [this](int row, int column) { sgDataSetEditText(row, column); });
+    connectGuarded(sgData, &DocumentGrid::productPicked, this, [this](int) { CacuTotalMoney(); });
+    connectGuarded(txtMoney, &QLineEdit::textChanged, this,
+                   [this](const QString& text) { txtMoneyChange(text); });
+    connectGuarded(imgFind, &QToolButton::clicked, this, [this](bool) { imgFindClick(); });
+    connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });
+}
+
+QLayout* TfrmTradeDocument::buildHeader() {
+    cbHouse = new QComboBox;
+    cbHouse->setObjectName("cbHouse");
+    cbHouse->setMinimumWidth(160);
+    cbEMp = new QComboBox;
+    cbEMp->setObjectName("cbEMp");
+    cbEMp->setEditable(true);
+    cbEMp->setInsertPolicy(QComboBox::NoInsert);
+    cbEMp->setMinimumWidth(140);
+    txtOrderCode = new QLineEdit;
+    txtOrderCode->setObjectName("txtOrderCode");
+    QPalette red = txtOrderCode->palette();
+    red.setColor(QPalette::Text, Qt::red);
+    txtOrderCode->setPalette(red);
+    txtCompName = new QLineEdit;
+    txtCompName->setObjectName("txtCompName");
+    txtCompName->setReadOnly(true);
+    txtCompID = new QLineEdit(this);
+    txtCompID->setObjectName("txtCompID");
+    txtCompID->hide();
+    imgFind = new QToolButton;
+    imgFind->setObjectName("imgFind");
+    imgFind->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    imgFind->setToolTip(QStringLiteral("查找"));
+    dtDate = new QDateEdit;
+    dtDate->setObjectName("dtDate");
+    dtDate->setCalendarPopup(true);
+    dtDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+
+    auto* comp = new QHBoxLayout;
+    comp->setSpacing(2);
+    comp->addWidget(txtCompName, 1);
+    comp->addWidget(imgFind);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(labelFor(cbHouse, kind_.houseLabel, "lblHouse"), 0, 0);
+    grid->addWidget(cbHouse, 0, 1);
+    grid->addWidget(labelFor(cbEMp, QStringLiteral("经办人："), "lblEmp"), 0, 2);
+    grid->addWidget(cbEMp, 0, 3);
+    grid->addWidget(labelFor(txtOrderCode, QStringLiteral("单  据  号："), "lblOrderCode"), 0, 4);
+    grid->addWidget(txtOrderCode, 0, 5);
+    grid->addWidget(labelFor(txtCompName, kind_.counterpartLabel, "lblComp"), 1, 0);
+    grid->addLayout(comp, 1, 1, 1, 3);
+    grid->addWidget(labelFor(dtDate, kind_.dateLabel, "lblDate"), 1, 4);
+    grid->addWidget(dtDate, 1, 5);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(5, 1);
+    return grid;
+}
+
+QLayout* TfrmTradeDocument::buildFooter() {
+    txtSumMoney = amountBox("txtSumMoney");
+    txtMoney = new NumberEdit(QStringLiteral("0"));
+    txtMoney->setObjectName("txtMoney");
+    txtMoney->setText(QStringLiteral("0"));
+    txtMoney->setMaximumWidth(140);
+    txtMoney->setAttribute(Qt::WA_InputMethodEnabled, false);
+    txtTotalMoney = amountBox("txtTotalMoney");
+    Button1 = new QPushButton(QStringLiteral("打印"));
+    Button1->setObjectName("Button1");
+    Button1->setEnabled(false);
+    Button1->setAutoDefault(false);
+    btnSave = new QPushButton(QStringLiteral("保存"));
+    btnSave->setObjectName("btnSave");
+    btnSave->setDefault(true);
+
+    auto* footer = new QHBoxLayout;
+    footer->addWidget(labelFor(txtSumMoney, kind_.dueLabel, "lblSumMoney"));
+    footer->addWidget(txtSumMoney);
+    footer->addSpacing(16);
+    footer->addWidget(labelFor(txtMoney, kind_.settledLabel, "lblMoney"));
+    footer->addWidget(txtMoney);
+    footer->addSpacing(16);
+    footer->addWidget(labelFor(txtTotalMoney, QStringLiteral("合计金额："), "lblTotalMoney"));
+    footer->addWidget(txtTotalMoney);
+    footer->addStretch(1);
+    footer->addWidget(Button1);
+    footer->addWidget(btnSave);
+    return footer;
+}
+
+void TfrmTradeDocument::FormShow() {
+    if (const auto title = documents::documentTitle(kind_.titleColumn))
+        txtCaption->setText(*title);
+    sgData->loadCaptions();
+    documents::loadHouses(*cbHouse, sysData->QueryHouse);
+    documents::loadEmployees(*cbEMp);
+    const QDateTime now = environment::now();
+    dtDate->setDate(now.date());
+    txtOrderCode->setText(documents::documentCode(kind_.prefix, now));
+}
+
+bool TfrmTradeDocument::FormClose() {
+    if (!(Decimal() < runningTotal_))
+        return true;
+    if (confirmed(QStringLiteral("数据已经更改，放弃保存吗？")))
+        clearDocument();
+    else
+        save();
+    return true;
+}
+
+void TfrmTradeDocument::sgDataSetEditText(int row, int column) {
+    if (!sgData->checkEditedCell(row, column))
+        return;
+    const bool number = column == DocumentGrid::Price || column == DocumentGrid::Quantity ||
+                        column == DocumentGrid::Amount;
+    if (number && sgData->text(row, column).trimmed().isEmpty())
+        return;
+    CacuSumMoney(row);
+    CacuTotalMoney();
+}
+
+// The line amount, exact to the cent: price times quantity, halves to the even cent.
+void TfrmTradeDocument::CacuSumMoney(int row) {
+    const auto price = numbers::toDecimalOrZero(sgData->text(row, DocumentGrid::Price).trimmed());
+    const auto quantity =
+        numbers::toDecimalOrZero(sgData->text(row, DocumentGrid::Quantity).trimmed());
+    QString amount = QStringLiteral("0");
+    try {
+        if (price && quantity)
+            amount = (*price * *quantity).cents().toString();
+    } catch (const std::overflow_error&) {
+        // Beyond what any amount can be: the line counts as nothing.
+    }
+    sgData->setText(row, DocumentGrid::Amount, amount);
+}
+
+void TfrmTradeDocument::CacuTotalMoney() {
+    Decimal total;
+    try {
+        for (int row = 1; row <= DocumentGrid::kRows; ++row) {
+            const QString amount = sgData->text(row, DocumentGrid::Amount).trimmed();
+            if (amount.isEmpty())
+                continue;
+            const auto value = Decimal::parse(amount);
+            if (!value) {
+                runningTotal_ = Decimal();
+                return;
+            }
+            total += *value;
+        }
+    } catch (const std::overflow_error&) {
+        runningTotal_ = Decimal();
+        return;
+    }
+    runningTotal_ = total;
+    txtSumMoney->setText(total.cents().toString());
+    txtTotalMoney->setText(txtSumMoney->text());
+}
+
+void TfrmTradeDocument::txtMoneyChange(const QString& text) {
+    if (text != txtMoney->text()) // a replacement already ran the check on its own text
+        return;
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return;
+    const auto settled = Decimal::parse(typed);
+    if (!settled) {
+        txtMoney->setText(QStringLiteral("0"));
+        return;
+    }
+    if (runningTotal_ < *settled) {
+        notice(QStringLiteral("您输入的\"实付金额\"大于\"应付金额\"！"));
+        txtMoney->setFocus();
+    }
+}
+
+void TfrmTradeDocument::imgFindClick() {
+    comps_.setMode(kind_.counterpartMode);
+    comps_.showModal();
+    if (comps_.chosen() != 1)
+        return;
+    txtCompID->setText(comps_.compID());
+    txtCompName->setText(comps_.compName());
+}
+
+void TfrmTradeDocument::btnSaveClick() {
+    const PostResult result = save();
+    if (result == PostResult::Posted || result == PostResult::NothingInserted)
+        close();
+}
+
+PostResult TfrmTradeDocument::save() {
+    const PostResult result = postTradeDocument(kind_, document());
+    switch (result) {
+    case PostResult::NoHouse:
+        cbHouse->setFocus();
+        break;
+    case PostResult::NoOrderCode:
+        txtOrderCode->setFocus();
+        break;
+    case PostResult::Posted:
+    case PostResult::NothingInserted:
+        clearDocument();
+        break;
+    case PostResult::NoCounterpart:
+    case PostResult::NoLines:
+    case PostResult::Cancelled:
+    case PostResult::Failed:
+        break;
+    }
+    return result;
+}
+
+TradeDocument TfrmTradeDocument::document() const {
+    TradeDocument d;
+    d.houseName = cbHouse->currentText();
+    d.houseID = documents::chosenHouseID(*cbHouse);
+    d.orderCode = txtOrderCode->text();
+    d.compID = txtCompID->text();
+    d.compName = txtCompName->text();
+    d.empName = cbEMp->currentText();
+    d.date = dtDate->date();
+    d.sumMoney = txtSumMoney->text();
+    d.money = txtMoney->text();
+    d.runningTotal = runningTotal_;
+    for (int row = 1; row <= TradeDocument::kRows; ++row)
+        for (int column = 1; column <= TradeDocument::kColumns; ++column)
+            d.cell(row, column) = sgData->text(row, column);
+    return d;
+}
+
+void TfrmTradeDocument::clearDocument() {
+    sgData->clearLines();
+    txtCompName->clear();
+    txtCompID->clear();
+    runningTotal_ = Decimal();
+    txtSumMoney->setText(QStringLiteral("0"));
+    txtMoney->setText(QStringLiteral("0"));
+    txtTotalMoney->setText(QStringLiteral("0"));
+}

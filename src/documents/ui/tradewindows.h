@@ -1,0 +1,33 @@
+#pragma once
+
+#include "documents/ui/tfrmtradedocument.h"
+
+// The four trade document windows: one design, each named by its class.
+
+class TfrmPurIn : public TfrmTradeDocument {
+    Q_OBJECT
+public:
+    TfrmPurIn(TfrmFindProduct& products, TfrmFindComp& comps, QWidget* parent = nullptr)
+        : TfrmTradeDocument(tradeKind(TradeKindId::Purchase), products, comps, parent) {}
+};
+
+class TfrmPurRet : public TfrmTradeDocument {
+    Q_OBJECT
+public:
+    TfrmPurRet(TfrmFindProduct& products, TfrmFindComp& comps, QWidget* parent = nullptr)
+        : TfrmTradeDocument(tradeKind(TradeKindId::PurchaseReturn), products, comps, parent) {}
+};
+
+class TfrmSale : public TfrmTradeDocument {
+    Q_OBJECT
+public:
+    TfrmSale(TfrmFindProduct& products, TfrmFindComp& comps, QWidget* parent = nullptr)
+        : TfrmTradeDocument(tradeKind(TradeKindId::Sale), products, comps, parent) {}
+};
+
+class TfrmSaleT : public TfrmTradeDocument {
+    Q_OBJECT
+public:
+    TfrmSaleT(TfrmFindProduct& products, TfrmFindComp& comps, QWidget* parent = nullptr)
+        : TfrmTradeDocument(tradeKind(TradeKindId::SaleReturn), products, comps, parent) {}
+};

@@ -1,0 +1,395 @@
+#include "core/clock.h"
+#include "core/sysdata.h"
+#include "documents/gridinput.h"
+#include "documents/ui/tradewindows.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+#include "support/gestures.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Make = std::function<std::unique_ptr<TfrmTradeDocument>(TfrmFindProduct&, TfrmFindComp&)>;
+template <typename Window> Make make() {
+    return [](TfrmFindProduct& p, TfrmFindComp& c) { return std::make_unique<Window>(p, c); };
+}
+
+struct KindCase {
+    TradeKindId id;
+    Make make;
+    const char* counterpartTable;
+    const char* price; // the price the product picker offers this kind
+    const char* title; // the seed row's title line
+};
+
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << tradeKind(c.id).windowClass.toStdString();
+}
+
+class TradeWindow : public BookTest, public ::testing::WithParamInterface<KindCase> {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        house = addHouse("总库");
+        addHouse("分库");
+        addEmployee("张三");
+        addEmployee("李四");
+        hammer = addProduct("锤子", addCategory("工具"), "12.5", "20");
+        suppliers() ? addSupplier("甲公司") : addCustomer("甲商店");
+        comp = scalar(QStringLiteral("SELECT max(compID) FROM %1").arg(table()));
+        products = std::make_unique<TfrmFindProduct>();
+        comps = std::make_unique<TfrmFindComp>();
+        window = GetParam().make(*products, *comps);
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        comps.reset();
+        products.reset();
+        BookTest::TearDown();
+    }
+
+    const TradeKind& kind() const { return tradeKind(GetParam().id); }
+    bool suppliers() const { return kind().counterpartMode == "1"; }
+    QString table() const { return GetParam().counterpartTable; }
+    QString price() const { return GetParam().price; }
+    DocumentGrid& grid() { return drive::find<DocumentGrid>(*window, "sgData"); }
+    QLineEdit& box(const char* name) { return drive::find<QLineEdit>(*window, name); }
+    QString text(const char* name) { return box(name).text(); }
+    QString label(const char* name) { return drive::find<QLabel>(*window, name).text(); }
+    QComboBox& combo(const char* name) { return drive::find<QComboBox>(*window, name); }
+
+    // Double clicks the row and chooses the product in the picker.
+    void pickProduct(int row, const QString& name = "锤子") {
+        modal_.expect<TfrmFindProduct>([name](TfrmFindProduct& p) {
+            auto& list = drive::find<QTableView>(p, "dgProduct");
+            for (int r = 0; r < list.model()->rowCount(); ++r)
+                if (list.model()->index(r, 3).data().toString() == name)
+                    drive::doubleClick(list.viewport(),
+                                       list.visualRect(list.model()->index(r, 3)).center());
+        });
+        gridinput::doubleClick(grid(), row);
+    }
+    void pickCounterpart() {
+        modal_.expect<TfrmFindComp>([](TfrmFindComp& p) {
+            auto& list = drive::find<QTableView>(p, "dgSupplier");
+            const int last = list.model()->rowCount() - 1;
+            drive::doubleClick(list.viewport(),
+                               list.visualRect(list.model()->index(last, 1)).center());
+        });
+        drive::click(*window, "imgFind");
+    }
+    void typeSettled(const QString& amount) { drive::typeAny(box("txtMoney"), amount); }
+    // A whole document: warehouse, employee, counterpart, the hammer 4 times.
+    void fillDocument() {
+        drive::choose(combo("cbHouse"), "总库");
+        drive::typeAny(*combo("cbEMp").lineEdit(), "张三");
+        pickCounterpart();
+        pickProduct(1);
+        gridinput::type(grid(), 1, DocumentGrid::Quantity, "4");
+    }
+    void save() { drive::click(*window, "btnSave"); }
+    // Types a line by hand: name, price and quantity.
+    void typeLine(int row, const QString& priceText, const QString& quantity) {
+        gridinput::type(grid(), row, DocumentGrid::ProdName, "手写");
+        gridinput::type(grid(), row, DocumentGrid::Price, priceText);
+        gridinput::type(grid(), row, DocumentGrid::Quantity, quantity);
+    }
+    QString amount(int row) { return grid().text(row, DocumentGrid::Amount); }
+
+    long long house = 0, hammer = 0;
+    QString comp;
+    std::unique_ptr<TfrmFindProduct> products;
+    std::unique_ptr<TfrmFindComp> comps;
+    std::unique_ptr<TfrmTradeDocument> window;
+};
+
+TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
+    EXPECT_EQ(window->windowTitle(), kind().caption);
+    EXPECT_EQ(window->metaObject()->className(), kind().windowClass);
+    EXPECT_EQ(text("txtCaption"), GetParam().title);
+    EXPECT_EQ(text("txtOrderCode"), kind().prefix + "2026315957");
+    EXPECT_EQ(drive::find<QDateEdit>(*window, "dtDate").date(), QDate(2026, 3, 15));
+    EXPECT_EQ(combo("cbHouse").count(), 2);
+    EXPECT_EQ(combo("cbHouse").currentText(), "");
+    EXPECT_EQ(combo("cbEMp").itemText(1), "李四");
+    EXPECT_EQ(label("lblHouse"), kind().houseLabel);
+    EXPECT_EQ(label("lblDate"), kind().dateLabel);
+    EXPECT_EQ(label("lblComp"), kind().counterpartLabel);
+    EXPECT_EQ(label("lblSumMoney"), kind().dueLabel);
+    EXPECT_EQ(label("lblMoney"), kind().settledLabel);
+    EXPECT_EQ(grid().horizontalHeaderItem(3)->text(), "商品名称");
+    EXPECT_EQ(text("txtSumMoney"), "0");
+    EXPECT_FALSE(drive::find<QPushButton>(*window, "Button1").isEnabled());
+    EXPECT_TRUE(drive::find<QPushButton>(*window, "btnSave").isDefault());
+}
+
+TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument) {
+    drive::choose(combo("cbHouse"), "分库");
+    drive::typeAny(*combo("cbEMp").lineEdit(), "王五");
+    pickProduct(1);
+    messages_.answerCancel(); // keep it: saving stops at the missing counterpart
+    window->close();
+    EXPECT_EQ(messages_.last(), kind().noCounterpartMessage);
+    exec("UPDATE Ftitle SET " + kind().titleColumn + "='新标题'");
+    addHouse("南库");
+    addEmployee("赵六");
+    window->show();
+    EXPECT_EQ(text("txtCaption"), "新标题");
+    EXPECT_EQ(combo("cbHouse").count(), 3);
+    EXPECT_EQ(combo("cbHouse").currentText(), "分库");
+    EXPECT_EQ(combo("cbEMp").count(), 3);
+    EXPECT_EQ(combo("cbEMp").currentText(), "王五");
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(text("txtSumMoney"), price());
+}
+
+TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) {
+    pickProduct(2);
+    EXPECT_EQ(products->mode(), kind().productMode);
+    EXPECT_EQ(grid().text(2, DocumentGrid::Price), price());
+    EXPECT_EQ(grid().text(2, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(amount(2), price());
+    EXPECT_EQ(text("txtSumMoney"), price());
+    EXPECT_EQ(grid().currentColumn(), int(DocumentGrid::Quantity));
+
+    gridinput::typeKeys(grid(), 2, DocumentGrid::Quantity, "4");
+    const QString four = kind().productMode == "1" ? "50" : "80";
+    EXPECT_EQ(amount(2), four);
+    EXPECT_EQ(text("txtSumMoney"), four);
+    EXPECT_EQ(text("txtTotalMoney"), four);
+}
+
+TEST_P(TradeWindow, LineAmountsAndTotalsAreExactToTheCent) {
+    const struct {
+        const char* price;
+        const char* quantity;
+        const char* amount;
+    } lines[] = {{"0.1", "3", "0.3"},           {"19.99", "7", "139.93"},
+                 {"2.675", "1", "2.68"},        {"0.125", "1", "0.12"},
+                 {"12345.67", "3", "37037.01"}, {"1234567.89", "1", "1234567.89"}};
+    int row = 1;
+    for (const auto& line : lines) {
+        typeLine(row, line.price, line.quantity);
+        EXPECT_EQ(amount(row), line.amount) << line.price << " x " << line.quantity;
+        ++row;
+    }
+    EXPECT_EQ(text("txtSumMoney"), "1271747.93");
+    EXPECT_EQ(window->runningTotal().toString(), "1271747.93");
+}
+
+TEST_P(TradeWindow, EveryKeystrokeRecomputesAndBadNumbersBecomeZero) {
+    pickProduct(1);
+    gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "3");
+    EXPECT_EQ(text("txtTotalMoney"), kind().productMode == "1" ? "37.5" : "60");
+    gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "-");
+    EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "0");
+    EXPECT_EQ(amount(1), "0");
+    EXPECT_EQ(text("txtSumMoney"), "0");
+    gridinput::type(grid(), 1, DocumentGrid::Remark, "abc");
+    EXPECT_EQ(grid().text(1, DocumentGrid::Remark), "abc");
+    gridinput::type(grid(), 1, DocumentGrid::Amount, "99");
+    EXPECT_EQ(amount(1), "0"); // the amount follows price and quantity
+}
+
+TEST_P(TradeWindow, AnEmptiedQuantityKeepsTheOldAmountUntilTheRowChangesAgain) {
+    pickProduct(1);
+    gridinput::type(grid(), 1, DocumentGrid::Quantity, "2");
+    gridinput::type(grid(), 1, DocumentGrid::Quantity, "");
+    EXPECT_EQ(amount(1), kind().productMode == "1" ? "25" : "40");
+    gridinput::type(grid(), 1, DocumentGrid::Remark, "x");
+    EXPECT_EQ(amount(1), "0");
+}
+
+TEST_P(TradeWindow, DeletingTheNameEmptiesTheRowButTheTotalsWaitForTheNextChange) {
+    pickProduct(1);
+    pickProduct(2);
+    gridinput::type(grid(), 1, DocumentGrid::ProdName, "");
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdID), "");
+    EXPECT_EQ(amount(1), "");
+    const QString two = kind().productMode == "1" ? "25" : "40";
+    EXPECT_EQ(text("txtSumMoney"), two);
+    gridinput::type(grid(), 2, DocumentGrid::Remark, "x");
+    EXPECT_EQ(text("txtSumMoney"), price());
+}
+
+TEST_P(TradeWindow, ASettledAmountAboveTheTotalWarnsAndStays) {
+    typeLine(1, "100", "1");
+    typeSettled("100");
+    EXPECT_TRUE(messages_.shown().empty());
+    typeSettled("120");
+    EXPECT_EQ(messages_.texts(), QStringList{"您输入的\"实付金额\"大于\"应付金额\"！"});
+    EXPECT_EQ(text("txtMoney"), "120");
+    messages_.clear();
+    typeSettled("1x");
+    EXPECT_EQ(text("txtMoney"), "0");
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_P(TradeWindow, TheSettledAmountIsComparedExactly) {
+    typeLine(1, "0.1", "3");
+    typeSettled("0.3");
+    EXPECT_TRUE(messages_.shown().empty());
+    typeSettled("0.31");
+    EXPECT_EQ(messages_.shown().size(), 1u);
+}
+
+TEST_P(TradeWindow, APickedCounterpartFillsNameAndKey) {
+    modal_.expectOpenClose("TfrmFindComp");
+    drive::click(*window, "imgFind");
+    EXPECT_EQ(comps->mode(), kind().counterpartMode);
+    EXPECT_EQ(text("txtCompName"), "");
+    pickCounterpart();
+    EXPECT_EQ(text("txtCompID"), comp);
+    EXPECT_EQ(text("txtCompName"), suppliers() ? "甲公司" : "甲商店");
+}
+
+TEST_P(TradeWindow, SavingPostsEmptiesAndHidesAndTheNextShowingStartsANewDocument) {
+    fillDocument();
+    typeSettled("20");
+    messages_.answerOk();
+    save();
+    EXPECT_EQ(messages_.texts(), QStringList({"确定数据录入正确，单据过账吗？", "单据保存成功！"}));
+    EXPECT_FALSE(window->isVisible());
+    const QString due = kind().productMode == "1" ? "50.0" : "80.0";
+    EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||compID||'|'||acMoney||'|'||"
+                     "coMoney FROM " +
+                     kind().headerTable),
+              QStringLiteral("%1|%2|张三|%3|%4|20.0")
+                  .arg(kind().prefix + "2026315957")
+                  .arg(house)
+                  .arg(comp, due));
+    EXPECT_EQ(count(kind().lineTable), 1);
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "");
+    EXPECT_EQ(text("txtCompName"), "");
+    EXPECT_EQ(text("txtSumMoney"), "0");
+    EXPECT_EQ(text("txtMoney"), "0");
+
+    environment::setFixedNow(QDateTime(QDate(2026, 3, 16), QTime(10, 0, 1)));
+    window->show();
+    EXPECT_EQ(text("txtOrderCode"), kind().prefix + "20263161001");
+    EXPECT_EQ(combo("cbHouse").currentText(), "总库");
+    EXPECT_EQ(combo("cbEMp").currentText(), "张三");
+}
+
+TEST_P(TradeWindow, TheBalanceMovesByTheExactUnsettledPart) {
+    typeLine(1, "0.1", "3"); // a line without a product: part of the amount only
+    drive::choose(combo("cbHouse"), "总库");
+    pickCounterpart();
+    typeSettled("0.2");
+    messages_.answerOk();
+    save();
+    const QString balance =
+        scalar(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=%2").arg(table(), comp));
+    EXPECT_EQ(balance, kind().balanceStatement.contains("+:") ? "0.1" : "-0.1");
+}
+
+TEST_P(TradeWindow, ChecksNameWhatIsMissingAndWhereToGo) {
+    pickProduct(1);
+    box("txtOrderCode").clear();
+    save();
+    EXPECT_EQ(messages_.last(), "请选择仓库！");
+    EXPECT_EQ(window->focusWidget(), &combo("cbHouse"));
+    drive::choose(combo("cbHouse"), "分库");
+    save();
+    EXPECT_EQ(messages_.last(), "请输入单据号！");
+    EXPECT_EQ(window->focusWidget(), &box("txtOrderCode"));
+    drive::typeAny(box("txtOrderCode"), "X1");
+    save();
+    EXPECT_EQ(messages_.last(), kind().noCounterpartMessage);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(count(kind().headerTable), 0);
+}
+
+TEST_P(TradeWindow, LinesThatCancelOutAreNoDocument) {
+    drive::choose(combo("cbHouse"), "总库");
+    pickCounterpart();
+    typeLine(1, "5", "1");
+    typeLine(2, "5", "1");
+    // A lone minus sign is no number and would become "0": the sign goes in front afterwards.
+    gridinput::typeKeys(grid(), 2, DocumentGrid::Quantity, "1");
+    QTest::keyClick(gridinput::editor(grid()), Qt::Key_Home);
+    QTest::keyClick(gridinput::editor(grid()), '-');
+    EXPECT_EQ(amount(2), "-5");
+    save();
+    EXPECT_EQ(messages_.last(), "请输入商品信息明细！");
+    window->close(); // a total of zero closes without a question and keeps the lines
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    EXPECT_EQ(amount(2), "-5");
+}
+
+TEST_P(TradeWindow, ClosingAChangedDocumentAndDiscardingEmptiesIt) {
+    fillDocument();
+    typeSettled("10");
+    const QString code = text("txtOrderCode");
+    messages_.answerOk();
+    window->close();
+    EXPECT_EQ(messages_.texts(), QStringList{"数据已经更改，放弃保存吗？"});
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdID), "");
+    EXPECT_EQ(text("txtCompID"), "");
+    EXPECT_EQ(text("txtMoney"), "0");
+    EXPECT_EQ(text("txtTotalMoney"), "0");
+    EXPECT_EQ(window->runningTotal().toString(), "0");
+    EXPECT_EQ(text("txtOrderCode"), code);
+    EXPECT_EQ(combo("cbHouse").currentText(), "总库");
+    EXPECT_EQ(count(kind().headerTable), 0);
+}
+
+TEST_P(TradeWindow, ClosingAndKeepingTheDocumentPostsIt) {
+    fillDocument();
+    messages_.answerCancel(); // do not discard
+    messages_.answerOk();     // post it
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(count(kind().headerTable), 1);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+}
+
+TEST_P(TradeWindow, ClosingAndKeepingADocumentThatFailsItsChecksKeepsItForLater) {
+    pickProduct(1);
+    messages_.answerCancel();
+    window->close();
+    EXPECT_EQ(messages_.last(), "请选择仓库！");
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(text("txtSumMoney"), price());
+}
+
+TEST_P(TradeWindow, AFailedPostingKeepsTheWindowAsItWas) {
+    fillDocument();
+    exec(QStringLiteral("INSERT INTO %1(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
+                        "VALUES('%2',1,'',1,'2026-03-01',0,0)")
+             .arg(kind().headerTable, text("txtOrderCode")));
+    messages_.answerOk();
+    save();
+    EXPECT_EQ(messages_.last(), "单据保存出现异常！");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "4");
+    EXPECT_EQ(count(kind().lineTable), 0);
+    EXPECT_EQ(count("FitemBank"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, TradeWindow,
+    ::testing::Values(
+        KindCase{TradeKindId::Purchase, make<TfrmPurIn>(), "Fsupplier", "12.5", "采购进货单"},
+        KindCase{TradeKindId::PurchaseReturn, make<TfrmPurRet>(), "Fsupplier", "12.5",
+                 "采购退货单"},
+        KindCase{TradeKindId::Sale, make<TfrmSale>(), "Fcustomer", "20", "商品销售单"},
+        KindCase{TradeKindId::SaleReturn, make<TfrmSaleT>(), "Fcustomer", "20", "顾客退货单"}),
+    [](const auto& info) { return tradeKind(info.param.id).windowClass.toStdString(); });
+
+} // namespace
