@@ -14,6 +14,11 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
+// master data: products
+#include "masterdata/ui/tfrmcatedialog.h"
+#include "masterdata/ui/tfrmproddialog.h"
+#include "masterdata/ui/tfrmproduct.h"
+
 struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
@@ -29,6 +34,13 @@ struct WindowSet::Windows {
     TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
     TfrmSale frmSale{frmFindProduct, frmFindComp};
     TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
+
+    // master data: products
+    TfrmProdAdd frmProdAdd;
+    TfrmProdEdit frmProdEdit;
+    TfrmCateAdd frmCateAdd;
+    TfrmCateEdit frmCateEdit;
+    TfrmProduct frmProduct{frmProdAdd, frmProdEdit, frmCateAdd, frmCateEdit};
 };
 
 namespace {
@@ -54,6 +66,13 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmPurRet);
     entry(windows_->frmSale);
     entry(windows_->frmSaleT);
+
+    // master data: products
+    entry(windows_->frmProdAdd);
+    entry(windows_->frmProdEdit);
+    entry(windows_->frmCateAdd);
+    entry(windows_->frmCateEdit);
+    entry(windows_->frmProduct);
 }
 
 WindowSet::~WindowSet() {

@@ -150,11 +150,25 @@ void ResultSet::sort(const QString& spec) {
         throw DbError(QStringLiteral("无法按“%1”排序：没有这个字段").arg(spec));
     const bool descending =
         parts.size() > 1 && parts[1].compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
+    // The column's cells side by side, so that the comparisons stay in the cache.
     const std::size_t width = columns_.size();
-    std::stable_sort(order_.begin(), order_.end(), [&](int x, int y) {
-        const Cell& a = cells_[std::size_t(x) * width + std::size_t(c)];
-        const Cell& b = cells_[std::size_t(y) * width + std::size_t(c)];
-        const int r = compare(a, b);
+    struct Key {
+        Cell cell;
+        int row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(order_.size());
+    for (const int row : order_)
+        keys.push_back({cells_[std::size_t(row) * width + std::size_t(c)], row});
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        const int r = compare(a.cell, b.cell);
         return descending ? r > 0 : r < 0;
     });
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        order_[i] = keys[i].row;
+}
+
+int ResultSet::rowOfSource(int source) const {
+    const auto at = std::find(order_.begin(), order_.end(), source);
+    return at == order_.end() ? 0 : int(at - order_.begin());
 }

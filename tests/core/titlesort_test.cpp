@@ -41,6 +41,23 @@ TEST_F(TitleSort, EachClickOnATitleFlipsTheGridsDirection) {
     EXPECT_EQ(q.field(u"houseName").asText(), "a");
 }
 
+TEST_F(TitleSort, AGridMayStartDescendingAndKeepsTheSelectedRowSelected) {
+    for (const char* name : {"b", "c", "a"})
+        addHouse(QString::fromLatin1(name));
+    TQuery& q = sysData->QueryHouse;
+    q.load("SELECT houseID, houseName FROM Fhouse");
+    q.open();
+    QTableView view;
+    showSlot(view, q, {{"houseName", "仓库名称"}});
+    sortByTitleClicks(view, FirstSort::Descending);
+    view.show();
+    view.selectRow(0); // "b"
+    emit view.horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(column(view, 0), QStringList({"c", "b", "a"}));
+    EXPECT_EQ(q.field(u"houseName").asText(), "b");
+    EXPECT_EQ(view.currentIndex().row(), 1);
+}
+
 TEST(LikePattern, WrapsTheTrimmedKey) {
     EXPECT_EQ(likePattern("  ab "), "%ab%");
 }

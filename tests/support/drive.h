@@ -29,8 +29,14 @@ inline void type(QLineEdit& box, const QString& text) {
     box.setFocus();
     box.selectAll();
     QTest::keyClick(&box, Qt::Key_Backspace);
-    if (!text.isEmpty())
-        QTest::keyClicks(&box, text);
+    // QTest maps only Latin-1 characters to keys; other characters (Chinese) are typed as
+    // key events that carry the character's text.
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(&box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline void type(QWidget& window, const QString& name, const QString& text) {

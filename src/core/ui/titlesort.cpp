@@ -7,9 +7,9 @@
 #include <QHeaderView>
 #include <QTableView>
 
-void sortByTitleClicks(QTableView& view) {
+void sortByTitleClicks(QTableView& view, FirstSort first) {
     view.horizontalHeader()->setSectionsClickable(true);
-    auto ascending = std::make_shared<bool>(false);
+    auto ascending = std::make_shared<bool>(first == FirstSort::Descending);
     QObject::connect(view.horizontalHeader(), &QHeaderView::sectionClicked, &view,
                      [&view, ascending](int section) {
                          runGuarded([&] {
@@ -18,8 +18,14 @@ void sortByTitleClicks(QTableView& view) {
                                  section >= int(model->columns().size()))
                                  return;
                              *ascending = !*ascending;
-                             model->query().sort(model->columns()[std::size_t(section)].field +
-                                                 (*ascending ? " ASC" : " DESC"));
+                             TQuery& query = model->query();
+                             // The selected row stays selected at its new place.
+                             const int source =
+                                 query.eof() ? -1 : query.result().sourceRow(query.currentRow());
+                             query.sort(model->columns()[std::size_t(section)].field +
+                                        (*ascending ? " ASC" : " DESC"));
+                             if (source >= 0)
+                                 query.setCurrentRow(query.result().rowOfSource(source));
                          });
                      });
 }

@@ -1,0 +1,113 @@
+#include "masterdata/productcatalog.h"
+
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+
+namespace catalog {
+
+namespace {
+
+const QString kProductList =
+    QStringLiteral("SELECT Fproduct.*,Fprodcate.CateName FROM Fproduct,Fprodcate "
+                   "WHERE Fproduct.cateID=Fprodcate.cateID");
+
+// Runs a statement that writes in QueryCommon, which is closed again whatever happens.
+template <typename Bind> int executeCommon(const QString& sql, Bind bind) {
+    TQuery& q = sysData->QueryCommon;
+    struct Closer {
+        TQuery& q;
+        ~Closer() { q.close(); }
+    } closer{q};
+    q.load(sql);
+    bind(q);
+    return q.execute();
+}
+
+QString priceOrZero(const QString& text) {
+    return text.isEmpty() ? QStringLiteral("0.00") : text;
+}
+
+} // namespace
+
+std::vector<FieldCaption> readFieldCaptions() {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT fieldName,textValue FROM FConfig"));
+    q.open();
+    std::vector<FieldCaption> captions;
+    for (; !q.eof(); q.next())
+        captions.push_back({q.field(u"fieldName").asText(), q.field(u"textValue").asText()});
+    q.close();
+    return captions;
+}
+
+void loadProducts(TQuery& query, const QString& cateID) {
+    if (cateID.isEmpty()) {
+        query.load(kProductList);
+    } else {
+        query.load(kProductList + QStringLiteral(" AND Fproduct.cateID=:cateID"));
+        query.bind(u"cateID", cateID);
+    }
+    query.open();
+}
+
+void searchProducts(TQuery& query, const QString& key) {
+    query.load(QStringLiteral("SELECT Fproduct.*,Fprodcate.CateName FROM Fproduct,Fprodcate "
+                              "WHERE (Fproduct.cateID=Fprodcate.cateID) AND "
+                              "((prodBH LIKE :prodBH) OR (prodName LIKE :prodName))"));
+    query.bind(u"prodBH", likePattern(key));
+    query.bind(u"prodName", likePattern(key));
+    query.open();
+}
+
+int writeProduct(const QString& sql, const ProductFields& f, const QString& prodID) {
+    return executeCommon(sql, [&](TQuery& q) {
+        q.bind(u"cateID", f.cateID);
+        q.bind(u"prodBH", f.prodBH);
+        q.bind(u"prodName", f.prodName);
+        q.bind(u"type", f.type);
+        q.bind(u"company", f.company);
+        q.bind(u"unitName", f.unitName);
+        q.bind(u"inprice", priceOrZero(f.inprice));
+        q.bind(u"outprice", priceOrZero(f.outprice));
+        q.bind(u"remark", f.remark);
+        q.bind(u"field1", f.field1);
+        q.bind(u"field2", f.field2);
+        if (q.hasParameter(u"prodID"))
+            q.bind(u"prodID", prodID);
+    });
+}
+
+int deleteProduct(const QString& prodID) {
+    return executeCommon(QStringLiteral("DELETE FROM Fproduct WHERE prodID=:prodID"),
+                         [&](TQuery& q) { q.bind(u"prodID", prodID); });
+}
+
+void loadCategories(TQuery& query) {
+    query.load(QStringLiteral("SELECT cateID,cateName FROM Fprodcate order by cateID"));
+    query.open();
+}
+
+bool categoryHasProducts(const QString& cateID) {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT prodID FROM Fproduct WHERE cateID=:cateID LIMIT 1"));
+    q.bind(u"cateID", cateID);
+    q.open();
+    const bool has = q.recordCount() > 0;
+    q.close();
+    return has;
+}
+
+int writeCategory(const QString& sql, const QString& cateName, const QString& cateID) {
+    return executeCommon(sql, [&](TQuery& q) {
+        q.bind(u"cateName", cateName);
+        if (q.hasParameter(u"cateID"))
+            q.bind(u"cateID", cateID);
+    });
+}
+
+int deleteCategory(const QString& cateID) {
+    return executeCommon(QStringLiteral("DELETE FROM Fprodcate WHERE cateID=:cateID"),
+                         [&](TQuery& q) { q.bind(u"cateID", cateID); });
+}
+
+} // namespace catalog

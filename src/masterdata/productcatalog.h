@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class TQuery;
+
+// The statements that keep the product categories and the product master. Short-lived
+// statements run in QueryCommon and close it again; the lists stay open in the slot given.
+namespace catalog {
+
+// One row of FConfig: a product field and the caption the user gave it.
+struct FieldCaption {
+    QString fieldName;
+    QString textValue;
+};
+// Every FConfig row, in the order the book returns them.
+std::vector<FieldCaption> readFieldCaptions();
+
+// The products of one category (every category when cateID is empty), joined with their
+// category's name; products whose category is gone drop out.
+void loadProducts(TQuery& query, const QString& cateID);
+// Every product whose code or name contains the key; "%" and "_" act as wildcards.
+void searchProducts(TQuery& query, const QString& key);
+
+// The texts of a product as typed (trimmed); an empty price is stored as 0.
+struct ProductFields {
+    QString cateID, prodBH, prodName, type, company, unitName, inprice, outprice, remark, field1,
+        field2;
+};
+inline const QString kInsertProduct = QStringLiteral(
+    "INSERT INTO Fproduct(cateID,prodBH,prodName,type,company,unitName,inprice,outprice,remark,"
+    "field1,field2) VALUES(:cateID,:prodBH,:prodName,:type,:company,:unitName,:inprice,"
+    ":outprice,:remark,:field1,:field2)");
+inline const QString kUpdateProduct = QStringLiteral(
+    "UPDATE Fproduct SET cateID=:cateID,prodBH=:prodBH,prodName=:prodName,type=:type,"
+    "company=:company,unitName=:unitName,inprice=:inprice,outprice=:outprice,remark=:remark,"
+    "field1=:field1,field2=:field2 WHERE prodID=:prodID");
+// Runs kInsertProduct or kUpdateProduct (which names the product by prodID); rows affected.
+int writeProduct(const QString& sql, const ProductFields& fields, const QString& prodID);
+int deleteProduct(const QString& prodID);
+
+// The categories in the order of their keys, for the tree and the category lists.
+void loadCategories(TQuery& query);
+bool categoryHasProducts(const QString& cateID);
+inline const QString kInsertCategory =
+    QStringLiteral("INSERT INTO Fprodcate(cateName) VALUES(:cateName)");
+inline const QString kRenameCategory =
+    QStringLiteral("UPDATE Fprodcate SET cateName=:cateName WHERE cateID=:cateID");
+// Runs kInsertCategory or kRenameCategory (which names the category by cateID); rows affected.
+int writeCategory(const QString& sql, const QString& cateName, const QString& cateID);
+int deleteCategory(const QString& cateID);
+
+} // namespace catalog

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/ui/tform.h"
+#include "masterdata/productcatalog.h"
+
+#include <QString>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// What tells the add dialog from the edit dialog: texts and the statement that saves.
+struct ProdDialogKind {
+    QString caption;
+    QString okText;
+    QString sql;
+    QString success;
+    bool emptiesAfterSave; // the add dialog starts the next product from empty boxes
+};
+
+// The product dialog: a category and the ten product fields, their labels captioned from
+// FConfig. It keeps its box contents and its category between openings.
+class TfrmProdDialog : public TForm {
+    Q_OBJECT
+public:
+    // Chooses the category by its key; shown once the list is filled on opening.
+    void setCategory(const QString& cateID);
+    // Fills the boxes from a product; the edit dialog saves over the product prodID.
+    void setProduct(const QString& prodID, const catalog::ProductFields& fields);
+    // Set by a save that changed a row since the dialog was last shown.
+    bool saved() const { return saved_; }
+
+protected:
+    TfrmProdDialog(const ProdDialogKind& kind, QWidget* parent);
+    void FormShow() override;
+    bool FormClose() override;
+
+private:
+    struct Box {
+        QString fieldName;
+        QLabel* label;
+        QLineEdit* edit;
+    };
+    void addBox(const QString& fieldName, const QString& boxName, const QString& labelName,
+                const QString& caption, QLineEdit* edit);
+    const Box& boxOf(const QString& fieldName) const;
+    void LoadCategories();
+    void btnOKClick();
+
+    const ProdDialogKind& kind_;
+    QLabel* lblCate_;
+    QComboBox* cbCate_;
+    std::vector<Box> boxes_;
+    QPushButton* btnOK_;
+    QPushButton* btnClose_;
+    QString cateID_;
+    QString prodID_;
+    bool saved_ = false;
+};
+
+class TfrmProdAdd : public TfrmProdDialog {
+    Q_OBJECT
+public:
+    explicit TfrmProdAdd(QWidget* parent = nullptr);
+};
+
+class TfrmProdEdit : public TfrmProdDialog {
+    Q_OBJECT
+public:
+    explicit TfrmProdEdit(QWidget* parent = nullptr);
+};
