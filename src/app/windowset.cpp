@@ -7,6 +7,11 @@
 // Window headers, one block per area.
 #include "core/ui/tfrmlogin.h"
 
+// Master data: houses, counterparts, employees.
+#include "masterdata/ui/tfrmcounterpart.h"
+#include "masterdata/ui/tfrmemployee.h"
+#include "masterdata/ui/tfrmhouse.h"
+
 #include "admin/ui/tfrmabout.h"
 
 // documents
@@ -23,6 +28,12 @@ struct WindowSet::Windows {
     // One member per window, one block per area, in the order they are created.
     // core
     TfrmLogin frmLogin;
+
+    // Master data: houses, counterparts, employees.
+    TfrmHouse frmHouse;
+    TfrmSupplier frmSupplier;
+    TfrmCustomer frmCustomer;
+    TfrmEmployee frmEmployee;
 
     // admin
     TfrmAbout frmAbout;
@@ -57,6 +68,12 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     // One block per area: entry(windows_->frmHouse); …
     // core
     entry(windows_->frmLogin);
+
+    // Master data: houses, counterparts, employees.
+    entry(windows_->frmHouse);
+    entry(windows_->frmSupplier);
+    entry(windows_->frmCustomer);
+    entry(windows_->frmEmployee);
 
     // admin
     entry(windows_->frmAbout);

@@ -1,0 +1,44 @@
+#include "masterdata/ui/listwindowparts.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+namespace listparts {
+
+QToolButton* toolButton(QBoxLayout& bar, const QString& name, const QString& text,
+                        QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setIcon(button->style()->standardIcon(icon));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setMinimumWidth(64);
+    bar.addWidget(button);
+    return button;
+}
+
+QTableView* listView(QWidget* parent, const QString& name) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setAlternatingRowColors(true);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setHighlightSections(false);
+    return view;
+}
+
+QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,
+                          bool isDefault) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setDefault(isDefault);
+    button->setAutoDefault(isDefault);
+    row.addWidget(button);
+    return button;
+}
+
+} // namespace listparts

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStyle>
+
+class QBoxLayout;
+class QDialog;
+class QPushButton;
+class QTableView;
+class QToolButton;
+class QWidget;
+
+// The parts every master-data window is built from, so that they all look and behave alike.
+namespace listparts {
+
+// A tool button ("添加", "修改", …) with a standard icon above its text, added to the bar.
+QToolButton* toolButton(QBoxLayout& bar, const QString& name, const QString& text,
+                        QStyle::StandardPixmap icon);
+
+// The list of a master-data window: whole rows, alternating colours, last column stretched.
+QTableView* listView(QWidget* parent, const QString& name);
+
+// The two buttons of a master dialog: the default button (saves) and the close button.
+QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,
+                          bool isDefault);
+
+} // namespace listparts

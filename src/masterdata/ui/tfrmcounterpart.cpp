@@ -1,0 +1,170 @@
+#include "masterdata/ui/tfrmcounterpart.h"
+
+#include "core/messages.h"
+#include "core/sqltext.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "core/ui/titlesort.h"
+#include "masterdata/counterpartkind.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "masterdata/ui/tfrmcounterpartdialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addDialog,
+                                 MasterDialog* editDialog, QWidget* parent)
+    : TForm(parent), kind_(kind), frmAdd(addDialog), frmEdit(editDialog) {
+    frmAdd->setParent(this, frmAdd->windowFlags());
+    frmEdit->setParent(this, frmEdit->windowFlags());
+    setWindowTitle(kind_.listCaption);
+    resize(960, 520);
+
+    auto* bar = new QHBoxLayout;
+    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
+                                  QStyle::SP_FileDialogNewFolder);
+    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("修改"),
+                                   QStyle::SP_FileDialogDetailedView);
+    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
+                                  QStyle::SP_TrashIcon);
+    tlExcel = listparts::toolButton(*bar, QStringLiteral("tlExcel"), QStringLiteral("导出Excel "),
+                                    QStyle::SP_DialogSaveButton);
+    tlExcel->setEnabled(false); // the spreadsheet export is not part of this release yet
+    bar->addStretch();
+
+    auto* search = new QHBoxLayout;
+    txtKey = new QLineEdit;
+    txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setMaximumWidth(260);
+    auto* lblKey = new QLabel(kind_.searchLabel());
+    lblKey->setBuddy(txtKey);
+    Button1 = new QPushButton(QStringLiteral("查询(&Q)"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true); // Enter searches
+    search->addWidget(lblKey);
+    search->addWidget(txtKey);
+    search->addWidget(Button1);
+    search->addStretch();
+
+    dgData = listparts::listView(this, QStringLiteral("dgData"));
+    showSlot(*dgData, kind_.list(),
+             {{"compName", kind_.nameTitle(), Draw::Text, 160},
+              {"conperson", "联系人", Draw::Text, 80},
+              {"phone", "联系电话", Draw::Text, 110},
+              {"address", "联系地址", Draw::Text, 180},
+              {"bankName", "开户银行", Draw::Text, 120},
+              {"bankCard", "银行卡号", Draw::Text, 160},
+              {"remark", "备注"}});
+    sortByTitleClicks(*dgData);
+
+    StatusBar1 = new QStatusBar;
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addLayout(search);
+    layout->addWidget(dgData);
+    layout->addWidget(StatusBar1);
+
+    connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
+    connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
+    connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
+    connectGuarded(dgData, &QTableView::doubleClicked, this,
+                   [this](const QModelIndex&) { tlEditClick(); });
+}
+
+void TfrmCounterpart::FormShow() {
+    // Opening runs no search: the list shows what its slot last held. The customer slot is
+    // shared with the counterpart picker, which may have left other rows in it (even
+    // suppliers); acting on those would edit or delete the wrong row, so they are replaced.
+    TQuery& list = kind_.list();
+    if (list.isOpen() && list.sql() != kind_.listStatement())
+        LoadCounterparts();
+    txtKey->setFocus();
+}
+
+void TfrmCounterpart::LoadCounterparts() {
+    TQuery& list = kind_.list();
+    list.load(kind_.listStatement());
+    list.bind(u"compName", likePattern(txtKey->text()));
+    list.open();
+    StatusBar1->showMessage(kind_.countText(list.recordCount()));
+}
+
+bool TfrmCounterpart::HasRows() const {
+    return kind_.list().isOpen() && kind_.list().recordCount() > 0;
+}
+
+void TfrmCounterpart::tlAddClick() {
+    frmAdd->showModal();
+    if (frmAdd->saved())
+        LoadCounterparts();
+}
+
+void TfrmCounterpart::tlEditClick() {
+    if (!HasRows()) {
+        notice(kind_.nothingToEditText());
+        return;
+    }
+    const TQuery& list = kind_.list();
+    if (list.field(u"compName").asText() == kind_.casualName) {
+        notice(kind_.casualOnEditText());
+        return;
+    }
+    frmEdit->setRow(list.field(u"compID").asText(), list);
+    frmEdit->showModal();
+    if (frmEdit->saved())
+        LoadCounterparts();
+}
+
+void TfrmCounterpart::tlDelClick() {
+    if (!HasRows()) {
+        notice(kind_.nothingToDeleteText());
+        return;
+    }
+    const TQuery& list = kind_.list();
+    const QString compID = list.field(u"compID").asText();
+    const QString name = list.field(u"compName").asText();
+    if (name == kind_.casualName) {
+        notice(kind_.casualOnDeleteText());
+        return;
+    }
+    // The balance as it stands now: documents may have moved it since the list was loaded.
+    TQuery& q = sysData->QueryCommon;
+    q.load(kind_.balanceStatement());
+    q.bind(u"compID", compID);
+    q.open();
+    const double balance = q.field(u"exchMoney").asFloat();
+    q.close();
+    if (balance != 0) {
+        notice(kind_.openBalanceText(name));
+        return;
+    }
+    if (!confirmed(kind_.confirmDeleteText(name)))
+        return;
+    q.load(kind_.deleteStatement());
+    q.bind(u"compID", compID);
+    if (q.execute() > 0) {
+        LoadCounterparts();
+        notice(kind_.deletedText());
+    }
+    q.close();
+}
+
+TfrmSupplier::TfrmSupplier(QWidget* parent)
+    : TfrmCounterpart(kSupplierKind, new TfrmSupplierAdd, new TfrmSupplierEdit, parent) {
+    setObjectName(QStringLiteral("frmSupplier"));
+}
+
+TfrmCustomer::TfrmCustomer(QWidget* parent)
+    : TfrmCounterpart(kCustomerKind, new TfrmCustAdd, new TfrmCustEdit, parent) {
+    setObjectName(QStringLiteral("frmCustomer"));
+}

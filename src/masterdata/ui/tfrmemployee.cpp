@@ -1,0 +1,103 @@
+#include "masterdata/ui/tfrmemployee.h"
+
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "core/ui/titlesort.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "masterdata/ui/tfrmempdialog.h"
+
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmEmployee::TfrmEmployee(QWidget* parent)
+    : TForm(parent), frmEmpAdd(new TfrmEmpAdd(this)), frmEmpEdit(new TfrmEmpEdit(this)) {
+    setObjectName(QStringLiteral("frmEmployee"));
+    setWindowTitle(QStringLiteral("员工管理"));
+    resize(880, 480);
+
+    auto* bar = new QHBoxLayout;
+    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
+                                  QStyle::SP_FileDialogNewFolder);
+    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("修改"),
+                                   QStyle::SP_FileDialogDetailedView);
+    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
+                                  QStyle::SP_TrashIcon);
+    bar->addStretch();
+
+    dgEmp = listparts::listView(this, QStringLiteral("dgEmp"));
+    showSlot(*dgEmp, sysData->QueryEmployee,
+             {{"empName", "姓名", Draw::Text, 100},
+              {"sex", "性别", Draw::Text, 50},
+              {"birth", "出生日期", Draw::Text, 100},
+              {"phone", "联系电话", Draw::Text, 120},
+              {"address", "联系地址", Draw::Text, 200},
+              {"rewdis", "提成(%)", Draw::Number, 70},
+              {"remark", "备注"}});
+    sortByTitleClicks(*dgEmp);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(dgEmp);
+
+    connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
+    connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
+    connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(dgEmp, &QTableView::doubleClicked, this,
+                   [this](const QModelIndex&) { tlEditClick(); });
+}
+
+void TfrmEmployee::FormShow() {
+    LoadEmp();
+}
+
+void TfrmEmployee::LoadEmp() {
+    TQuery& q = sysData->QueryEmployee;
+    q.load(QStringLiteral(
+        "SELECT empID,empName,sex,birth,phone,address,rewdis,remark FROM Femployee"));
+    q.open();
+}
+
+bool TfrmEmployee::HasRows() const {
+    return sysData->QueryEmployee.isOpen() && sysData->QueryEmployee.recordCount() > 0;
+}
+
+void TfrmEmployee::tlAddClick() {
+    frmEmpAdd->showModal();
+    if (frmEmpAdd->saved())
+        LoadEmp();
+}
+
+void TfrmEmployee::tlEditClick() {
+    if (!HasRows()) {
+        notice(QStringLiteral("请选择要修改的员工！"));
+        return;
+    }
+    const TQuery& list = sysData->QueryEmployee;
+    frmEmpEdit->setRow(list.field(u"empID").asText(), list);
+    frmEmpEdit->showModal();
+    if (frmEmpEdit->saved())
+        LoadEmp();
+}
+
+void TfrmEmployee::tlDelClick() {
+    if (!HasRows()) {
+        notice(QStringLiteral("请选择要删除的员工！"));
+        return;
+    }
+    const TQuery& list = sysData->QueryEmployee;
+    const QString empID = list.field(u"empID").asText();
+    if (!confirmed(
+            QStringLiteral("确定要删除员工：\"%1\"吗？").arg(list.field(u"empName").asText())))
+        return;
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("DELETE FROM Femployee WHERE empID=:empID"));
+    q.bind(u"empID", empID);
+    if (q.execute() > 0) {
+        LoadEmp();
+        notice(QStringLiteral("删除成功！"));
+    }
+    q.close();
+}

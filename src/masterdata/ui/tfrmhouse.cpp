@@ -1,0 +1,158 @@
+#include "masterdata/ui/tfrmhouse.h"
+
+#include "core/messages.h"
+#include "core/sysdata.h"
+#include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
+#include "core/ui/titlesort.h"
+#include "masterdata/ui/listwindowparts.h"
+#include "masterdata/ui/tfrmhousedialog.h"
+
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kHouseColumns = QStringLiteral("houseID,houseName,resperson,phone,address,remark");
+
+} // namespace
+
+TfrmHouse::TfrmHouse(QWidget* parent)
+    : TForm(parent), frmHouseAdd(new TfrmHouseAdd(this)), frmHouseEdit(new TfrmHouseEdit(this)) {
+    setObjectName(QStringLiteral("frmHouse"));
+    setWindowTitle(QStringLiteral("仓库管理"));
+    resize(820, 480);
+
+    auto* bar = new QHBoxLayout;
+    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
+                                  QStyle::SP_FileDialogNewFolder);
+    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("修改"),
+                                   QStyle::SP_FileDialogDetailedView);
+    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
+                                  QStyle::SP_TrashIcon);
+    bar->addStretch();
+
+    dgHouse = listparts::listView(this, QStringLiteral("dgHouse"));
+    showSlot(*dgHouse, sysData->QueryHouse,
+             {{"houseName", "仓库名称", Draw::Text, 150},
+              {"address", "仓库地址", Draw::Text, 200},
+              {"resperson", "负责人", Draw::Text, 90},
+              {"phone", "联系电话", Draw::Text, 120},
+              {"remark", "备注"}});
+    sortByTitleClicks(*dgHouse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(dgHouse);
+
+    connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
+    connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
+    connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(dgHouse, &QTableView::clicked, this,
+                   [this](const QModelIndex& index) { dgHouseCellClick(index); });
+    connectGuarded(dgHouse, &QTableView::doubleClicked, this,
+                   [this](const QModelIndex&) { tlEditClick(); });
+    // A reload or a sort reorders the rows: keep the highlight on the selected warehouse.
+    connectGuarded(&sysData->QueryHouse, &TQuery::resultReset, this, [this] { ShowSelected(); });
+}
+
+void TfrmHouse::FormShow() {
+    LoadHouse();
+}
+
+void TfrmHouse::LoadHouse() {
+    TQuery& q = sysData->QueryHouse;
+    q.load(QStringLiteral("SELECT %1 FROM Fhouse").arg(kHouseColumns));
+    q.open();
+}
+
+void TfrmHouse::ShowSelected() {
+    // The slot also feeds other windows' warehouse lists; only this window's own rows count.
+    const TQuery& q = sysData->QueryHouse;
+    if (!isVisible() || !q.isOpen())
+        return;
+    const int column = q.result().column(u"houseID");
+    int row = -1;
+    for (int r = 0; column >= 0 && !selectedHouseID_.isEmpty() && r < q.recordCount(); ++r)
+        if (q.result().text(r, column) == selectedHouseID_)
+            row = r;
+    if (row < 0) {
+        dgHouse->clearSelection();
+        return;
+    }
+    sysData->QueryHouse.setCurrentRow(row);
+    dgHouse->selectRow(row);
+}
+
+void TfrmHouse::dgHouseCellClick(const QModelIndex& index) {
+    TQuery& q = sysData->QueryHouse;
+    if (!index.isValid() || q.recordCount() <= 0)
+        return;
+    q.setCurrentRow(index.row());
+    selectedHouseID_ = q.field(u"houseID").asText();
+}
+
+bool TfrmHouse::LoadSelected() {
+    if (selectedHouseID_.isEmpty())
+        return false;
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT %1 FROM Fhouse WHERE houseID=:houseID").arg(kHouseColumns));
+    q.bind(u"houseID", selectedHouseID_);
+    q.open();
+    if (q.eof()) {
+        // Gone from the book since it was clicked: nothing is selected any more.
+        q.close();
+        selectedHouseID_.clear();
+        return false;
+    }
+    return true;
+}
+
+void TfrmHouse::tlAddClick() {
+    frmHouseAdd->showModal();
+    LoadHouse();
+}
+
+void TfrmHouse::tlEditClick() {
+    if (!LoadSelected()) {
+        notice(QStringLiteral("请选择要修改的仓库！"));
+        return;
+    }
+    frmHouseEdit->setRow(selectedHouseID_, sysData->QueryCommon);
+    sysData->QueryCommon.close();
+    frmHouseEdit->showModal();
+    if (frmHouseEdit->saved())
+        LoadHouse();
+}
+
+void TfrmHouse::tlDelClick() {
+    if (!LoadSelected()) {
+        notice(QStringLiteral("请选择要删除的仓库！"));
+        return;
+    }
+    TQuery& q = sysData->QueryCommon;
+    const QString name = q.field(u"houseName").asText();
+    q.close();
+
+    q.load(QStringLiteral("SELECT * FROM Vinvepc WHERE houseID=:houseID LIMIT 1"));
+    q.bind(u"houseID", selectedHouseID_);
+    q.open();
+    const bool holdsProducts = !q.eof();
+    q.close();
+    if (holdsProducts) {
+        notice(QStringLiteral("此仓库存在商品信息，不能删除！"));
+        return;
+    }
+    if (!confirmed(QStringLiteral("确定要删除仓库\"%1\"吗？").arg(name)))
+        return;
+    q.load(QStringLiteral("DELETE FROM Fhouse WHERE houseID=:houseID"));
+    q.bind(u"houseID", selectedHouseID_);
+    if (q.execute() > 0) {
+        notice(QStringLiteral("删除成功！"));
+        selectedHouseID_.clear();
+        LoadHouse();
+    }
+    q.close();
+}
