@@ -31,6 +31,11 @@ bool Connection::open() {
             // last commits may vanish in a power cut; a rollback journal: about 8 ms).
             run("PRAGMA journal_mode=WAL");
             run("PRAGMA synchronous=FULL");
+            // Reading the file through a memory map spares a copy and a system call for every
+            // page: lists of a hundred thousand rows come back sooner.
+            run("PRAGMA mmap_size=1073741824");
+            // Grouping and sorting a month of lines stays in memory instead of a temporary file.
+            run("PRAGMA temp_store=MEMORY");
         } catch (const DbError& e) {
             lastError_ = e.text();
             close();
@@ -49,6 +54,7 @@ void Connection::close() {
         return;
     // Finalize every statement so that the file is really closed (and its log folded back);
     // the slots notice the new generation and drop their handles.
+    kept_.clear();
     while (sqlite3_stmt* statement = sqlite3_next_stmt(db_, nullptr))
         sqlite3_finalize(statement);
     sqlite3_close_v2(db_);
@@ -68,5 +74,29 @@ void Connection::run(const char* sql) {
         const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
         sqlite3_free(error);
         throw DbError(text);
+    }
+}
+
+namespace {
+constexpr std::size_t kKeptStatements = 64;
+}
+
+sqlite3_stmt* Connection::take(const QByteArray& sql) {
+    for (auto it = kept_.rbegin(); it != kept_.rend(); ++it)
+        if (it->first == sql) {
+            sqlite3_stmt* statement = it->second;
+            kept_.erase(std::next(it).base());
+            return statement;
+        }
+    return nullptr;
+}
+
+void Connection::putBack(const QByteArray& sql, sqlite3_stmt* statement) {
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    kept_.emplace_back(sql, statement);
+    if (kept_.size() > kKeptStatements) {
+        sqlite3_finalize(kept_.front().second);
+        kept_.erase(kept_.begin());
     }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The one connection to the book. It opens only an existing file of ours; after close()
 // the next statement opens it again with the same path.
@@ -28,9 +32,16 @@ public:
     // Runs statements that take no parameters and return nothing (pragmas, transaction control).
     void run(const char* sql);
 
+    // Prepared statements the slots put back, kept for the next load of the same text: a
+    // window loads the same few statements again and again, and posting loads five per
+    // document. take() returns nullptr when none is kept.
+    sqlite3_stmt* take(const QByteArray& sql);
+    void putBack(const QByteArray& sql, sqlite3_stmt* statement);
+
 private:
     QString path_;
     QString lastError_;
     sqlite3* db_ = nullptr;
     unsigned generation_ = 0;
+    std::vector<std::pair<QByteArray, sqlite3_stmt*>> kept_; // the most recently put back last
 };

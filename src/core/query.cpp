@@ -24,7 +24,7 @@ TQuery::~TQuery() {
 void TQuery::finalize() {
     // A statement of an earlier opening was finalized when the connection closed.
     if (statement_ && connection_.isOpen() && generation_ == connection_.generation())
-        sqlite3_finalize(statement_);
+        connection_.putBack(sql_.toUtf8(), statement_);
     statement_ = nullptr;
 }
 
@@ -45,8 +45,12 @@ sqlite3_stmt* TQuery::prepared() {
     sqlite3* db = connection_.handle();
     if (statement_ && generation_ == connection_.generation())
         return statement_;
-    statement_ = nullptr;
     const QByteArray text = sql_.toUtf8();
+    statement_ = connection_.take(text);
+    if (statement_) {
+        generation_ = connection_.generation();
+        return statement_;
+    }
     const char* tail = nullptr;
     if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
                            &statement_, &tail) != SQLITE_OK) {
@@ -57,7 +61,8 @@ sqlite3_stmt* TQuery::prepared() {
     if (!statement_)
         throw DbError(QStringLiteral("语句为空"));
     if (tail && QByteArray(tail).trimmed().size() > 0) {
-        finalize();
+        sqlite3_finalize(statement_); // never kept: a second statement would go unnoticed
+        statement_ = nullptr;
         throw DbError(QStringLiteral("一次只能执行一条语句"));
     }
     return statement_;

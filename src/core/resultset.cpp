@@ -9,16 +9,21 @@
 
 ResultSet ResultSet::read(sqlite3_stmt* statement) {
     ResultSet result;
-    const int n = sqlite3_column_count(statement);
-    for (int c = 0; c < n; ++c)
-        result.columns_ << QString::fromUtf8(sqlite3_column_name(statement, c));
     int rows = 0;
+    int n = 0;
     for (;;) {
         const int rc = sqlite3_step(statement);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
+        // The columns are read after the first step: a statement prepared before the tables
+        // changed is prepared again by that step, and "SELECT *" may then yield more columns.
+        if (rows == 0 && result.columns_.isEmpty()) {
+            n = sqlite3_column_count(statement);
+            for (int c = 0; c < n; ++c)
+                result.columns_ << QString::fromUtf8(sqlite3_column_name(statement, c));
+        }
         if (rc == SQLITE_DONE)
             break;
-        if (rc != SQLITE_ROW)
-            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
         for (int c = 0; c < n; ++c) {
             Cell cell;
             switch (sqlite3_column_type(statement, c)) {

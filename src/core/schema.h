@@ -8,7 +8,7 @@ class Connection;
 namespace schema {
 
 inline constexpr int kApplicationId = 1447383883; // "VESK"
-inline constexpr int kUserVersion = 1;
+inline constexpr int kUserVersion = 2;
 
 // Writes a new book to the path (which must not exist); throws DbError on failure.
 void create(const QString& path);

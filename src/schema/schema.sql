@@ -4,7 +4,7 @@
 -- total that once holds it can never be moved back);
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- Master data ------------------------------------------------------------------------------
 
@@ -144,14 +144,16 @@ CREATE TABLE OrderSaleT (
   acMoney REAL CHECK (abs(acMoney) < 9e999),
   coMoney REAL CHECK (abs(coMoney) < 9e999)
 ) STRICT;
-CREATE INDEX ixPurDate ON OrderPur(optDate);
-CREATE INDEX ixPurTDate ON OrderPurT(optDate);
-CREATE INDEX ixSaleDate ON OrderSale(optDate);
-CREATE INDEX ixSaleTDate ON OrderSaleT(optDate);
-CREATE INDEX ixPurComp ON OrderPur(compID);
-CREATE INDEX ixPurTComp ON OrderPurT(compID);
-CREATE INDEX ixSaleComp ON OrderSale(compID);
-CREATE INDEX ixSaleTComp ON OrderSaleT(compID);
+-- A period's documents: the date indexes also carry what the composite query lists, and the
+-- trade statistics find a counterpart's documents of a period without reading the others.
+CREATE INDEX ixPurDate ON OrderPur(optDate, orderID, empName);
+CREATE INDEX ixPurTDate ON OrderPurT(optDate, orderID, empName);
+CREATE INDEX ixSaleDate ON OrderSale(optDate, orderID, empName);
+CREATE INDEX ixSaleTDate ON OrderSaleT(optDate, orderID, empName);
+CREATE INDEX ixPurCompDate ON OrderPur(compID, optDate);
+CREATE INDEX ixPurTCompDate ON OrderPurT(compID, optDate);
+CREATE INDEX ixSaleCompDate ON OrderSale(compID, optDate);
+CREATE INDEX ixSaleTCompDate ON OrderSaleT(compID, optDate);
 
 CREATE TABLE OrderPurD (
   orderID  TEXT COLLATE NOCASE,
@@ -203,16 +205,14 @@ CREATE TABLE OrderBsByD (
 ) STRICT;
 CREATE INDEX ixPurDOrder ON OrderPurD(orderID);
 CREATE INDEX ixPurTDOrder ON OrderPurTD(orderID);
-CREATE INDEX ixSaleDOrder ON OrderSaleD(orderID);
+-- The sale lines also carry what the product sales analysis sums, so that a month of sales
+-- is read from the index alone.
+CREATE INDEX ixSaleDOrder ON OrderSaleD(orderID, prodID, pcount, sumMoney);
 CREATE INDEX ixSaleTDOrder ON OrderSaleTD(orderID);
 CREATE INDEX ixDBDOrder ON OrderDBD(orderID);
 CREATE INDEX ixBsByDOrder ON OrderBsByD(orderID);
-CREATE INDEX ixPurDProd ON OrderPurD(prodID);
-CREATE INDEX ixPurTDProd ON OrderPurTD(prodID);
-CREATE INDEX ixSaleDProd ON OrderSaleD(prodID);
-CREATE INDEX ixSaleTDProd ON OrderSaleTD(prodID);
-CREATE INDEX ixDBDProd ON OrderDBD(prodID);
-CREATE INDEX ixBsByDProd ON OrderBsByD(prodID);
+-- No statement looks lines up by product: such an index would only cost every posting a
+-- page write per line.
 
 CREATE TABLE OrderDB (
   orderID  TEXT NOT NULL UNIQUE COLLATE NOCASE,
@@ -221,7 +221,7 @@ CREATE TABLE OrderDB (
   houseIn  INTEGER,
   optDate  TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]')
 ) STRICT;
-CREATE INDEX ixDBDate ON OrderDB(optDate);
+CREATE INDEX ixDBDate ON OrderDB(optDate, orderID, empName);
 
 CREATE TABLE OrderBsBy (
   orderID   TEXT NOT NULL UNIQUE COLLATE NOCASE,
@@ -230,7 +230,7 @@ CREATE TABLE OrderBsBy (
   orderType TEXT COLLATE NOCASE,
   optDate   TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]')
 ) STRICT;
-CREATE INDEX ixBsByDate ON OrderBsBy(optDate);
+CREATE INDEX ixBsByDate ON OrderBsBy(optDate, orderID, empName, orderType);
 
 CREATE TABLE OrderPD (
   orderID  TEXT NOT NULL UNIQUE COLLATE NOCASE,

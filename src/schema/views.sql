@@ -1,44 +1,25 @@
 -- The saved queries the windows read as if they were tables.
 
 -- Stock per warehouse and product, for every pair the documents moved. The signs are those
--- of posting, so that a product's quantities over all warehouses add up to Fproduct.sumCount.
+-- of posting, so that a product's quantities over all warehouses add up to Fproduct.sumCount;
+-- the triggers of totals.sql keep FInveHouse current with every document line.
 CREATE VIEW VInveHouse AS
 SELECT p.prodID, p.cateID, p.prodBH, p.prodName, p.type, p.unitName, p.inprice, p.outprice,
-       p.company, m.houseID, SUM(m.qty) AS sumCount
-FROM (
-  SELECT h.houseID, d.prodID, d.pcount AS qty
-    FROM OrderPur h JOIN OrderPurD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseID, d.prodID, -d.pcount
-    FROM OrderPurT h JOIN OrderPurTD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseID, d.prodID, -d.pcount
-    FROM OrderSale h JOIN OrderSaleD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseID, d.prodID, d.pcount
-    FROM OrderSaleT h JOIN OrderSaleTD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseID, d.prodID, CASE WHEN h.orderType = '报损' THEN -d.pcount ELSE d.pcount END
-    FROM OrderBsBy h JOIN OrderBsByD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseOut, d.prodID, -d.pcount
-    FROM OrderDB h JOIN OrderDBD d ON d.orderID = h.orderID
-  UNION ALL
-  SELECT h.houseIn, d.prodID, d.pcount
-    FROM OrderDB h JOIN OrderDBD d ON d.orderID = h.orderID
-) m
-JOIN Fproduct p ON p.prodID = m.prodID
-GROUP BY m.houseID, m.prodID;
+       p.company, s.houseID, CASE WHEN s.counted > 0 THEN s.qty / 1000000.0 END AS sumCount
+FROM FInveHouse s
+JOIN Fproduct p ON p.prodID = s.prodID;
 
 -- A warehouse with rows here holds product records and may not be deleted.
 CREATE VIEW Vinvepc AS
 SELECT houseID, prodID, sumCount FROM VInveHouse;
 
--- Every money account with its balance, the sum of its journal rows (NULL when it has none).
+-- Every money account with its balance, the sum of its journal rows (NULL when it has none),
+-- kept current in FitemBalance by the triggers of totals.sql.
 CREATE VIEW VitemBank AS
 SELECT i.itmID, i.itmName, i.remark,
-       (SELECT SUM(b.sumMoney) FROM FitemBank b WHERE b.itmID = i.itmID) AS je
-FROM Fitem i;
+       CASE WHEN b.counted > 0 THEN b.amount / 1000000.0 END AS je
+FROM Fitem i
+LEFT JOIN FitemBalance b ON b.itmID = i.itmID;
 
 CREATE VIEW VtjSupplier AS
 SELECT s.compName, o.optDate, o.orderID, '采购进货' AS orderType, o.acMoney, o.coMoney,

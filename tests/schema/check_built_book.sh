@@ -11,7 +11,7 @@ fail=0
 expect() { # what, got, wanted
   if [ "$2" != "$3" ]; then echo "FAIL $1: got '$2', wanted '$3'"; fail=1; else echo "ok   $1"; fi
 }
-expect "tables" "$(q "SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'")" 29
+expect "tables" "$(q "SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'")" 31
 expect "views" "$(q "SELECT COUNT(*) FROM sqlite_master WHERE type='view'")" 8
 expect "application id" "$(q "PRAGMA application_id")" 1447383883
 expect "cash account" "$(q "SELECT itmName FROM Fitem WHERE itmID=1")" "现金"

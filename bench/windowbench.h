@@ -1,0 +1,7 @@
+#pragma once
+
+class Table;
+
+// Times showing the windows that list the whole book: from the show until the window is
+// painted with its rows. Windows not in this build are left out.
+void registerWindows(Table& table);

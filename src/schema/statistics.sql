@@ -1,0 +1,19 @@
+-- What the query planner assumes about a book, fixed instead of measured: the proportions of
+-- a business after some years (here ten years of a shop with 100,000 products). Without them
+-- the planner walks a whole warehouse's stock to find one category's products in it, and every
+-- purchase of a month to find those of suppliers whose names contain a fragment, rather than
+-- starting from the few rows that match.
+ANALYZE sqlite_schema;
+INSERT INTO sqlite_stat1(tbl, idx, stat) VALUES
+  ('Fproduct', 'ixProductCate', '100000 1000'),
+  ('FInveHouse', 'sqlite_autoindex_FInveHouse_1', '1000000 100000 1'),
+  ('Fsupplier', NULL, '2000'),
+  ('Fcustomer', NULL, '5000'),
+  ('OrderPur', 'ixPurDate', '200000 55 1 1'),
+  ('OrderPur', 'ixPurCompDate', '200000 100 2'),
+  ('OrderPurT', 'ixPurTDate', '20000 6 1 1'),
+  ('OrderPurT', 'ixPurTCompDate', '20000 10 1'),
+  ('OrderSale', 'ixSaleDate', '600000 165 1 1'),
+  ('OrderSale', 'ixSaleCompDate', '600000 120 2'),
+  ('OrderSaleT', 'ixSaleTDate', '20000 6 1 1'),
+  ('OrderSaleT', 'ixSaleTCompDate', '20000 4 1');
