@@ -4,6 +4,7 @@
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/xlsxreader.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -72,9 +73,20 @@ TEST_F(Settlement, ListsTheSuppliersWithTheirBalancesUnderTheirTitles) {
     EXPECT_EQ(balanceShown("普通供应商"), "￥0.00");
     EXPECT_EQ(labelOf(*window_, "txtKey"), "单位名称：");
     EXPECT_EQ(labelOf(*window_, "cbType"), "单位类型：");
-    auto& excel = drive::find<QToolButton>(*window_, "tlExcel");
-    EXPECT_EQ(excel.text(), "导出Excel ");
-    EXPECT_FALSE(excel.isEnabled());
+    EXPECT_EQ(drive::find<QToolButton>(*window_, "tlExcel").text(), "导出Excel ");
+}
+
+TEST_F(Settlement, ExportsTheBalancesListedToASpreadsheet) {
+    supplierOwed("华强电子", "1500.5");
+    open();
+    messages_.answerOk();
+    fileDialogs_.choose(directory() + "ysyf.xlsx");
+    drive::click(*window_, "tlExcel");
+    EXPECT_EQ(messages_.last(), "数据导出完成!");
+    const XlsxSheet sheet(directory() + "ysyf.xlsx");
+    EXPECT_EQ(sheet.value("A3"), "华强电子");
+    EXPECT_EQ(sheet.value("E3"), "1500.5");
+    EXPECT_TRUE(sheet.cell("E3").number);
 }
 
 TEST_F(Settlement, SettlingTheWholeBalancePrefilledLeavesZeroAndRefreshesTheList) {

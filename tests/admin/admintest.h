@@ -5,21 +5,17 @@
 #include "core/sysdata.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/scriptedfiledialogs.h"
 
 #include <QFile>
 
-// A book with the administrator logged in and the file dialogs scripted.
+// A book with the administrator logged in.
 class AdminTest : public BookTest {
 protected:
     void SetUp() override {
         BookTest::SetUp();
-        setFileDialogs(&fileDialogs_);
         session::setUser("1", "管理员");
     }
     void TearDown() override {
-        fileDialogs_.expectAllAnswered();
-        setFileDialogs(nullptr);
         session::clear();
         BookTest::TearDown();
     }
@@ -39,6 +35,4 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    ScriptedFileDialogs fileDialogs_;
 };

@@ -4,7 +4,7 @@
 #include "productwindow.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/scriptedsavefile.h"
+#include "support/scriptedfiledialogs.h"
 #include "support/xlsxreader.h"
 
 #include <QDir>
@@ -26,7 +26,7 @@ protected:
     // Clicks "导出Excel ", answers the question with OK and saves under the name.
     void exportTo(const QString& name) {
         messages_.answerOk();
-        files_.answer(directory() + name);
+        files_.choose(directory() + name);
         drive::click(window(), "tlExcel");
     }
     // A product in the category the book starts with none of.
@@ -35,7 +35,7 @@ protected:
             cate_ = addCategory("五金");
         return addProduct(name, cate_, inprice, "15");
     }
-    ScriptedSaveFile files_;
+    ScriptedFileDialogs& files_ = fileDialogs_;
     long long cate_ = 0;
 };
 
@@ -112,7 +112,7 @@ TEST_F(ProductExport, CancelWritesNothing) {
     EXPECT_TRUE(files_.offered().isEmpty());
 
     messages_.answerOk();
-    files_.answerCancel();
+    files_.cancel();
     drive::click(window(), "tlExcel");
     EXPECT_EQ(messages_.shown().size(), 2u); // the two questions, no completion
     EXPECT_TRUE(filesIn(directory()).filter(".xlsx").isEmpty());
@@ -179,14 +179,14 @@ class CounterpartExport : public BookTest {
 protected:
     void exportTo(TfrmCounterpart& window, const QString& name) {
         messages_.answerOk();
-        files_.answer(directory() + name);
+        files_.choose(directory() + name);
         drive::click(window, "tlExcel");
     }
     void search(TfrmCounterpart& window, const QString& key) {
         drive::type(window, "txtKey", key);
         drive::click(window, "Button1");
     }
-    ScriptedSaveFile files_;
+    ScriptedFileDialogs& files_ = fileDialogs_;
 };
 
 TEST_F(CounterpartExport, SupplierBankCardsStayTextDigitForDigit) {
@@ -268,7 +268,7 @@ TEST_F(CounterpartExport, TheReceivablesListWritesBalancesAsNumbersAndSkipsAnEmp
                               "WHERE exchMoney<>0";
     list.load(statement);
     list.open();
-    exportList(kReceivablesExport, &list, nullptr); // empty: no question, no dialog
+    exportList(kReceivablesExport, &list); // empty: no question, no dialog
     EXPECT_TRUE(messages_.shown().empty());
 
     addCustomer("王五");
@@ -276,8 +276,8 @@ TEST_F(CounterpartExport, TheReceivablesListWritesBalancesAsNumbersAndSkipsAnEmp
     list.load(statement);
     list.open();
     messages_.answerOk();
-    files_.answer(directory() + "ysyf.xlsx");
-    exportList(kReceivablesExport, &list, nullptr);
+    files_.choose(directory() + "ysyf.xlsx");
+    exportList(kReceivablesExport, &list);
 
     EXPECT_EQ(messages_.shown()[0].text, "确定要导出excel表吗？");
     EXPECT_EQ(messages_.shown()[0].caption, "提示");

@@ -4,6 +4,7 @@
 #include "core/dberror.h"
 #include "core/schema.h"
 #include "core/sysdata.h"
+#include "core/ui/filedialogs.h"
 #include "core/windowregistry.h"
 
 #include <sqlite3.h>
@@ -15,6 +16,7 @@ void BookTest::SetUp() {
     environment::setApplicationDirectory(directory());
     setMessages(&messages_);
     setModal(&modal_);
+    setFileDialogs(&fileDialogs_);
     data_ = std::make_unique<TsysData>(directory());
     ASSERT_TRUE(data_->connect()) << data_->myCon.lastError().toStdString();
     sysData = data_.get();
@@ -22,11 +24,13 @@ void BookTest::SetUp() {
 
 void BookTest::TearDown() {
     modal_.expectAllShown();
+    fileDialogs_.expectAllAnswered();
     messages_.expectAllAnswered();
     windows::clearOpeners();
     sysData = nullptr;
     data_.reset();
     setModal(nullptr);
+    setFileDialogs(nullptr);
     setMessages(nullptr);
     environment::setFixedNow({});
     environment::setApplicationDirectory({});

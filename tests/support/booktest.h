@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/scriptedfiledialogs.h"
 #include "support/scriptedmessages.h"
 #include "support/scriptedmodal.h"
 
@@ -41,6 +42,7 @@ protected:
 
     ScriptedMessages messages_;
     ScriptedModal modal_;
+    ScriptedFileDialogs fileDialogs_;
     std::unique_ptr<TsysData> data_;
 
 private:

@@ -21,3 +21,9 @@ QString ScriptedFileDialogs::openFile(const QString& caption, const QString& fil
     answers_.pop_front();
     return file;
 }
+
+QString ScriptedFileDialogs::saveFile(const QString& caption, const QString& suggested,
+                                      const QString& filter) {
+    offered_ << suggested;
+    return openFile(caption, filter);
+}

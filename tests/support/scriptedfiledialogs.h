@@ -16,12 +16,17 @@ public:
 
     const QStringList& captions() const { return captions_; }
     const QStringList& filters() const { return filters_; }
+    // The file names the save dialogs offered, in order.
+    const QStringList& offered() const { return offered_; }
     void expectAllAnswered();
 
     QString openFile(const QString& caption, const QString& filter) override;
+    QString saveFile(const QString& caption, const QString& suggested,
+                     const QString& filter) override;
 
 private:
     std::deque<QString> answers_;
     QStringList captions_;
     QStringList filters_;
+    QStringList offered_;
 };

@@ -7,6 +7,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
+#include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
 
 #include <QComboBox>
@@ -29,7 +30,6 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
                                   QStyle::SP_DialogApplyButton);
     tlExcel = listparts::toolButton(*bar, QStringLiteral("tlExcel"), QStringLiteral("导出Excel "),
                                     QStyle::SP_DialogSaveButton);
-    tlExcel->setEnabled(false); // the spreadsheet export is not part of this release yet
     tlExit = listparts::toolButton(*bar, QStringLiteral("tlExit"), QStringLiteral("退出"),
                                    QStyle::SP_DialogCloseButton);
     bar->addStretch();
@@ -70,6 +70,8 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
     layout->addWidget(dgSupplier);
 
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
+    connectGuarded(tlExcel, &QToolButton::clicked, this,
+                   [](bool) { exportList(kReceivablesExport, &sysData->QueryYsYf); });
     connectGuarded(tlExit, &QToolButton::clicked, this, [this](bool) { close(); });
     connectGuarded(btnFind, &QPushButton::clicked, this, [this](bool) { btnFindClick(); });
     connectGuarded(cbType, &QComboBox::currentIndexChanged, this, [this](int) { btnFindClick(); });

@@ -1,6 +1,7 @@
 #include "core/ui/filedialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <stdexcept>
 
@@ -20,4 +21,10 @@ void setFileDialogs(FileDialogs* dialogs) {
 
 QString SystemFileDialogs::openFile(const QString& caption, const QString& filter) {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, QString(), filter);
+}
+
+QString SystemFileDialogs::saveFile(const QString& caption, const QString& suggested,
+                                    const QString& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption,
+                                        QDir::home().filePath(suggested), filter);
 }

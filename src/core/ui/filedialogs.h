@@ -10,6 +10,10 @@ public:
     // A file-open dialog over the filter ("备份文件 (*.bak)"); the chosen file's full name,
     // or an empty text when the dialog was cancelled.
     virtual QString openFile(const QString& caption, const QString& filter) = 0;
+    // A save dialog offering the suggested file name (in the home folder); the chosen file's
+    // full name, or an empty text when the dialog was cancelled.
+    virtual QString saveFile(const QString& caption, const QString& suggested,
+                             const QString& filter) = 0;
 };
 
 FileDialogs& fileDialogs();
@@ -19,4 +23,6 @@ void setFileDialogs(FileDialogs* dialogs);
 class SystemFileDialogs : public FileDialogs {
 public:
     QString openFile(const QString& caption, const QString& filter) override;
+    QString saveFile(const QString& caption, const QString& suggested,
+                     const QString& filter) override;
 };

@@ -2,7 +2,7 @@
 
 #include "core/messages.h"
 #include "core/query.h"
-#include "masterdata/ui/savefilechooser.h"
+#include "core/ui/filedialogs.h"
 
 #include <QFileInfo>
 
@@ -19,16 +19,14 @@ QString withSuffix(const QString& fileName) {
 
 } // namespace
 
-void exportList(const ListExport& kind, TQuery* list, QWidget* parent,
-                const QStringList& headings) {
+void exportList(const ListExport& kind, TQuery* list, const QStringList& headings) {
     const bool empty = !list || !list->isOpen() || list->recordCount() == 0;
     if (kind.skipEmptyList && empty)
         return;
     if (messages().question(kind.question, kind.questionTitle) != Messages::kOk)
         return;
-    const QString chosen =
-        saveFileChooser().saveFileName(parent, QStringLiteral("导出Excel"), kind.fileName,
-                                       QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    const QString chosen = fileDialogs().saveFile(QStringLiteral("导出Excel"), kind.fileName,
+                                                  QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
     if (!writeWorkbook(withSuffix(chosen), exportSheet(kind, list, headings))) {

@@ -165,7 +165,7 @@ void TfrmCounterpart::tlExcelClick() {
     // another window's rows, and only the headings are exported.
     TQuery& list = kind_.list();
     const bool shown = list.isOpen() && list.sql() == kind_.listStatement();
-    exportList(*kind_.sheet, shown ? &list : nullptr, this);
+    exportList(*kind_.sheet, shown ? &list : nullptr);
 }
 
 TfrmSupplier::TfrmSupplier(QWidget* parent)

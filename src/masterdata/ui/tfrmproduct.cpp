@@ -242,7 +242,7 @@ void TfrmProduct::Button1Click() {
 
 void TfrmProduct::tlExcelClick() {
     // The headings carry the captions read when the window was shown, as its list does.
-    exportList(kProductExport, &sysData->QueryProduct, this, productHeadings(captions_));
+    exportList(kProductExport, &sysData->QueryProduct, productHeadings(captions_));
 }
 
 bool TfrmProduct::hasProducts() const {
