@@ -21,6 +21,11 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
+// printing
+#include "printing/ui/printer.h"
+#include "printing/ui/tfrmfieldset.h"
+#include "printing/ui/tfrmprintview.h"
+
 // master data: products
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
@@ -40,13 +45,18 @@ struct WindowSet::Windows {
     // admin
     TfrmAbout frmAbout;
 
+    // printing: before the documents, whose "打印" shows the preview
+    std::unique_ptr<Printer> printer = systemPrinter();
+    TfrmPrintView frmPrintView{*printer};
+    TfrmFieldSet frmFieldSet;
+
     // documents: the pickers first, since the document windows show them
     TfrmFindProduct frmFindProduct;
     TfrmFindComp frmFindComp;
-    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp};
-    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
-    TfrmSale frmSale{frmFindProduct, frmFindComp};
-    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
+    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmSale frmSale{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp, frmPrintView};
 
     // master data: products
     TfrmProdAdd frmProdAdd;
@@ -82,6 +92,9 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
 
     // admin
     entry(windows_->frmAbout);
+
+    // printing (the preview is shown by the documents with their page)
+    entry(windows_->frmFieldSet);
 
     // documents
     entry(windows_->frmPurIn);
