@@ -1,5 +1,6 @@
 // The preview as a person uses it: the page on screen, zoom, printer set-up, printing.
 #include "core/sysdata.h"
+#include "core/ui/modal.h"
 #include "printing/printpage.h"
 #include "printing/ui/tfrmprintview.h"
 #include "support/booktest.h"
@@ -8,6 +9,7 @@
 
 #include <QLabel>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -140,6 +142,35 @@ TEST_F(PrintView, WithoutAPrinterTheWindowClosesAndTheErrorIsReported) {
     ASSERT_TRUE(messages_.lastShown());
     EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::ErrorReport);
     EXPECT_EQ(messages_.last(), "没有可用的打印机!");
+}
+
+// A message box runs an event loop of its own, as the program's error report does.
+class LoopingMessages : public ScriptedMessages {
+public:
+    void errorReport(const QString& text) override {
+        ScriptedMessages::errorReport(text);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(PrintView, WithoutAPrinterTheProgramsOwnModalShowingReturns) {
+    printer.available = false;
+    LoopingMessages boxes;
+    ExecModal program; // the dialog's own event loop, as the program runs it
+    setMessages(&boxes);
+    setModal(&program);
+    bool stuck = false; // the window went away but its event loop still waits
+    QTimer::singleShot(5000, &window, [&] {
+        stuck = true;
+        window.show();
+        window.done(QDialog::Rejected);
+    });
+    window.showPage(page());
+    setModal(&modal_);
+    setMessages(&messages_);
+    EXPECT_FALSE(stuck);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(boxes.last(), "没有可用的打印机!");
 }
 
 TEST_F(PrintView, PrinterSetUpRedrawsForTheChosenPaperOnlyOnOk) {

@@ -151,6 +151,8 @@ QWidget* TfrmFieldSet::buildFieldPage() {
     lsvField->setColumnWidth(IsShow, 90);
     lsvField->setColumnWidth(Caption, 160);
     lsvField->setColumnWidth(Width, 100);
+    lsvField->header()->setStretchLastSection(false);
+    lsvField->header()->setSectionResizeMode(Sort, QHeaderView::Stretch);
 
     BitBtn3 = button("BitBtn3", QStringLiteral("修改(&M)"));
     btnUp = button("btnUp", QStringLiteral("上移(&U)"));

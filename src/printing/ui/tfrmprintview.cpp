@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -84,9 +85,16 @@ void TfrmPrintView::FormShow() {
     try {
         SetPrintImg();
     } catch (...) {
-        // Without a printer there is no page to show: the window closes once it is up.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-        throw;
+        // Without a printer there is no page to show. The window closes once its own event
+        // loop runs (closing earlier would leave that loop waiting), then the error is shown.
+        QMetaObject::invokeMethod(
+            this,
+            [this, error = std::current_exception()] {
+                close();
+                runGuarded([&] { std::rethrow_exception(error); });
+            },
+            Qt::QueuedConnection);
+        return;
     }
     PrintDoc();
 }
