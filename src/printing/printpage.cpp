@@ -4,6 +4,8 @@
 #include "core/sysdata.h"
 #include "printing/printsettings.h"
 
+#include <algorithm>
+
 void PrintLine::set(const QString& fieldName, const QString& text) {
     const qsizetype i = names_.indexOf(fieldName.toLower());
     if (i >= 0) {

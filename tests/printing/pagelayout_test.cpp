@@ -117,6 +117,13 @@ TEST_F(PageLayout, CentresTheTitleAndRightAlignsTheCodeWithTheDateUnderIt) {
     EXPECT_EQ(surface.text("单位名称：甲公司").font.pointSize(), 9);
 }
 
+TEST_F(PageLayout, WithoutACodeTheDateEndsAtTheTablesRightEdge) {
+    PrintPage page = samplePage();
+    page.orderID.clear();
+    ASSERT_TRUE(draw(page));
+    EXPECT_EQ(surface.text("采购日期：2026-03-15").x, 255 - widthOf("采购日期：2026-03-15"));
+}
+
 TEST_F(PageLayout, ATitleWiderThanTheTableStartsLeftOfIt) {
     PrintPage page = samplePage();
     page.title = "一个比表格宽得多的标题：采购进货单（第一联）";

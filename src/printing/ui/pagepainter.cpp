@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 namespace printing {
 
@@ -60,8 +61,10 @@ bool report(QPainter& painter, const PrintPage& page, int k) {
     textAt(painter, L * k, (T + kTitleRow) * k, page.house);
     textAt(painter, right - codeWidth, (T + kTitleRow) * k, page.orderID);
     textAt(painter, L * k, (T + kSecondRow) * k, page.compName);
-    // The date starts where the document code starts.
-    textAt(painter, right - codeWidth, (T + kSecondRow) * k, page.optdate);
+    // The date starts where the document code starts; without a code it ends at the table's
+    // right edge rather than running into the margin.
+    const int dateWidth = page.orderID.isEmpty() ? widthOf(painter, page.optdate) : codeWidth;
+    textAt(painter, right - dateWidth, (T + kSecondRow) * k, page.optdate);
 
     for (int y = T + kTableTop; y <= bottom; y += kRowHeight)
         painter.drawLine(L * k, y * k, right, y * k);
