@@ -1,9 +1,9 @@
 // Where the page puts each thing, at the scale of the surface it is drawn on.
 #include "core/sysdata.h"
+#include "printing/paintrecorder.h"
 #include "printing/printpage.h"
 #include "printing/ui/pagepainter.h"
 #include "support/booktest.h"
-#include "support/paintrecorder.h"
 
 #include <QFontMetrics>
 #include <QPainter>

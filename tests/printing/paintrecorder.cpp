@@ -1,4 +1,4 @@
-#include "support/paintrecorder.h"
+#include "printing/paintrecorder.h"
 
 #include <QFontMetrics>
 #include <QPaintEngine>
