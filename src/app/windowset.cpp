@@ -37,6 +37,10 @@
 #include "documents/ui/tfrmprodcount.h"
 #include "documents/ui/tfrmprodpd.h"
 #include "documents/ui/tfrmproductpd.h"
+// printing
+#include "printing/ui/printer.h"
+#include "printing/ui/tfrmfieldset.h"
+#include "printing/ui/tfrmprintview.h"
 
 // master data: products
 #include "masterdata/ui/tfrmcatedialog.h"
@@ -75,13 +79,18 @@ struct WindowSet::Windows {
     TfrmBackData frmBackData{frmFile};
     TfrmRestoreData frmRestoreData;
 
+    // printing: before the documents, whose "打印" shows the preview
+    std::unique_ptr<Printer> printer = systemPrinter();
+    TfrmPrintView frmPrintView{*printer};
+    TfrmFieldSet frmFieldSet;
+
     // documents: the pickers first, since the document windows show them
     TfrmFindProduct frmFindProduct;
     TfrmFindComp frmFindComp;
-    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp};
-    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp};
-    TfrmSale frmSale{frmFindProduct, frmFindComp};
-    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp};
+    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmSale frmSale{frmFindProduct, frmFindComp, frmPrintView};
+    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp, frmPrintView};
 
     // master data: products
     TfrmProdAdd frmProdAdd;
@@ -152,6 +161,9 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
     entry(windows_->frmRestoreData);
     windows::registerOpener(mainentries::kSystemInitialisation,
                             [] { systeminitialisation::run(); });
+
+    // printing (the preview is shown by the documents with their page)
+    entry(windows_->frmFieldSet);
 
     // documents
     entry(windows_->frmPurIn);

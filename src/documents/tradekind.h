@@ -23,7 +23,9 @@ struct TradeKind {
     QString stockStatement;
     QString balanceStatement;
     QString journalType;
-    int journalSign; // the journal row carries the amount due times this sign
+    int journalSign;         // the journal row carries the amount due times this sign
+    QString printHouseLabel; // the printed page's labels of the warehouse and the date
+    QString printDateLabel;
 
     QString headerStatement() const;
     QString lineStatement() const;

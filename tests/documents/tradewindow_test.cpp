@@ -4,9 +4,10 @@
 #include "documents/ui/tradewindows.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
+#include "printing/ui/tfrmprintview.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/drive.h"
+#include "support/testprinter.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -19,17 +20,22 @@
 
 namespace {
 
-using Make = std::function<std::unique_ptr<TfrmTradeDocument>(TfrmFindProduct&, TfrmFindComp&)>;
+using Make = std::function<std::unique_ptr<TfrmTradeDocument>(TfrmFindProduct&, TfrmFindComp&,
+                                                              TfrmPrintView&)>;
 template <typename Window> Make make() {
-    return [](TfrmFindProduct& p, TfrmFindComp& c) { return std::make_unique<Window>(p, c); };
+    return [](TfrmFindProduct& p, TfrmFindComp& c, TfrmPrintView& v) {
+        return std::make_unique<Window>(p, c, v);
+    };
 }
 
 struct KindCase {
     TradeKindId id;
     Make make;
     const char* counterpartTable;
-    const char* price; // the price the product picker offers this kind
-    const char* title; // the seed row's title line
+    const char* price;      // the price the product picker offers this kind
+    const char* title;      // the seed row's title line
+    const char* printHouse; // the printed labels of the warehouse and the date
+    const char* printDate;
 };
 
 void PrintTo(const KindCase& c, std::ostream* os) {
@@ -49,11 +55,13 @@ protected:
         comp = scalar(QStringLiteral("SELECT max(compID) FROM %1").arg(table()));
         products = std::make_unique<TfrmFindProduct>();
         comps = std::make_unique<TfrmFindComp>();
-        window = GetParam().make(*products, *comps);
+        preview = std::make_unique<TfrmPrintView>(printer);
+        window = GetParam().make(*products, *comps, *preview);
         window->show();
     }
     void TearDown() override {
         window.reset();
+        preview.reset();
         comps.reset();
         products.reset();
         BookTest::TearDown();
@@ -111,6 +119,8 @@ protected:
     QString comp;
     std::unique_ptr<TfrmFindProduct> products;
     std::unique_ptr<TfrmFindComp> comps;
+    TestPrinter printer;
+    std::unique_ptr<TfrmPrintView> preview;
     std::unique_ptr<TfrmTradeDocument> window;
 };
 
@@ -130,7 +140,7 @@ TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
     EXPECT_EQ(label("lblMoney"), kind().settledLabel);
     EXPECT_EQ(grid().horizontalHeaderItem(3)->text(), "商品名称");
     EXPECT_EQ(text("txtSumMoney"), "0");
-    EXPECT_FALSE(drive::find<QPushButton>(*window, "Button1").isEnabled());
+    EXPECT_TRUE(drive::find<QPushButton>(*window, "Button1").isEnabled());
     EXPECT_TRUE(drive::find<QPushButton>(*window, "btnSave").isDefault());
 }
 
@@ -382,14 +392,93 @@ TEST_P(TradeWindow, AFailedPostingKeepsTheWindowAsItWas) {
     EXPECT_EQ(count("FitemBank"), 0);
 }
 
+TEST_P(TradeWindow, PrintShowsTheUnsavedDocumentInThePreviewAsTheWindowShowsIt) {
+    fillDocument();
+    typeSettled("20");
+    drive::type(box("txtCaption"), "本单（客户联）");
+    gridinput::type(grid(), 1, DocumentGrid::Remark, "加急");
+    const QString code = text("txtOrderCode");
+    const QString total = text("txtTotalMoney");
+    const QString compName = text("txtCompName");
+    modal_.expect<TfrmPrintView>([&](TfrmPrintView& w) {
+        const PrintPage& page = w.page();
+        EXPECT_EQ(page.title, "本单（客户联）");
+        EXPECT_EQ(page.topMargin, 10);
+        EXPECT_EQ(page.house, QString(GetParam().printHouse) + "总库");
+        EXPECT_EQ(page.orderID, "单据号：" + code);
+        EXPECT_EQ(page.compName, "单位名称：" + compName);
+        EXPECT_EQ(page.optdate, QString(GetParam().printDate) + "2026-03-15");
+        EXPECT_EQ(page.ys, kind().dueLabel + total);
+        EXPECT_EQ(page.ss, kind().settledLabel + "20");
+        EXPECT_EQ(page.emp, "经办人：张三");
+        EXPECT_EQ(page.hj, "合计金额：" + total);
+        EXPECT_EQ(page.columnTitles, QStringList({"商品编号", "商品名称", "规格/型号", "单位",
+                                                  "进价", "数量", "金额", "备注"}));
+        ASSERT_EQ(page.cells.size(), 10u);
+        EXPECT_EQ(page.cells[0], QStringList({grid().text(1, DocumentGrid::ProdBH), "锤子",
+                                              grid().text(1, DocumentGrid::Type),
+                                              grid().text(1, DocumentGrid::UnitName), price(), "4",
+                                              total, "加急"}));
+        EXPECT_EQ(page.cells[1], QStringList(8, QString()));
+        EXPECT_FALSE(w.imageSize().isEmpty());
+    });
+    drive::click(*window, "Button1");
+    modal_.expectAllShown();
+    // Printing changes nothing in the window and writes nothing.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "4");
+    EXPECT_EQ(text("txtMoney"), "20");
+    EXPECT_EQ(text("txtOrderCode"), code);
+    EXPECT_EQ(count(kind().headerTable), 0);
+}
+
+TEST_P(TradeWindow, PrintFollowsTheLayoutSettings) {
+    fillDocument();
+    exec("UPDATE Ftbconfig SET house='否', compName='否', ys='否', hj='否', mleft=20");
+    exec("UPDATE FConfig SET isShow='否'");
+    exec("UPDATE FConfig SET isShow='是', sort=1 WHERE fieldName='pcount'");
+    exec("UPDATE FConfig SET isShow='是', sort=2 WHERE fieldName='outprice'");
+    exec("UPDATE FConfig SET isShow='是', sort=3, fieldwidth=30 WHERE fieldName='company'");
+    grid().setText(1, DocumentGrid::Maker, "五金厂"); // hidden column, printed when chosen
+    modal_.expect<TfrmPrintView>([&](TfrmPrintView& w) {
+        const PrintPage& page = w.page();
+        EXPECT_EQ(page.leftMargin, 20);
+        EXPECT_EQ(page.house, "");
+        EXPECT_EQ(page.compName, "");
+        EXPECT_EQ(page.ys, "");
+        EXPECT_EQ(page.hj, "");
+        EXPECT_EQ(page.emp, "经办人：张三");
+        EXPECT_EQ(page.columnTitles, QStringList({"数量", "售价", "厂家"}));
+        EXPECT_EQ(page.columnWidths, (QList<int>{15, 20, 30}));
+        EXPECT_EQ(page.tableWidth, 65);
+        // Either price field prints the line's one price.
+        EXPECT_EQ(page.cells[0], QStringList({"4", price(), "五金厂"}));
+    });
+    drive::click(*window, "Button1");
+    modal_.expectAllShown();
+}
+
+TEST_P(TradeWindow, PrintingWithNoPrintedFieldSaysThereIsNothingToPrint) {
+    fillDocument();
+    exec("UPDATE FConfig SET isShow='否'");
+    modal_.expect<TfrmPrintView>([&](TfrmPrintView& w) {
+        EXPECT_TRUE(w.page().columnTitles.isEmpty());
+        EXPECT_EQ(messages_.last(), "没有要打印的数据！");
+    });
+    drive::click(*window, "Button1");
+    modal_.expectAllShown();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, TradeWindow,
-    ::testing::Values(
-        KindCase{TradeKindId::Purchase, make<TfrmPurIn>(), "Fsupplier", "12.5", "采购进货单"},
-        KindCase{TradeKindId::PurchaseReturn, make<TfrmPurRet>(), "Fsupplier", "12.5",
-                 "采购退货单"},
-        KindCase{TradeKindId::Sale, make<TfrmSale>(), "Fcustomer", "20", "商品销售单"},
-        KindCase{TradeKindId::SaleReturn, make<TfrmSaleT>(), "Fcustomer", "20", "顾客退货单"}),
+    ::testing::Values(KindCase{TradeKindId::Purchase, make<TfrmPurIn>(), "Fsupplier", "12.5",
+                               "采购进货单", "收货仓库：", "采购日期："},
+                      KindCase{TradeKindId::PurchaseReturn, make<TfrmPurRet>(), "Fsupplier", "12.5",
+                               "采购退货单", "退货仓库：", "退货日期："},
+                      KindCase{TradeKindId::Sale, make<TfrmSale>(), "Fcustomer", "20", "商品销售单",
+                               "仓   库：", "销售日期："},
+                      KindCase{TradeKindId::SaleReturn, make<TfrmSaleT>(), "Fcustomer", "20",
+                               "顾客退货单", "收货仓库：", "退货日期："}),
     [](const auto& info) { return tradeKind(info.param.id).windowClass.toStdString(); });
 
 } // namespace

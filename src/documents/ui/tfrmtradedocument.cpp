@@ -7,9 +7,11 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 #include "documents/documentheader.h"
+#include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
 #include "masterdata/ui/tfrmfindcomp.h"
+#include "printing/ui/tfrmprintview.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -44,8 +46,8 @@ QLineEdit* amountBox(const char* name) {
 } // namespace
 
 TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& products,
-                                     TfrmFindComp& comps, QWidget* parent)
-    : TForm(parent), kind_(kind), comps_(comps) {
+                                     TfrmFindComp& comps, TfrmPrintView& preview, QWidget* parent)
+    : TForm(parent), kind_(kind), comps_(comps), preview_(preview) {
     setObjectName(kind.windowClass);
     setWindowTitle(kind.caption);
 
@@ -74,6 +76,7 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
                    [this](const QString& text) { txtMoneyChange(text); });
     connectGuarded(imgFind, &QToolButton::clicked, this, [this](bool) { imgFindClick(); });
     connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });
+    connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
 }
 
 QLayout* TfrmTradeDocument::buildHeader() {
@@ -137,7 +140,6 @@ QLayout* TfrmTradeDocument::buildFooter() {
     txtTotalMoney = amountBox("txtTotalMoney");
     Button1 = new QPushButton(QStringLiteral("打印"));
     Button1->setObjectName("Button1");
-    Button1->setEnabled(false);
     Button1->setAutoDefault(false);
     btnSave = new QPushButton(QStringLiteral("保存"));
     btnSave->setObjectName("btnSave");
@@ -258,6 +260,11 @@ void TfrmTradeDocument::btnSaveClick() {
     const PostResult result = save();
     if (result == PostResult::Posted || result == PostResult::NothingInserted)
         close();
+}
+
+// The document as it stands, saved or not; printing changes nothing in the window.
+void TfrmTradeDocument::Button1Click() {
+    preview_.showPage(tradePrintPage(kind_, txtCaption->text(), document()));
 }
 
 PostResult TfrmTradeDocument::save() {

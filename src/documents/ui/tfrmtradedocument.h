@@ -14,15 +14,16 @@ class QPushButton;
 class QToolButton;
 class TfrmFindComp;
 class TfrmFindProduct;
+class TfrmPrintView;
 
 // The entry window of a trade document: purchase, purchase return, sale or sale return, as
 // its kind says. It keeps an unsaved document between showings and posts it through
-// postTradeDocument.
+// postTradeDocument; "打印" shows it in the print preview as it stands.
 class TfrmTradeDocument : public TForm {
     Q_OBJECT
 public:
     TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& products, TfrmFindComp& comps,
-                      QWidget* parent = nullptr);
+                      TfrmPrintView& preview, QWidget* parent = nullptr);
 
     const TradeKind& kind() const { return kind_; }
     // The unrounded sum of the line amounts.
@@ -41,6 +42,7 @@ private:
     void txtMoneyChange(const QString& text);
     void imgFindClick();
     void btnSaveClick();
+    void Button1Click();
     // Posts the document and puts the window in the state the result asks for, without
     // closing it.
     PostResult save();
@@ -49,6 +51,7 @@ private:
 
     const TradeKind& kind_;
     TfrmFindComp& comps_;
+    TfrmPrintView& preview_;
     Decimal runningTotal_;
 
     QLineEdit* txtCaption;

@@ -1,0 +1,167 @@
+#include "printing/ui/tfrmprintview.h"
+
+#include "core/messages.h"
+#include "core/ui/guardedconnect.h"
+#include "printing/ui/pagepainter.h"
+#include "printing/ui/printer.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <exception>
+
+namespace {
+
+constexpr int kGap = 5; // pixels around a page wider than the window
+
+QToolButton* toolButton(QToolBar& bar, const char* name, const QString& text,
+                        QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setIcon(bar.style()->standardIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar.addWidget(button);
+    return button;
+}
+
+} // namespace
+
+TfrmPrintView::TfrmPrintView(Printer& printer, QWidget* parent) : TForm(parent), printer_(printer) {
+    setObjectName(QStringLiteral("frmPrintView"));
+    setWindowTitle(QStringLiteral("Lumo软件打印预览窗口"));
+    resize(900, 700);
+
+    auto* bar = new QToolBar;
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    tlZoomMax = toolButton(*bar, "tlZoomMax", QStringLiteral("放大"), QStyle::SP_ArrowUp);
+    tlZoomMin = toolButton(*bar, "tlZoomMin", QStringLiteral("缩小"), QStyle::SP_ArrowDown);
+    tlPageSet = toolButton(*bar, "tlPageSet", QStringLiteral("打印设置"),
+                           QStyle::SP_FileDialogDetailedView);
+    tlPrint = toolButton(*bar, "tlPrint", QStringLiteral("打印"), QStyle::SP_DialogSaveButton);
+    tlColse =
+        toolButton(*bar, "tlColse", QStringLiteral("关闭      "), QStyle::SP_DialogCloseButton);
+
+    scrollArea = new QScrollArea;
+    scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollArea->setWidgetResizable(false);
+    sheet = new QWidget;
+    sheet->setAutoFillBackground(true);
+    QPalette grey = sheet->palette();
+    grey.setColor(QPalette::Window, Qt::darkGray);
+    sheet->setPalette(grey);
+    imgDoc = new QLabel(sheet);
+    imgDoc->setObjectName(QStringLiteral("imgDoc"));
+    imgDoc->setScaledContents(true);
+    scrollArea->setWidget(sheet);
+    scrollArea->viewport()->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(scrollArea, 1);
+
+    connectGuarded(tlZoomMax, &QToolButton::clicked, this, [this](bool) { zoom(true); });
+    connectGuarded(tlZoomMin, &QToolButton::clicked, this, [this](bool) { zoom(false); });
+    connectGuarded(tlPageSet, &QToolButton::clicked, this, [this](bool) { tlPageSetClick(); });
+    connectGuarded(tlPrint, &QToolButton::clicked, this, [this](bool) { tlPrintClick(); });
+    connectGuarded(tlColse, &QToolButton::clicked, this, [this](bool) { close(); });
+}
+
+void TfrmPrintView::showPage(const PrintPage& page) {
+    page_ = page;
+    showModal();
+}
+
+void TfrmPrintView::FormShow() {
+    try {
+        SetPrintImg();
+    } catch (...) {
+        // Without a printer there is no page to show. The window closes once its own event
+        // loop runs (closing earlier would leave that loop waiting), then the error is shown.
+        QMetaObject::invokeMethod(
+            this,
+            [this, error = std::current_exception()] {
+                close();
+                runGuarded([&] { std::rethrow_exception(error); });
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    PrintDoc();
+}
+
+void TfrmPrintView::SetPrintImg() {
+    screenK_ = printing::pixelsPerMillimetre(logicalDpiX());
+    const int dpi = printer_.resolution();
+    printerK_ = printing::pixelsPerMillimetre(dpi);
+    if (printerK_ <= 0)
+        throw PrinterError("打印机分辨率无效!");
+    const QSize printable = printer_.printableSize();
+    imageSize_ = QSize(int(double(printable.width()) / printerK_ * screenK_),
+                       int(double(printable.height()) / printerK_ * screenK_));
+    placeImage();
+}
+
+void TfrmPrintView::PrintDoc() {
+    QImage image(imageSize_, QImage::Format_RGB32);
+    const int dotsPerMetre = int(std::lround(logicalDpiX() / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        printing::report(painter, page_, screenK_);
+    }
+    picture_ = QPixmap::fromImage(image);
+    imgDoc->setPixmap(picture_);
+}
+
+void TfrmPrintView::placeImage() {
+    const int viewWidth = scrollArea->viewport()->width();
+    const int left = imageSize_.width() < viewWidth ? (viewWidth - imageSize_.width()) / 2 : kGap;
+    imgDoc->setGeometry(left, kGap, imageSize_.width(), imageSize_.height());
+    sheet->resize(std::max(viewWidth, left + imageSize_.width() + kGap),
+                  std::max(scrollArea->viewport()->height(), imageSize_.height() + 2 * kGap));
+}
+
+// The page is placed again whenever the visible part of the scrolling area changes size.
+bool TfrmPrintView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scrollArea->viewport() && event->type() == QEvent::Resize &&
+        !imageSize_.isEmpty())
+        placeImage();
+    return TForm::eventFilter(watched, event);
+}
+
+// The picture is stretched, not drawn again; the page keeps its place until a resize.
+void TfrmPrintView::zoom(bool in) {
+    const auto scaled = [in](int size) { return int(std::floor(in ? size * 1.2 : size / 1.2)); };
+    imageSize_ = QSize(scaled(imageSize_.width()), scaled(imageSize_.height()));
+    imgDoc->resize(imageSize_);
+    sheet->resize(std::max(sheet->width(), imgDoc->x() + imageSize_.width() + kGap),
+                  std::max(sheet->height(), imageSize_.height() + 2 * kGap));
+}
+
+void TfrmPrintView::tlPageSetClick() {
+    if (!printer_.setup(this))
+        return;
+    SetPrintImg();
+    PrintDoc();
+}
+
+void TfrmPrintView::tlPrintClick() {
+    // A page without columns is refused before a sheet of paper goes through the printer.
+    if (page_.columnWidths.isEmpty()) {
+        notice(QStringLiteral("没有要打印的数据！"));
+        return;
+    }
+    printer_.print([this](QPainter& painter) { printing::report(painter, page_, printerK_); });
+}
