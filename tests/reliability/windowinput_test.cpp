@@ -15,10 +15,12 @@
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "masterdata/ui/tfrmhousedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
+#include "printing/ui/tfrmprintview.h"
 #include "reliability/nastytexts.h"
 #include "reliability/typing.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/testprinter.h"
 
 #include <QComboBox>
 #include <QTableView>
@@ -61,9 +63,11 @@ protected:
         addCustomer("甲商店");
         products = std::make_unique<TfrmFindProduct>();
         comps = std::make_unique<TfrmFindComp>();
+        preview = std::make_unique<TfrmPrintView>(printer);
     }
     void TearDown() override {
         windows.clear();
+        preview.reset();
         comps.reset();
         products.reset();
         BookTest::TearDown();
@@ -88,7 +92,7 @@ protected:
     }
     // A trade window showing a whole document: warehouse, counterpart, the hammer on row 1.
     template <typename Window> Window& tradeWindow() {
-        auto w = std::make_unique<Window>(*products, *comps);
+        auto w = std::make_unique<Window>(*products, *comps, *preview);
         Window& window = *w;
         windows.push_back(std::move(w));
         window.show();
@@ -117,6 +121,8 @@ protected:
     long long house = 0, hammer = 0;
     std::unique_ptr<TfrmFindProduct> products;
     std::unique_ptr<TfrmFindComp> comps;
+    TestPrinter printer;
+    std::unique_ptr<TfrmPrintView> preview;
     std::vector<std::unique_ptr<QWidget>> windows;
 };
 
