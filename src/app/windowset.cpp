@@ -93,10 +93,10 @@ struct WindowSet::Windows {
     TfrmGDZC frmGDZC;
 
     // reports
-    TfrmTjPurQ frmTjPurQ;
-    TfrmOrderPurTQ frmOrderPurTQ;
-    TfrmOrderSaleQ frmOrderSaleQ;
-    TfrmOrderSaleTQ frmOrderSaleTQ;
+    TfrmTjPurQ frmTjPurQ{&frmPrintView};
+    TfrmOrderPurTQ frmOrderPurTQ{&frmPrintView};
+    TfrmOrderSaleQ frmOrderSaleQ{&frmPrintView};
+    TfrmOrderSaleTQ frmOrderSaleTQ{&frmPrintView};
     TfrmOrderDBQ frmOrderDBQ;
     TfrmOrderBsbyQ frmOrderBsbyQ;
     TfrmOrderTJ frmOrderTJ;

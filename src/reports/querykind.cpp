@@ -18,7 +18,7 @@ namespace {
 // The trade lists join the warehouse and the counterpart the balance statement moves.
 QueryKind tradeQuery(TradeKindId id, const char* windowClass, const char* caption,
                      const char* dateTitle, const char* compTitle, const char* dueTitle,
-                     const char* settledTitle) {
+                     const char* settledTitle, const char* reprintHouseLabel) {
     const TradeKind& trade = tradeKind(id);
     const QString comps = RelativeUpdate::parse(trade.balanceStatement).table;
     const QString list =
@@ -41,20 +41,25 @@ QueryKind tradeQuery(TradeKindId id, const char* windowClass, const char* captio
              {"coMoney", settledTitle, true},
              {"empName", "经办人"}},
             VoidRule::Trade,
-            &trade};
+            &trade,
+            reprintHouseLabel,
+            QStringLiteral("SELECT orderID,houseName,compName,optDate,acMoney,coMoney,empName "
+                           "FROM %1 LEFT JOIN Fhouse ON %1.houseID=Fhouse.houseID "
+                           "LEFT JOIN %2 ON %1.compID=%2.compID WHERE orderID=:orderID")
+                .arg(trade.headerTable, comps)};
 }
 
 std::array<QueryKind, 6> makeKinds() {
     const QString bsbyCondition = QStringLiteral(" AND NOT orderType='盘点'");
     return {{
         tradeQuery(TradeKindId::Purchase, "TfrmTjPurQ", "采购单据查询", "采购日期", "供应商",
-                   "应付金额", "实付金额"),
+                   "应付金额", "实付金额", "收货仓库："),
         tradeQuery(TradeKindId::Sale, "TfrmOrderSaleQ", "销售单据查询", "销售日期", "客户名称",
-                   "应收金额", "实收金额"),
+                   "应收金额", "实收金额", "仓    库："),
         tradeQuery(TradeKindId::PurchaseReturn, "TfrmOrderPurTQ", "采购退货单查询", "采购日期",
-                   "供应商", "应付金额", "实付金额"),
+                   "供应商", "应付金额", "实付金额", "仓    库："),
         tradeQuery(TradeKindId::SaleReturn, "TfrmOrderSaleTQ", "销售退货单据查询", "销售日期",
-                   "客户名称", "应收金额", "实收金额"),
+                   "客户名称", "应收金额", "实收金额", "仓    库："),
         {"TfrmOrderDBQ",
          "库存调拨单据查询",
          "OrderDB",
@@ -69,7 +74,9 @@ std::array<QueryKind, 6> makeKinds() {
           {"hi", "调入仓"},
           {"empName", "经办人"}},
          VoidRule::Transfer,
-         nullptr},
+         nullptr,
+         {},
+         {}},
         {"TfrmOrderBsbyQ",
          "报损报溢单据查询",
          "OrderBsBy",
@@ -85,7 +92,9 @@ std::array<QueryKind, 6> makeKinds() {
           {"orderType", "单据类型"},
           {"empName", "经办人"}},
          VoidRule::LossOverflow,
-         nullptr},
+         nullptr,
+         {},
+         {}},
     }};
 }
 

@@ -30,6 +30,10 @@ struct QueryKind {
     std::vector<QueryColumn> columns;
     VoidRule voidRule;
     const TradeKind* trade; // the posted kind of the four trade windows, null otherwise
+    // Reprinting (trade kinds): the printed warehouse label, and the header of one document
+    // (orderID) with its warehouse and counterpart names.
+    QString reprintHouseLabel;
+    QString documentStatement;
 
     // The lines of one document (orderID), with the product columns shown and printed.
     QString lineStatement() const;

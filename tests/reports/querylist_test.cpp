@@ -120,7 +120,7 @@ TEST_F(QueryList, TransfersShowBothWarehousesAndLossesTheirType) {
     EXPECT_EQ(column(bsby, 3), QStringList({"报溢"}));
 }
 
-TEST_F(QueryList, ReprintIsOfferedOnlyForTradeDocumentsAndWaitsForThePrintPreview) {
+TEST_F(QueryList, ReprintIsOfferedOnlyForTradeDocumentsAndNeedsAPreview) {
     TfrmTjPurQ purchases;
     QToolButton& print = drive::find<QToolButton>(purchases, "tlPrint");
     EXPECT_EQ(print.text(), "单据打印");

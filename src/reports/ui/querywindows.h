@@ -8,41 +8,41 @@
 class TfrmTjPurQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
-    explicit TfrmTjPurQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::Purchase), parent) {}
+    explicit TfrmTjPurQ(TfrmPrintView* preview = nullptr, QWidget* parent = nullptr)
+        : TfrmOrderQuery(queryKind(QueryKindId::Purchase), preview, parent) {}
 };
 
 class TfrmOrderSaleQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
-    explicit TfrmOrderSaleQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::Sale), parent) {}
+    explicit TfrmOrderSaleQ(TfrmPrintView* preview = nullptr, QWidget* parent = nullptr)
+        : TfrmOrderQuery(queryKind(QueryKindId::Sale), preview, parent) {}
 };
 
 class TfrmOrderPurTQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
-    explicit TfrmOrderPurTQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::PurchaseReturn), parent) {}
+    explicit TfrmOrderPurTQ(TfrmPrintView* preview = nullptr, QWidget* parent = nullptr)
+        : TfrmOrderQuery(queryKind(QueryKindId::PurchaseReturn), preview, parent) {}
 };
 
 class TfrmOrderSaleTQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
-    explicit TfrmOrderSaleTQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::SaleReturn), parent) {}
+    explicit TfrmOrderSaleTQ(TfrmPrintView* preview = nullptr, QWidget* parent = nullptr)
+        : TfrmOrderQuery(queryKind(QueryKindId::SaleReturn), preview, parent) {}
 };
 
 class TfrmOrderDBQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
     explicit TfrmOrderDBQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::Transfer), parent) {}
+        : TfrmOrderQuery(queryKind(QueryKindId::Transfer), nullptr, parent) {}
 };
 
 class TfrmOrderBsbyQ : public TfrmOrderQuery {
     Q_OBJECT
 public:
     explicit TfrmOrderBsbyQ(QWidget* parent = nullptr)
-        : TfrmOrderQuery(queryKind(QueryKindId::LossOverflow), parent) {}
+        : TfrmOrderQuery(queryKind(QueryKindId::LossOverflow), nullptr, parent) {}
 };

@@ -6,7 +6,9 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "masterdata/ui/listwindowparts.h"
+#include "printing/ui/tfrmprintview.h"
 #include "reports/querykind.h"
+#include "reports/reprint.h"
 #include "reports/ui/queryparts.h"
 #include "reports/voiding.h"
 
@@ -18,8 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, QWidget* parent)
-    : TForm(parent), kind_(kind) {
+TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview, QWidget* parent)
+    : TForm(parent), kind_(kind), preview_(preview) {
     setObjectName(QStringLiteral("frm") + kind.windowClass.mid(4));
     setWindowTitle(kind.caption);
     resize(960, 620);
@@ -30,8 +32,8 @@ TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, QWidget* parent)
     if (kind.printable()) {
         tlPrint = listparts::toolButton(*bar, QStringLiteral("tlPrint"), QStringLiteral("单据打印"),
                                         QStyle::SP_FileIcon);
-        // Reprinting goes through the print preview, which is not part of the program yet.
-        tlPrint->setEnabled(false);
+        tlPrint->setEnabled(preview_ != nullptr);
+        connectGuarded(tlPrint, &QToolButton::clicked, this, [this] { tlPrintClick(); });
     }
     tlExit = listparts::toolButton(*bar, QStringLiteral("tlExit"), QStringLiteral("退出"),
                                    QStyle::SP_DialogCloseButton);
@@ -127,4 +129,14 @@ void TfrmOrderQuery::tlDelClick() {
     selectedOrderID_.clear();
     LoadOrders();
     LoadDetails();
+}
+
+void TfrmOrderQuery::tlPrintClick() {
+    if (selectedOrderID_.isEmpty()) {
+        notice(QStringLiteral("请选择要打印的单据！"));
+        return;
+    }
+    // The lines shown are those of the selection (LoadDetails keeps them so).
+    if (const auto page = reprintPage(kind_, selectedOrderID_, sysData->QueryOrderDetails))
+        preview_->showPage(*page);
 }

@@ -10,6 +10,7 @@ class QModelIndex;
 class QPushButton;
 class QTableView;
 class QToolButton;
+class TfrmPrintView;
 struct QueryKind;
 
 // A document query: finds the posted documents of one kind by date range and code
@@ -19,7 +20,9 @@ class TfrmOrderQuery : public TForm {
     Q_OBJECT
 public:
     // Touches no book: the purchase query is created before the data module.
-    explicit TfrmOrderQuery(const QueryKind& kind, QWidget* parent = nullptr);
+    // The trade kinds reprint through the preview; without one the reprint stays disabled.
+    explicit TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview = nullptr,
+                            QWidget* parent = nullptr);
 
 protected:
     void FormShow() override;
@@ -30,8 +33,10 @@ private:
     void LoadDetails();
     void dgOrderCellClick(const QModelIndex& index);
     void tlDelClick();
+    void tlPrintClick();
 
     const QueryKind& kind_;
+    TfrmPrintView* preview_;
     QToolButton* tlDel;
     QToolButton* tlPrint = nullptr;
     QToolButton* tlExit;
