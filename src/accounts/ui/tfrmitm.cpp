@@ -22,12 +22,10 @@ TfrmItm::TfrmItm(QWidget* parent)
     resize(620, 420);
 
     auto* bar = new QHBoxLayout;
-    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
-                                  QStyle::SP_FileDialogNewFolder);
-    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("编辑"),
-                                   QStyle::SP_FileDialogDetailedView);
-    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
-                                  QStyle::SP_TrashIcon);
+    const listparts::EditButtons edits = listparts::editButtons(*bar, QStringLiteral("编辑"));
+    tlAdd = edits.add;
+    tlEdit = edits.edit;
+    tlDel = edits.del;
     tlClose = listparts::toolButton(*bar, QStringLiteral("tlClose"), QStringLiteral("关闭"),
                                     QStyle::SP_DialogCloseButton);
     bar->addStretch();

@@ -22,6 +22,13 @@ QToolButton* toolButton(QBoxLayout& bar, const QString& name, const QString& tex
     return button;
 }
 
+EditButtons editButtons(QBoxLayout& bar, const QString& editText) {
+    return {toolButton(bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
+                       QStyle::SP_FileDialogNewFolder),
+            toolButton(bar, QStringLiteral("tlEdit"), editText, QStyle::SP_FileDialogDetailedView),
+            toolButton(bar, QStringLiteral("tlDel"), QStringLiteral("删除"), QStyle::SP_TrashIcon)};
+}
+
 QTableView* listView(QWidget* parent, const QString& name) {
     auto* view = new QTableView(parent);
     view->setObjectName(name);

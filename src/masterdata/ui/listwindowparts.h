@@ -17,6 +17,15 @@ namespace listparts {
 QToolButton* toolButton(QBoxLayout& bar, const QString& name, const QString& text,
                         QStyle::StandardPixmap icon);
 
+// The "添加", "修改" (or the given text) and "删除" buttons of a list window, named tlAdd,
+// tlEdit and tlDel, added to the bar in that order.
+struct EditButtons {
+    QToolButton* add;
+    QToolButton* edit;
+    QToolButton* del;
+};
+EditButtons editButtons(QBoxLayout& bar, const QString& editText = QStringLiteral("修改"));
+
 // The list of a master-data window: whole rows, alternating colours, last column stretched.
 QTableView* listView(QWidget* parent, const QString& name);
 

@@ -28,12 +28,10 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     resize(960, 520);
 
     auto* bar = new QHBoxLayout;
-    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
-                                  QStyle::SP_FileDialogNewFolder);
-    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("修改"),
-                                   QStyle::SP_FileDialogDetailedView);
-    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
-                                  QStyle::SP_TrashIcon);
+    const listparts::EditButtons edits = listparts::editButtons(*bar);
+    tlAdd = edits.add;
+    tlEdit = edits.edit;
+    tlDel = edits.del;
     tlExcel = listparts::toolButton(*bar, QStringLiteral("tlExcel"), QStringLiteral("导出Excel "),
                                     QStyle::SP_DialogSaveButton);
     bar->addStretch();

@@ -26,12 +26,10 @@ TfrmHouse::TfrmHouse(QWidget* parent)
     resize(820, 480);
 
     auto* bar = new QHBoxLayout;
-    tlAdd = listparts::toolButton(*bar, QStringLiteral("tlAdd"), QStringLiteral("添加"),
-                                  QStyle::SP_FileDialogNewFolder);
-    tlEdit = listparts::toolButton(*bar, QStringLiteral("tlEdit"), QStringLiteral("修改"),
-                                   QStyle::SP_FileDialogDetailedView);
-    tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
-                                  QStyle::SP_TrashIcon);
+    const listparts::EditButtons edits = listparts::editButtons(*bar);
+    tlAdd = edits.add;
+    tlEdit = edits.edit;
+    tlDel = edits.del;
     bar->addStretch();
 
     dgHouse = listparts::listView(this, QStringLiteral("dgHouse"));
