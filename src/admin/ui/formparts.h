@@ -4,11 +4,26 @@
 
 #include <QString>
 
+class QDialog;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // A box that shows "*" for each character typed.
 QLineEdit* passwordBox(QWidget* parent, const QString& name);
 // A label naming the box (its buddy), so that Alt and screen readers reach the box.
 QLabel* buddyLabel(QWidget* parent, const QString& name, const QString& text, QWidget* buddy);
+
+// A form of labelled boxes with the spacing of the maintenance dialogs.
+QFormLayout* dialogFields();
+
+// Lays the fields above the default button and "关闭(&C)" (btnClose, which closes the dialog);
+// the dialog keeps that size.
+struct DialogButtons {
+    QPushButton* action;
+    QPushButton* close;
+};
+DialogButtons layOutDialog(QDialog& dialog, QFormLayout* fields, const QString& actionName,
+                           const QString& actionText);

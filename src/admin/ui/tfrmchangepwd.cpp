@@ -28,9 +28,7 @@ TfrmChangePwd::TfrmChangePwd(QWidget* parent) : TForm(parent) {
     txtOldPwd = passwordBox(this, QStringLiteral("txtOldPwd"));
     txtNewPwd = passwordBox(this, QStringLiteral("txtNewPwd"));
     txtRePwd = passwordBox(this, QStringLiteral("txtRePwd"));
-    auto* fields = new QFormLayout;
-    fields->setHorizontalSpacing(10);
-    fields->setVerticalSpacing(12);
+    auto* fields = dialogFields();
     fields->addRow(
         buddyLabel(this, QStringLiteral("lblOldPwd"), QStringLiteral("旧密码："), txtOldPwd),
         txtOldPwd);
@@ -41,26 +39,11 @@ TfrmChangePwd::TfrmChangePwd(QWidget* parent) : TForm(parent) {
         buddyLabel(this, QStringLiteral("lblRePwd"), QStringLiteral("重复密码："), txtRePwd),
         txtRePwd);
 
-    btnChange = new QPushButton(QStringLiteral("修改密码"), this);
-    btnChange->setObjectName(QStringLiteral("btnChange"));
-    btnChange->setDefault(true);
-    btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnChange);
-    buttons->addWidget(btnClose);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 24, 28, 18);
-    layout->setSpacing(18);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
-
+    const DialogButtons buttons =
+        layOutDialog(*this, fields, QStringLiteral("btnChange"), QStringLiteral("修改密码"));
+    btnChange = buttons.action;
+    btnClose = buttons.close;
     connectGuarded(btnChange, &QPushButton::clicked, this, [this] { btnChangeClick(); });
-    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
 }
 
 void TfrmChangePwd::btnChangeClick() {

@@ -21,35 +21,18 @@ TfrmUserAdd::TfrmUserAdd(QWidget* parent) : TForm(parent) {
     txtUserName->setMinimumWidth(200);
     txtPwd = passwordBox(this, QStringLiteral("txtPwd"));
 
-    auto* fields = new QFormLayout;
-    fields->setHorizontalSpacing(10);
-    fields->setVerticalSpacing(12);
+    auto* fields = dialogFields();
     fields->addRow(buddyLabel(this, QStringLiteral("lblUserName"), QStringLiteral("用  户  名："),
                               txtUserName),
                    txtUserName);
     fields->addRow(buddyLabel(this, QStringLiteral("lblPwd"), QStringLiteral("登录密码："), txtPwd),
                    txtPwd);
 
-    btnAdd = new QPushButton(QStringLiteral("添加用户"), this);
-    btnAdd->setObjectName(QStringLiteral("btnAdd"));
-    btnAdd->setDefault(true);
-    btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAdd);
-    buttons->addWidget(btnClose);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 24, 28, 18);
-    layout->setSpacing(18);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
-
+    const DialogButtons buttons =
+        layOutDialog(*this, fields, QStringLiteral("btnAdd"), QStringLiteral("添加用户"));
+    btnAdd = buttons.action;
+    btnClose = buttons.close;
     connectGuarded(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
-    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
 }
 
 void TfrmUserAdd::btnAddClick() {
