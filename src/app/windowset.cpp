@@ -1,5 +1,8 @@
 #include "app/windowset.h"
 
+#include "app/onfirstuse.h"
+#include "core/clock.h"
+
 #include "core/mainentries.h"
 #include "core/ui/tfrmlogin.h"
 #include "core/windowregistry.h"
@@ -47,88 +50,106 @@
 #include "admin/ui/tfrmuser.h"
 #include "admin/ui/tfrmuseradd.h"
 
+#include <QDateTime>
 #include <QString>
-
-// One block per area, in the order they are created: a window comes after those it shows.
-struct WindowSet::Windows {
-    TfrmLogin frmLogin;
-
-    // master data; the pickers serve the document windows
-    TfrmHouse frmHouse;
-    TfrmProdAdd frmProdAdd;
-    TfrmProdEdit frmProdEdit;
-    TfrmCateAdd frmCateAdd;
-    TfrmCateEdit frmCateEdit;
-    TfrmProduct frmProduct{frmProdAdd, frmProdEdit, frmCateAdd, frmCateEdit};
-    TfrmSupplier frmSupplier;
-    TfrmCustomer frmCustomer;
-    TfrmEmployee frmEmployee;
-    TfrmFindProduct frmFindProduct;
-    TfrmFindComp frmFindComp;
-
-    // printing: the preview serves the trade windows
-    std::unique_ptr<Printer> printer = systemPrinter();
-    TfrmPrintView frmPrintView{*printer};
-    TfrmFieldSet frmFieldSet;
-
-    // documents
-    TfrmPurIn frmPurIn{frmFindProduct, frmFindComp, frmPrintView};
-    TfrmPurRet frmPurRet{frmFindProduct, frmFindComp, frmPrintView};
-    TfrmSale frmSale{frmFindProduct, frmFindComp, frmPrintView};
-    TfrmSaleT frmSaleT{frmFindProduct, frmFindComp, frmPrintView};
-    TfrmPDB frmPDB{frmFindProduct};
-    TfrmBsBy frmBsBy{frmFindProduct};
-    TfrmPInP frmPInP;
-    TfrmPoutP frmPoutP;
-    TfrmProdCount frmProdCount;
-    TfrmProdPD frmProdPD;
-    TfrmPDAdd frmPDAdd{frmProdPD};
-    TfrmPDEdit frmPDEdit{frmProdPD};
-    TfrmPDChInve frmPDChInve{frmProdPD};
-    TfrmProductPD frmProductPD{frmPDAdd, frmPDEdit, frmPDChInve};
-
-    // accounts: each window owns its dialogs
-    Tfrmysyf frmysyf;
-    TfrmCash frmCash;
-    TfrmGDZC frmGDZC;
-
-    // reports
-    TfrmTjPurQ frmTjPurQ{&frmPrintView};
-    TfrmOrderPurTQ frmOrderPurTQ{&frmPrintView};
-    TfrmOrderSaleQ frmOrderSaleQ{&frmPrintView};
-    TfrmOrderSaleTQ frmOrderSaleTQ{&frmPrintView};
-    TfrmOrderDBQ frmOrderDBQ;
-    TfrmOrderBsbyQ frmOrderBsbyQ;
-    TfrmOrderTJ frmOrderTJ;
-    TfrmTjSupplier frmTjSupplier;
-    TfrmTjSale frmTjSale;
-    TfrmTjToday frmTjToday;
-    TfrmTjMonth frmTjMonth;
-    TfrmOpenTJ frmOpenTJ;
-    TfrmTjProd frmTjProd;
-
-    // admin
-    TfrmUserAdd frmUserAdd;
-    TfrmUser frmUser{frmUserAdd};
-    TfrmChangePwd frmChangePwd;
-    TfrmFile frmFile;
-    TfrmBackData frmBackData{frmFile};
-    TfrmRestoreData frmRestoreData;
-    TfrmAbout frmAbout;
-};
 
 namespace {
 
+template <typename Window> using Made = typename OnFirstUse<Window>::Make;
+
+// Makes the window from the windows (or the printer) it works with, each made first if need be.
+template <typename Window, typename... Needs> Made<Window> from(Needs&... needs) {
+    return [&needs...] { return std::make_unique<Window>(*needs...); };
+}
+
+// A query window that reprints through the preview.
+template <typename Window> Made<Window> previewing(OnFirstUse<TfrmPrintView>& preview) {
+    return [&preview] { return std::make_unique<Window>(&*preview); };
+}
+
 // Registers how the main window opens a window: by its class name.
-template <typename... Window> void entries(Window&... window) {
+template <typename... Window> void entries(OnFirstUse<Window>&... window) {
     (windows::registerOpener(QString::fromLatin1(Window::staticMetaObject.className()),
-                             [&window] { window.showModal(); }),
+                             [&window] { window->showModal(); }),
      ...);
 }
 
 } // namespace
 
-WindowSet::WindowSet() : windows_(std::make_unique<Windows>()) {
+// One block per area; a window comes after those it works with, so it goes before them.
+struct WindowSet::Windows {
+    explicit Windows(const QDateTime& startedAt) : startedAt(startedAt) {}
+    const QDateTime startedAt;
+
+    OnFirstUse<TfrmLogin> frmLogin{from<TfrmLogin>()};
+
+    // master data; the pickers serve the document windows
+    OnFirstUse<TfrmHouse> frmHouse{from<TfrmHouse>()};
+    OnFirstUse<TfrmProdAdd> frmProdAdd{from<TfrmProdAdd>()};
+    OnFirstUse<TfrmProdEdit> frmProdEdit{from<TfrmProdEdit>()};
+    OnFirstUse<TfrmCateAdd> frmCateAdd{from<TfrmCateAdd>()};
+    OnFirstUse<TfrmCateEdit> frmCateEdit{from<TfrmCateEdit>()};
+    OnFirstUse<TfrmProduct> frmProduct{
+        from<TfrmProduct>(frmProdAdd, frmProdEdit, frmCateAdd, frmCateEdit)};
+    OnFirstUse<TfrmSupplier> frmSupplier{from<TfrmSupplier>()};
+    OnFirstUse<TfrmCustomer> frmCustomer{from<TfrmCustomer>()};
+    OnFirstUse<TfrmEmployee> frmEmployee{from<TfrmEmployee>()};
+    OnFirstUse<TfrmFindProduct> frmFindProduct{from<TfrmFindProduct>()};
+    OnFirstUse<TfrmFindComp> frmFindComp{from<TfrmFindComp>()};
+
+    // printing: the preview serves the trade windows
+    OnFirstUse<Printer> printer{systemPrinter};
+    OnFirstUse<TfrmPrintView> frmPrintView{from<TfrmPrintView>(printer)};
+    OnFirstUse<TfrmFieldSet> frmFieldSet{from<TfrmFieldSet>()};
+
+    // documents
+    OnFirstUse<TfrmPurIn> frmPurIn{from<TfrmPurIn>(frmFindProduct, frmFindComp, frmPrintView)};
+    OnFirstUse<TfrmPurRet> frmPurRet{from<TfrmPurRet>(frmFindProduct, frmFindComp, frmPrintView)};
+    OnFirstUse<TfrmSale> frmSale{from<TfrmSale>(frmFindProduct, frmFindComp, frmPrintView)};
+    OnFirstUse<TfrmSaleT> frmSaleT{from<TfrmSaleT>(frmFindProduct, frmFindComp, frmPrintView)};
+    OnFirstUse<TfrmPDB> frmPDB{from<TfrmPDB>(frmFindProduct)};
+    OnFirstUse<TfrmBsBy> frmBsBy{from<TfrmBsBy>(frmFindProduct)};
+    OnFirstUse<TfrmPInP> frmPInP{from<TfrmPInP>()};
+    OnFirstUse<TfrmPoutP> frmPoutP{from<TfrmPoutP>()};
+    OnFirstUse<TfrmProdCount> frmProdCount{from<TfrmProdCount>()};
+    OnFirstUse<TfrmProdPD> frmProdPD{from<TfrmProdPD>()};
+    OnFirstUse<TfrmPDAdd> frmPDAdd{from<TfrmPDAdd>(frmProdPD)};
+    OnFirstUse<TfrmPDEdit> frmPDEdit{from<TfrmPDEdit>(frmProdPD)};
+    OnFirstUse<TfrmPDChInve> frmPDChInve{from<TfrmPDChInve>(frmProdPD)};
+    OnFirstUse<TfrmProductPD> frmProductPD{from<TfrmProductPD>(frmPDAdd, frmPDEdit, frmPDChInve)};
+
+    // accounts: each window owns its dialogs
+    OnFirstUse<Tfrmysyf> frmysyf{from<Tfrmysyf>()};
+    OnFirstUse<TfrmCash> frmCash{from<TfrmCash>()};
+    OnFirstUse<TfrmGDZC> frmGDZC{from<TfrmGDZC>()};
+
+    // reports
+    OnFirstUse<TfrmTjPurQ> frmTjPurQ{previewing<TfrmTjPurQ>(frmPrintView)};
+    OnFirstUse<TfrmOrderPurTQ> frmOrderPurTQ{previewing<TfrmOrderPurTQ>(frmPrintView)};
+    OnFirstUse<TfrmOrderSaleQ> frmOrderSaleQ{previewing<TfrmOrderSaleQ>(frmPrintView)};
+    OnFirstUse<TfrmOrderSaleTQ> frmOrderSaleTQ{previewing<TfrmOrderSaleTQ>(frmPrintView)};
+    OnFirstUse<TfrmOrderDBQ> frmOrderDBQ{from<TfrmOrderDBQ>()};
+    OnFirstUse<TfrmOrderBsbyQ> frmOrderBsbyQ{from<TfrmOrderBsbyQ>()};
+    OnFirstUse<TfrmOrderTJ> frmOrderTJ{from<TfrmOrderTJ>()};
+    OnFirstUse<TfrmTjSupplier> frmTjSupplier{from<TfrmTjSupplier>()};
+    OnFirstUse<TfrmTjSale> frmTjSale{from<TfrmTjSale>()};
+    OnFirstUse<TfrmTjToday> frmTjToday{from<TfrmTjToday>()};
+    OnFirstUse<TfrmTjMonth> frmTjMonth{from<TfrmTjMonth>()};
+    OnFirstUse<TfrmOpenTJ> frmOpenTJ{from<TfrmOpenTJ>()};
+    OnFirstUse<TfrmTjProd> frmTjProd{from<TfrmTjProd>()};
+
+    // admin; the backup proposes the start-up time however late it is first shown
+    OnFirstUse<TfrmUserAdd> frmUserAdd{from<TfrmUserAdd>()};
+    OnFirstUse<TfrmUser> frmUser{from<TfrmUser>(frmUserAdd)};
+    OnFirstUse<TfrmChangePwd> frmChangePwd{from<TfrmChangePwd>()};
+    OnFirstUse<TfrmFile> frmFile{from<TfrmFile>()};
+    OnFirstUse<TfrmBackData> frmBackData{
+        [this] { return std::make_unique<TfrmBackData>(*frmFile, startedAt); }};
+    OnFirstUse<TfrmRestoreData> frmRestoreData{from<TfrmRestoreData>()};
+    OnFirstUse<TfrmAbout> frmAbout{from<TfrmAbout>()};
+};
+
+WindowSet::WindowSet() : windows_(std::make_unique<Windows>(environment::now())) {
     Windows& w = *windows_;
     entries(w.frmLogin);
     entries(w.frmHouse, w.frmProduct, w.frmProdAdd, w.frmProdEdit, w.frmCateAdd, w.frmCateEdit,

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-// Every window of the program but the main window, each created once at start-up (none
-// touches the book while being created) and registered for the main window's entries.
+// Every window of the program but the main window, each made once, the first time it is
+// opened or another window needs it, and registered for the main window's entries.
 class WindowSet {
 public:
     WindowSet();

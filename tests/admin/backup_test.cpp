@@ -52,7 +52,7 @@ protected:
 
     void SetUp() override {
         AdminTest::SetUp();
-        window_ = std::make_unique<TfrmBackData>(chooser_);
+        window_ = std::make_unique<TfrmBackData>(chooser_, environment::now());
     }
     void TearDown() override {
         window_.reset();

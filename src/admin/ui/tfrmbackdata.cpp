@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/sysdata.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -23,9 +24,9 @@ const BookCopyKind kBackup = {
 
 } // namespace
 
-TfrmBackData::TfrmBackData(TfrmFile& frmFile, QWidget* parent)
+TfrmBackData::TfrmBackData(TfrmFile& frmFile, const QDateTime& startedAt, QWidget* parent)
     : TfrmBookCopy(kBackup, parent), frmFile(frmFile) {
-    txtPath->setText(bookfile::backupName(environment::applicationDirectory(), environment::now()));
+    txtPath->setText(bookfile::backupName(environment::applicationDirectory(), startedAt));
 }
 
 void TfrmBackData::Browse() {

@@ -3,13 +3,14 @@
 #include "admin/ui/tfrmbookcopy.h"
 
 class TfrmFile;
+class QDateTime;
 
 // The backup ("数据备份"): copies the book to a ".bak" file named by the time stamp.
 class TfrmBackData : public TfrmBookCopy {
     Q_OBJECT
 public:
-    // The proposed name is taken now, at start-up, and kept until changed.
-    explicit TfrmBackData(TfrmFile& frmFile, QWidget* parent = nullptr);
+    // The proposed name is that of the program's start, kept until changed.
+    TfrmBackData(TfrmFile& frmFile, const QDateTime& startedAt, QWidget* parent = nullptr);
 
 protected:
     void Browse() override;

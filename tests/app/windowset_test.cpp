@@ -1,0 +1,35 @@
+#include "app/windowset.h"
+#include "admin/ui/tfrmbackdata.h"
+#include "core/clock.h"
+#include "core/sysdata.h"
+#include "core/windowregistry.h"
+#include "masterdata/ui/tfrmhouse.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class Windows : public BookTest {};
+
+TEST_F(Windows, AWindowFirstOpenedLateIsStillTheOneWindowOfItsClassAndKeepsItsState) {
+    WindowSet set;
+    TfrmHouse* first = nullptr;
+    modal_.expect<TfrmHouse>([&](TfrmHouse& w) { first = &w; });
+    modal_.expect<TfrmHouse>([&](TfrmHouse& w) { EXPECT_EQ(&w, first); });
+    EXPECT_TRUE(windows::open("TfrmHouse"));
+    EXPECT_TRUE(windows::open("TfrmHouse"));
+}
+
+TEST_F(Windows, TheBackupFirstOpenedAnHourAfterTheStartProposesTheStartUpTime) {
+    WindowSet set; // the program starts at the fixture's clock
+    environment::setFixedNow(kNow.addSecs(3600));
+    QString proposed;
+    modal_.expect<TfrmBackData>(
+        [&](TfrmBackData& w) { proposed = drive::find<QLineEdit>(w, "txtPath").text(); });
+    EXPECT_TRUE(windows::open("TfrmBackData"));
+    EXPECT_EQ(proposed, directory() + "202631595.bak");
+}
+
+} // namespace
