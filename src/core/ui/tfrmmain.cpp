@@ -6,13 +6,13 @@
 #include "core/session.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/themeicon.h"
 #include "core/windowregistry.h"
 
 #include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -56,7 +56,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 QAction* TfrmMain::makeAction(const Entry& entry, const QString& text) {
-    auto* action = new QAction(QIcon::fromTheme(entry.picture), text, this);
+    auto* action = new QAction(themeIcon(entry.picture), text, this);
     if (entry.code != mainentries::kAlwaysEnabled) {
         action->setEnabled(false);
         controlled_.push_back({entry.code, action});
