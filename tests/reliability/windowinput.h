@@ -11,6 +11,8 @@
 
 #include <QLineEdit>
 #include <QStringList>
+#include <QTableView>
+#include <QTest>
 
 inline bool holdsNumberOrNothing(const QString& text) {
     return text.trimmed().isEmpty() || numbers::isNumber(text.trimmed());
@@ -37,6 +39,17 @@ inline void enter(QLineEdit& box, const QString& text) {
 // The first characters of a text, for a failure message.
 inline std::string quoted(const QString& text) {
     return "'" + text.left(20).toStdString() + (text.size() > 20 ? "…'" : "'");
+}
+
+// A click near the left edge of the row's first shown cell: a column widened by a long text
+// may reach past the viewport.
+inline void clickRow(QTableView& view, int row) {
+    int column = 0;
+    while (view.isColumnHidden(column))
+        ++column;
+    const QRect cell = view.visualRect(view.model()->index(row, column));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      QPoint(cell.left() + 4, cell.center().y()));
 }
 
 class WindowInputTest : public BookTest {

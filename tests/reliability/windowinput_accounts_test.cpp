@@ -45,9 +45,7 @@ protected:
     static void clickRowShowing(QTableView& view, const QString& text) {
         for (int r = 0; r < view.model()->rowCount(); ++r)
             if (view.model()->index(r, 0).data().toString() == text) {
-                const QRect cell = view.visualRect(view.model()->index(r, 0));
-                QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
-                                  QPoint(cell.left() + 4, cell.center().y()));
+                clickRow(view, r);
                 return;
             }
         ADD_FAILURE() << "no row " << quoted(text);

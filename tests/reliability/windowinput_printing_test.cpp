@@ -216,8 +216,7 @@ TEST_F(PrintingInput, ADocumentPrintsWhateverTheLayoutAndItsOwnTextsHold) {
         query.show();
         auto& list = drive::find<QTableView>(query, "dgOrder");
         ASSERT_EQ(list.model()->rowCount(), 1);
-        const QRect cell = list.visualRect(list.model()->index(0, 0));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
+        clickRow(list, 0);
         modal_.expect<TfrmPrintView>([&](TfrmPrintView& w) {
             drive::click(w, "tlZoomMax");
             drive::click(w, "tlPrint");

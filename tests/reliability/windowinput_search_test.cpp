@@ -70,6 +70,7 @@ protected:
         cateAdd.reset();
         prodEdit.reset();
         prodAdd.reset();
+        session::clear();
         WindowInputTest::TearDown();
     }
 
@@ -213,7 +214,6 @@ TEST_F(SearchInput, AKeyAsLongAsASearchBoxTakesFindsNothingAndReportsNoError) {
         s.window->close();
     }
     expectNoErrorReport();
-    session::clear();
 }
 
 } // namespace
