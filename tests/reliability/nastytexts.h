@@ -68,5 +68,8 @@ inline QStringList nastyTexts() {
             "العربية",
             "a\u0301",
             "<b>粗</b>&amp;",
+            "0012345678901234567890",
+            "1e5",
+            "-0",
             "line\nbreak"};
 }

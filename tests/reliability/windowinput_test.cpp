@@ -2,9 +2,7 @@
 // gets letters, signs, exponents, full-width digits and blanks; every text box gets long,
 // quoted, SQL-like and rare texts. Nothing crashes, nothing is stored but what was typed,
 // and the books agree afterwards.
-#include "core/numbers.h"
 #include "core/sysdata.h"
-#include "documents/bookscheck.h"
 #include "documents/gridinput.h"
 #include "documents/ui/tfrmbsby.h"
 #include "documents/ui/tfrmpdb.h"
@@ -16,9 +14,7 @@
 #include "masterdata/ui/tfrmhousedialog.h"
 #include "masterdata/ui/tfrmproddialog.h"
 #include "printing/ui/tfrmprintview.h"
-#include "reliability/nastytexts.h"
-#include "reliability/typing.h"
-#include "support/booktest.h"
+#include "reliability/windowinput.h"
 #include "support/drive.h"
 #include "support/testprinter.h"
 
@@ -29,32 +25,10 @@
 
 namespace {
 
-bool holdsNumberOrNothing(const QString& text) {
-    return text.trimmed().isEmpty() || numbers::isNumber(text.trimmed());
-}
-
-// Texts a line edit can hold (a typed newline is the Enter key).
-QStringList boxTexts() {
-    QStringList texts = nastyTexts();
-    texts.removeIf([](const QString& t) { return t.contains(u'\n'); });
-    return texts;
-}
-
-// Long texts come pasted, the rest typed key by key.
-void enter(QLineEdit& box, const QString& text) {
-    if (text.size() > 100) {
-        box.setFocus();
-        box.selectAll();
-        box.insert(text);
-    } else {
-        retype(box, text);
-    }
-}
-
-class WindowInput : public BookTest {
+class WindowInput : public WindowInputTest {
 protected:
     void SetUp() override {
-        BookTest::SetUp();
+        WindowInputTest::SetUp();
         house = addHouse("总库");
         addHouse("分库");
         addEmployee("张三");
@@ -70,7 +44,7 @@ protected:
         preview.reset();
         comps.reset();
         products.reset();
-        BookTest::TearDown();
+        WindowInputTest::TearDown();
     }
 
     void pickProduct(DocumentGrid& grid, int row) {
@@ -108,14 +82,6 @@ protected:
     void save(QWidget& w) {
         messages_.answerOk();
         drive::click(w, "btnSave");
-    }
-    void expectNoErrorReport() {
-        for (const auto& shown : messages_.shown())
-            EXPECT_NE(shown.form, ScriptedMessages::Form::ErrorReport) << shown.text.toStdString();
-    }
-    void expectBooksAgree() {
-        for (const auto& d : checkBooks(sysData->myCon))
-            ADD_FAILURE() << d.text().toStdString();
     }
 
     long long house = 0, hammer = 0;
@@ -296,7 +262,8 @@ TEST_F(WindowInput, EveryBoxOfEveryMasterDialogKeepsTextsAsTypedAndNumbersAsNumb
                 enter(*edit, text);
                 ++tried;
                 blankBox = blankBox || edit->text().trimmed().isEmpty();
-                if (edit->text() == text)
+                // A number box stores what it holds as a number, not as the text typed.
+                if (edit->text() == text && !edit->inherits("NumberEdit"))
                     kept << text.trimmed();
                 else
                     EXPECT_TRUE(holdsNumberOrNothing(edit->text()))

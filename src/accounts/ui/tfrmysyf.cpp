@@ -36,6 +36,7 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
 
     txtKey = new QLineEdit;
     txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setMaxLength(kMaxSearchKeyLength);
     txtKey->setMaximumWidth(220);
     auto* lblKey = new QLabel(QStringLiteral("单位名称："));
     lblKey->setBuddy(txtKey);

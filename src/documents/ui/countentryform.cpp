@@ -1,6 +1,7 @@
 #include "documents/ui/countentryform.h"
 
 #include "core/messages.h"
+#include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
@@ -74,6 +75,7 @@ CountEntryForm::CountEntryForm(const QString& caption, TfrmProdPD& productCount,
     cbCate->setMinimumWidth(140);
     txtName = new QLineEdit;
     txtName->setObjectName("txtName");
+    txtName->setMaxLength(kMaxSearchKeyLength);
     auto* filters = new QHBoxLayout;
     filters->addWidget(labelFor(QStringLiteral("类别："), cbCate));
     filters->addWidget(cbCate);

@@ -1,6 +1,7 @@
 #include "masterdata/ui/productbrowser.h"
 
 #include "core/messages.h"
+#include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
@@ -50,6 +51,7 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
     auto* lblKey = new QLabel(keyLabel);
     txtKey = new QLineEdit;
     txtKey->setObjectName("txtKey");
+    txtKey->setMaxLength(kMaxSearchKeyLength);
     lblKey->setBuddy(txtKey);
     auto* lblHint = new QLabel(hint);
 

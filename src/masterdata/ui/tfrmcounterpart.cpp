@@ -39,6 +39,7 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     auto* search = new QHBoxLayout;
     txtKey = new QLineEdit;
     txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setMaxLength(kMaxSearchKeyLength);
     txtKey->setMaximumWidth(260);
     auto* lblKey = new QLabel(kind_.searchLabel());
     lblKey->setBuddy(txtKey);

@@ -36,6 +36,7 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     lblKey->setObjectName("lblKey");
     txtKey = new QLineEdit;
     txtKey->setObjectName("txtKey");
+    txtKey->setMaxLength(kMaxSearchKeyLength);
     lblKey->setBuddy(txtKey);
     auto* lblHint = new QLabel(QStringLiteral("回车查询。"));
 

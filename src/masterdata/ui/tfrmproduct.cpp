@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "core/messages.h"
+#include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
@@ -117,6 +118,7 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     keyLabel->setObjectName(QStringLiteral("lblKey"));
     txtKey_ = new QLineEdit(this);
     txtKey_->setObjectName(QStringLiteral("txtKey"));
+    txtKey_->setMaxLength(kMaxSearchKeyLength);
     keyLabel->setBuddy(txtKey_);
     Button1_ = new QPushButton(QStringLiteral("查询(&Q)"), this);
     Button1_->setObjectName(QStringLiteral("Button1"));

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/dates.h"
+#include "core/sqltext.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -34,6 +35,7 @@ FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& key
                   dateBox(window, QStringLiteral("dtEnd")), new QLineEdit(&window),
                   new QPushButton(QStringLiteral("查询(&F)"), &window)};
     row.key->setObjectName(keyName);
+    row.key->setMaxLength(kMaxSearchKeyLength);
     row.key->setMinimumWidth(160);
     row.btnFind->setObjectName(QStringLiteral("btnFind"));
     row.btnFind->setAutoDefault(false);

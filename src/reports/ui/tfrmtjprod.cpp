@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/dates.h"
+#include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
@@ -32,6 +33,7 @@ TfrmTjProd::TfrmTjProd(QWidget* parent) : TForm(parent) {
     auto* keyLabel = new QLabel(QStringLiteral("商品名称："), this);
     txtKey = new QLineEdit(this);
     txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setMaxLength(kMaxSearchKeyLength);
     txtKey->setMaximumWidth(200);
     keyLabel->setBuddy(txtKey);
     btnFind = new QPushButton(QStringLiteral("查询(&F)"), this);
