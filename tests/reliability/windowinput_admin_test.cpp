@@ -9,6 +9,7 @@
 #include "admin/ui/tfrmuser.h"
 #include "admin/ui/tfrmuseradd.h"
 #include "admin/useraccounts.h"
+#include "core/clock.h"
 #include "core/passwords.h"
 #include "core/session.h"
 #include "core/sysdata.h"
@@ -138,7 +139,7 @@ TEST_F(AdminInput, APasswordChangedToAnyTextIsTheOneThatMatchesAndARefusedChange
 
 TEST_F(AdminInput, ABackupToAnyFileNameCopiesTheWholeBookOrSaysItFailedAndRestoreDoesTheSame) {
     TfrmFile chooser;
-    TfrmBackData backup(chooser);
+    TfrmBackData backup(chooser, environment::now());
     backup.show(); // the book closed, so that its file holds all of it
     const QByteArray book = contents(bookPath());
     ASSERT_FALSE(book.isEmpty());
