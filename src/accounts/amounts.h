@@ -11,8 +11,8 @@ namespace accounts {
 enum class Write { Done, NoRow, Refused };
 
 // The exact value of an amount box's trimmed text, empty text reading as 0. A text that is
-// no number (or too large for an amount) shows the refusal message and gives nothing, so that
-// it never reaches a statement.
+// no number (or too large for an amount: beyond numbers::fitsTheBook) shows the refusal
+// message and gives nothing, so that it never reaches a statement.
 std::optional<Decimal> amountOf(const QString& text, const QString& refusal);
 
 } // namespace accounts

@@ -30,8 +30,10 @@ Write addCashEntry(const CashEntry& entry) {
         return Write::Refused;
     }
     TQuery& q = sysData->QueryCommon;
+    // Into an account that exists: a row of a deleted one would be money no account shows.
     q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderType,sumMoney,empName,remark,itmID) "
-                          "VALUES(:optDate,:orderType,:sumMoney,:empName,:remark,:itmID)"));
+                          "SELECT :optDate,:orderType,:sumMoney,:empName,:remark,itmID FROM Fitem "
+                          "WHERE itmID=:itmID"));
     q.bind(u"optDate", dates::text(environment::now().date()));
     q.bind(u"orderType", entry.moneyIn ? QStringLiteral("现金进款") : QStringLiteral("现金出款"));
     q.bind(u"sumMoney", (entry.moneyIn ? *amount : -*amount).toString());

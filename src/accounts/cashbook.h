@@ -22,7 +22,7 @@ struct CashEntry {
 
 // Writes the entry into the journal and reports "添加成功！". Refuses, with a message and
 // without writing, an amount that is no number or is negative (the sign comes from the
-// entry's direction).
+// entry's direction); writes nothing, without a message, for an account that does not exist.
 Write addCashEntry(const CashEntry& entry);
 
 // "科目：\"现金\"为系统默认科目，请勿修改！" and the like, for the account's name and a verb.

@@ -71,6 +71,11 @@ std::optional<Decimal> toDecimalOrZero(QStringView text) {
     return Decimal::parse(t);
 }
 
+bool fitsTheBook(const Decimal& value) {
+    static const Decimal limit = Decimal::fromInt(1'000'000'000'000);
+    return -limit < value && value < limit;
+}
+
 QString floatToStr(double value) {
     if (value == 0 || !std::isfinite(value))
         return value == 0 ? QStringLiteral("0") : QString::number(value);

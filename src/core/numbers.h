@@ -18,6 +18,11 @@ std::optional<double> toFloatOrZero(QStringView text);
 // Exact value of a typed text; empty or blank text is 0; nothing for a non-number.
 std::optional<Decimal> toDecimalOrZero(QStringView text);
 
+// True when the book can carry the value in its running totals: below 10^12 in magnitude.
+// The totals per warehouse and per account are kept in millionths in 64-bit integers, which
+// end near 9.2·10^12; beyond that a total would be cut short without a word.
+bool fitsTheBook(const Decimal& value);
+
 // Shortest form with at most 15 significant digits: 12.5, 3, -0.25.
 QString floatToStr(double value);
 // Exactly two decimals, no thousands separator, halves to even: "0.00".

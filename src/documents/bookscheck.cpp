@@ -79,7 +79,7 @@ public:
     explicit Checker(Connection& connection) : q_(connection, QStringLiteral("BooksCheck")) {}
 
     void stock();
-    void balances();
+    void balances(const Settlements& settled);
     void accounts();
     void journal();
 
@@ -132,8 +132,18 @@ void Checker::stock() {
             kQuantityPlaces, QStringLiteral("库存数量与单据不符"));
 }
 
-void Checker::balances() {
+void Checker::balances(const Settlements& settled) {
     std::map<QString, std::map<long long, Sum>> perTable;
+    for (const auto& [table, amounts] : settled)
+        for (const auto& [key, amount] : amounts) {
+            Sum& sum = perTable[table].try_emplace(key, Decimal()).first->second;
+            try {
+                if (sum)
+                    *sum -= amount;
+            } catch (const std::exception&) {
+                sum.reset();
+            }
+        }
     for (const TradeKind& kind : tradeKinds()) {
         auto& sums = perTable[balanceTable(kind)];
         const int sign = balanceSign(kind);
@@ -217,10 +227,10 @@ QString BooksDifference::text() const {
              recomputed.isEmpty() ? QStringLiteral("无") : recomputed);
 }
 
-std::vector<BooksDifference> checkBooks(Connection& connection) {
+std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled) {
     Checker checker(connection);
     checker.stock();
-    checker.balances();
+    checker.balances(settled);
     checker.accounts();
     checker.journal();
     return std::move(checker.found);

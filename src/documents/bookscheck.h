@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/decimal.h"
+
 #include <QString>
+#include <map>
 #include <vector>
 
 class Connection;
@@ -24,6 +27,12 @@ struct BooksDifference {
     QString text() const;
 };
 
-// Recomputes every running total from the documents and returns each place where the book
-// disagrees: stock to six decimals, money to the cent. Empty when the books agree.
-std::vector<BooksDifference> checkBooks(Connection& connection);
+// What settlements took off the counterparts' balances, per table (Fsupplier, Fcustomer) and
+// compID. A settlement moves exchMoney and records nothing else, so the book alone cannot
+// tell it from a balance gone wrong: whoever checks must know them.
+using Settlements = std::map<QString, std::map<long long, Decimal>>;
+
+// Recomputes every running total from the documents (and the settlements given) and returns
+// each place where the book disagrees: stock to six decimals, money to the cent. Empty when
+// the books agree.
+std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled = {});

@@ -34,12 +34,13 @@ bool found(TQuery& q, const QString& sql, const QString& orderID) {
 }
 
 // A quantity as the exact decimal it was typed as; an empty book quantity counts as 0.
+// Nothing for a number beyond what the stock totals can carry.
 std::optional<QString> quantityText(const QString& text, bool emptyIsZero) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty() && !emptyIsZero)
         return std::nullopt;
     const auto value = numbers::toDecimalOrZero(trimmed);
-    if (!value)
+    if (!value || !numbers::fitsTheBook(*value))
         return std::nullopt;
     return value->toString();
 }

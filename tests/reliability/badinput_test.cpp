@@ -1,10 +1,13 @@
 // Bad input as a person would type it: the number boxes, the data module's bindings and the
 // posting procedures behind the document windows.
+#include "accounts/cashbook.h"
+#include "accounts/settlement.h"
 #include "core/numbers.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/numberedit.h"
 #include "documents/bookscheck.h"
+#include "documents/stockcount.h"
 #include "documents/stockposting.h"
 #include "documents/tradeposting.h"
 #include "reliability/nastytexts.h"
@@ -224,6 +227,69 @@ TEST_F(BadInput, StockDocumentsRefuseBadQuantitiesWhole) {
         EXPECT_EQ(footprint(), before) << text.toStdString();
     }
     expectBooksAgree();
+}
+
+// The warehouse and account totals are kept in millionths in 64-bit integers: a larger
+// number would be cut short there without a word, and a balance would lose its cents.
+TEST_F(BadInput, AmountsAndCountedQuantitiesBeyondWhatTheTotalsCarryAreRefusedWhole) {
+    const QString largest = "999999999999.99";
+    const QStringList beyond{"1000000000000", "-1000000000000", "1e12", "123456789012345678.25",
+                             QString(30, u'8')};
+    const QString before = footprint();
+    for (const QString& text : beyond) {
+        const std::string what = text.toStdString();
+        EXPECT_EQ(accounts::settleBalance("1", QString::number(supplier), text),
+                  accounts::Write::Refused)
+            << what;
+        EXPECT_EQ(messages_.last(), "结算金额不是有效的数字！") << what;
+        EXPECT_EQ(accounts::addCashEntry({true, "1", text, "张三", ""}), accounts::Write::Refused)
+            << what;
+        EXPECT_EQ(messages_.last(), "金额不是有效的数字！") << what;
+        EXPECT_EQ(stockcount::saveLine(
+                      "PD1", QString::number(pen), "0", text,
+                      stockcount::CountHeader{QString::number(house), "", "", QDate(2026, 3, 15)}),
+                  stockcount::LineResult::NotANumber)
+            << what;
+    }
+    EXPECT_EQ(footprint(), before);
+    EXPECT_EQ(count("OrderPD"), 0);
+
+    EXPECT_EQ(accounts::settleBalance("1", QString::number(supplier), "-" + largest),
+              accounts::Write::Done);
+    EXPECT_EQ(accounts::addCashEntry({true, "1", largest, "张三", ""}), accounts::Write::Done);
+    EXPECT_EQ(stockcount::saveLine(
+                  "PD1", QString::number(pen), "0", largest,
+                  stockcount::CountHeader{QString::number(house), "", "", QDate(2026, 3, 15)}),
+              stockcount::LineResult::Saved);
+    EXPECT_EQ(
+        scalar(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier)),
+        largest);
+    EXPECT_EQ(scalar("SELECT je FROM VitemBank WHERE itmID=1"), largest);
+    ASSERT_EQ(stockcount::correctStock("PD1", QString::number(house), "2026-03-15"),
+              stockcount::CorrectionResult::Corrected);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1").arg(pen)),
+              largest);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(pen)),
+              largest);
+    EXPECT_TRUE(checkBooks(sysData->myCon, {{"Fsupplier", {{supplier, -*Decimal::parse(largest)}}}})
+                    .empty());
+}
+
+// The account list is read when the entry dialog opens; the account may be gone by the time
+// the entry is written.
+TEST_F(BadInput, AnEntryIntoAnAccountThatIsGoneOrNoAccountWritesNothing) {
+    ASSERT_TRUE(accounts::insertAccount("工商银行", ""));
+    const QString bank = scalar("SELECT MAX(itmID) FROM Fitem");
+    ASSERT_TRUE(accounts::deleteAccount(bank, "工商银行"));
+    messages_.clear();
+    for (const QString& itmID : {bank, QStringLiteral("abc"), QString(), QStringLiteral("0")}) {
+        EXPECT_EQ(accounts::addCashEntry({true, itmID, "12.5", "张三", ""}), accounts::Write::NoRow)
+            << itmID.toStdString();
+        EXPECT_EQ(count("FitemBank"), 0) << itmID.toStdString();
+    }
+    EXPECT_TRUE(messages_.shown().empty());
+    EXPECT_EQ(accounts::addCashEntry({false, "1", "12.5", "张三", ""}), accounts::Write::Done);
+    EXPECT_EQ(scalar("SELECT itmID || ' ' || sumMoney FROM FitemBank"), "1 -12.5");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// Posts documents into a book without end, through the procedures the windows call, and
-// writes the code of each committed document to stdout. The crash test kills it at random
-// moments and then examines the book.
+// Posts documents into a book without end, through the procedures the windows call, and in
+// between voids one of the documents in the book through the query windows' procedure. It
+// writes to stdout "P <code>" once a posting committed, "v <code>" before voiding and
+// "V <code>" once the voiding committed. The crash test kills it at random moments and then
+// examines the book.
 //
 //   crashposter <directory of kestdata.db> <seed>
 //
@@ -12,6 +14,8 @@
 #include "core/sysdata.h"
 #include "documents/stockposting.h"
 #include "documents/tradeposting.h"
+#include "reports/querykind.h"
+#include "reports/voiding.h"
 
 #include <cstdio>
 #include <random>
@@ -34,6 +38,52 @@ struct World {
     std::vector<long long> houses, products, suppliers, customers;
 };
 
+// A document in the book and the query window that voids it.
+struct Voidable {
+    QueryKindId kind;
+    QString code;
+};
+
+// The header table each query window voids from.
+constexpr std::pair<QueryKindId, const char*> kHeaders[] = {
+    {QueryKindId::Purchase, "OrderPur"}, {QueryKindId::PurchaseReturn, "OrderPurT"},
+    {QueryKindId::Sale, "OrderSale"},    {QueryKindId::SaleReturn, "OrderSaleT"},
+    {QueryKindId::Transfer, "OrderDB"},  {QueryKindId::LossOverflow, "OrderBsBy"},
+};
+
+// Every document the book holds, whichever run of the child wrote it.
+std::vector<Voidable> documentsInTheBook() {
+    std::vector<Voidable> found;
+    TQuery& q = sysData->QueryCommon;
+    for (const auto& [kind, table] : kHeaders) {
+        q.load(QStringLiteral("SELECT orderID FROM %1").arg(table));
+        for (q.open(); !q.eof(); q.next())
+            found.push_back({kind, q.field(u"orderID").asText()});
+    }
+    q.close();
+    return found;
+}
+
+// One line per write, so that a kill never leaves half a line unseen.
+bool say(char what, const QString& code) {
+    const QByteArray line = what + (' ' + code.toUtf8()) + '\n';
+    return write(STDOUT_FILENO, line.constData(), std::size_t(line.size())) == line.size();
+}
+
+QueryKindId queryOf(TradeKindId id) {
+    switch (id) {
+    case TradeKindId::Purchase:
+        return QueryKindId::Purchase;
+    case TradeKindId::PurchaseReturn:
+        return QueryKindId::PurchaseReturn;
+    case TradeKindId::Sale:
+        return QueryKindId::Sale;
+    case TradeKindId::SaleReturn:
+        break;
+    }
+    return QueryKindId::SaleReturn;
+}
+
 std::vector<long long> keys(const QString& sql) {
     std::vector<long long> result;
     TQuery& q = sysData->QueryCommon;
@@ -46,16 +96,40 @@ std::vector<long long> keys(const QString& sql) {
 
 class Poster {
 public:
-    Poster(std::uint64_t seed, World world) : rng_(seed), world_(std::move(world)), seed_(seed) {}
+    Poster(std::uint64_t seed, World world, std::vector<Voidable> written)
+        : rng_(seed), world_(std::move(world)), written_(std::move(written)), seed_(seed) {}
 
+    // Posts one document or, now and then, voids one; false when the procedure refused,
+    // which for these valid documents is a fault.
+    bool step() {
+        if (!written_.empty() && below(10) < 3)
+            return voidOne();
+        Voidable posted = postOne();
+        if (posted.code.isEmpty())
+            return false;
+        written_.push_back(posted);
+        return say('P', posted.code);
+    }
+
+private:
     // Posts one document; its code when it was committed.
-    QString postOne() {
+    Voidable postOne() {
         const int choice = below(10);
-        if (choice < 6)
-            return trade(tradeKinds()[std::size_t(below(4))]);
+        if (choice < 6) {
+            const auto id = TradeKindId(below(4));
+            return {queryOf(id), trade(tradeKind(id))};
+        }
         if (choice < 8)
-            return transfer();
-        return lossOverflow();
+            return {QueryKindId::Transfer, transfer()};
+        return {QueryKindId::LossOverflow, lossOverflow()};
+    }
+
+    bool voidOne() {
+        const std::size_t i = std::size_t(below(int(written_.size())));
+        const Voidable chosen = written_[i];
+        written_.erase(written_.begin() + std::ptrdiff_t(i));
+        return say('v', chosen.code) && voidDocument(queryKind(chosen.kind), chosen.code) &&
+               say('V', chosen.code);
     }
 
 private:
@@ -132,6 +206,7 @@ private:
 
     std::mt19937_64 rng_;
     World world_;
+    std::vector<Voidable> written_;
     std::uint64_t seed_;
     int serial_ = 0;
 };
@@ -156,14 +231,8 @@ int main(int argc, char** argv) {
     World world{keys("SELECT houseID AS k FROM Fhouse"), keys("SELECT prodID AS k FROM Fproduct"),
                 keys("SELECT compID AS k FROM Fsupplier"),
                 keys("SELECT compID AS k FROM Fcustomer")};
-    Poster poster(std::stoull(argv[2]), std::move(world));
-    for (;;) {
-        const QString code = poster.postOne();
-        if (code.isEmpty())
-            return 3; // every document of this tool is valid: a refusal is a fault
-        // One write per committed code, so that a kill never leaves half a line unseen.
-        const QByteArray line = code.toUtf8() + '\n';
-        if (write(STDOUT_FILENO, line.constData(), std::size_t(line.size())) < 0)
-            return 4;
-    }
+    Poster poster(std::stoull(argv[2]), std::move(world), documentsInTheBook());
+    for (;;)
+        if (!poster.step())
+            return 3; // every document of this tool is valid and there: a refusal is a fault
 }
