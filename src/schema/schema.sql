@@ -1,7 +1,9 @@
 -- The book: master data, documents, the money journal and users.
 -- Tables are STRICT so that a text which is not a number never lands in a numeric column,
 -- and every REAL is finite (a text such as 1e999 would convert to infinity, and a running
--- total that once holds it can never be moved back);
+-- total that once holds it can never be moved back); a line's quantity and a journal amount
+-- stay below 10^12, since the kept totals count them in millionths of a 64-bit integer and a
+-- larger one would be cut short there;
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
 PRAGMA user_version = 2;
@@ -159,7 +161,7 @@ CREATE TABLE OrderPurD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -167,7 +169,7 @@ CREATE TABLE OrderPurTD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -175,7 +177,7 @@ CREATE TABLE OrderSaleD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -183,7 +185,7 @@ CREATE TABLE OrderSaleTD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -191,7 +193,7 @@ CREATE TABLE OrderDBD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -199,7 +201,7 @@ CREATE TABLE OrderBsByD (
   orderID  TEXT COLLATE NOCASE,
   prodID   INTEGER,
   price REAL CHECK (abs(price) < 9e999),
-  pcount REAL CHECK (abs(pcount) < 9e999),
+  pcount REAL CHECK (abs(pcount) < 1e12),
   sumMoney REAL CHECK (abs(sumMoney) < 9e999),
   remark   TEXT COLLATE NOCASE
 ) STRICT;
@@ -262,7 +264,7 @@ CREATE TABLE FitemBank (
   optDate   TEXT COLLATE NOCASE CHECK (optDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),
   orderCode TEXT COLLATE NOCASE,
   orderType TEXT COLLATE NOCASE,
-  sumMoney REAL CHECK (abs(sumMoney) < 9e999),
+  sumMoney REAL CHECK (abs(sumMoney) < 1e12),
   empName   TEXT COLLATE NOCASE,
   compName  TEXT COLLATE NOCASE,
   itmID     INTEGER,

@@ -2,10 +2,14 @@
 
 -- Stock per warehouse and product, for every pair the documents moved. The signs are those
 -- of posting, so that a product's quantities over all warehouses add up to Fproduct.sumCount;
--- the triggers of totals.sql keep FInveHouse current with every document line.
+-- the triggers of totals.sql keep FInveHouse current with every document line. Whole units
+-- and millionths are divided apart: beyond 2^53 millionths (about 9e9 units) the millionths
+-- alone are no exact double, and 999999999999 units would read 999999999999.0001.
 CREATE VIEW VInveHouse AS
 SELECT p.prodID, p.cateID, p.prodBH, p.prodName, p.type, p.unitName, p.inprice, p.outprice,
-       p.company, s.houseID, CASE WHEN s.counted > 0 THEN s.qty / 1000000.0 END AS sumCount
+       p.company, s.houseID,
+       CASE WHEN s.counted > 0 THEN s.qty / 1000000 + (s.qty % 1000000) / 1000000.0 END
+         AS sumCount
 FROM FInveHouse s
 JOIN Fproduct p ON p.prodID = s.prodID;
 
@@ -17,7 +21,8 @@ SELECT houseID, prodID, sumCount FROM VInveHouse;
 -- kept current in FitemBalance by the triggers of totals.sql.
 CREATE VIEW VitemBank AS
 SELECT i.itmID, i.itmName, i.remark,
-       CASE WHEN b.counted > 0 THEN b.amount / 1000000.0 END AS je
+       CASE WHEN b.counted > 0 THEN b.amount / 1000000 + (b.amount % 1000000) / 1000000.0 END
+         AS je
 FROM Fitem i
 LEFT JOIN FitemBalance b ON b.itmID = i.itmID;
 

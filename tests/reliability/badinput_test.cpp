@@ -275,6 +275,56 @@ TEST_F(BadInput, AmountsAndCountedQuantitiesBeyondWhatTheTotalsCarryAreRefusedWh
                     .empty());
 }
 
+// The same limit for what documents move: a line's quantity and the amount the journal
+// records. A document carrying more is refused whole, as any failed posting is.
+TEST_F(BadInput, DocumentsMovingMoreThanTheTotalsCarryAreRefusedWhole) {
+    const QStringList beyond{"1000000000000", "-1e12", "123456789012345678", QString(30, u'8')};
+    int serial = 0;
+    for (const QString& text : beyond) {
+        const std::string what = text.toStdString();
+        const QString before = footprint();
+        TradeDocument quantity = purchase(QStringLiteral("CJ%1").arg(++serial));
+        quantity.cell(1, 7) = text;
+        TradeDocument due = purchase(QStringLiteral("CJ%1").arg(++serial));
+        due.cell(1, 8) = text;
+        due.sumMoney = text;
+        for (const TradeDocument& d : {quantity, due}) {
+            messages_.answerOk();
+            EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Failed)
+                << what;
+            EXPECT_EQ(messages_.last(), "单据保存出现异常！") << what;
+        }
+        TransferDocument t;
+        t.houseOutName = "总库";
+        t.houseOutID = QString::number(house);
+        t.houseInName = "分库";
+        t.houseInID = QString::number(other);
+        t.orderCode = QStringLiteral("DB%1").arg(serial);
+        t.date = QDate(2026, 3, 15);
+        t.cell(1, 1) = QString::number(pen);
+        t.cell(1, 7) = text;
+        LossOverflowDocument l;
+        l.type = StockKindId::Loss;
+        l.houseName = "总库";
+        l.houseID = QString::number(house);
+        l.orderCode = QStringLiteral("BS%1").arg(serial);
+        l.date = QDate(2026, 3, 15);
+        l.cells = t.cells;
+        messages_.answerOk(2);
+        EXPECT_EQ(saveTransfer(t), StockSaveResult::Failed) << what;
+        EXPECT_EQ(saveLossOverflow(l), StockSaveResult::Failed) << what;
+        EXPECT_EQ(footprint(), before) << what;
+    }
+
+    TradeDocument largest = purchase("CJ-largest");
+    largest.cell(1, 7) = "999999999999";
+    messages_.answerOk();
+    EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), largest), PostResult::Posted);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1").arg(pen)),
+              "999999999999");
+    expectBooksAgree();
+}
+
 // The account list is read when the entry dialog opens; the account may be gone by the time
 // the entry is written.
 TEST_F(BadInput, AnEntryIntoAnAccountThatIsGoneOrNoAccountWritesNothing) {

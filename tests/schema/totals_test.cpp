@@ -227,4 +227,31 @@ TEST_F(KeptTotals, ABalanceThatComesBackToZeroIsExactlyZero) {
     EXPECT_EQ(scalar("SELECT je FROM VitemBank WHERE itmID=1"), "0");
 }
 
+// Quantities and amounts up to the limit the book takes read back as typed: multiplied into
+// millionths at once, 999999999999 would have been kept as 999999999999.000064.
+TEST_F(KeptTotals, LargeQuantitiesAndAmountsReadBackExactlyAndLargerOnesAreRefused) {
+    const long long a = addHouse("甲库"), p = addProduct("笔");
+    exec(QStringLiteral("INSERT INTO OrderPur(orderID,houseID,optDate) VALUES('CJ1',%1,"
+                        "'2026-03-15')")
+             .arg(a));
+    for (const char* value : {"999999999999", "-999999999999.5", "9876543210.123456",
+                              "123456789012.25", "-0.000001", "8999999999.999999"}) {
+        exec("DELETE FROM OrderPurD");
+        exec("DELETE FROM FitemBank");
+        line(kKinds[0], "CJ1", p, value);
+        exec(QStringLiteral("INSERT INTO FitemBank(optDate,sumMoney,itmID) "
+                            "VALUES('2026-03-15',%1,1)")
+                 .arg(value));
+        EXPECT_EQ(scalar("SELECT sumCount = (SELECT pcount FROM OrderPurD) FROM VInveHouse"), "1")
+            << value << " read back as " << scalar("SELECT sumCount FROM VInveHouse").toStdString();
+        EXPECT_EQ(scalar("SELECT je = (SELECT sumMoney FROM FitemBank) FROM VitemBank "
+                         "WHERE itmID=1"),
+                  "1")
+            << value;
+    }
+    EXPECT_THROW(line(kKinds[0], "CJ1", p, "1e12"), std::exception);
+    EXPECT_THROW(exec("INSERT INTO FitemBank(optDate,sumMoney,itmID) VALUES('2026-03-15',-1e12,1)"),
+                 std::exception);
+}
+
 } // namespace
