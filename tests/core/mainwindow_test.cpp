@@ -125,6 +125,7 @@ TEST(MainEntries, AreThePermissionAndDispatchTable) {
 }
 
 TEST_F(MainWindow, HoldsItsMenusToolBarAndIconGroupsInOrderWithTheirTexts) {
+    showLoggedIn("管理员", "admin");
     QStringList menus;
     for (QAction* top : main_.menuBar()->actions()) {
         QStringList items;

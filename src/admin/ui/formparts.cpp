@@ -6,18 +6,8 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-QLineEdit* passwordBox(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setEchoMode(QLineEdit::Password);
-    box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
-    box->setMinimumWidth(200);
-    return box;
-}
 
 QLabel* buddyLabel(QWidget* parent, const QString& name, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, parent);

@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/passwordbox.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,10 +24,7 @@ TfrmLogin::TfrmLogin(QWidget* parent) : TForm(parent) {
     cbUserName->setObjectName(QStringLiteral("cbUserName"));
     cbUserName->setEditable(false);
     cbUserName->setMinimumWidth(200);
-    txtPwd = new QLineEdit(this);
-    txtPwd->setObjectName(QStringLiteral("txtPwd"));
-    txtPwd->setEchoMode(QLineEdit::Password);
-    txtPwd->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
+    txtPwd = passwordBox(this, QStringLiteral("txtPwd"));
 
     auto* lblUserName = new QLabel(QStringLiteral("用户名："), this);
     lblUserName->setObjectName(QStringLiteral("lblUserName"));

@@ -49,6 +49,9 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(productinfo::kMainCaption);
     resize(1024, 700);
+}
+
+void TfrmMain::Build() {
     CreateMenus();
     CreateToolBar();
     CreateIcons();
@@ -158,6 +161,7 @@ bool TfrmMain::Login() {
     if (!session::loggedIn())
         return false;
     loggedIn_ = true;
+    Build();
     lblUser->setText(QStringLiteral("当前用户：【") + session::userName() + QStringLiteral("】"));
     setWindowState(windowState() | Qt::WindowMaximized);
     runGuarded([this] { SetPerm(); });

@@ -22,6 +22,9 @@ public:
 
 private:
     QAction* makeAction(const mainentries::Entry& entry, const QString& text);
+    // The menus, tool bar, icons and status bar, made once the login has succeeded: nobody
+    // sees the window before, and the login window comes up sooner.
+    void Build();
     void CreateMenus();
     void CreateToolBar();
     void CreateIcons();
