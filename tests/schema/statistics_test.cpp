@@ -44,6 +44,23 @@ TEST_F(PlannerFigures, TradeStatisticsStartFromTheCounterpartsWhoseNamesMatch) {
     }
 }
 
+TEST_F(PlannerFigures, TheDocumentQueriesReadAMonthAlongTheDatesNotCounterpartByCounterpart) {
+    for (const auto& [header, counterpart] : {std::pair{"OrderPur", "Fsupplier"},
+                                              {"OrderPurT", "Fsupplier"},
+                                              {"OrderSale", "Fcustomer"},
+                                              {"OrderSaleT", "Fcustomer"}}) {
+        const std::string steps = plan(
+            QStringLiteral("SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,"
+                           "%1.compID FROM %1,Fhouse,%2 WHERE %1.houseID=Fhouse.houseID AND "
+                           "%1.compID=%2.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
+                           "orderID LIKE :orderID")
+                .arg(QString::fromLatin1(header), QString::fromLatin1(counterpart)),
+            {{"optDate1", "2026-02-15"}, {"optDate2", "2026-03-15"}, {"orderID", "%"}});
+        EXPECT_NE(steps.find("Date (optDate>? AND optDate<?)"), std::string::npos) << steps;
+        EXPECT_EQ(steps.find("CompDate"), std::string::npos) << steps;
+    }
+}
+
 TEST_F(PlannerFigures, TheCompositeQueryReadsTheHeadersFromTheDateIndexesAlone) {
     const std::string steps =
         plan("SELECT orderID,empName,orderType,optDate FROM VOrder WHERE optDate>=:optDate1 AND "
