@@ -20,7 +20,8 @@ std::optional<Decimal> toDecimalOrZero(QStringView text);
 
 // True when the book can carry the value in its running totals: below 10^12 in magnitude.
 // The totals per warehouse and per account are kept in millionths in 64-bit integers, which
-// end near 9.2·10^12; beyond that a total would be cut short without a word.
+// end near 9.2·10^12; beyond that a total would be cut short without a word. The schema
+// holds the same limit on document lines and journal amounts.
 bool fitsTheBook(const Decimal& value);
 
 // Shortest form with at most 15 significant digits: 12.5, 3, -0.25.

@@ -1,5 +1,5 @@
-#include "app/windowset.h"
 #include "admin/ui/tfrmbackdata.h"
+#include "app/windowset.h"
 #include "core/clock.h"
 #include "core/sysdata.h"
 #include "core/windowregistry.h"
