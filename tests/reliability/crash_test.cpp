@@ -123,7 +123,7 @@ protected:
 };
 
 TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument) {
-    const int kills = envNumber("VESK_CRASH_KILLS", 40);
+    const int kills = envNumber("VESK_CRASH_KILLS", 200);
     const int seed = envNumber("VESK_CRASH_SEED", 7);
     std::mt19937 rng{std::uint32_t(seed)};
     std::set<QString> present; // reported posted and not reported voided
