@@ -76,6 +76,11 @@ bool fitsTheBook(const Decimal& value) {
     return -limit < value && value < limit;
 }
 
+bool isZeroToTheCent(double value) {
+    // Beyond half a cent there is nothing to round, and no huge value reaches the decimal.
+    return std::abs(value) < 0.01 && Decimal::fromDouble(value).cents().isZero();
+}
+
 QString floatToStr(double value) {
     if (value == 0 || !std::isfinite(value))
         return value == 0 ? QStringLiteral("0") : QString::number(value);

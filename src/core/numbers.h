@@ -24,6 +24,10 @@ std::optional<Decimal> toDecimalOrZero(QStringView text);
 // holds the same limit on document lines and journal amounts.
 bool fitsTheBook(const Decimal& value);
 
+// True when a stored balance shows as 0.00: balances kept by adding binary fractions may miss
+// 0 by far less than a cent (0.1 + 0.2 - 0.3 leaves 5.55e-17), and such a balance is no debt.
+bool isZeroToTheCent(double value);
+
 // Shortest form with at most 15 significant digits: 12.5, 3, -0.25.
 QString floatToStr(double value);
 // Exactly two decimals, no thousands separator, halves to even: "0.00".

@@ -348,6 +348,36 @@ TEST_P(Counterparts, AnyOpenBalanceBlocksTheDeletionAsItStandsInTheBook) {
     EXPECT_EQ(count(side().table + " WHERE compName='结清户'"), 0);
 }
 
+// Balances are kept by adding binary fractions: bought for 0.1 and 0.2 and settled with 0.3,
+// the book holds 5.55e-17. It shows as 0.00 and the settlement says there is no debt, so the
+// counterpart may go; 0.006 still blocks, as it shows as 0.01.
+TEST_P(Counterparts, ABalanceThatShowsAsZeroIsNoOpenBalance) {
+    const long long residue = add("余数户");
+    const long long almostCent = add("近分户");
+    setBalance(residue, "0.1");
+    exec(QStringLiteral("UPDATE %1 SET exchMoney=exchMoney+0.2 WHERE compID=%2")
+             .arg(side().table)
+             .arg(residue));
+    exec(QStringLiteral("UPDATE %1 SET exchMoney=exchMoney-0.3 WHERE compID=%2")
+             .arg(side().table)
+             .arg(residue));
+    ASSERT_NE(number(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=%2")
+                         .arg(side().table)
+                         .arg(residue)),
+              0.0);
+    setBalance(almostCent, "-0.006");
+    open();
+    search("户");
+    clickRow(grid(), rowOf("近分户"));
+    drive::click(*window_, "tlDel");
+    EXPECT_EQ(messages_.last(), side().openBalancePrefix + "\"近分户\"存在未结款项，不能删除！");
+    clickRow(grid(), rowOf("余数户"));
+    messages_.answerOk();
+    drive::click(*window_, "tlDel");
+    EXPECT_EQ(messages_.last(), side().deleted);
+    EXPECT_EQ(count(side().table + " WHERE compName='余数户'"), 0);
+}
+
 TEST_P(Counterparts, DeletingAsksFirstThenReloadsTheListAndReports) {
     add("甲公司");
     const long long id = add("乙公司");

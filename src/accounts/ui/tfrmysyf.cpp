@@ -1,8 +1,8 @@
 #include "accounts/ui/tfrmysyf.h"
 
 #include "accounts/ui/tfrmjk.h"
-#include "core/decimal.h"
 #include "core/messages.h"
+#include "core/numbers.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
@@ -119,8 +119,7 @@ void Tfrmysyf::tlAddClick() {
         notice(QStringLiteral("请选择要结算的记录！"));
         return;
     }
-    // Floating sums may miss 0 by far less than a cent; what shows as ￥0.00 is no debt.
-    if (Decimal::fromDouble(q.field(u"exchMoney").asFloat()).cents().isZero()) {
+    if (numbers::isZeroToTheCent(q.field(u"exchMoney").asFloat())) {
         notice(QStringLiteral("此记录无欠款信息不能结算！"));
         return;
     }

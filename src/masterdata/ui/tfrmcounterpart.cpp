@@ -1,6 +1,7 @@
 #include "masterdata/ui/tfrmcounterpart.h"
 
 #include "core/messages.h"
+#include "core/numbers.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
@@ -144,7 +145,7 @@ void TfrmCounterpart::tlDelClick() {
     q.open();
     const double balance = q.field(u"exchMoney").asFloat();
     q.close();
-    if (balance != 0) {
+    if (!numbers::isZeroToTheCent(balance)) {
         notice(kind_.openBalanceText(name));
         return;
     }
