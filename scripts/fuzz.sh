@@ -5,6 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build-fuzz
+if ! command -v clang++ >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null |
+  grep -q "install ok installed"; then
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang libclang-rt-14-dev
+fi
 seconds=${FUZZ_SECONDS:-120}
 mkdir -p "$out/corpus" "$out/findings"
 for seed in 0 12.5 -0.25 1e5 1E-3 .5 5. +7 2.675 0.125 1e999 99999999999999999999999999999999999 \
