@@ -178,10 +178,10 @@ Field TQuery::field(QStringView name) const {
     return Field(*this, column);
 }
 
-void TQuery::sort(const QString& spec) {
+void TQuery::sort(const QString& ordering) {
     if (!open_)
         return;
-    result_.sort(spec);
+    result_.sort(ordering);
     current_ = 0;
     emit resultReset();
 }

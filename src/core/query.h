@@ -59,7 +59,7 @@ public:
     // Throws DbError when the open result has no such column.
     Field field(QStringView name) const;
     // Orders the open result by "field ASC|DESC" without running the statement again.
-    void sort(const QString& spec);
+    void sort(const QString& ordering);
 
     const QString& sql() const { return sql_; }
     const ResultSet& result() const { return result_; }

@@ -143,11 +143,11 @@ int ResultSet::compare(const Cell& a, const Cell& b) const {
                          b.length);
 }
 
-void ResultSet::sort(const QString& spec) {
-    const QStringList parts = spec.simplified().split(u' ');
+void ResultSet::sort(const QString& ordering) {
+    const QStringList parts = ordering.simplified().split(u' ');
     const int c = parts.isEmpty() ? -1 : column(parts.first());
     if (c < 0)
-        throw DbError(QStringLiteral("无法按“%1”排序：没有这个字段").arg(spec));
+        throw DbError(QStringLiteral("无法按“%1”排序：没有这个字段").arg(ordering));
     const bool descending =
         parts.size() > 1 && parts[1].compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
     // The column's cells side by side, so that the comparisons stay in the cache.

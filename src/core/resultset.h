@@ -30,7 +30,7 @@ public:
 
     // Orders the rows by "column ASC" or "column DESC" (ASC when no direction is given);
     // numbers compare as numbers, texts without regard to Latin letter case, NULL first.
-    void sort(const QString& spec);
+    void sort(const QString& ordering);
     // The position a row had when read, and where the row read at that position is now.
     int sourceRow(int row) const { return order_[std::size_t(row)]; }
     int rowOfSource(int source) const;
