@@ -5,13 +5,13 @@
 #include "core/dates.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,23 +64,14 @@ TfrmAssDialog::TfrmAssDialog(const AssDialogKind& kind, QWidget* parent)
     row(QStringLiteral("入账日期："), dtpurDate);
     row(QStringLiteral("备         注："), txtRemark);
 
-    btnOK = new QPushButton(kind.buttonText);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnClose);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        addDialogButtons(*this, *layout, QStringLiteral("btnOK"), kind.buttonText);
+    btnOK = buttons.action;
+    btnClose = buttons.close;
 
     connectGuarded(btnOK, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
-    connectGuarded(btnClose, &QPushButton::clicked, this, [this](bool) { close(); });
     connectGuarded(cbassCate, &QComboBox::activated, this,
                    [this](int) { cateID_ = cbassCate->currentData().toString(); });
 }

@@ -3,13 +3,13 @@
 #include "accounts/cashbook.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 #include "documents/ui/documentlists.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,23 +44,14 @@ TfrmInAdd::TfrmInAdd(QWidget* parent) : TForm(parent) {
     form->addRow(lblEmp, cbEmp);
     form->addRow(lblRemark, txtRemark);
 
-    btnOK = new QPushButton(QStringLiteral("添加(&A)"));
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnClose);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        addDialogButtons(*this, *layout, QStringLiteral("btnOK"), QStringLiteral("添加(&A)"));
+    btnOK = buttons.action;
+    btnClose = buttons.close;
 
     connectGuarded(btnOK, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
-    connectGuarded(btnClose, &QPushButton::clicked, this, [this](bool) { close(); });
 }
 
 void TfrmInAdd::FormShow() {

@@ -2,10 +2,10 @@
 
 #include "accounts/cashbook.h"
 #include "core/messages.h"
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,23 +46,14 @@ TfrmItmDialog::TfrmItmDialog(const ItmDialogKind& kind, QWidget* parent)
     form->addRow(lblItmName, txtItmName);
     form->addRow(lblRemark, txtRemark);
 
-    BitBtn1 = new QPushButton(kind.buttonText);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("关闭(&C)"));
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    const DialogButtons buttons = addDialogButtons(*this, *layout, QStringLiteral("BitBtn1"),
+                                                   kind.buttonText, QStringLiteral("BitBtn2"));
+    BitBtn1 = buttons.action;
+    BitBtn2 = buttons.close;
 
     connectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
-    connectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { close(); });
 }
 
 void TfrmItmDialog::setAccount(const QString& itmID, const QString& itmName,

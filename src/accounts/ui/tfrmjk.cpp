@@ -2,11 +2,11 @@
 
 #include "accounts/settlement.h"
 #include "core/messages.h"
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -35,23 +35,15 @@ TfrmJK::TfrmJK(QWidget* parent) : TForm(parent) {
     row(QStringLiteral("欠款金额："), txtJe);
     row(QStringLiteral("结算金额："), txtJK);
 
-    Button1 = new QPushButton(QStringLiteral("结款(&J)"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("关闭(&C)"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        addDialogButtons(*this, *layout, QStringLiteral("Button1"), QStringLiteral("结款(&J)"),
+                         QStringLiteral("Button2"));
+    Button1 = buttons.action;
+    Button2 = buttons.close;
 
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
-    connectGuarded(Button2, &QPushButton::clicked, this, [this](bool) { close(); });
 }
 
 void TfrmJK::setCounterpart(const QString& kind, const QString& compID, const QString& compName,

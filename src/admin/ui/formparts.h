@@ -2,6 +2,7 @@
 
 // Parts the maintenance windows share.
 
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/passwordbox.h"
 
 #include <QString>
@@ -9,7 +10,6 @@
 class QDialog;
 class QFormLayout;
 class QLabel;
-class QPushButton;
 class QWidget;
 
 // A label naming the box (its buddy), so that Alt and screen readers reach the box.
@@ -20,9 +20,5 @@ QFormLayout* dialogFields();
 
 // Lays the fields above the default button and "关闭(&C)" (btnClose, which closes the dialog);
 // the dialog keeps that size.
-struct DialogButtons {
-    QPushButton* action;
-    QPushButton* close;
-};
 DialogButtons layOutDialog(QDialog& dialog, QFormLayout* fields, const QString& actionName,
                            const QString& actionText);

@@ -1,11 +1,11 @@
 #include "printing/ui/tfrmfieldedit.h"
 
 #include "core/messages.h"
+#include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "printing/printsettings.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,29 +29,20 @@ TfrmFieldEdit::TfrmFieldEdit(QWidget* parent) : TForm(parent) {
     lblUnit->setObjectName(QStringLiteral("lblUnit"));
     lblUnit->setBuddy(txtFieldWidth);
 
-    btnOK = new QPushButton(QStringLiteral("修改(&C)"));
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-
     auto* grid = new QGridLayout;
     grid->addWidget(lblField, 0, 0);
     grid->addWidget(txtField, 0, 1, 1, 2);
     grid->addWidget(lblWidth, 1, 0);
     grid->addWidget(txtFieldWidth, 1, 1);
     grid->addWidget(lblUnit, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        addDialogButtons(*this, *layout, QStringLiteral("btnOK"), QStringLiteral("修改(&C)"));
+    btnOK = buttons.action;
+    btnClose = buttons.close;
 
     connectGuarded(btnOK, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
-    connectGuarded(btnClose, &QPushButton::clicked, this, [this](bool) { close(); });
 }
 
 void TfrmFieldEdit::setField(const QString& fieldName, const QString& caption,
