@@ -77,7 +77,7 @@ bool fitsTheBook(const Decimal& value) {
 }
 
 bool isZeroToTheCent(double value) {
-    // Beyond half a cent there is nothing to round, and no huge value reaches the decimal.
+    // A cent or more never shows as 0.00; testing that first keeps huge values from the decimal.
     return std::abs(value) < 0.01 && Decimal::fromDouble(value).cents().isZero();
 }
 
