@@ -5,5 +5,7 @@ cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
+# A compiler cache makes a rebuild after a pull, and CI's build on the same machine, quick.
+command -v ccache >/dev/null && generator+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" "${generator[@]}" "$@"
 cmake --build "$build" -j"$(nproc)"
