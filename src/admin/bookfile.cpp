@@ -4,6 +4,7 @@
 #include "core/dberror.h"
 #include "core/schema.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -44,6 +45,26 @@ bool openUntouched(const QString& file, Handle& handle) {
                            nullptr) == SQLITE_OK;
 }
 
+// Whether the path names the book's own file or one the engine keeps beside it: a copy
+// written there would replace the book under every connection that has it open.
+bool isPartOfTheBook(const QString& path, const QString& bookPath) {
+    const QFileInfo book(bookPath);
+    const QFileInfo file(path);
+    if (file.exists() && file.canonicalFilePath() == book.canonicalFilePath())
+        return true;
+    const QString own = QDir::cleanPath(book.absoluteFilePath());
+    const QString named = QDir::cleanPath(file.absoluteFilePath());
+    for (const char* side : {"", "-wal", "-shm", "-journal"})
+        if (named == own + QLatin1String(side))
+            return true;
+    return false;
+}
+
+const QString& theBookItself() {
+    static const QString text = QStringLiteral("所选文件就是当前账簿，请另选备份文件。");
+    return text;
+}
+
 // Half of the progress bar for each of the two copies of a restore.
 Progress half(const Progress& progress, int from) {
     return [progress, from](int percent) { progress(from + percent / 2); };
@@ -63,6 +84,8 @@ QString backupName(const QString& directory, const QDateTime& moment) {
 }
 
 Outcome backUp(Connection& book, const QString& target, const Progress& progress) {
+    if (isPartOfTheBook(target, book.path()))
+        return {false, theBookItself()};
     progress(0);
     // Written beside the target under a name of its own, then put in the target's place.
     const QString fresh = target + QStringLiteral(".new");
@@ -84,6 +107,10 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
 
 Outcome restore(Connection& book, const QString& source, const Progress& progress) {
     Outcome outcome;
+    if (isPartOfTheBook(source, book.path())) {
+        outcome.refusal = theBookItself();
+        return outcome;
+    }
     Handle from;
     if (!QFileInfo(source).isFile() || !openUntouched(source, from))
         return outcome;

@@ -185,6 +185,20 @@ TEST_F(Backup, ABookInUseElsewhereIsCopiedWithWhatTheOtherCopyCommitted) {
     sqlite3_close_v2(other);
 }
 
+TEST_F(Backup, TheBookItselfOrAFileTheEngineKeepsBesideItIsNoPlaceForABackup) {
+    addHouse("一号库");
+    show();
+    for (const QString& target :
+         {bookPath(), bookPath() + "-wal", bookPath() + "-shm", directory() + "./kestdata.db"}) {
+        backUpTo(target);
+        EXPECT_EQ(messages_.last(),
+                  "所选文件就是当前账簿，请另选备份文件。\n当前账簿未作任何改动。")
+            << target.toStdString();
+    }
+    EXPECT_EQ(scalar("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+}
+
 TEST_F(Backup, TheWindowCannotBeClosedWhileACopyRuns) {
     show();
     bool tried = false;

@@ -271,8 +271,7 @@ TEST_F(BadInput, AmountsAndCountedQuantitiesBeyondWhatTheTotalsCarryAreRefusedWh
               largest);
     EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(pen)),
               largest);
-    EXPECT_TRUE(checkBooks(sysData->myCon, {{"Fsupplier", {{supplier, -*Decimal::parse(largest)}}}})
-                    .empty());
+    EXPECT_TRUE(checkBooks(sysData->myCon).empty());
 }
 
 // The same limit for what documents move: a line's quantity and the amount the journal
