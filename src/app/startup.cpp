@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
+#include "app/booklocation.h"
 #include "app/windowset.h"
-#include "core/clock.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
@@ -9,6 +9,7 @@
 #include "core/ui/tfrmmain.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int runProgram(QApplication& application, Messages& shownMessages, Modal& shownModal) {
     setUpApplication(application);
@@ -17,7 +18,8 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
 
     TfrmMain frmMain;
 
-    TsysData data(environment::applicationDirectory());
+    const QString book = booklocation::locate(booklocation::standardPlaces());
+    TsysData data(QFileInfo(book).absolutePath() + u'/');
     if (!data.connect()) {
         messages().notice(QStringLiteral("无法链接到数据库!"), QStringLiteral("连接错误"));
         return 1;

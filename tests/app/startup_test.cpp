@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +31,32 @@ TEST(StartUp, WithoutTheBookItSaysSoAndEndsWithoutALogin) {
     EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!");
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());
+}
+
+// An installed program: nothing beside it, the template under share/vesk, the user's data
+// folder not made yet.
+TEST(StartUp, TheFirstStartOfAnInstalledProgramMakesTheUsersBookAndOffersTheLogin) {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("bin");
+    QDir(root.path()).mkpath("share/vesk");
+    schema::create(root.path() + "/share/vesk/kestdata.db");
+    environment::setApplicationDirectory(root.path() + "/bin/");
+    const QString book = qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk/vesk/kestdata.db";
+    ASSERT_FALSE(QFileInfo::exists(book));
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    QString opened;
+    windows.expect<TfrmLogin>([&](TfrmLogin& w) {
+        opened = sysData->myCon.path();
+        drive::click(w, "btnExit");
+    });
+    const int code = runProgram(*qApp, shown, windows);
+    environment::setApplicationDirectory({});
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(shown.shown().empty());
+    EXPECT_EQ(opened, book);
+    EXPECT_FALSE(QFileInfo::exists(root.path() + "/bin/kestdata.db"));
+    QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk").removeRecursively();
 }
 
 // A program directory holding a fresh book.
