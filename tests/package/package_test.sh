@@ -117,9 +117,9 @@ find=$(xdrive_wait "查找供应商") || fail "no supplier picker"
 xdrive_key Return
 xdrive_gone "查找供应商" || fail "the supplier picker stayed"
 xdrive_click "$pur" "$FIRST_LINE_X" "$FIRST_LINE_Y" 2
-picker=$(xdrive_wait "选择商品") || fail "no product picker"
+picker=$(xdrive_wait "查找商品") || fail "no product picker"
 xdrive_key Return
-xdrive_gone "选择商品" || fail "the product picker stayed"
+xdrive_gone "查找商品" || fail "the product picker stayed"
 xdrive_key ctrl+a
 xdrive_type "5"
 xdrive_key Return

@@ -63,3 +63,56 @@ xdrive_click() {
 
 # Saves the window (or the whole screen) as a PNG.
 xdrive_shot() { import -window "${2:-root}" "$1"; }
+
+# Points inside the program's windows at 1024×768 with the Noto CJK face, where a person
+# clicks: the trade document window, and the first row of the pickers' lists.
+VESK_HOUSE=(207 75)
+VESK_FIND_COMP=(645 108)
+VESK_SETTLED=(336 466)
+VESK_SAVE=(948 466)
+vesk_line() { echo 110 $((168 + 29 * ($1 - 1))); }     # the product code cell of line N
+vesk_comp_row() { echo 100 $((82 + 27 * ($1 - 1))); }  # row N of the counterpart picker
+vesk_prod_row() { echo 450 $((82 + 27 * ($1 - 1))); }  # row N of the product picker
+
+# Fills and posts the trade document in the window: the first warehouse, the counterpart in
+# the picker's given row, then one line per "ROW:QUANTITY" (the product in the picker's row),
+# and the amount settled; answers the question and the message. A fifth argument "shoot:FILE"
+# saves the filled window before posting.
+#   vesk_post_document WINDOW PICKER_TITLE COUNTERPART_ROW SETTLED [shoot:FILE] ROW:QTY...
+vesk_post_document() {
+  local w=$1 picker=$2 comp=$3 settled=$4 shot="" line=1 p
+  shift 4
+  if [[ ${1:-} == shoot:* ]]; then
+    shot=${1#shoot:}
+    shift
+  fi
+  xdrive_click "$w" "${VESK_HOUSE[@]}"
+  xdrive_key Return
+  xdrive_click "$w" "${VESK_FIND_COMP[@]}"
+  p=$(xdrive_wait "$picker") || return 1
+  # shellcheck disable=SC2046
+  xdrive_click "$p" $(vesk_comp_row "$comp") 2
+  xdrive_gone "$picker" || return 1
+  for item in "$@"; do
+    xdotool windowfocus --sync "$w"
+    # shellcheck disable=SC2046
+    xdrive_click "$w" $(vesk_line "$line") 2
+    p=$(xdrive_wait "查找商品") || return 1
+    # shellcheck disable=SC2046
+    xdrive_click "$p" $(vesk_prod_row "${item%%:*}") 2
+    xdrive_gone "查找商品" || return 1
+    xdrive_key ctrl+a
+    xdrive_type "${item#*:}"
+    xdrive_key Return
+    line=$((line + 1))
+  done
+  xdrive_click "$w" "${VESK_SETTLED[@]}"
+  xdrive_key ctrl+a
+  xdrive_type "$settled"
+  [ -n "$shot" ] && xdrive_shot "$shot" "$w"
+  xdrive_click "$w" "${VESK_SAVE[@]}"
+  xdrive_wait "信息提示" >/dev/null || return 1
+  xdrive_key Return
+  xdrive_wait "信息提示" >/dev/null || return 1
+  xdrive_key Return
+}

@@ -35,11 +35,12 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
     auto* lblVersion = new QLabel(QStringLiteral("版本：") + productinfo::kVersion, this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
-    // Where the book is, so that a person can find it to copy it or to take it along.
-    lblBook = new QLabel(this);
+    // Where the book is, so that a person can find it to copy it or to take it along; the box
+    // widens to the whole path. The path is fixed for the run.
+    auto* lblBook = new QLabel(
+        QStringLiteral("数据文件：") + QDir::toNativeSeparators(sysData->myCon.path()), this);
     lblBook->setObjectName(QStringLiteral("lblBook"));
     lblBook->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblBook->setWordWrap(true);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -68,12 +69,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
     layout->addLayout(top);
     layout->addWidget(line);
     layout->addLayout(buttons);
-    setMinimumWidth(440);
+    setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 
     connectGuarded(btnOK, &QPushButton::clicked, this, [this] { close(); });
-}
-
-void TfrmAbout::FormShow() {
-    lblBook->setText(QStringLiteral("数据文件：") + QDir::toNativeSeparators(sysData->myCon.path()));
-    setFixedSize(sizeHint().expandedTo(QSize(440, 0)));
 }

@@ -2,17 +2,9 @@
 
 #include "core/ui/tform.h"
 
-class QLabel;
-
 // The about box: the program's title, its caption, its version and where the book is.
 class TfrmAbout : public TForm {
     Q_OBJECT
 public:
     explicit TfrmAbout(QWidget* parent = nullptr);
-
-protected:
-    void FormShow() override;
-
-private:
-    QLabel* lblBook;
 };

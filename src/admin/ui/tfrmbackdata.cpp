@@ -36,7 +36,8 @@ TfrmBackData::TfrmBackData(TfrmFile& frmFile, const QDateTime& startedAt, QWidge
 
 void TfrmBackData::Browse() {
     const QString current = txtPath->text().trimmed();
-    frmFile.setStartDirectory(current.isEmpty() ? bookDirectory() : QFileInfo(current).absolutePath());
+    frmFile.setStartDirectory(current.isEmpty() ? bookDirectory()
+                                                : QFileInfo(current).absolutePath());
     frmFile.showModal();
     if (!frmFile.chosen()) {
         txtPath->clear();
