@@ -20,14 +20,13 @@ set(CPACK_PACKAGE_DESCRIPTION
     "A desktop purchase-sales-inventory book for a small trading business: warehouses,\n"
     "products, suppliers and customers, purchases, sales, returns, transfers, stock counts,\n"
     "the money journal, statistics and printing, all in Simplified Chinese. Each user's book\n"
-    "lives in the user's data folder; updating or removing the package leaves it in place.")
+    "lives in the user's data folder. Updating or removing the package leaves it in place.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION office)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 # The libraries the program links (Qt 6 widgets and print support, SQLite, libsodium,
 # libxlsxwriter, the C++ runtime) come from dpkg-shlibdeps with their versions; what it
 # cannot see is named here: Qt's X11 and Wayland plugins, the Chinese face, Qt's Chinese
