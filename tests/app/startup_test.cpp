@@ -56,6 +56,8 @@ TEST(StartUp, TheFirstStartOfAnInstalledProgramMakesTheUsersBookAndOffersTheLogi
     EXPECT_TRUE(shown.shown().empty());
     EXPECT_EQ(opened, book);
     EXPECT_FALSE(QFileInfo::exists(root.path() + "/bin/kestdata.db"));
+    // Every window carries the program's icon, in every size drawn for it.
+    EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
     QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk").removeRecursively();
 }
 
