@@ -1,57 +1,20 @@
 #include "admin/bookfile.h"
 
 #include "core/connection.h"
+#include "core/dberror.h"
 #include "core/schema.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QScopeGuard>
+#include <QTemporaryFile>
 #include <QUrl>
-#include <algorithm>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace bookfile {
 
 namespace {
-
-constexpr qint64 kMaxChunk = 4 * 1024 * 1024; // read and written at a time within a piece
-
-// A log with pages in it means the file alone is not the whole book: another program has it
-// open, or closing could not fold the log back.
-bool logIsFolded(const QString& bookPath) {
-    const QFileInfo log(bookPath + QStringLiteral("-wal"));
-    return !log.exists() || log.size() == 0;
-}
-
-// Copies in a hundred pieces, telling the progress before each; the target is written under
-// a temporary name and renamed when complete.
-bool copyFile(const QString& source, const QString& target, const Progress& progress) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const qint64 length = in.size();
-    const qint64 step = std::max<qint64>(1, length / 100);
-    progress(0);
-    bool ok = true;
-    for (qint64 remaining = length; ok && remaining > 0;) {
-        progress(static_cast<int>((length - remaining) * 100 / length));
-        for (qint64 piece = std::min(step, remaining); ok && piece > 0;) {
-            const QByteArray chunk = in.read(std::min(piece, kMaxChunk));
-            ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
-            piece -= chunk.size();
-            remaining -= chunk.size();
-        }
-    }
-    if (ok)
-        ok = out.commit();
-    else
-        out.cancelWriting();
-    progress(0);
-    return ok;
-}
 
 QString firstText(sqlite3* db, const char* sql) {
     sqlite3_stmt* statement = nullptr;
@@ -61,6 +24,29 @@ QString firstText(sqlite3* db, const char* sql) {
         text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
     sqlite3_finalize(statement);
     return text;
+}
+
+// An engine handle closed when it goes out of scope.
+struct Handle {
+    sqlite3* db = nullptr;
+    Handle() = default;
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { sqlite3_close_v2(db); }
+};
+
+// Opens the file as it lies, read only, without locks and without a log beside it: a backup
+// file is never written.
+bool openUntouched(const QString& file, Handle& handle) {
+    const QByteArray uri =
+        QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded() + "?immutable=1";
+    return sqlite3_open_v2(uri.constData(), &handle.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                           nullptr) == SQLITE_OK;
+}
+
+// Half of the progress bar for each of the two copies of a restore.
+Progress half(const Progress& progress, int from) {
+    return [progress, from](int percent) { progress(from + percent / 2); };
 }
 
 } // namespace
@@ -76,38 +62,95 @@ QString backupName(const QString& directory, const QDateTime& moment) {
     return directory + timeStamp(moment) + QStringLiteral(".bak");
 }
 
-bool backUp(Connection& book, const QString& target, const Progress& progress) {
-    book.close();
-    if (!logIsFolded(book.path()))
-        return false;
-    return copyFile(book.path(), target, progress);
+Outcome backUp(Connection& book, const QString& target, const Progress& progress) {
+    progress(0);
+    // Written beside the target under a name of its own, then put in the target's place.
+    const QString fresh = target + QStringLiteral(".new");
+    Outcome outcome;
+    try {
+        QFile::remove(fresh);
+        bookcopy::writeFile(book.handle(), fresh, progress);
+        // A rename over the old file, so that a backup of that name is never half there.
+        outcome.done = std::rename(QFile::encodeName(fresh).constData(),
+                                   QFile::encodeName(target).constData()) == 0;
+        if (!outcome.done)
+            QFile::remove(fresh);
+    } catch (const DbError&) {
+        outcome.done = false;
+    }
+    progress(0);
+    return outcome;
 }
 
-bool restore(Connection& book, const QString& source, const Progress& progress) {
-    book.close();
-    if (!isIntactBook(source) || !logIsFolded(book.path()))
-        return false;
-    return copyFile(source, book.path(), progress);
+Outcome restore(Connection& book, const QString& source, const Progress& progress) {
+    Outcome outcome;
+    Handle from;
+    if (!QFileInfo(source).isFile() || !openUntouched(source, from))
+        return outcome;
+    if (!isIntactBook(source)) {
+        outcome.refusal = QStringLiteral("所选文件不是本程序完好的账簿备份。");
+        return outcome;
+    }
+    const int version = schema::versionOf(from.db);
+    if (version > schema::kUserVersion) {
+        outcome.refusal = QStringLiteral("所选备份由较新版本的程序建立（账簿版本 %1，本程序为 "
+                                         "%2），请先更新程序。")
+                              .arg(version)
+                              .arg(schema::kUserVersion);
+        return outcome;
+    }
+    if (version < schema::kOldestVersion) {
+        outcome.refusal = QStringLiteral("所选备份的账簿版本 %1 无法升级。").arg(version);
+        return outcome;
+    }
+    progress(0);
+    try {
+        // The backup is copied, upgraded and examined apart from the book, in a file beside
+        // it: the book is touched only by the last, complete copy.
+        QTemporaryFile staging(QFileInfo(book.path()).absolutePath() +
+                               QStringLiteral("/restore-XXXXXX.db"));
+        if (!staging.open())
+            return outcome;
+        Handle staged;
+        const auto cleanUp = qScopeGuard([&] {
+            sqlite3_close_v2(staged.db);
+            staged.db = nullptr;
+            for (const char* side : {"-journal", "-wal", "-shm"})
+                QFile::remove(staging.fileName() + QLatin1String(side));
+        });
+        if (sqlite3_open_v2(QFile::encodeName(staging.fileName()).constData(), &staged.db,
+                            SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            return outcome;
+        bookcopy::copy(from.db, staged.db, half(progress, 0));
+        try {
+            if (version < schema::kUserVersion)
+                schema::upgrade(staged.db);
+            const QStringList differences = schema::structureDifferences(staged.db);
+            if (!differences.isEmpty())
+                throw DbError(differences.join(QStringLiteral("；")));
+        } catch (const DbError& e) {
+            outcome.refusal =
+                QStringLiteral("所选备份的账簿结构与其版本不符（%1）。").arg(e.text());
+            progress(0);
+            return outcome;
+        }
+        bookcopy::copy(staged.db, book.handle(), half(progress, 50));
+        outcome.done = true;
+    } catch (const DbError&) {
+        outcome.done = false;
+    }
+    progress(0);
+    return outcome;
 }
 
 bool isIntactBook(const QString& file) {
     const QFileInfo info(file);
     if (!info.isFile() || !info.isReadable())
         return false;
-    // Immutable: read the file as it lies, without locks and without a log beside it.
-    const QByteArray uri =
-        QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-    bool intact = false;
-    if (rc == SQLITE_OK) {
-        intact =
-            firstText(db, "PRAGMA application_id") == QString::number(schema::kApplicationId) &&
-            firstText(db, "PRAGMA integrity_check") == QStringLiteral("ok");
-    }
-    sqlite3_close_v2(db);
-    return intact;
+    Handle db;
+    return openUntouched(file, db) &&
+           firstText(db.db, "PRAGMA application_id") == QString::number(schema::kApplicationId) &&
+           firstText(db.db, "PRAGMA integrity_check") == QStringLiteral("ok");
 }
 
 } // namespace bookfile

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/bookcopy.h"
+
 #include <QDateTime>
 #include <QString>
-#include <functional>
 
 class Connection;
 
-// Backup and restore: plain byte copies of the book's file, made with its connection closed.
-// A copy appears under its name complete or not at all.
+// Backup and restore of the book through the engine's online backup: a backup is a consistent
+// copy even while the book is in use, and a restore replaces the book's content in one step
+// that every connection on it, also of a second copy of the program, sees whole.
 namespace bookfile {
 
 // Year, month, day, hour and minute, each without leading zeros, joined (14:05 on 3 March
@@ -16,16 +18,25 @@ QString timeStamp(const QDateTime& moment);
 // The directory (ending in a separator), the time stamp and ".bak".
 QString backupName(const QString& directory, const QDateTime& moment);
 
-// Receives the percentage copied, before each piece, and 0 at the end; the windows let their
-// events run there.
-using Progress = std::function<void(int percent)>;
+// Receives the percentage copied; the windows let their events run there.
+using Progress = bookcopy::Progress;
 
-// Copies the book to the target (overwriting it). False when the book's log is still
-// outside the file or any file step fails; the target is then as it was.
-bool backUp(Connection& book, const QString& target, const Progress& progress);
-// Replaces the book with the source. False, with the book left as it was, when the source is
-// not an intact book of this program or any file step fails.
-bool restore(Connection& book, const QString& source, const Progress& progress);
+// How a backup or a restore ended. A refused restore names its reason; a failed file step
+// has none, and the window shows its own message.
+struct Outcome {
+    bool done = false;
+    QString refusal;
+};
+
+// Writes a copy of the book to the target, replacing a file of that name only once the copy
+// is complete. Not done when a file step fails; the target is then as it was.
+Outcome backUp(Connection& book, const QString& target, const Progress& progress);
+
+// Replaces the book's content with the source's. Refused, with the book untouched, when the
+// source is not an intact book of this program, is of a newer version, or has tables, views,
+// triggers or indexes other than a book of its version (an older one is upgraded first, as
+// at start).
+Outcome restore(Connection& book, const QString& source, const Progress& progress);
 
 // Whether the file is a book of this program that passes the engine's integrity check; the
 // file alone is read, nothing beside it is created or consulted.

@@ -30,6 +30,8 @@ const QStringList& statements() {
         QStringLiteral("UPDATE Fcustomer SET exchMoney=0"),
         QStringLiteral("DELETE FROM OrderPD"),
         QStringLiteral("DELETE FROM OrderPDD"),
+        // With the balances back at 0, what once lowered them is no longer part of them.
+        QStringLiteral("DELETE FROM FSettle"),
     };
     return list;
 }

@@ -17,8 +17,9 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the file; false (with the engine's reason in lastError) when it is missing,
-    // unreadable or not a book of this program.
+    // Opens the file; false, with the reason in lastError, when it is missing, cannot be
+    // written, is not a book of this program, is of a newer version or is damaged. A book of
+    // an earlier version is upgraded first, after a copy of it is written beside it.
     bool open();
     void close();
     bool isOpen() const { return db_ != nullptr; }
@@ -28,6 +29,10 @@ public:
     unsigned generation() const { return generation_; }
     const QString& path() const { return path_; }
     const QString& lastError() const { return lastError_; }
+    // The version the book had before this connection upgraded it (0: none), and where the
+    // copy of that book was written.
+    int upgradedFrom() const { return upgradedFrom_; }
+    const QString& upgradeBackup() const { return upgradeBackup_; }
 
     // Runs statements that take no parameters and return nothing (pragmas, transaction control).
     void run(const char* sql);
@@ -39,9 +44,14 @@ public:
     void putBack(const QByteArray& sql, sqlite3_stmt* statement);
 
 private:
+    void upgrade(int version);
+    QString damaged(const QString& engineText) const;
+
     QString path_;
     QString lastError_;
     sqlite3* db_ = nullptr;
     unsigned generation_ = 0;
+    int upgradedFrom_ = 0;
+    QString upgradeBackup_;
     std::vector<std::pair<QByteArray, sqlite3_stmt*>> kept_; // the most recently put back last
 };

@@ -79,7 +79,7 @@ public:
     explicit Checker(Connection& connection) : q_(connection, QStringLiteral("BooksCheck")) {}
 
     void stock();
-    void balances(const Settlements& settled);
+    void balances();
     void accounts();
     void journal();
 
@@ -132,18 +132,8 @@ void Checker::stock() {
             kQuantityPlaces, QStringLiteral("库存数量与单据不符"));
 }
 
-void Checker::balances(const Settlements& settled) {
+void Checker::balances() {
     std::map<QString, std::map<long long, Sum>> perTable;
-    for (const auto& [table, amounts] : settled)
-        for (const auto& [key, amount] : amounts) {
-            Sum& sum = perTable[table].try_emplace(key, Decimal()).first->second;
-            try {
-                if (sum)
-                    *sum -= amount;
-            } catch (const std::exception&) {
-                sum.reset();
-            }
-        }
     for (const TradeKind& kind : tradeKinds()) {
         auto& sums = perTable[balanceTable(kind)];
         const int sign = balanceSign(kind);
@@ -154,6 +144,12 @@ void Checker::balances(const Settlements& settled) {
                 QStringLiteral("SELECT compID AS k, coMoney AS v FROM %1").arg(kind.headerTable),
                 -sign);
     }
+    for (auto& [table, sums] : perTable)
+        sumInto(sums,
+                QStringLiteral("SELECT compID AS k, sumMoney AS v FROM FSettle "
+                               "WHERE compTable = '%1'")
+                    .arg(table),
+                -1);
     for (auto& [table, sums] : perTable) {
         compare(BooksDifference::Kind::Balance, table,
                 QStringLiteral("SELECT compID AS k, exchMoney AS v FROM %1").arg(table), sums,
@@ -227,10 +223,10 @@ QString BooksDifference::text() const {
              recomputed.isEmpty() ? QStringLiteral("无") : recomputed);
 }
 
-std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled) {
+std::vector<BooksDifference> checkBooks(Connection& connection) {
     Checker checker(connection);
     checker.stock();
-    checker.balances(settled);
+    checker.balances();
     checker.accounts();
     checker.journal();
     return std::move(checker.found);

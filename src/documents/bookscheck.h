@@ -1,9 +1,6 @@
 #pragma once
 
-#include "core/decimal.h"
-
 #include <QString>
-#include <map>
 #include <vector>
 
 class Connection;
@@ -12,7 +9,7 @@ class Connection;
 struct BooksDifference {
     enum class Kind {
         Stock,   // Fproduct.sumCount against the product's stock over the warehouses
-        Balance, // a counterpart's exchMoney against its documents' unsettled amounts
+        Balance, // a counterpart's exchMoney against its documents less its settlements
         Account, // a money account's balance against its journal rows
         Journal, // a posted trade document against its one journal row
     };
@@ -27,12 +24,7 @@ struct BooksDifference {
     QString text() const;
 };
 
-// What settlements took off the counterparts' balances, per table (Fsupplier, Fcustomer) and
-// compID. A settlement moves exchMoney and records nothing else, so the book alone cannot
-// tell it from a balance gone wrong: whoever checks must know them.
-using Settlements = std::map<QString, std::map<long long, Decimal>>;
-
-// Recomputes every running total from the documents (and the settlements given) and returns
-// each place where the book disagrees: stock to six decimals, money to the cent. Empty when
-// the books agree.
-std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled = {});
+// Recomputes every running total from the documents (and, for balances, the recorded
+// settlements) and returns each place where the book disagrees: stock to six decimals, money
+// to the cent. Empty when the books agree.
+std::vector<BooksDifference> checkBooks(Connection& connection);

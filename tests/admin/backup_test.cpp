@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QProgressBar>
@@ -59,6 +60,22 @@ protected:
         window_.reset();
         AdminTest::TearDown();
     }
+    // The names of the warehouses in a backup file, read from the file alone.
+    static QString housesIn(const QString& file) {
+        sqlite3* db = nullptr;
+        const QByteArray uri = "file:" + QFile::encodeName(file) + "?immutable=1";
+        QString names;
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                            nullptr) == SQLITE_OK &&
+            sqlite3_prepare_v2(db, "SELECT group_concat(houseName, '') FROM Fhouse", -1, &s,
+                               nullptr) == SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
+            names = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+        sqlite3_finalize(s);
+        sqlite3_close(db);
+        return names;
+    }
 };
 
 TEST(BookFile, TheTimeStampWritesYearMonthDayHourAndMinuteWithoutLeadingZeros) {
@@ -97,10 +114,12 @@ TEST_F(Backup, CopiesTheWholeBookToTheFileAndTheNextStatementOpensTheBookAgain) 
     drive::click(*window_, "btnBackup");
     EXPECT_EQ(messages_.texts(), QStringList({"数据备份成功!"}));
     const QString target = directory() + "202631595.bak";
-    EXPECT_EQ(contents(target), contents(bookPath()));
     EXPECT_TRUE(bookfile::isIntactBook(target));
+    EXPECT_EQ(housesIn(target), "一号库");
+    // One file, kept without a log: it reads anywhere as it lies.
+    EXPECT_EQ(contents(target).at(18), 1);
+    EXPECT_FALSE(QFile::exists(target + "-wal"));
     EXPECT_EQ(drive::find<QProgressBar>(*window_, "pbProgress").value(), 0);
-    EXPECT_FALSE(QFile::exists(bookPath() + "-wal"));
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
 }
 
@@ -113,7 +132,7 @@ TEST_F(Backup, BackingUpTwiceInTheSameMinuteOverwritesTheFirstFile) {
     show();
     drive::click(*window_, "btnBackup");
     EXPECT_EQ(messages_.texts(), QStringList({"数据备份成功!", "数据备份成功!"}));
-    EXPECT_EQ(contents(target), contents(bookPath()));
+    EXPECT_EQ(housesIn(target), "二号库");
     EXPECT_EQ(QDir(directory()).entryList({"*.bak"}).size(), 1);
 }
 
@@ -144,7 +163,7 @@ TEST_F(Backup, AChosenDirectoryGetsAFreshTimeStamp) {
                                       "30.bak");
     drive::click(*window_, "btnBackup");
     EXPECT_EQ(messages_.last(), "数据备份成功!");
-    EXPECT_EQ(contents(chosen + "/2026411830.bak"), contents(bookPath()));
+    EXPECT_TRUE(bookfile::isIntactBook(chosen + "/2026411830.bak"));
 }
 
 TEST_F(Backup, AMissingDirectoryFailsWithoutLeavingAFile) {
@@ -154,14 +173,14 @@ TEST_F(Backup, AMissingDirectoryFailsWithoutLeavingAFile) {
     EXPECT_FALSE(QFile::exists(directory() + "无此目录"));
 }
 
-TEST_F(Backup, ABookWhoseLogIsHeldOpenElsewhereIsNotCopiedAndAnOlderBackupStays) {
+TEST_F(Backup, ABookInUseElsewhereIsCopiedWithWhatTheOtherCopyCommitted) {
     const QString target = directory() + "old.bak";
     {
         QFile old(target);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("an older backup");
     }
-    // Another program holds the book open with a change still in its log.
+    // Another copy of the program holds the book open with a change still in its log.
     sqlite3* other = nullptr;
     ASSERT_EQ(
         sqlite3_open_v2(bookPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
@@ -172,10 +191,10 @@ TEST_F(Backup, ABookWhoseLogIsHeldOpenElsewhereIsNotCopiedAndAnOlderBackupStays)
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     show();
-    ASSERT_TRUE(QFile::exists(bookPath() + "-wal"));
+    ASSERT_GT(QFileInfo(bookPath() + "-wal").size(), 0);
     backUpTo(target);
-    EXPECT_EQ(messages_.last(), "备份失败，请检查备份路径是否存在？");
-    EXPECT_EQ(contents(target), "an older backup");
+    EXPECT_EQ(messages_.last(), "数据备份成功!");
+    EXPECT_EQ(housesIn(target), "x");
     sqlite3_close_v2(other);
 }
 
@@ -201,9 +220,13 @@ TEST_F(Backup, TheWindowCannotBeClosedWhileACopyRuns) {
 }
 
 TEST_F(Backup, TheProgressRisesPieceByPieceThroughEveryPercentAndEndsAtZero) {
+    // Well over a hundred pages, so that each percent is a piece of its own.
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+         "INSERT INTO Fhouse(houseName) SELECT substr(hex(zeroblob(500)), 1, 1000) FROM n");
     std::vector<int> told;
-    ASSERT_TRUE(bookfile::backUp(data_->myCon, directory() + "p.bak",
-                                 [&](int percent) { told.push_back(percent); }));
+    ASSERT_TRUE(bookfile::backUp(data_->myCon, directory() + "p.bak", [&](int percent) {
+                    told.push_back(percent);
+                }).done);
     ASSERT_GE(told.size(), 102u) << "the start, a hundred pieces or more, the end";
     EXPECT_EQ(told.front(), 0);
     EXPECT_EQ(told.back(), 0);
@@ -211,7 +234,7 @@ TEST_F(Backup, TheProgressRisesPieceByPieceThroughEveryPercentAndEndsAtZero) {
     for (int percent = 0; percent < 100; ++percent)
         EXPECT_NE(std::find(told.begin(), told.end(), percent), told.end()) << percent;
     EXPECT_EQ(told[told.size() - 2], 99) << "the last piece starts short of the whole";
-    EXPECT_EQ(contents(directory() + "p.bak"), contents(bookPath()));
+    EXPECT_EQ(housesIn(directory() + "p.bak").size(), 400 * 1000);
 }
 
 } // namespace

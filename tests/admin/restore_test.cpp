@@ -5,6 +5,7 @@
 #include "core/sysdata.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <sqlite3.h>
@@ -116,7 +117,8 @@ TEST_F(Restore, AFileThatIsNotAnIntactBookOfOursIsRefusedAndTheBookStays) {
     const QByteArray before = contents(bookPath());
     for (const QString& file : {text, foreign, damaged}) {
         restoreFrom(file);
-        EXPECT_EQ(messages_.last(), "数据还原失败，请检查路径是否存在？") << file.toStdString();
+        EXPECT_EQ(messages_.last(), "所选文件不是本程序完好的账簿备份。\n当前账簿未作任何改动。")
+            << file.toStdString();
         EXPECT_FALSE(bookfile::isIntactBook(file)) << file.toStdString();
     }
     expectBookUnchanged(before);
@@ -133,24 +135,97 @@ TEST_F(Restore, ABackupIsCheckedAsItLiesNotWithALogBesideIt) {
     EXPECT_FALSE(QFile::exists(file + "-shm"));
 }
 
-TEST_F(Restore, ABookWhoseLogIsHeldOpenElsewhereIsNotReplaced) {
+TEST_F(Restore, ABookOpenElsewhereIsReplacedWholeAndTheOtherConnectionReadsTheRestoredBook) {
+    addHouse("一号库");
     const QString file = backUp("good.bak");
     sqlite3* other = nullptr;
     ASSERT_EQ(
         sqlite3_open_v2(bookPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
         SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other,
-                           "PRAGMA journal_mode=WAL; INSERT INTO Fhouse(houseName,resperson,"
-                           "phone,address,remark) VALUES('x','','','','')",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    const auto run = [other](const char* sql) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(other, sql, nullptr, nullptr, &error);
+        EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+    };
+    // The other connection's commit is still in the log, not in the file.
+    run("INSERT INTO Fhouse(houseName) VALUES('x')");
+    ASSERT_GT(QFileInfo(bookPath() + "-wal").size(), 0);
+    show();
+    restoreFrom(file);
+    EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
+    EXPECT_EQ(count("Fhouse WHERE houseName='x'"), 0);
+    EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+    // The other connection goes on in the restored book.
+    run("INSERT INTO Fhouse(houseName) VALUES('y')");
+    sqlite3_close_v2(other);
+    EXPECT_EQ(scalar("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(count("Fhouse"), 2);
+}
+
+TEST_F(Restore, ABackupOfAnotherStructureOrANewerVersionIsRefusedAndTheBookStays) {
+    addHouse("一号库");
+    const auto spoilt = [this](const QString& name, const char* sql) {
+        const QString file = backUp(name);
+        sqlite3* db = nullptr;
+        EXPECT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        return file;
+    };
+    const QString newer = spoilt("newer.bak", "PRAGMA user_version = 99");
+    const QString dropped = spoilt("dropped.bak", "DROP TABLE OrderPDD");
+    const QString both = spoilt("both.bak", "PRAGMA user_version = 99; DROP TABLE OrderPDD");
+    const QString extra = spoilt("extra.bak", "CREATE TRIGGER tExtra AFTER INSERT ON Fhouse "
+                                              "BEGIN DELETE FROM Fproduct; END");
+    const QString older = spoilt("older.bak", "PRAGMA user_version = 2");
     show();
     const QByteArray before = contents(bookPath());
+    restoreFrom(newer);
+    EXPECT_EQ(messages_.last(), "所选备份由较新版本的程序建立（账簿版本 99，本程序为 3），请先更新"
+                                "程序。\n当前账簿未作任何改动。");
+    restoreFrom(both);
+    EXPECT_TRUE(messages_.last().startsWith("所选备份由较新版本的程序建立"));
+    restoreFrom(dropped);
+    EXPECT_EQ(messages_.last(), "所选备份的账簿结构与其版本不符（缺少 table OrderPDD）。\n"
+                                "当前账簿未作任何改动。");
+    restoreFrom(extra);
+    EXPECT_EQ(messages_.last(), "所选备份的账簿结构与其版本不符（多出 trigger tExtra）。\n"
+                                "当前账簿未作任何改动。");
+    // Said to be of version 2, but already holding what version 3 adds: its upgrade fails.
+    restoreFrom(older);
+    EXPECT_TRUE(messages_.last().startsWith("所选备份的账簿结构与其版本不符"))
+        << messages_.last().toStdString();
+    expectBookUnchanged(before);
+    EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+}
+
+TEST_F(Restore, ABackupOfAnEarlierVersionIsUpgradedAsItIsRestoredAndItsBooksAgree) {
+    const QString file = directory() + "v2.bak";
+    ASSERT_TRUE(QFile::copy(VESK_FIXTURES "/kestdata-v2.db", file));
+    show();
     restoreFrom(file);
-    EXPECT_EQ(messages_.last(), "数据还原失败，请检查路径是否存在？");
-    EXPECT_EQ(contents(bookPath()), before) << "a log of the old book would spoil the new one";
-    sqlite3_close_v2(other);
-    EXPECT_EQ(count("Fhouse WHERE houseName='x'"), 1);
+    // Nothing but the success: the books check found the books in agreement.
+    EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
+    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
+    EXPECT_EQ(count("OrderPur"), 18);
+    EXPECT_EQ(count("FSettle"), 2);
+    EXPECT_TRUE(bookfile::isIntactBook(file)) << "the backup itself is only read";
+    data_->myCon.close();
+    EXPECT_EQ(QDir(directory()).entryList(QDir::Files).filter("restore-").size(), 0);
+}
+
+TEST_F(Restore, ARestoredBookWhoseBooksDisagreeIsReportedAtOnce) {
+    addHouse("一号库");
+    const long long product = addProduct("矿泉水");
+    exec(QStringLiteral("UPDATE Fproduct SET sumCount=7 WHERE prodID=%1").arg(product));
+    const QString file = backUp("off.bak");
+    show();
+    restoreFrom(file);
+    ASSERT_EQ(messages_.texts().size(), 2);
+    EXPECT_EQ(messages_.texts()[0], "数据还原成功!");
+    EXPECT_TRUE(messages_.texts()[1].startsWith("账簿检查发现 1 处不符：\nFproduct"))
+        << messages_.texts()[1].toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "core/clock.h"
+#include "core/connection.h"
 #include "core/schema.h"
 #include "core/session.h"
 #include "core/sysdata.h"
@@ -19,16 +20,22 @@
 
 namespace {
 
+// Neither a book beside the program nor the template to make the user's book from: the
+// message names the user's data folder, where the book was looked for.
 TEST(StartUp, WithoutTheBookItSaysSoAndEndsWithoutALogin) {
     QTemporaryDir empty;
-    environment::setApplicationDirectory(empty.path());
+    QDir(empty.path()).mkpath("bin");
+    environment::setApplicationDirectory(empty.path() + "/bin/");
     ScriptedMessages shown;
     ScriptedModal windows;
     const int code = runProgram(*qApp, shown, windows);
     environment::setApplicationDirectory({});
     EXPECT_NE(code, 0);
     ASSERT_EQ(shown.shown().size(), 1u);
-    EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!");
+    const QString book = qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk/vesk/kestdata.db";
+    EXPECT_EQ(shown.shown()[0].text,
+              "无法链接到数据库!\n" + QDir::toNativeSeparators(book) + "：找不到账簿文件");
+    EXPECT_FALSE(QFileInfo::exists(book));
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());
 }
@@ -110,6 +117,49 @@ TEST_F(StartUpWithBook, AfterALoginTheProgramRunsUntilItsMainWindowIsClosed) {
     EXPECT_EQ(user, "当前用户：【管理员】");
     EXPECT_TRUE(maximised);
     EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST(StartUp, ABookOfANewerProgramIsRefusedWithWhereAndWhyAndLeftAsItIs) {
+    QTemporaryDir dir;
+    const QString book = dir.path() + "/kestdata.db";
+    schema::create(book);
+    {
+        Connection c(book);
+        ASSERT_TRUE(c.open());
+        c.run("PRAGMA user_version = 4");
+    }
+    environment::setApplicationDirectory(dir.path());
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    EXPECT_NE(runProgram(*qApp, shown, windows), 0);
+    environment::setApplicationDirectory({});
+    ASSERT_EQ(shown.shown().size(), 1u);
+    EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!\n" + QDir::toNativeSeparators(book) +
+                                         "：账簿由较新版本的程序建立（账簿版本 4，本程序为 3），"
+                                         "请更新程序");
+    EXPECT_EQ(shown.shown()[0].caption, "连接错误");
+    EXPECT_TRUE(windows.shownWindows().isEmpty());
+}
+
+TEST(StartUp, ABookOfAnEarlierVersionIsUpgradedAndThePersonIsToldWhereTheOldOneIs) {
+    QTemporaryDir dir;
+    const QString book = dir.path() + "/kestdata.db";
+    ASSERT_TRUE(QFile::copy(VESK_FIXTURES "/kestdata-v2.db", book));
+    QFile::setPermissions(book, QFile::ReadOwner | QFile::WriteOwner);
+    environment::setApplicationDirectory(dir.path());
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    windows.expect<TfrmLogin>([](TfrmLogin& w) { drive::click(w, "btnExit"); });
+    EXPECT_EQ(runProgram(*qApp, shown, windows), 0);
+    environment::setApplicationDirectory({});
+    windows.expectAllShown();
+    const QStringList copies = QDir(dir.path()).entryList({"kestdata.db.v2-*.bak"});
+    ASSERT_EQ(copies.size(), 1);
+    // One notice: the books agree after the upgrade, so the check adds nothing.
+    ASSERT_EQ(shown.shown().size(), 1u);
+    EXPECT_EQ(shown.shown()[0].text,
+              "账簿已升级到本程序的版本（原为版本 2）。\n升级前的账簿已备份为：" +
+                  QDir::toNativeSeparators(dir.path() + "/" + copies[0]));
 }
 
 } // namespace

@@ -59,7 +59,7 @@ void BookModel::record(Written w) {
 
 QString BookModel::disagreement() {
     QString found;
-    for (const BooksDifference& d : checkBooks(sysData->myCon, settled))
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
         found += d.text() + u'\n';
     if (!found.isEmpty())
         return found;

@@ -54,7 +54,6 @@ struct BookModel {
     std::map<long long, Decimal> stock;
     std::map<Place, Decimal> perHouse;
     std::map<QString, std::map<long long, Decimal>> balances;
-    Settlements settled;
     std::map<QString, std::set<QString>> codes; // header table -> keys of its documents
     std::map<long long, Decimal> accounts;      // itmID -> balance
     long long journalRows = 0;

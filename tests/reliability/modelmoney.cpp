@@ -90,7 +90,6 @@ bool ModelRun::settle() {
     // millionths, the model's sums keep their range and still hold every cent.
     const Decimal settled = dec(amount).rounded(6);
     book.balances[table][comp] -= settled;
-    book.settled[table][comp] += settled;
     return true;
 }
 

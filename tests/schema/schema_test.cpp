@@ -17,10 +17,12 @@ TEST_F(Schema, HasTheTablesAndViewsOfTheBook) {
     for (const QString& t : tables)
         EXPECT_EQ(count("sqlite_master WHERE type='table' AND name='" + t + "'"), 1)
             << t.toStdString();
-    // and the two totals that triggers keep for VInveHouse and VitemBank
-    EXPECT_EQ(count("sqlite_master WHERE type='table' AND name IN ('FInveHouse','FitemBalance')"),
-              2);
-    EXPECT_EQ(count("sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'"), 31);
+    // and the two totals that triggers keep for VInveHouse and VitemBank, and the record of
+    // settlements
+    EXPECT_EQ(count("sqlite_master WHERE type='table' AND name IN "
+                    "('FInveHouse','FitemBalance','FSettle')"),
+              3);
+    EXPECT_EQ(count("sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'"), 32);
     for (const char* v : {"VInveHouse", "Vinvepc", "VitemBank", "VtjSupplier", "VtjSale",
                           "VSaleOrderD", "VOrder", "VorderDetail"})
         EXPECT_EQ(count(QStringLiteral("sqlite_master WHERE type='view' AND name='%1'").arg(v)), 1)

@@ -49,6 +49,6 @@ void TfrmBackData::Browse() {
     txtPath->setText(bookfile::backupName(directory, environment::now()));
 }
 
-bool TfrmBackData::Copy(const QString& path, const bookfile::Progress& progress) {
+bookfile::Outcome TfrmBackData::Copy(const QString& path, const bookfile::Progress& progress) {
     return bookfile::backUp(sysData->myCon, path, progress);
 }

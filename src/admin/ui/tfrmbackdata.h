@@ -14,7 +14,7 @@ public:
 
 protected:
     void Browse() override;
-    bool Copy(const QString& path, const bookfile::Progress& progress) override;
+    bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) override;
 
 private:
     TfrmFile& frmFile;

@@ -79,17 +79,24 @@ void TfrmBookCopy::btnActionClick() {
         notice(kind_.emptyPath);
         return;
     }
-    bool ok = false;
+    bookfile::Outcome outcome;
     {
         // The copy lets events run: nothing else may start meanwhile.
         SetCopying(true);
         const auto done = qScopeGuard([this] { SetCopying(false); });
-        ok = Copy(path, [this](int percent) {
+        outcome = Copy(path, [this](int percent) {
             pbProgress->setValue(percent);
             QApplication::processEvents();
         });
     }
-    notice(ok ? kind_.succeeded : kind_.failed);
+    if (outcome.done) {
+        notice(kind_.succeeded);
+        Copied();
+    } else if (!outcome.refusal.isEmpty()) {
+        notice(outcome.refusal + QStringLiteral("\n当前账簿未作任何改动。"));
+    } else {
+        notice(kind_.failed);
+    }
 }
 
 void TfrmBookCopy::SetCopying(bool copying) {

@@ -36,8 +36,10 @@ protected:
 
     // Fills the path box as its window's "浏览(&V)" does.
     virtual void Browse() = 0;
-    // Copies between the book and the trimmed path; false when any step failed.
-    virtual bool Copy(const QString& path, const bookfile::Progress& progress) = 0;
+    // Copies between the book and the trimmed path.
+    virtual bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) = 0;
+    // What follows a copy that was done and announced.
+    virtual void Copied() {}
 
     QLineEdit* txtPath;
 

@@ -1,5 +1,6 @@
 #include "admin/ui/tfrmrestoredata.h"
 
+#include "admin/booksannouncement.h"
 #include "core/sysdata.h"
 #include "core/ui/filedialogs.h"
 
@@ -30,6 +31,10 @@ void TfrmRestoreData::Browse() {
         txtPath->setText(file);
 }
 
-bool TfrmRestoreData::Copy(const QString& path, const bookfile::Progress& progress) {
+bookfile::Outcome TfrmRestoreData::Copy(const QString& path, const bookfile::Progress& progress) {
     return bookfile::restore(sysData->myCon, path, progress);
+}
+
+void TfrmRestoreData::Copied() {
+    booksannouncement::checkAndTell();
 }

@@ -2,7 +2,8 @@
 
 #include "admin/ui/tfrmbookcopy.h"
 
-// The restore ("数据还原"): replaces the book by a chosen ".bak" file.
+// The restore ("数据还原"): replaces the book's content by a chosen ".bak" file of this
+// program, upgraded first when it is older.
 class TfrmRestoreData : public TfrmBookCopy {
     Q_OBJECT
 public:
@@ -10,5 +11,7 @@ public:
 
 protected:
     void Browse() override;
-    bool Copy(const QString& path, const bookfile::Progress& progress) override;
+    bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) override;
+    // The restored book is checked at once.
+    void Copied() override;
 };

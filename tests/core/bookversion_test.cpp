@@ -1,0 +1,204 @@
+#include "core/connection.h"
+#include "core/schema.h"
+#include "documents/bookscheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+// Books of every kind in a folder of their own: fresh ones, the kept books of earlier
+// versions, and books spoilt on purpose.
+class BookVersions : public ::testing::Test {
+protected:
+    QString path(const QString& name = QStringLiteral("kestdata.db")) const {
+        return dir_.path() + u'/' + name;
+    }
+    QString freshBook() {
+        schema::create(path());
+        return path();
+    }
+    QString keptBook(const QString& fixture) {
+        EXPECT_TRUE(QFile::copy(QStringLiteral(VESK_FIXTURES "/") + fixture, path()));
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        return path();
+    }
+    // Runs statements on a book outside the program.
+    static void alter(const QString& file, const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+        EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+    static QString first(Connection& c, const char* sql) {
+        sqlite3_stmt* s = nullptr;
+        QString text;
+        if (sqlite3_prepare_v2(c.handle(), sql, -1, &s, nullptr) == SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
+            text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+        sqlite3_finalize(s);
+        return text;
+    }
+    static QByteArray contents(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList backupsBeside() const {
+        return QDir(dir_.path()).entryList({QStringLiteral("kestdata.db.v*.bak")}, QDir::Files);
+    }
+
+    QTemporaryDir dir_;
+};
+
+// What a book holds of a shop's business, table by table.
+constexpr const char* kBusiness[] = {"OrderPur",  "OrderPurD",  "OrderPurT",  "OrderPurTD",
+                                     "OrderSale", "OrderSaleD", "OrderSaleT", "OrderSaleTD",
+                                     "OrderDB",   "OrderDBD",   "OrderBsBy",  "OrderBsByD",
+                                     "FitemBank", "Fproduct",   "Fsupplier",  "Fcustomer"};
+
+QString businessOf(Connection& c) {
+    QString all;
+    for (const char* table : kBusiness) {
+        const QByteArray sql = QByteArray("SELECT count(*) || ':' || total(rowid) FROM ") + table;
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(c.handle(), sql.constData(), -1, &s, nullptr);
+        sqlite3_step(s);
+        all += QLatin1String(table) + u'=' +
+               QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))) + u' ';
+        sqlite3_finalize(s);
+    }
+    return all;
+}
+
+TEST_F(BookVersions, ANewBookIsOfThisVersionAndHasExactlyTheStructureOfOne) {
+    Connection book(freshBook());
+    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
+    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
+    EXPECT_EQ(book.upgradedFrom(), 0);
+    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty());
+    EXPECT_TRUE(backupsBeside().isEmpty()) << "a book of this version is opened as it is";
+}
+
+TEST_F(BookVersions, TheStructureCheckSeesATableGoneAViewChangedAndAnIndexAdded) {
+    Connection book(freshBook());
+    ASSERT_TRUE(book.open());
+    book.run("DROP TABLE FSettle");
+    book.run("DROP VIEW VitemBank; CREATE VIEW VitemBank AS SELECT 1 AS itmID");
+    book.run("CREATE INDEX ixExtra ON Fhouse(houseName)");
+    const QStringList found = schema::structureDifferences(book.handle());
+    EXPECT_TRUE(found.contains("缺少 table FSettle")) << found.join('\n').toStdString();
+    EXPECT_TRUE(found.contains("不同于本版本的 view VitemBank"));
+    EXPECT_TRUE(found.contains("多出 index ixExtra"));
+    // The index on FSettle went with its table.
+    EXPECT_EQ(found.size(), 4);
+}
+
+TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocument) {
+    const QString file = keptBook("kestdata-v2.db");
+    QString before;
+    {
+        // The kept book as it was, read through a copy that is not upgraded.
+        QFile::copy(file, path("look.db"));
+        alter(path("look.db"), "PRAGMA user_version = 3");
+        Connection look(path("look.db"));
+        ASSERT_TRUE(look.open());
+        before = businessOf(look);
+    }
+    Connection book(file);
+    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
+    EXPECT_EQ(book.upgradedFrom(), 2);
+    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
+    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty());
+    EXPECT_EQ(businessOf(book), before);
+    // The settlements books of version 2 did not record are recorded to the cent, and the
+    // books agree.
+    EXPECT_EQ(first(book, "SELECT group_concat(compTable || compID || ':' || sumMoney, ' ') "
+                          "FROM FSettle"),
+              "Fsupplier2:50.0 Fcustomer3:12.34");
+    for (const BooksDifference& d : checkBooks(book))
+        ADD_FAILURE() << d.text().toStdString();
+
+    // A copy of the book as it was lies beside it, complete and of version 2.
+    ASSERT_EQ(backupsBeside().size(), 1);
+    EXPECT_EQ(book.upgradeBackup(), path(backupsBeside()[0]));
+    QFile::copy(book.upgradeBackup(), path("old.db"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path("old.db")).constData(), &raw), SQLITE_OK);
+    EXPECT_EQ(schema::versionOf(raw), 2);
+    sqlite3_close(raw);
+
+    // Opening again finds a book of this version: nothing more is done.
+    book.close();
+    ASSERT_TRUE(book.open());
+    EXPECT_EQ(backupsBeside().size(), 1);
+}
+
+TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs) {
+    const QString file = keptBook("kestdata-v2.db");
+    // A table of the next version already there: the upgrade's first statement fails.
+    alter(file, "CREATE TABLE FSettle(x)");
+    const QByteArray before = contents(file);
+    Connection book(file);
+    EXPECT_FALSE(book.open());
+    EXPECT_TRUE(book.lastError().startsWith("账簿升级失败，账簿未作改动"))
+        << book.lastError().toStdString();
+    EXPECT_TRUE(book.lastError().contains(backupsBeside().value(0)));
+    EXPECT_FALSE(book.isOpen());
+    EXPECT_EQ(contents(file), before);
+}
+
+TEST_F(BookVersions, EachBookThatCannotBeOpenedSaysWhy) {
+    Connection missing(path("nowhere.db"));
+    EXPECT_FALSE(missing.open());
+    EXPECT_EQ(missing.lastError(), "找不到账簿文件");
+
+    const QString newer = freshBook();
+    alter(newer, "PRAGMA user_version = 99");
+    const QByteArray before = contents(newer);
+    Connection book(newer);
+    EXPECT_FALSE(book.open());
+    EXPECT_EQ(book.lastError(), "账簿由较新版本的程序建立（账簿版本 99，本程序为 3），请更新程序");
+    EXPECT_EQ(contents(newer), before) << "a newer book is not touched";
+
+    const QString foreign = path("foreign.db");
+    alter(foreign, "CREATE TABLE t(x)");
+    Connection other(foreign);
+    EXPECT_FALSE(other.open());
+    EXPECT_EQ(other.lastError(), "不是本程序的账簿文件");
+
+    const QString garbage = path("garbage.db");
+    QFile g(garbage);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write(QByteArray(8192, 'x'));
+    g.close();
+    Connection damaged(garbage);
+    EXPECT_FALSE(damaged.open());
+    EXPECT_TRUE(damaged.lastError().startsWith("账簿文件已损坏或不是数据库文件"))
+        << damaged.lastError().toStdString();
+
+    const QString ancient = path("ancient.db");
+    schema::create(ancient);
+    alter(ancient, "PRAGMA user_version = 1");
+    Connection old(ancient);
+    EXPECT_FALSE(old.open());
+    EXPECT_EQ(old.lastError(), "账簿版本 1 无法升级");
+}
+
+TEST_F(BookVersions, ABookThatCannotBeWrittenIsRefusedBeforeAnythingIsDone) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    const QString file = freshBook();
+    QFile::setPermissions(file, QFile::ReadOwner);
+    Connection book(file);
+    EXPECT_FALSE(book.open());
+    EXPECT_EQ(book.lastError(), "账簿文件是只读的，不能记账");
+}
+
+} // namespace
