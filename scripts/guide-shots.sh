@@ -23,6 +23,7 @@ trap cleanup EXIT
 fail() {
   echo "FAILED: $*"
   xdrive_shot "$work/../guide-failure.png" 2>/dev/null || true
+  cat "$work/vesk.log"
   exit 1
 }
 
@@ -79,7 +80,7 @@ shoot_window() {
   xdotool windowfocus --sync "$main"
 }
 
-login=$(xdrive_wait "登录") || fail "no login window"
+login=$(xdrive_wait "登录" 90) || fail "no login window"
 xdrive_type "admin"
 xdrive_shot "$out/01-login.png" "$login"
 xdrive_key Return

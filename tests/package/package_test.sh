@@ -79,7 +79,7 @@ start() {
 }
 main=""
 login() {
-  xdrive_wait "登录" >/dev/null || fail "no login window"
+  xdrive_wait "登录" 90 >/dev/null || fail "no login window"
   xdrive_type "admin"
   xdrive_key Return
   main=$(xdrive_wait "Vesk进销存管理软件") || fail "no main window after the login"
