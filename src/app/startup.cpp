@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "admin/booksannouncement.h"
+#include "app/booklocation.h"
 #include "app/windowset.h"
-#include "core/clock.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 int runProgram(QApplication& application, Messages& shownMessages, Modal& shownModal) {
     setUpApplication(application);
@@ -19,7 +20,8 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
 
     TfrmMain frmMain;
 
-    TsysData data(environment::applicationDirectory());
+    const QString book = booklocation::locate(booklocation::standardPlaces());
+    TsysData data(QFileInfo(book).absolutePath() + u'/');
     if (!data.connect()) {
         // Where and why on a second line: "the book is missing" and "the book is newer than
         // the program" call for different remedies.

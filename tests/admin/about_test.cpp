@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(About, TheHelpMenuShowsTheProgramsTitleCaptionAndVersionUntilOk) {
+TEST_F(About, TheHelpMenuShowsTheProgramsTitleCaptionVersionAndBookUntilOk) {
     TfrmMain main;
     WindowSet windows;
     modal_.expect<TfrmLogin>([](TfrmLogin& w) {
@@ -45,6 +45,9 @@ TEST_F(About, TheHelpMenuShowsTheProgramsTitleCaptionAndVersionUntilOk) {
         EXPECT_EQ(drive::find<QLabel>(w, "lblTitle").text(), "Vesk进销存软件");
         EXPECT_EQ(drive::find<QLabel>(w, "lblCaption").text(), "Vesk进销存管理软件 V8.8");
         EXPECT_EQ(drive::find<QLabel>(w, "lblVersion").text(), "版本：V8.8");
+        EXPECT_EQ(drive::find<QLabel>(w, "lblBook").text(),
+                  "数据文件：" + directory() + "kestdata.db");
+        EXPECT_FALSE(drive::find<QLabel>(w, "imgLogo").pixmap().isNull());
         drive::click(w, "btnOK");
         EXPECT_FALSE(w.isVisible());
     });

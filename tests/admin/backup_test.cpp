@@ -11,6 +11,7 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <algorithm>
@@ -93,6 +94,19 @@ TEST_F(Backup, ProposesTheStartUpTimeBesideTheProgramEvenWhenShownAnHourLater) {
     EXPECT_EQ(drive::find<QLabel>(*window_, "lblPath").buddy(), &path());
     EXPECT_EQ(drive::find<QLabel>(*window_, "lblProgress").text(), "备份进度：");
     EXPECT_FALSE(data_->myCon.isOpen()) << "the book is closed while the window is shown";
+}
+
+TEST_F(Backup, ProposesTheBooksFolderWhenTheBookLivesAwayFromTheProgram) {
+    addHouse("一号库");
+    QTemporaryDir program;
+    environment::setApplicationDirectory(program.path() + u'/');
+    window_ = std::make_unique<TfrmBackData>(chooser_, environment::now());
+    show();
+    EXPECT_EQ(path().text(), directory() + "202631595.bak");
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.last(), "数据备份成功!");
+    EXPECT_EQ(housesIn(directory() + "202631595.bak"), "一号库");
+    EXPECT_TRUE(QDir(program.path()).isEmpty()) << "nothing lands beside the program";
 }
 
 TEST_F(Backup, CopiesTheWholeBookToTheFileAndTheNextStatementOpensTheBookAgain) {

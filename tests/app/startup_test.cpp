@@ -13,26 +13,59 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
+// Neither a book beside the program nor the template to make the user's book from: the
+// message names the user's data folder, where the book was looked for.
 TEST(StartUp, WithoutTheBookItSaysSoAndEndsWithoutALogin) {
     QTemporaryDir empty;
-    environment::setApplicationDirectory(empty.path());
+    QDir(empty.path()).mkpath("bin");
+    environment::setApplicationDirectory(empty.path() + "/bin/");
     ScriptedMessages shown;
     ScriptedModal windows;
     const int code = runProgram(*qApp, shown, windows);
     environment::setApplicationDirectory({});
     EXPECT_NE(code, 0);
     ASSERT_EQ(shown.shown().size(), 1u);
-    EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!\n" +
-                                         QDir::toNativeSeparators(empty.path() + "/kestdata.db") +
-                                         "：找不到账簿文件");
+    const QString book = qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk/vesk/kestdata.db";
+    EXPECT_EQ(shown.shown()[0].text,
+              "无法链接到数据库!\n" + QDir::toNativeSeparators(book) + "：找不到账簿文件");
+    EXPECT_FALSE(QFileInfo::exists(book));
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());
+}
+
+// An installed program: nothing beside it, the template under share/vesk, the user's data
+// folder not made yet.
+TEST(StartUp, TheFirstStartOfAnInstalledProgramMakesTheUsersBookAndOffersTheLogin) {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("bin");
+    QDir(root.path()).mkpath("share/vesk");
+    schema::create(root.path() + "/share/vesk/kestdata.db");
+    environment::setApplicationDirectory(root.path() + "/bin/");
+    const QString book = qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk/vesk/kestdata.db";
+    ASSERT_FALSE(QFileInfo::exists(book));
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    QString opened;
+    windows.expect<TfrmLogin>([&](TfrmLogin& w) {
+        opened = sysData->myCon.path();
+        drive::click(w, "btnExit");
+    });
+    const int code = runProgram(*qApp, shown, windows);
+    environment::setApplicationDirectory({});
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(shown.shown().empty());
+    EXPECT_EQ(opened, book);
+    EXPECT_FALSE(QFileInfo::exists(root.path() + "/bin/kestdata.db"));
+    // Every window carries the program's icon, in every size drawn for it.
+    EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
+    QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/Vesk").removeRecursively();
 }
 
 // A program directory holding a fresh book.

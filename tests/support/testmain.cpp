@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    // No test reads or writes the user's own folders (the user's book lives in one of them).
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     setUpApplication(application);

@@ -2,7 +2,11 @@
 
 #include "core/messages.h"
 #include "core/productinfo.h"
+#include "core/sysdata.h"
+#include "core/ui/application.h"
 #include "core/ui/guardedconnect.h"
+
+#include <QDir>
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,7 +21,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
 
     auto* imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setPixmap(QIcon::fromTheme(QStringLiteral("x-package-repository")).pixmap(64, 64));
+    imgLogo->setPixmap(applicationIcon().pixmap(64, 64));
     imgLogo->setAlignment(Qt::AlignTop);
 
     auto* lblTitle = new QLabel(kApplicationTitle, this);
@@ -30,6 +34,13 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
     lblCaption->setObjectName(QStringLiteral("lblCaption"));
     auto* lblVersion = new QLabel(QStringLiteral("版本：") + productinfo::kVersion, this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
+
+    // Where the book is, so that a person can find it to copy it or to take it along; the box
+    // widens to the whole path. The path is fixed for the run.
+    auto* lblBook = new QLabel(
+        QStringLiteral("数据文件：") + QDir::toNativeSeparators(sysData->myCon.path()), this);
+    lblBook->setObjectName(QStringLiteral("lblBook"));
+    lblBook->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -44,6 +55,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
     texts->addWidget(lblTitle);
     texts->addWidget(lblCaption);
     texts->addWidget(lblVersion);
+    texts->addWidget(lblBook);
     auto* top = new QHBoxLayout;
     top->setSpacing(20);
     top->addWidget(imgLogo);

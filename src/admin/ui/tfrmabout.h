@@ -2,7 +2,7 @@
 
 #include "core/ui/tform.h"
 
-// The about box: the program's title, its caption and its version.
+// The about box: the program's title, its caption, its version and where the book is.
 class TfrmAbout : public TForm {
     Q_OBJECT
 public:

@@ -22,16 +22,21 @@ const BookCopyKind kBackup = {
     QStringLiteral("备份失败，请检查备份路径是否存在？"),
 };
 
+// The folder that holds the book, wherever it lives, with a trailing separator.
+QString bookDirectory() {
+    return QFileInfo(sysData->myCon.path()).absolutePath() + u'/';
+}
+
 } // namespace
 
 TfrmBackData::TfrmBackData(TfrmFile& frmFile, const QDateTime& startedAt, QWidget* parent)
     : TfrmBookCopy(kBackup, parent), frmFile(frmFile) {
-    txtPath->setText(bookfile::backupName(environment::applicationDirectory(), startedAt));
+    txtPath->setText(bookfile::backupName(bookDirectory(), startedAt));
 }
 
 void TfrmBackData::Browse() {
     const QString current = txtPath->text().trimmed();
-    frmFile.setStartDirectory(current.isEmpty() ? environment::applicationDirectory()
+    frmFile.setStartDirectory(current.isEmpty() ? bookDirectory()
                                                 : QFileInfo(current).absolutePath());
     frmFile.showModal();
     if (!frmFile.chosen()) {

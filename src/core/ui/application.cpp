@@ -9,8 +9,20 @@
 #include <QLocale>
 #include <QTranslator>
 
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/vesk.png").arg(size));
+    return icon;
+}
+
 void setUpApplication(QApplication& application) {
-    QApplication::setApplicationName(kApplicationTitle);
+    // The names QStandardPaths builds the user's folders from (~/.local/share/Vesk/vesk), and
+    // the menu entry vesk.desktop that the desktop matches the windows to.
+    QApplication::setOrganizationName(QStringLiteral("Vesk"));
+    QApplication::setApplicationName(QStringLiteral("vesk"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vesk"));
+    QApplication::setWindowIcon(applicationIcon());
     QApplication::setApplicationDisplayName(kApplicationTitle);
     // Without it Qt takes the Japanese face under C.UTF-8, and 令 or 直 take Japanese shapes.
     QFont font(QStringLiteral("Noto Sans CJK SC"));

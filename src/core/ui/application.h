@@ -1,7 +1,12 @@
 #pragma once
 
 class QApplication;
+class QIcon;
+
+// The program's own icon, every size drawn for it.
+QIcon applicationIcon();
 
 // What every run of the program sets before its first window: the application title, the
-// Chinese face for every text and Qt's own Chinese button texts (确定/取消).
+// Chinese face for every text and Qt's own Chinese button texts (确定/取消), the
+// names of the user's folders and every window's icon.
 void setUpApplication(QApplication& application);
