@@ -3,6 +3,7 @@
 #include "core/decimal.h"
 
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -11,7 +12,7 @@ class Connection;
 // One place where what the book claims differs from what its documents say.
 struct BooksDifference {
     enum class Kind {
-        Stock,   // Fproduct.sumCount against the product's stock over the warehouses
+        Stock,   // Fproduct.sumCount against the product's lines in the documents
         Balance, // a counterpart's exchMoney against its documents' unsettled amounts
         Account, // a money account's balance against its journal rows
         Journal, // a posted trade document against its one journal row
@@ -22,6 +23,8 @@ struct BooksDifference {
     QString claimed; // what the book holds ("" when the row is missing)
     QString recomputed; // what the documents say
     QString note;       // what is wrong, in a few words
+    QString name; // the product's, counterpart's or account's name; a document's kind ("采购进货")
+    QString code; // the product's code (prodBH); empty for the others
 
     // One line for a report or a failing test.
     QString text() const;
@@ -32,7 +35,11 @@ struct BooksDifference {
 // tell it from a balance gone wrong: whoever checks must know them.
 using Settlements = std::map<QString, std::map<long long, Decimal>>;
 
+// Told how far the check has come, in percent (0 first, 100 last).
+using BooksCheckProgress = std::function<void(int percent)>;
+
 // Recomputes every running total from the documents (and the settlements given) and returns
 // each place where the book disagrees: stock to six decimals, money to the cent. Empty when
-// the books agree.
-std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled = {});
+// the books agree. Reads one snapshot of the book, even while another connection writes.
+std::vector<BooksDifference> checkBooks(Connection& connection, const Settlements& settled = {},
+                                        const BooksCheckProgress& progress = {});
