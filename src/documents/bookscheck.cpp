@@ -65,15 +65,24 @@ constexpr int kMoneyPlaces = 2;
 // significant digits: from 10^9 on, the millionths are rounded to the digits it has, as the
 // value was typed (999999999999.99, not 999999999999.98999). Values of 10^12 and beyond, which
 // the book refuses to write, are only counted: their sum is out of range.
-QString exactSum(const QString& value, const QString& as = QString()) {
+struct ExactParts {
+    QString units, micro, wild;
+};
+ExactParts exactParts(const QString& value) {
     const QString fraction = QStringLiteral("(%1 - CAST(%1 AS INTEGER))").arg(value);
-    return QStringLiteral(
-               "SUM(CASE WHEN abs(%1) < 1e12 THEN CAST(%1 AS INTEGER) END) AS %2units, "
-               "SUM(CASE WHEN abs(%1) < 1e9 THEN CAST(round(%3 * 1000000) AS INTEGER) "
-               "WHEN abs(%1) < 1e12 THEN CAST(round(round(%3, 15 - length(CAST(CAST(abs(%1) AS "
-               "INTEGER) AS TEXT))) * 1000000) AS INTEGER) END) AS %2micro, "
-               "SUM(abs(%1) >= 1e12) AS %2wild")
-        .arg(value, as, fraction);
+    return {QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN CAST(%1 AS INTEGER) END, 0)")
+                .arg(value),
+            QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e9 THEN CAST(round(%2 * 1000000) AS "
+                           "INTEGER) WHEN abs(%1) < 1e12 THEN CAST(round(round(%2, 15 - "
+                           "length(CAST(CAST(abs(%1) AS INTEGER) AS TEXT))) * 1000000) AS "
+                           "INTEGER) END, 0)")
+                .arg(value, fraction),
+            QStringLiteral("coalesce(abs(%1) >= 1e12, 0)").arg(value)};
+}
+QString exactSum(const QString& value, const QString& as = QString()) {
+    const ExactParts parts = exactParts(value);
+    return QStringLiteral("SUM(%1) AS %4units, SUM(%2) AS %4micro, SUM(%3) AS %4wild")
+        .arg(parts.units, parts.micro, parts.wild, as);
 }
 
 // The sum that exactSum made, read from the current row (NULL parts read as 0).
@@ -170,33 +179,35 @@ private:
 
 void Checker::stock() {
     run(QStringLiteral("DROP TABLE IF EXISTS temp.booksMoved"));
-    run(QStringLiteral("CREATE TEMP TABLE booksMoved(prodID INTEGER, units INTEGER, micro INTEGER, "
-                       "wild INTEGER)"));
-    // Each line counts while its header exists; a transfer moves no product's stock.
-    const QString moved =
-        QStringLiteral("INSERT INTO temp.booksMoved SELECT d.prodID, %1 FROM %2 d "
-                       "JOIN %3 h ON h.orderID = d.orderID GROUP BY d.prodID");
-    for (const TradeKind& kind : tradeKinds()) {
-        run(moved.arg(exactSum(stockSigned(kind.stockStatement, QStringLiteral("d.pcount"))),
-                      kind.lineTable, kind.headerTable));
+    run(QStringLiteral("CREATE TEMP TABLE booksMoved(prodID INTEGER PRIMARY KEY, units INTEGER, "
+                       "micro INTEGER, wild INTEGER)"));
+    // Each line counts while its header exists; a transfer moves no product's stock. Added
+    // line by line into a table keyed by product: grouping four million lines would sort them.
+    const auto moved = [this](const QString& value, const QString& lines, const QString& headers) {
+        const ExactParts parts = exactParts(value);
+        run(QStringLiteral("INSERT INTO temp.booksMoved(prodID, units, micro, wild) "
+                           "SELECT d.prodID, %1, %2, %3 FROM %4 h CROSS JOIN %5 d "
+                           "ON d.orderID = h.orderID WHERE d.prodID IS NOT NULL "
+                           "ON CONFLICT (prodID) DO UPDATE SET units = units + excluded.units, "
+                           "micro = micro + excluded.micro, wild = wild + excluded.wild")
+                .arg(parts.units, parts.micro, parts.wild, headers, lines));
         step();
-    }
+    };
+    for (const TradeKind& kind : tradeKinds())
+        moved(stockSigned(kind.stockStatement, QStringLiteral("d.pcount")), kind.lineTable,
+              kind.headerTable);
     // Losses take, overflows and stock-count corrections ("盘点", signed) add.
     const StockKind& loss = stockKind(StockKindId::Loss);
-    run(moved.arg(
-        exactSum(
-            QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
-                .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount")))),
-        loss.lineTable, QStringLiteral("OrderBsBy")));
-    step();
+    moved(QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
+              .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount"))),
+          loss.lineTable, QStringLiteral("OrderBsBy"));
 
     const QString recomputed =
         QStringLiteral("coalesce(m.units, 0) + coalesce(m.micro, 0) / 1000000.0");
     q_.load(
         QStringLiteral("SELECT p.prodID AS k, p.prodBH, p.prodName, p.sumCount AS v, m.units, "
-                       "m.micro, m.wild FROM Fproduct p LEFT JOIN (SELECT prodID, "
-                       "SUM(units) AS units, SUM(micro) AS micro, SUM(wild) AS wild "
-                       "FROM temp.booksMoved GROUP BY prodID) m ON m.prodID = p.prodID "
+                       "m.micro, m.wild FROM Fproduct p LEFT JOIN temp.booksMoved m "
+                       "ON m.prodID = p.prodID "
                        "WHERE coalesce(m.wild, 0) > 0 OR %1 ORDER BY p.prodID")
             .arg(mayDiffer(QStringLiteral("p.sumCount"), recomputed, QStringLiteral("0.0000001"))));
     q_.open();
