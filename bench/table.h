@@ -12,6 +12,7 @@ enum class Target {
     List,    // at most 3x reading its rows from a plain table; 50 ms for a few hundred rows
     Figure,  // sums and statistics: at most 50 ms
     Startup, // at most 1.5x a bare Qt window
+    Whole,   // a pass over the whole book (the books check): at most 10 s
 };
 
 // One row per operation: the median of its single runs, the median of its reference's runs

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "documents/bookscheck.h"
+#include "documents/bookscheckreport.h"
 
 #include <QStringList>
 
@@ -16,14 +17,13 @@ void checkAndTell() {
     const std::vector<BooksDifference> differences = checkBooks(sysData->myCon);
     if (differences.empty())
         return;
-    QStringList lines;
-    for (std::size_t i = 0; i < differences.size() && i < std::size_t(kShown); ++i)
-        lines << differences[i].text();
-    if (differences.size() > std::size_t(kShown))
+    QStringList lines = booksCheckLines(differences);
+    if (lines.size() > kShown) {
+        lines.erase(lines.begin() + kShown, lines.end());
         lines << QStringLiteral("……");
-    notice(QStringLiteral("账簿检查发现 %1 处不符：\n%2\n请在“系统维护 → 账簿检查”中查看全部。")
-               .arg(differences.size())
-               .arg(lines.join(u'\n')));
+    }
+    notice(booksCheckSummary(differences) + u'\n' + lines.join(u'\n') +
+           QStringLiteral("\n请在“系统维护 → 账簿检查”中查看全部。"));
 }
 
 } // namespace booksannouncement

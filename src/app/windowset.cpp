@@ -44,6 +44,7 @@
 #include "admin/systeminitialisation.h"
 #include "admin/ui/tfrmabout.h"
 #include "admin/ui/tfrmbackdata.h"
+#include "admin/ui/tfrmbookscheck.h"
 #include "admin/ui/tfrmchangepwd.h"
 #include "admin/ui/tfrmfile.h"
 #include "admin/ui/tfrmrestoredata.h"
@@ -146,6 +147,7 @@ struct WindowSet::Windows {
     OnFirstUse<TfrmBackData> frmBackData{
         [this] { return std::make_unique<TfrmBackData>(*frmFile, startedAt); }};
     OnFirstUse<TfrmRestoreData> frmRestoreData{from<TfrmRestoreData>()};
+    OnFirstUse<TfrmBooksCheck> frmBooksCheck{from<TfrmBooksCheck>()};
     OnFirstUse<TfrmAbout> frmAbout{from<TfrmAbout>()};
 };
 
@@ -161,7 +163,8 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>(environment::now()))
     entries(w.frmTjPurQ, w.frmOrderPurTQ, w.frmOrderSaleQ, w.frmOrderSaleTQ, w.frmOrderDBQ,
             w.frmOrderBsbyQ, w.frmOrderTJ, w.frmTjSupplier, w.frmTjSale, w.frmTjToday, w.frmTjMonth,
             w.frmOpenTJ, w.frmTjProd);
-    entries(w.frmUser, w.frmChangePwd, w.frmBackData, w.frmRestoreData, w.frmAbout);
+    entries(w.frmUser, w.frmChangePwd, w.frmBackData, w.frmRestoreData, w.frmBooksCheck,
+            w.frmAbout);
     windows::registerOpener(mainentries::kSystemInitialisation,
                             [] { systeminitialisation::run(); });
 }

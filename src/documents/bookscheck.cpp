@@ -2,10 +2,11 @@
 
 #include "core/decimal.h"
 #include "core/query.h"
+#include "core/transaction.h"
+#include "documents/stockkind.h"
 #include "documents/tradekind.h"
 
 #include <cmath>
-#include <map>
 #include <optional>
 #include <stdexcept>
 
@@ -25,17 +26,13 @@ std::optional<Decimal> exact(double value) {
     }
 }
 
-void add(Sum& sum, double value, int sign) {
-    if (!sum)
-        return;
-    const auto d = exact(value);
+Sum plus(const Sum& a, const Sum& b, int sign = 1) {
+    if (!a || !b)
+        return std::nullopt;
     try {
-        if (d)
-            *sum += sign < 0 ? -*d : *d;
-        else
-            sum.reset();
+        return sign < 0 ? *a - *b : *a + *b;
     } catch (const std::exception&) {
-        sum.reset();
+        return std::nullopt;
     }
 }
 
@@ -63,6 +60,47 @@ bool differs(double claimed, const Sum& recomputed, int places) {
 constexpr int kQuantityPlaces = 6;
 constexpr int kMoneyPlaces = 2;
 
+// The engine sums, exactly: each value is split into its whole units and its millionths, and
+// both are summed as integers (the book's totals count in millionths too). A double holds 15
+// significant digits: from 10^9 on, the millionths are rounded to the digits it has, as the
+// value was typed (999999999999.99, not 999999999999.98999). Values of 10^12 and beyond, which
+// the book refuses to write, are only counted: their sum is out of range.
+struct ExactParts {
+    QString units, micro, wild;
+};
+ExactParts exactParts(const QString& value) {
+    const QString fraction = QStringLiteral("(%1 - CAST(%1 AS INTEGER))").arg(value);
+    return {QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN CAST(%1 AS INTEGER) END, 0)")
+                .arg(value),
+            QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e9 THEN CAST(round(%2 * 1000000) AS "
+                           "INTEGER) WHEN abs(%1) < 1e12 THEN CAST(round(round(%2, 15 - "
+                           "length(CAST(CAST(abs(%1) AS INTEGER) AS TEXT))) * 1000000) AS "
+                           "INTEGER) END, 0)")
+                .arg(value, fraction),
+            QStringLiteral("coalesce(abs(%1) >= 1e12, 0)").arg(value)};
+}
+QString exactSum(const QString& value, const QString& as = QString()) {
+    const ExactParts parts = exactParts(value);
+    return QStringLiteral("SUM(%1) AS %4units, SUM(%2) AS %4micro, SUM(%3) AS %4wild")
+        .arg(parts.units, parts.micro, parts.wild, as);
+}
+
+// The sum that exactSum made, read from the current row (NULL parts read as 0).
+Sum sumOf(const TQuery& q, const QString& as = QString()) {
+    if (q.field(as + QStringLiteral("wild")).asInteger() > 0)
+        return std::nullopt;
+    static const Decimal millionth = *Decimal::parse(u"0.000001");
+    return Decimal::fromInt(q.field(as + QStringLiteral("units")).asInteger()) +
+           Decimal::fromInt(q.field(as + QStringLiteral("micro")).asInteger()) * millionth;
+}
+
+// Far from both limits a float comparison in the engine can pass over the rows that agree;
+// every row it lets through is decided exactly here.
+QString mayDiffer(const QString& claimed, const QString& recomputed, const QString& tolerance) {
+    return QStringLiteral("(abs(%1) >= 1e8 OR abs(%2) >= 1e8 OR abs(%1 - (%2)) > %3)")
+        .arg(claimed, recomputed, tolerance);
+}
+
 // The table and the sign with which a kind's balance statement moves exchMoney, read from
 // the statement itself so that the check follows what posting really runs.
 QString balanceTable(const TradeKind& kind) {
@@ -73,10 +111,17 @@ QString balanceTable(const TradeKind& kind) {
 int balanceSign(const TradeKind& kind) {
     return kind.balanceStatement.contains(u"exchMoney+:") ? 1 : -1;
 }
+// Likewise the sign with which a kind moves its products' stock.
+QString stockSigned(const QString& statement, const QString& quantity) {
+    return statement.contains(u"sumCount+:") ? quantity : u'-' + quantity;
+}
 
 class Checker {
 public:
-    explicit Checker(Connection& connection) : q_(connection, QStringLiteral("BooksCheck")) {}
+    Checker(Connection& connection, const BooksCheckProgress& progress)
+        : q_(connection, QStringLiteral("BooksCheck")), progress_(progress) {
+        tell(0);
+    }
 
     void stock();
     void balances();
@@ -87,18 +132,20 @@ public:
 
 private:
     void report(BooksDifference::Kind kind, const QString& table, const QString& key,
-                const QString& claimed, const QString& recomputed, const QString& note) {
-        found.push_back({kind, table, key, claimed, recomputed, note});
+                const QString& claimed, const QString& recomputed, const QString& note,
+                const QString& name = QString(), const QString& code = QString()) {
+        found.push_back({kind, table, key, claimed, recomputed, note, name, code});
     }
-    // Reads (key, value) rows of a statement into exact sums per key.
-    void sumInto(std::map<long long, Sum>& sums, const QString& sql, int sign = 1) {
+    void run(const QString& sql) {
         q_.load(sql);
-        q_.open();
-        for (; !q_.eof(); q_.next()) {
-            auto it = sums.try_emplace(q_.field(u"k").asInteger(), Decimal()).first;
-            add(it->second, q_.field(u"v").asFloat(), sign);
-        }
+        q_.execute();
         q_.close();
+    }
+    // One statement of the check is done.
+    void step() { tell(++done_ * 100 / kSteps); }
+    void tell(int percent) {
+        if (progress_)
+            progress_(percent);
     }
     // Compares every claimed row with its sum and takes the sum out; what remains in sums has
     // no claiming row.
@@ -115,21 +162,67 @@ private:
                 sums.erase(it);
             }
             if (differs(claimed, recomputed, places))
-                report(kind, table, QString::number(key), textOf(claimed), textOf(recomputed),
-                       note);
+                report(kind, table, QString::number(key), textOf(claimed), textOf(recomputed), note,
+                       q_.field(u"name").asText());
         }
         q_.close();
     }
 
+    // Five line tables move stock, four kinds of header balances, one journal has the accounts,
+    // two statements per kind check it; and two more compare.
+    static constexpr int kSteps = 5 + 1 + 4 + 1 + 1 + 8;
+
     TQuery q_;
+    const BooksCheckProgress& progress_;
+    int done_ = 0;
 };
 
 void Checker::stock() {
-    std::map<long long, Sum> sums;
-    sumInto(sums, QStringLiteral("SELECT prodID AS k, sumCount AS v FROM VInveHouse"));
-    compare(BooksDifference::Kind::Stock, QStringLiteral("Fproduct"),
-            QStringLiteral("SELECT prodID AS k, sumCount AS v FROM Fproduct"), sums,
-            kQuantityPlaces, QStringLiteral("库存数量与单据不符"));
+    run(QStringLiteral("DROP TABLE IF EXISTS temp.booksMoved"));
+    run(QStringLiteral("CREATE TEMP TABLE booksMoved(prodID INTEGER PRIMARY KEY, units INTEGER, "
+                       "micro INTEGER, wild INTEGER)"));
+    // Each line counts while its header exists; a transfer moves no product's stock. Added
+    // line by line into a table keyed by product: grouping four million lines would sort them.
+    const auto moved = [this](const QString& value, const QString& lines, const QString& headers) {
+        const ExactParts parts = exactParts(value);
+        run(QStringLiteral("INSERT INTO temp.booksMoved(prodID, units, micro, wild) "
+                           "SELECT d.prodID, %1, %2, %3 FROM %4 h CROSS JOIN %5 d "
+                           "ON d.orderID = h.orderID WHERE d.prodID IS NOT NULL "
+                           "ON CONFLICT (prodID) DO UPDATE SET units = units + excluded.units, "
+                           "micro = micro + excluded.micro, wild = wild + excluded.wild")
+                .arg(parts.units, parts.micro, parts.wild, headers, lines));
+        step();
+    };
+    for (const TradeKind& kind : tradeKinds())
+        moved(stockSigned(kind.stockStatement, QStringLiteral("d.pcount")), kind.lineTable,
+              kind.headerTable);
+    // Losses take, overflows and stock-count corrections ("盘点", signed) add.
+    const StockKind& loss = stockKind(StockKindId::Loss);
+    moved(QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
+              .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount"))),
+          loss.lineTable, QStringLiteral("OrderBsBy"));
+
+    const QString recomputed =
+        QStringLiteral("coalesce(m.units, 0) + coalesce(m.micro, 0) / 1000000.0");
+    q_.load(
+        QStringLiteral("SELECT p.prodID AS k, p.prodBH, p.prodName, p.sumCount AS v, m.units, "
+                       "m.micro, m.wild FROM Fproduct p LEFT JOIN temp.booksMoved m "
+                       "ON m.prodID = p.prodID "
+                       "WHERE coalesce(m.wild, 0) > 0 OR %1 ORDER BY p.prodID")
+            .arg(mayDiffer(QStringLiteral("p.sumCount"), recomputed, QStringLiteral("0.0000001"))));
+    q_.open();
+    for (; !q_.eof(); q_.next()) {
+        const double claimed = q_.field(u"v").asFloat();
+        const Sum sum = sumOf(q_);
+        if (differs(claimed, sum, kQuantityPlaces))
+            report(BooksDifference::Kind::Stock, QStringLiteral("Fproduct"),
+                   q_.field(u"k").asText(), textOf(claimed), textOf(sum),
+                   QStringLiteral("库存数量与单据不符"), q_.field(u"prodName").asText(),
+                   q_.field(u"prodBH").asText());
+    }
+    q_.close();
+    run(QStringLiteral("DROP TABLE temp.booksMoved"));
+    step();
 }
 
 void Checker::balances() {
@@ -137,55 +230,86 @@ void Checker::balances() {
     for (const TradeKind& kind : tradeKinds()) {
         auto& sums = perTable[balanceTable(kind)];
         const int sign = balanceSign(kind);
-        sumInto(sums,
-                QStringLiteral("SELECT compID AS k, acMoney AS v FROM %1").arg(kind.headerTable),
-                sign);
-        sumInto(sums,
-                QStringLiteral("SELECT compID AS k, coMoney AS v FROM %1").arg(kind.headerTable),
-                -sign);
+        q_.load(QStringLiteral("SELECT compID AS k, %1, %2 FROM %3 GROUP BY compID")
+                    .arg(exactSum(QStringLiteral("acMoney"), QStringLiteral("ac")),
+                         exactSum(QStringLiteral("coMoney"), QStringLiteral("co")),
+                         kind.headerTable));
+        q_.open();
+        for (; !q_.eof(); q_.next()) {
+            Sum& sum = sums.try_emplace(q_.field(u"k").asInteger(), Decimal()).first->second;
+            sum = plus(sum,
+                       plus(sumOf(q_, QStringLiteral("ac")), sumOf(q_, QStringLiteral("co")), -1),
+                       sign);
+        }
+        q_.close();
+        step();
     }
-    for (auto& [table, sums] : perTable)
-        sumInto(sums,
-                QStringLiteral("SELECT compID AS k, sumMoney AS v FROM FSettle "
-                               "WHERE compTable = '%1'")
-                    .arg(table),
-                -1);
+    // What settlements took off each balance.
+    for (auto& [table, sums] : perTable) {
+        q_.load(QStringLiteral("SELECT compID AS k, %1 FROM FSettle WHERE compTable = '%2' "
+                               "GROUP BY compID")
+                    .arg(exactSum(QStringLiteral("sumMoney")), table));
+        q_.open();
+        for (; !q_.eof(); q_.next()) {
+            Sum& sum = sums.try_emplace(q_.field(u"k").asInteger(), Decimal()).first->second;
+            sum = plus(sum, sumOf(q_), -1);
+        }
+        q_.close();
+    }
     for (auto& [table, sums] : perTable) {
         compare(BooksDifference::Kind::Balance, table,
-                QStringLiteral("SELECT compID AS k, exchMoney AS v FROM %1").arg(table), sums,
-                kMoneyPlaces, QStringLiteral("往来余额与单据不符"));
+                QStringLiteral("SELECT compID AS k, compName AS name, exchMoney AS v FROM %1 "
+                               "ORDER BY compID")
+                    .arg(table),
+                sums, kMoneyPlaces, QStringLiteral("往来余额与单据不符"));
         for (const auto& [key, sum] : sums)
             if (!sum || !sum->cents().isZero())
                 report(BooksDifference::Kind::Balance, table, QString::number(key), QString(),
                        textOf(sum), QStringLiteral("单据的往来单位不存在"));
     }
+    step();
 }
 
 void Checker::accounts() {
     std::map<long long, Sum> sums;
-    sumInto(sums, QStringLiteral("SELECT itmID AS k, sumMoney AS v FROM FitemBank"));
+    q_.load(QStringLiteral("SELECT itmID AS k, %1 FROM FitemBank GROUP BY itmID")
+                .arg(exactSum(QStringLiteral("sumMoney"))));
+    q_.open();
+    for (; !q_.eof(); q_.next())
+        sums.emplace(q_.field(u"k").asInteger(), sumOf(q_));
+    q_.close();
     compare(BooksDifference::Kind::Account, QStringLiteral("Fitem"),
-            QStringLiteral("SELECT itmID AS k, je AS v FROM VitemBank"), sums, kMoneyPlaces,
-            QStringLiteral("账户余额与流水不符"));
+            QStringLiteral("SELECT itmID AS k, itmName AS name, je AS v FROM VitemBank "
+                           "ORDER BY itmID"),
+            sums, kMoneyPlaces, QStringLiteral("账户余额与流水不符"));
     for (const auto& [key, sum] : sums)
         report(BooksDifference::Kind::Account, QStringLiteral("Fitem"), QString::number(key),
                QString(), textOf(sum), QStringLiteral("流水的账户不存在"));
+    step();
 }
 
 void Checker::journal() {
     for (const TradeKind& kind : tradeKinds()) {
-        q_.load(QStringLiteral("SELECT h.orderID, h.acMoney, COUNT(b.bankID) AS found, "
-                               "MIN(b.sumMoney) AS low, MAX(b.sumMoney) AS high, "
-                               "MIN(b.itmID) AS itmLow, MAX(b.itmID) AS itmHigh "
-                               "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
-                               "AND b.orderType = :orderType GROUP BY h.orderID")
-                    .arg(kind.headerTable));
+        // Only the documents whose journal may be wrong come back.
+        q_.load(
+            QStringLiteral("SELECT h.orderID, h.acMoney, COUNT(b.bankID) AS found, "
+                           "MIN(b.sumMoney) AS low, MAX(b.sumMoney) AS high, "
+                           "MIN(b.itmID) AS itmLow, MAX(b.itmID) AS itmHigh "
+                           "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
+                           "AND b.orderType = :orderType GROUP BY h.orderID "
+                           "HAVING found <> 1 OR itmLow IS NOT 1 OR itmHigh IS NOT 1 OR %2 "
+                           "ORDER BY h.orderID")
+                .arg(kind.headerTable,
+                     mayDiffer(QStringLiteral("coalesce(low, 0)"),
+                               QStringLiteral("%1 * coalesce(h.acMoney, 0)").arg(kind.journalSign),
+                               QStringLiteral("0.001"))));
         q_.bind(u"orderType", kind.journalType);
         q_.open();
         for (; !q_.eof(); q_.next()) {
             const QString code = q_.field(u"orderID").asText();
-            Sum due = Decimal();
-            add(due, q_.field(u"acMoney").asFloat(), kind.journalSign);
+            Sum due = exact(q_.field(u"acMoney").asFloat());
+            if (kind.journalSign < 0)
+                due = plus(Decimal(), due, -1);
             const long long rows = q_.field(u"found").asInteger();
             const double low = q_.field(u"low").asFloat();
             QString note;
@@ -199,8 +323,10 @@ void Checker::journal() {
                 note = QStringLiteral("流水不在现金账户");
             if (!note.isEmpty())
                 report(BooksDifference::Kind::Journal, kind.headerTable, code,
-                       rows ? textOf(low) : QString(), textOf(due), note);
+                       rows ? textOf(low) : QString(), textOf(due), note, kind.caption);
         }
+        q_.close();
+        step();
         q_.load(QStringLiteral("SELECT b.orderCode, b.sumMoney FROM FitemBank b "
                                "WHERE b.orderType = :orderType AND NOT EXISTS "
                                "(SELECT 1 FROM %1 h WHERE h.orderID = b.orderCode)")
@@ -210,8 +336,9 @@ void Checker::journal() {
         for (; !q_.eof(); q_.next())
             report(BooksDifference::Kind::Journal, kind.headerTable,
                    q_.field(u"orderCode").asText(), textOf(q_.field(u"sumMoney").asFloat()),
-                   QString(), QStringLiteral("流水没有单据"));
+                   QString(), QStringLiteral("流水没有单据"), kind.caption);
         q_.close();
+        step();
     }
 }
 
@@ -223,11 +350,15 @@ QString BooksDifference::text() const {
              recomputed.isEmpty() ? QStringLiteral("无") : recomputed);
 }
 
-std::vector<BooksDifference> checkBooks(Connection& connection) {
-    Checker checker(connection);
+std::vector<BooksDifference> checkBooks(Connection& connection,
+                                        const BooksCheckProgress& progress) {
+    // One snapshot: a posting by another connection meanwhile is seen whole or not at all.
+    Transaction snapshot(connection);
+    Checker checker(connection, progress);
     checker.stock();
     checker.balances();
     checker.accounts();
     checker.journal();
+    snapshot.commit();
     return std::move(checker.found);
 }

@@ -224,7 +224,8 @@ TEST_F(Restore, ARestoredBookWhoseBooksDisagreeIsReportedAtOnce) {
     restoreFrom(file);
     ASSERT_EQ(messages_.texts().size(), 2);
     EXPECT_EQ(messages_.texts()[0], "数据还原成功!");
-    EXPECT_TRUE(messages_.texts()[1].startsWith("账簿检查发现 1 处不符：\nFproduct"))
+    EXPECT_TRUE(
+        messages_.texts()[1].startsWith("账簿检查完毕，发现1处账目与单据不符。\n商品“矿泉水”"))
         << messages_.texts()[1].toStdString();
 }
 
