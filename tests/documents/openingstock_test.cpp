@@ -40,7 +40,7 @@ protected:
             const QAbstractItemModel& m = *drive::find<QTableView>(w, "dgRows").model();
             reasons_.clear();
             for (int r = 0; r < m.rowCount(); ++r)
-                reasons_ << m.index(r, m.columnCount() - 1).data().toString();
+                reasons_ << m.index(r, 1).data().toString();
             act(w);
         });
         window_.run(openingStockImport());

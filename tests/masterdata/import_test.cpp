@@ -13,7 +13,7 @@
 
 namespace {
 
-// What the preview showed: its title, the counts, and each row as "line: values… | reason".
+// What the preview showed: its title, the counts, and each row as "line|values… ! reason".
 struct Preview {
     QString title;
     QString counts;
@@ -24,10 +24,10 @@ Preview previewOf(TfrmImport& window) {
     Preview p{window.windowTitle(), drive::find<QLabel>(window, "lblCounts").text(), {}};
     const QAbstractItemModel& m = *drive::find<QTableView>(window, "dgRows").model();
     for (int r = 0; r < m.rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m.columnCount() - 1; ++c)
+        QStringList cells{m.index(r, 0).data().toString()};
+        for (int c = 2; c < m.columnCount(); ++c)
             cells << m.index(r, c).data().toString();
-        const QString reason = m.index(r, m.columnCount() - 1).data().toString();
+        const QString reason = m.index(r, 1).data().toString();
         p.rows << cells.join(u'|') + (reason.isEmpty() ? QString() : " ! " + reason);
     }
     return p;

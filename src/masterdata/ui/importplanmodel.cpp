@@ -9,7 +9,7 @@ void ImportPlanModel::setPlan(const ImportPlan* plan) {
 }
 
 int ImportPlanModel::reasonColumn() const {
-    return plan_ ? int(plan_->columns.size()) + 1 : 1;
+    return 1;
 }
 
 int ImportPlanModel::rowCount(const QModelIndex& parent) const {
@@ -17,7 +17,7 @@ int ImportPlanModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ImportPlanModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : reasonColumn() + 1;
+    return parent.isValid() || !plan_ ? 0 : int(plan_->columns.size()) + 2;
 }
 
 QVariant ImportPlanModel::data(const QModelIndex& index, int role) const {
@@ -30,7 +30,7 @@ QVariant ImportPlanModel::data(const QModelIndex& index, int role) const {
             return row.line;
         if (column == reasonColumn())
             return row.reason;
-        return row.values.value(column - 1);
+        return row.values.value(column - 2);
     }
     if (role == Qt::BackgroundRole && !row.ok())
         return QColor(255, 226, 222);
@@ -46,5 +46,5 @@ QVariant ImportPlanModel::headerData(int section, Qt::Orientation orientation, i
         return QStringLiteral("行号");
     if (section == reasonColumn())
         return QStringLiteral("问题");
-    return plan_ ? plan_->columns[std::size_t(section - 1)].heading : QVariant();
+    return plan_ ? plan_->columns[std::size_t(section - 2)].heading : QVariant();
 }

@@ -92,7 +92,8 @@ bool TfrmImport::run(const ImportKind& kind) {
     showPlan();
     dgRows->resizeColumnsToContents();
     for (int c = 0; c < model_->columnCount(); ++c)
-        dgRows->setColumnWidth(c, std::min(dgRows->columnWidth(c), 220));
+        dgRows->setColumnWidth(
+            c, std::min(dgRows->columnWidth(c), c == model_->reasonColumn() ? 360 : 220));
     showModal();
     return saved_;
 }
