@@ -1,6 +1,7 @@
 // Times every wait a person has on the large book, each beside a reference measured in the
 // same run:  vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [benchmark flags]
 // The book is copied first, so that the writes measured here never change it.
+#include "imports.h"
 #include "reads.h"
 #include "table.h"
 #include "windowbench.h"
@@ -153,6 +154,19 @@ void registerBooksCheck(Table& table) {
         });
 }
 
+// Importing a catalogue of products, against a plain prepared insert of the same rows.
+void registerImports(Table& table, const QString& work) {
+    const auto files =
+        std::make_shared<std::vector<QString>>(imports::productWorkbooks(work, kImportRuns, 10000));
+    const auto plain = std::make_shared<imports::PlainInsert>(files->front());
+    table.add(
+        "import-products", "导入Excel 10000个商品", Target::Import,
+        [files, serial = std::make_shared<std::size_t>(0)] {
+            return imports::importProducts((*files)[(*serial)++ % files->size()]);
+        },
+        [plain] { return plain->run(); });
+}
+
 void registerProbes(Table& table, const QString& probes, const QString& book) {
     const QString probe = probes + QStringLiteral("/vesk-probe");
     const QString bare = probes + QStringLiteral("/vesk-bareprobe");
@@ -219,6 +233,7 @@ int main(int argc, char** argv) {
         registerReads(table, readsOn(today));
         registerWindows(table);
         registerBooksCheck(table);
+        registerImports(table, work);
         registerProbes(table, probes, work);
         benchmark::RunSpecifiedBenchmarks(&table);
         const auto [megabytes, listed] = residentMegabytes(probes, work);

@@ -33,6 +33,8 @@ const char* targetText(Target target, int rows) {
         return "<=1.5x";
     case Target::Whole:
         return "<=10s";
+    case Target::Import:
+        return "<=3s";
     }
     return "";
 }
@@ -49,6 +51,8 @@ bool met(Target target, double ms, double ratio, int rows) {
         return ratio <= 1.5;
     case Target::Whole:
         return ms <= 10000;
+    case Target::Import:
+        return ms <= 3000;
     }
     return false;
 }
@@ -62,10 +66,10 @@ void Table::add(const std::string& id, const std::string& label, Target target, 
         throw std::logic_error("too many operations");
     rows_.push_back({id, label, target, bool(reference), {}, {}, -1});
     Row* row = &rows_.back();
-    // Writes, start-ups and passes over the book are timed one run at a time; lists for a
-    // tenth of a second at least.
-    const bool single =
-        target == Target::Write || target == Target::Startup || target == Target::Whole;
+    // Writes, imports, start-ups and passes over the book are timed one run at a time; lists
+    // for a tenth of a second at least.
+    const bool single = target == Target::Write || target == Target::Startup ||
+                        target == Target::Whole || target == Target::Import;
     auto* b = benchmark::RegisterBenchmark(
         id.c_str(), [row, operation, reference](benchmark::State& state) {
             for (auto _ : state) {
@@ -82,9 +86,10 @@ void Table::add(const std::string& id, const std::string& label, Target target, 
         });
     b->UseManualTime()->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
     if (single)
-        b->Iterations(1)->Repetitions(target == Target::Startup ? 9
-                                      : target == Target::Whole ? 5
-                                                                : 41);
+        b->Iterations(1)->Repetitions(target == Target::Startup  ? 9
+                                      : target == Target::Whole  ? 5
+                                      : target == Target::Import ? kImportRuns
+                                                                 : 41);
     else
         b->MinTime(0.1)->Repetitions(5);
 }

@@ -2,7 +2,7 @@
 # Installs what building, testing and looking at the program need (Debian 12), when missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
-  qt6-translations-l10n libsqlite3-dev sqlite3 libxlsxwriter-dev libsodium-dev libgtest-dev
+  qt6-translations-l10n libsqlite3-dev sqlite3 libxlsxwriter-dev libminizip-dev libsodium-dev libgtest-dev
   libgmock-dev libbenchmark-dev fonts-noto-cjk adwaita-icon-theme xvfb xauth xdotool
   imagemagick)
 missing=()

@@ -13,6 +13,7 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "masterdata/ui/tfrmhouse.h"
+#include "masterdata/ui/tfrmimport.h"
 #include "masterdata/ui/tfrmproddialog.h"
 #include "masterdata/ui/tfrmproduct.h"
 
@@ -20,6 +21,7 @@
 #include "printing/ui/tfrmfieldset.h"
 #include "printing/ui/tfrmprintview.h"
 
+#include "documents/openingstock.h"
 #include "documents/ui/tfrmbsby.h"
 #include "documents/ui/tfrmpdadd.h"
 #include "documents/ui/tfrmpdb.h"
@@ -118,6 +120,7 @@ struct WindowSet::Windows {
     OnFirstUse<TfrmPDEdit> frmPDEdit{from<TfrmPDEdit>(frmProdPD)};
     OnFirstUse<TfrmPDChInve> frmPDChInve{from<TfrmPDChInve>(frmProdPD)};
     OnFirstUse<TfrmProductPD> frmProductPD{from<TfrmProductPD>(frmPDAdd, frmPDEdit, frmPDChInve)};
+    OnFirstUse<TfrmImport> frmOpeningStock{from<TfrmImport>()};
 
     // accounts: each window owns its dialogs
     OnFirstUse<Tfrmysyf> frmysyf{from<Tfrmysyf>()};
@@ -165,6 +168,8 @@ WindowSet::WindowSet() : windows_(std::make_unique<Windows>(environment::now()))
             w.frmOpenTJ, w.frmTjProd);
     entries(w.frmUser, w.frmChangePwd, w.frmBackData, w.frmRestoreData, w.frmBooksCheck,
             w.frmAbout);
+    windows::registerOpener(mainentries::kOpeningStock,
+                            [&w] { w.frmOpeningStock->run(openingStockImport()); });
     windows::registerOpener(mainentries::kSystemInitialisation,
                             [] { systeminitialisation::run(); });
 }

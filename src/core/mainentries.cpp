@@ -12,6 +12,8 @@ const std::vector<Entry>& entries() {
         {20, "imgSupplier", "供应商", "供货商设置(&S)", "", "TfrmSupplier", "contact-new"},
         {21, "imgCustomer", "客    户", "客户设置(&C)", "", "TfrmCustomer", "user-info"},
         {22, "imgEmployee", "员     工", "员工设置(&E)", "", "TfrmEmployee", "system-users"},
+        // Opening stock is posted as purchases: whoever may post purchases may enter it.
+        {0, "", "", "期初库存(&O)", "", kOpeningStock, "document-open"},
         {0, "imgPurIn", "采购进货", "采购进货(&I)", "", "TfrmPurIn", "emblem-downloads"},
         {1, "imgPurT", "采购退货", "采购退货(&T)", "", "TfrmPurRet", "edit-undo"},
         {3, "imgSale", "商品销售", "商品销售(&S)", "", "TfrmSale", "x-package-repository"},
@@ -59,7 +61,7 @@ const std::vector<Group>& menus() {
           "系统初始化(&I)", kSeparator, "退出系统(&X)"}},
         {"基础设置(&B)",
          {"仓库设置(&H)", "商品设置(&P)", kSeparator, "供货商设置(&S)", "客户设置(&C)", kSeparator,
-          "员工设置(&E)"}},
+          "员工设置(&E)", kSeparator, "期初库存(&O)"}},
         {"进货管理(&P)", {"采购进货(&I)", "采购退货(&T)", kSeparator, "进价查询(&T)"}},
         {"销售管理(&S)", {"商品销售(&S)", "顾客退货(&T)", kSeparator, "售价查询(&C)"}},
         {"库存管理(&I)",

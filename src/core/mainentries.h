@@ -13,6 +13,8 @@ constexpr int kCodeCount = 35; // permission codes run from 0 to 34
 
 // The registered name of the system initialisation, which runs without a window.
 inline const QString kSystemInitialisation = QStringLiteral("SystemInitialisation");
+// The registered name of the opening stock import, which starts with choosing a file.
+inline const QString kOpeningStock = QStringLiteral("OpeningStock");
 
 struct Entry {
     int code;            // the permission code that enables it, or kAlwaysEnabled

@@ -26,8 +26,10 @@ QString orZero(const QString& text) {
     return t.isEmpty() ? QStringLiteral("0.00") : t;
 }
 
+} // namespace
+
 // Everything the posting writes, statement by statement in the fixed order.
-bool writeDocument(const TradeKind& kind, const TradeDocument& d) {
+bool writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     TQuery& q = sysData->QueryCommon;
     const QString code = d.orderCode.trimmed();
     const QString day = dates::text(d.date);
@@ -88,8 +90,6 @@ bool writeDocument(const TradeKind& kind, const TradeDocument& d) {
     return true;
 }
 
-} // namespace
-
 PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     if (d.houseName.isEmpty()) {
         notice(QStringLiteral("请选择仓库！"));
@@ -113,7 +113,7 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     bool inserted = false;
     try {
         Transaction transaction(sysData->myCon);
-        inserted = writeDocument(kind, d);
+        inserted = writeTradeDocument(kind, d);
         transaction.commit();
     } catch (const std::exception&) {
         sysData->QueryCommon.close();

@@ -18,3 +18,8 @@ enum class PostResult {
 // Checks, confirms and posts a trade document in one transaction: the header, its lines, the
 // stock of each line's product, the counterpart's balance and the journal row.
 PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& document);
+
+// The writing part of the posting, without checks, question or message, for a caller that
+// posts several documents in one transaction of its own. False when the header wrote no row
+// (nothing else is written then); a database error throws.
+bool writeTradeDocument(const TradeKind& kind, const TradeDocument& document);

@@ -21,6 +21,7 @@ const std::vector<Expected> kTable = {
     {20, "imgSupplier", "供货商设置(&S)", "", "TfrmSupplier"},
     {21, "imgCustomer", "客户设置(&C)", "", "TfrmCustomer"},
     {22, "imgEmployee", "员工设置(&E)", "", "TfrmEmployee"},
+    {0, "", "期初库存(&O)", "", "OpeningStock"},
     {0, "imgPurIn", "采购进货(&I)", "", "TfrmPurIn"},
     {1, "imgPurT", "采购退货(&T)", "", "TfrmPurRet"},
     {3, "imgSale", "商品销售(&S)", "", "TfrmSale"},
@@ -140,7 +141,7 @@ TEST_F(MainWindow, HoldsItsMenusToolBarAndIconGroupsInOrderWithTheirTexts) {
             "系统维护(&T): 用户管理(&U), 修改密码(&C), -, 数据备份(&B), 数据还原(&R), "
             "账簿检查, 系统初始化(&I), -, 退出系统(&X)",
             "基础设置(&B): 仓库设置(&H), 商品设置(&P), -, 供货商设置(&S), 客户设置(&C), -, "
-            "员工设置(&E)",
+            "员工设置(&E), -, 期初库存(&O)",
             "进货管理(&P): 采购进货(&I), 采购退货(&T), -, 进价查询(&T)",
             "销售管理(&S): 商品销售(&S), 顾客退货(&T), -, 售价查询(&C)",
             "库存管理(&I): 商品库存(&P), 库存盘点(&G), -, 库存调拨(&D), 报损报溢(&B)",

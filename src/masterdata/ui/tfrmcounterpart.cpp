@@ -8,9 +8,11 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/counterpartkind.h"
+#include "masterdata/masterimport.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/tfrmcounterpartdialog.h"
+#include "masterdata/ui/tfrmimport.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +24,8 @@
 
 TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addDialog,
                                  MasterDialog* editDialog, QWidget* parent)
-    : TForm(parent), kind_(kind), frmAdd(addDialog), frmEdit(editDialog) {
+    : TForm(parent), kind_(kind), frmAdd(addDialog), frmEdit(editDialog),
+      frmImport(new TfrmImport(this)) {
     frmAdd->setParent(this, frmAdd->windowFlags());
     frmEdit->setParent(this, frmEdit->windowFlags());
     setWindowTitle(kind_.listCaption);
@@ -35,6 +38,8 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     tlDel = edits.del;
     tlExcel = listparts::toolButton(*bar, QStringLiteral("tlExcel"), QStringLiteral("导出Excel "),
                                     QStyle::SP_DialogSaveButton);
+    tlImport = listparts::toolButton(*bar, QStringLiteral("tlImport"), QStringLiteral("导入Excel"),
+                                     QStyle::SP_DialogOpenButton);
     bar->addStretch();
 
     auto* search = new QHBoxLayout;
@@ -77,6 +82,7 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
     connectGuarded(tlExcel, &QToolButton::clicked, this, [this](bool) { tlExcelClick(); });
+    connectGuarded(tlImport, &QToolButton::clicked, this, [this](bool) { tlImportClick(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
     connectGuarded(dgData, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { tlEditClick(); });
@@ -166,6 +172,11 @@ void TfrmCounterpart::tlExcelClick() {
     TQuery& list = kind_.list();
     const bool shown = list.isOpen() && list.sql() == kind_.listStatement();
     exportList(*kind_.sheet, shown ? &list : nullptr);
+}
+
+void TfrmCounterpart::tlImportClick() {
+    if (frmImport->run(counterpartImport(kind_)))
+        LoadCounterparts();
 }
 
 TfrmSupplier::TfrmSupplier(QWidget* parent)

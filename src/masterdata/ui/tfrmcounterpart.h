@@ -8,6 +8,7 @@ class QStatusBar;
 class QTableView;
 class QToolButton;
 class MasterDialog;
+class TfrmImport;
 struct CounterpartKind;
 
 // The list of one kind of counterpart ("供应商管理", "客户管理"), searched by name; adds, edits
@@ -30,6 +31,7 @@ private:
     void tlEditClick();
     void tlDelClick();
     void tlExcelClick();
+    void tlImportClick();
     // True when the list holds rows to act on; the current one is the selected row.
     bool HasRows() const;
 
@@ -40,6 +42,8 @@ private:
     QToolButton* tlEdit;
     QToolButton* tlDel;
     QToolButton* tlExcel;
+    QToolButton* tlImport;
+    TfrmImport* frmImport;
     QLineEdit* txtKey;
     QPushButton* Button1;
     QTableView* dgData;

@@ -7,9 +7,11 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "masterdata/masterimport.h"
 #include "masterdata/productcatalog.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/tfrmcatedialog.h"
+#include "masterdata/ui/tfrmimport.h"
 #include "masterdata/ui/tfrmproddialog.h"
 
 #include <QAction>
@@ -67,8 +69,8 @@ QString quoted(const QString& text) {
 
 TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateAdd& cateAdd,
                          TfrmCateEdit& cateEdit, QWidget* parent)
-    : TForm(parent), prodAdd_(prodAdd), prodEdit_(prodEdit), cateAdd_(cateAdd),
-      cateEdit_(cateEdit) {
+    : TForm(parent), prodAdd_(prodAdd), prodEdit_(prodEdit), cateAdd_(cateAdd), cateEdit_(cateEdit),
+      frmImport_(new TfrmImport(this)) {
     setWindowTitle(QStringLiteral("商品管理"));
     resize(1100, 640);
 
@@ -113,6 +115,8 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     toolBar->addSeparator();
     toolBar->addWidget(
         addToolButton("tlExcel", QStringLiteral("导出Excel "), &TfrmProduct::tlExcelClick));
+    toolBar->addWidget(
+        addToolButton("tlImport", QStringLiteral("导入Excel"), &TfrmProduct::tlImportClick));
 
     auto* keyLabel = new QLabel(QStringLiteral("商品名称或编码："), this);
     keyLabel->setObjectName(QStringLiteral("lblKey"));
@@ -245,6 +249,14 @@ void TfrmProduct::Button1Click() {
 void TfrmProduct::tlExcelClick() {
     // The headings carry the captions read when the window was shown, as its list does.
     exportList(kProductExport, &sysData->QueryProduct, productHeadings(captions_));
+}
+
+void TfrmProduct::tlImportClick() {
+    // New categories appear in the tree; the selected one lists its products anew.
+    if (frmImport_->run(productImport())) {
+        LoadCategory();
+        LoadProducts();
+    }
 }
 
 bool TfrmProduct::hasProducts() const {

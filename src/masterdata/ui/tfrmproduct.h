@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 class SlotModel;
 class TfrmCateAdd;
 class TfrmCateEdit;
+class TfrmImport;
 class TfrmProdAdd;
 class TfrmProdEdit;
 
@@ -41,6 +42,7 @@ private:
     void tlEditClick();
     void tlDelClick();
     void tlExcelClick();
+    void tlImportClick();
     void A1Click();
     void E1Click();
     void P1Click();
@@ -52,6 +54,7 @@ private:
     TfrmProdEdit& prodEdit_;
     TfrmCateAdd& cateAdd_;
     TfrmCateEdit& cateEdit_;
+    TfrmImport* frmImport_;
 
     QTreeWidget* tvCategory_;
     QMenu* categoryMenu_;

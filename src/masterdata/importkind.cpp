@@ -1,0 +1,100 @@
+#include "masterdata/importkind.h"
+
+#include "core/dberror.h"
+#include "core/sysdata.h"
+#include "core/transaction.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Where each column stands in the sheet (-1 when absent), from the titles of its first row.
+std::vector<int> columnPositions(const std::vector<ImportColumn>& columns,
+                                 const QStringList& titles, QStringList& missing) {
+    std::vector<int> at;
+    for (const ImportColumn& column : columns) {
+        int found = -1;
+        for (int i = 0; i < titles.size() && found < 0; ++i)
+            for (const QString& title : column.titles)
+                if (!title.isEmpty() &&
+                    titles[i].trimmed().compare(title, Qt::CaseInsensitive) == 0)
+                    found = i;
+        if (found < 0 && column.required)
+            missing << column.heading;
+        at.push_back(found);
+    }
+    return at;
+}
+
+std::vector<int> goodLines(const ImportPlan& plan) {
+    std::vector<int> lines;
+    for (const ImportRow& row : plan.rows)
+        if (row.ok())
+            lines.push_back(row.line);
+    return lines;
+}
+
+} // namespace
+
+int ImportPlan::goodRows() const {
+    int good = 0;
+    for (const ImportRow& row : rows)
+        good += row.ok() ? 1 : 0;
+    return good;
+}
+
+ImportPlan planImport(const ImportKind& kind, const Sheet& sheet) {
+    ImportPlan plan;
+    plan.columns = kind.columns();
+    if (sheet.rows.empty()) {
+        plan.error = QStringLiteral("表格中没有数据。");
+        return plan;
+    }
+    QStringList missing;
+    const std::vector<int> at = columnPositions(plan.columns, sheet.rows.front().cells, missing);
+    if (!missing.isEmpty()) {
+        plan.error = QStringLiteral("表格第一行是列标题，缺少：") +
+                     missing.join(QStringLiteral("、")) + QStringLiteral("。");
+        return plan;
+    }
+    plan.rows.reserve(sheet.rows.size() - 1);
+    for (std::size_t r = 1; r < sheet.rows.size(); ++r) {
+        const SheetRow& source = sheet.rows[r];
+        ImportRow row{source.line, {}, {}};
+        for (const int i : at)
+            row.values << (i >= 0 ? source.cells.value(i).trimmed() : QString());
+        plan.rows.push_back(std::move(row));
+    }
+    kind.check(plan.rows);
+    return plan;
+}
+
+ImportOutcome runImport(const ImportKind& kind, const Sheet& sheet, const ImportPlan& shown) {
+    try {
+        Transaction transaction(sysData->myCon);
+        const ImportPlan plan = planImport(kind, sheet);
+        if (!plan.error.isEmpty() || goodLines(plan) != goodLines(shown))
+            return {false, QStringLiteral("账中的数据在预览之后有了变动，没有写入任何数据。"
+                                          "请重新导入。")};
+        std::vector<ImportRow> good;
+        for (const ImportRow& row : plan.rows)
+            if (row.ok())
+                good.push_back(row);
+        const QString message = kind.write(good);
+        transaction.commit();
+        return {true, message};
+    } catch (const DbError& e) {
+        return {false, QStringLiteral("导入失败，没有写入任何数据：") + e.text()};
+    } catch (const std::exception& e) {
+        return {false,
+                QStringLiteral("导入失败，没有写入任何数据：") + QString::fromUtf8(e.what())};
+    }
+}
+
+QString bookKey(const QString& text) {
+    QString key = text;
+    for (QChar& c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return key;
+}
