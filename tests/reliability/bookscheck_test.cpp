@@ -202,7 +202,7 @@ TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) 
 
 TEST_F(BooksCheck, TheDifferenceReadsAsOneLine) {
     const BooksDifference d{BooksDifference::Kind::Stock, "Fproduct", "3", "8.5", "8",
-                            "库存数量与单据不符"};
+                            "库存数量与单据不符", "墨", "BH-墨"};
     EXPECT_EQ(d.text(), "Fproduct 3: 库存数量与单据不符 (账面 8.5, 按单据 8)");
 }
 
