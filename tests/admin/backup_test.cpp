@@ -5,12 +5,13 @@
 #include "core/clock.h"
 #include "core/sysdata.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -31,20 +32,22 @@ protected:
         drive::type(path(), target);
         drive::click(*window_, "btnBackup");
     }
-    // Clicks the directory in the chooser's tree, once the tree shows it.
+    // Clicks the directory in the chooser's tree, once the model has read the folders on its
+    // way and the tree shows it.
     static void clickDirectory(TfrmFile& w, const QString& directory) {
         auto& tree = drive::find<QTreeView>(w, "tvDir");
         auto* model = qobject_cast<QFileSystemModel*>(tree.model());
         ASSERT_NE(model, nullptr);
-        const QModelIndex index = model->index(directory);
-        QElapsedTimer waited;
-        waited.start();
-        while (tree.visualRect(index).isEmpty() && waited.elapsed() < 5000) {
-            tree.scrollTo(index);
-            QTest::qWait(20);
-        }
-        ASSERT_FALSE(tree.visualRect(index).isEmpty()) << "the tree never showed the directory";
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(index).center());
+        QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+        const auto place = [&] { // an index goes stale as rows come in: asked afresh each time
+            tree.scrollTo(model->index(directory));
+            return tree.visualRect(model->index(directory));
+        };
+        const QDeadlineTimer failsafe(60000); // the model's reading thread may be slow to start
+        while (place().isEmpty() && !failsafe.hasExpired())
+            loaded.wait(100); // rows may also come in without a folder finished: look again
+        ASSERT_FALSE(place().isEmpty()) << "the tree never showed the directory";
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, place().center());
         ASSERT_EQ(model->filePath(tree.currentIndex()), directory);
     }
 

@@ -11,18 +11,34 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QTableView>
+#include <QTest>
 
 namespace {
 
 class Windows : public BookTest {};
 
 TEST_F(Windows, AWindowFirstOpenedLateIsStillTheOneWindowOfItsClassAndKeepsItsState) {
+    addHouse("北库");
+    addHouse("南库");
     WindowSet set;
     TfrmHouse* first = nullptr;
-    modal_.expect<TfrmHouse>([&](TfrmHouse& w) { first = &w; });
-    modal_.expect<TfrmHouse>([&](TfrmHouse& w) { EXPECT_EQ(&w, first); });
+    modal_.expect<TfrmHouse>([&](TfrmHouse& w) {
+        first = &w;
+        auto& list = drive::find<QTableView>(w, "dgHouse");
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(1, 0)).center());
+    });
+    QStringList selected; // what the second showing highlights
+    modal_.expect<TfrmHouse>([&](TfrmHouse& w) {
+        EXPECT_EQ(&w, first);
+        for (const QModelIndex& row :
+             drive::find<QTableView>(w, "dgHouse").selectionModel()->selectedRows())
+            selected << row.data().toString();
+    });
     EXPECT_TRUE(windows::open("TfrmHouse"));
     EXPECT_TRUE(windows::open("TfrmHouse"));
+    EXPECT_EQ(selected, QStringList{"南库"});
 }
 
 TEST_F(Windows, TheBackupFirstOpenedAnHourAfterTheStartProposesTheStartUpTime) {

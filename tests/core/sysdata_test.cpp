@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -18,14 +19,9 @@ protected:
     }
 };
 
+// Every slot holds a statement and a result of its own, all open at once on the one book.
 TEST_F(DataModule, HasTheTwentyTwoNamedSlots) {
-    const QStringList names{"QueryCommon",  "QueryHouse",       "QueryField",    "QueryCate",
-                            "QueryProduct", "QuerySupplier",    "QueryCustomer", "QueryEmployee",
-                            "QueryHouseIn", "QueryYsYf",        "QueryBankItm",  "QueryBank",
-                            "QueryRe",      "QueryAsset",       "QueryAssCate",  "QueryKestData",
-                            "QueryPD",      "QueryPDMX",        "QueryP1",       "QueryP2",
-                            "QueryOrder",   "QueryOrderDetails"};
-    const TQuery* queries[] = {
+    TQuery* const queries[] = {
         &sysData->QueryCommon,      &sysData->QueryHouse,    &sysData->QueryField,
         &sysData->QueryCate,        &sysData->QueryProduct,  &sysData->QuerySupplier,
         &sysData->QueryCustomer,    &sysData->QueryEmployee, &sysData->QueryHouseIn,
@@ -34,9 +30,25 @@ TEST_F(DataModule, HasTheTwentyTwoNamedSlots) {
         &sysData->QueryKestData,    &sysData->QueryPD,       &sysData->QueryPDMX,
         &sysData->QueryP1,          &sysData->QueryP2,       &sysData->QueryOrder,
         &sysData->QueryOrderDetails};
-    ASSERT_EQ(std::size(queries), std::size_t(names.size()));
-    for (int i = 0; i < names.size(); ++i)
-        EXPECT_EQ(queries[i]->objectName(), names[i]);
+    // The same statement in each slot, each bound to a warehouse of its own.
+    QStringList names;
+    for (TQuery* slot : queries) {
+        names << QStringLiteral("库%1").arg(names.size());
+        slot->load("SELECT houseName FROM Fhouse WHERE houseID=:houseID");
+        slot->bind(u"houseID", QString::number(addHouse(names.last())));
+        slot->open();
+    }
+    // Loading one slot again discards its result alone.
+    sysData->QueryP1.load("SELECT 1");
+    for (int i = 0; i < names.size(); ++i) {
+        const std::string name = queries[i]->objectName().toStdString();
+        if (queries[i] == &sysData->QueryP1) {
+            EXPECT_FALSE(queries[i]->isOpen()) << name;
+            continue;
+        }
+        ASSERT_EQ(queries[i]->recordCount(), 1) << name;
+        EXPECT_EQ(queries[i]->field(u"houseName").asText(), names[i]) << name;
+    }
 }
 
 TEST_F(DataModule, ParametersAreMatchedWithoutRegardToCase) {
@@ -166,8 +178,12 @@ TEST_F(DataModule, AClosedConnectionReopensOnTheNextStatement) {
 
 TEST_F(DataModule, ClosingFoldsTheLogBackIntoTheFile) {
     addHouses();
+    const QFileInfo log(directory() + "kestdata.db-wal");
+    ASSERT_TRUE(log.exists()) << "the book keeps no log";
+    EXPECT_GT(log.size(), 0);
     sysData->myCon.close();
-    EXPECT_FALSE(QFile::exists(directory() + "kestdata.db-wal"));
+    EXPECT_FALSE(QFile::exists(log.filePath()));
+    EXPECT_EQ(count("Fhouse"), 3); // opened again: the houses are in the file itself
 }
 
 TEST_F(DataModule, OpensOnlyAnExistingBookOfOurs) {

@@ -303,10 +303,14 @@ TEST_F(CountList, ClickingACountListsItsLinesWithTheirCategory) {
 TEST_F(CountList, ACountOfAWarehouseThatIsGoneIsNotListed) {
     countList();
     newCount("南库", {{"锤子", "4"}});
+    QTableView& counts = list(*productPD, "dgPD");
+    ASSERT_EQ(counts.model()->rowCount(), 1);
+    EXPECT_EQ(cell(counts, 0, 0), kCode);
+    EXPECT_EQ(cell(counts, 0, 1), "南库");
     exec("DELETE FROM Fhouse WHERE houseID=" + QString::number(south));
     productPD->hide();
     countList();
-    EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 0);
+    EXPECT_EQ(counts.model()->rowCount(), 0);
 }
 
 TEST_F(CountList, DeletingACountRemovesItsLinesAndLeavesStock) {

@@ -246,15 +246,44 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{TradeKindId::SaleReturn, +1, -1, -1, "Fcustomer"}),
     [](const auto& info) { return tradeKind(info.param.id).prefix.toStdString(); });
 
-TEST(TradeKinds, PurchaseAndSaleJournalAmountsHaveOppositeSigns) {
-    EXPECT_EQ(tradeKind(TradeKindId::Purchase).journalType, "采购进货");
-    EXPECT_EQ(tradeKind(TradeKindId::Sale).journalType, "商品销售");
-    EXPECT_EQ(tradeKind(TradeKindId::PurchaseReturn).headerStatement(),
-              "INSERT INTO OrderPurT(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
-              "VALUES(:orderID,:houseID,:empName,:compID,:optDate,:acMoney,:coMoney)");
-    EXPECT_EQ(tradeKind(TradeKindId::SaleReturn).lineStatement(),
-              "INSERT INTO OrderSaleTD(orderID,prodID,price,pcount,sumMoney,remark) "
-              "VALUES(:orderID,:prodID,:price,:pcount,:sumMoney,:remark)");
+class TradeKinds : public BookTest {};
+
+// One document of each kind, a pen at 25: money in is positive, money out negative.
+TEST_F(TradeKinds, PurchaseAndSaleJournalAmountsHaveOppositeSigns) {
+    const long long house = addHouse("总库");
+    const long long pen = addProduct("笔");
+    const long long supplier = addSupplier("甲公司");
+    const long long customer = addCustomer("乙商店");
+    const auto post = [&](TradeKindId id, const QString& code, long long comp) {
+        TradeDocument d;
+        d.houseName = "总库";
+        d.houseID = QString::number(house);
+        d.orderCode = code;
+        d.compID = QString::number(comp);
+        d.compName = "往来";
+        d.date = QDate(2026, 3, 15);
+        d.cell(1, 1) = QString::number(pen);
+        d.cell(1, 2) = "BH-笔";
+        d.cell(1, 6) = "25";
+        d.cell(1, 7) = "1";
+        d.cell(1, 8) = "25";
+        d.runningTotal = Decimal::fromInt(25);
+        d.sumMoney = "25";
+        messages_.answerOk();
+        EXPECT_EQ(postTradeDocument(tradeKind(id), d), PostResult::Posted) << code.toStdString();
+    };
+    post(TradeKindId::Purchase, "CJ1", supplier);
+    post(TradeKindId::PurchaseReturn, "CT1", supplier);
+    post(TradeKindId::Sale, "XS1", customer);
+    post(TradeKindId::SaleReturn, "XT1", customer);
+    const auto journal = [&](const char* code) {
+        return number(
+            QStringLiteral("SELECT sumMoney FROM FitemBank WHERE orderCode='%1'").arg(code));
+    };
+    EXPECT_EQ(journal("CJ1"), -25.0);
+    EXPECT_EQ(journal("XS1"), 25.0);
+    EXPECT_EQ(journal("CT1"), 25.0);
+    EXPECT_EQ(journal("XT1"), -25.0);
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 #include "support/drive.h"
 #include "support/testprinter.h"
 
+#include <QAbstractEventDispatcher>
 #include <QLabel>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -159,13 +159,20 @@ TEST_F(PrintView, WithoutAPrinterTheProgramsOwnModalShowingReturns) {
     ExecModal program; // the dialog's own event loop, as the program runs it
     setMessages(&boxes);
     setModal(&program);
-    bool stuck = false; // the window went away but its event loop still waits
-    QTimer::singleShot(5000, &window, [&] {
-        stuck = true;
-        window.show();
-        window.done(QDialog::Rejected);
-    });
+    // Stuck: the window went away but its event loop is about to wait for more. Ended then,
+    // so that the test goes on to fail.
+    bool stuck = false;
+    auto* dispatcher = QAbstractEventDispatcher::instance();
+    const auto watch =
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &window, [&] {
+            if (window.isVisible())
+                return;
+            stuck = true;
+            window.show();
+            window.done(QDialog::Rejected);
+        });
     window.showPage(page());
+    QObject::disconnect(watch);
     setModal(&modal_);
     setMessages(&messages_);
     EXPECT_FALSE(stuck);

@@ -6,6 +6,7 @@
 #include "documents/bookscheck.h"
 #include "support/booktest.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QThread>
 #include <iostream>
@@ -30,6 +31,8 @@ constexpr DocumentTables kTables[] = {
 
 class CrashTest : public BookTest {
 protected:
+    static constexpr int kFailsafeMillis = 60000;
+
     void SetUp() override {
         BookTest::SetUp();
         for (int i = 1; i <= 3; ++i)
@@ -47,22 +50,34 @@ protected:
         QString code;
     };
 
-    // Runs the child for a random while, then kills it; what it reported.
-    std::vector<Report> postAndKill(int run, int millis) {
+    // Runs the child until it has reported so many lines, then kills it a few microseconds
+    // later, somewhere in the step it went on with; what it reported.
+    std::vector<Report> postAndKill(int run, int events, int micros) {
         data_->myCon.close();
         QProcess child;
         child.start(QStringLiteral(VESK_CRASHPOSTER), {directory(), QString::number(run)});
-        EXPECT_TRUE(child.waitForStarted(5000));
-        QThread::msleep(std::uint64_t(millis));
-        EXPECT_EQ(child.state(), QProcess::Running)
-            << "the child ended by itself: " << child.readAllStandardError().toStdString();
-        child.kill(); // SIGKILL
-        child.waitForFinished(5000);
-        QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n');
-        lines.removeLast(); // the text after the last newline is no whole line
+        EXPECT_TRUE(child.waitForStarted(kFailsafeMillis));
         std::vector<Report> reports;
-        for (const QString& line : lines)
-            reports.push_back({line.isEmpty() ? QChar(u'?') : line.front(), line.mid(2)});
+        const auto readLines = [&] {
+            while (child.canReadLine()) {
+                const QString line = QString::fromUtf8(child.readLine()).chopped(1);
+                reports.push_back({line.isEmpty() ? QChar(u'?') : line.front(), line.mid(2)});
+            }
+        };
+        // Only a failsafe: the child reports a step every few milliseconds.
+        const QDeadlineTimer failsafe(kFailsafeMillis);
+        while (int(reports.size()) < events && child.state() == QProcess::Running &&
+               !failsafe.hasExpired()) {
+            child.waitForReadyRead(int(failsafe.remainingTime()));
+            readLines();
+        }
+        EXPECT_GE(int(reports.size()), events)
+            << "the child reported too little: " << child.readAllStandardError().toStdString();
+        EXPECT_EQ(child.state(), QProcess::Running) << "the child ended by itself";
+        QThread::usleep(std::uint64_t(micros));
+        child.kill(); // SIGKILL
+        child.waitForFinished(kFailsafeMillis);
+        readLines(); // the text after the last newline is no whole line
         return reports;
     }
 
@@ -130,13 +145,17 @@ TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument
     std::set<QString> voided;  // reported voided
     long long posted = 0, voidings = 0, inFlight = 0;
     for (int run = 1; run <= kills; ++run) {
-        const int millis = 20 + int(rng() % 200);
-        const std::vector<Report> reports = postAndKill(run, millis);
-        const std::string where = QStringLiteral("VESK_CRASH_SEED=%1, kill %2 after %3 ms")
-                                      .arg(seed)
-                                      .arg(run)
-                                      .arg(millis)
-                                      .toStdString();
+        const int events = 1 + int(rng() % 12);
+        const int micros = int(rng() % 3000);
+        const std::vector<Report> reports = postAndKill(run, events, micros);
+        const std::string where =
+            QStringLiteral("VESK_CRASH_SEED=%1, kill %2 %3 µs after report %4")
+                .arg(seed)
+                .arg(run)
+                .arg(micros)
+                .arg(events)
+                .toStdString();
+        ASSERT_FALSE(HasFailure()) << where; // the child did not run as it should
         QString begun; // a voiding the kill may have cut off before its report
         for (const Report& r : reports) {
             if (r.what == u'P') {
@@ -177,7 +196,11 @@ TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument
         ASSERT_TRUE(left.isEmpty())
             << where << ": voided " << left.toStdString() << " left rows behind";
     }
+    // The kills fell among real work: documents were posted and voided, and some are held.
+    EXPECT_GT(posted, 0);
+    EXPECT_GT(voidings, 0);
     const long long held = documents();
+    EXPECT_GT(held, 0);
     EXPECT_GE(held, static_cast<long long>(present.size()));
     std::cout << kills << " kills survived; " << posted << " postings and " << voidings
               << " voidings reported committed, " << inFlight << " voidings cut off by the kill, "

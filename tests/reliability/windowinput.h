@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 inline bool holdsNumberOrNothing(const QString& text) {
     return text.trimmed().isEmpty() || numbers::isNumber(text.trimmed());
@@ -23,6 +25,16 @@ inline QStringList boxTexts() {
     QStringList texts = nastyTexts();
     texts.removeIf([](const QString& t) { return t.contains(u'\n'); });
     return texts;
+}
+
+// Rows a search key finds: those its table names; a text the table leaves out is held by no
+// name searched, so it finds none.
+using ExpectedRows = std::vector<std::pair<QString, int>>;
+inline int expectedRows(const ExpectedRows& table, const QString& text) {
+    for (const auto& [key, rows] : table)
+        if (key == text)
+            return rows;
+    return 0;
 }
 
 // Long texts come pasted, the rest typed key by key.

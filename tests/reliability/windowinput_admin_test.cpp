@@ -19,7 +19,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <iostream>
 #include <memory>
 
 namespace {
@@ -44,6 +43,12 @@ protected:
     }
     QString bookPath() const { return directory() + TsysData::fileName(); }
 };
+
+// Whether the file system takes the name as one file in an existing folder: no separator (the
+// folder it names is not there) and no more than 255 bytes.
+bool isFileName(const QString& name) {
+    return !name.contains(u'/') && name.toUtf8().size() <= 255;
+}
 
 // Each new user costs a slow password hash: the names are those that could do harm on the
 // way to the book, each with a password of another kind.
@@ -140,7 +145,8 @@ TEST_F(AdminInput, ABackupToAnyFileNameCopiesTheWholeBookOrSaysItFailedAndRestor
     backup.show();
     const QString book = rowsOf(bookPath());
     ASSERT_FALSE(book.isEmpty());
-    int copied = 0, failed = 0;
+    const QString copied = QStringLiteral("数据备份成功!");
+    const QString failed = QStringLiteral("备份失败，请检查备份路径是否存在？");
     QString restorable;
     for (const QString& text : boxTexts()) {
         const QString path = u' ' + directory() + text + QStringLiteral(".bak ");
@@ -151,34 +157,32 @@ TEST_F(AdminInput, ABackupToAnyFileNameCopiesTheWholeBookOrSaysItFailedAndRestor
         enter(drive::find<QLineEdit>(backup, "txtPath"), path);
         messages_.clear();
         drive::click(backup, "btnBackup");
-        if (messages_.last() == "数据备份成功!") {
-            ++copied;
+        if (isFileName(text + QStringLiteral(".bak"))) {
+            EXPECT_EQ(messages_.last(), copied) << quoted(text);
             EXPECT_EQ(rowsOf(target), book) << quoted(text);
             if (text.contains(u'\''))
                 restorable = target;
         } else {
-            ++failed;
-            EXPECT_EQ(messages_.last(), "备份失败，请检查备份路径是否存在？") << quoted(text);
+            EXPECT_EQ(messages_.last(), failed) << quoted(text);
             EXPECT_EQ(QFile::exists(target), existed) << quoted(text);
         }
         EXPECT_EQ(rowsOf(bookPath()), book) << quoted(text);
     }
-    // Paths picked by mistake: the book itself, its folder, a folder that is not there.
-    for (const QString& path :
-         {bookPath(), directory(), directory() + "nowhere/x.bak", QStringLiteral("  \t ")}) {
+    // Paths picked by mistake: the book itself, its folder, a folder that is not there, blanks.
+    const std::pair<QString, QString> mistakes[] = {
+        {bookPath(),
+         QStringLiteral("所选文件就是当前账簿，请另选备份文件。\n当前账簿未作任何改动。")},
+        {directory(), failed},
+        {directory() + "nowhere/x.bak", failed},
+        {QStringLiteral("  \t "), QStringLiteral("请选择备份位置!")},
+    };
+    for (const auto& [path, message] : mistakes) {
         enter(drive::find<QLineEdit>(backup, "txtPath"), path);
         messages_.clear();
         drive::click(backup, "btnBackup");
-        EXPECT_TRUE(messages_.last() ==
-                        "所选文件就是当前账簿，请另选备份文件。\n当前账簿未作任何改动。" ||
-                    messages_.last() == "备份失败，请检查备份路径是否存在？" ||
-                    messages_.last() == "请选择备份位置!")
-            << quoted(path) << " " << messages_.last().toStdString();
+        EXPECT_EQ(messages_.last(), message) << quoted(path);
         EXPECT_EQ(rowsOf(bookPath()), book) << quoted(path);
     }
-    EXPECT_EQ(messages_.last(), "请选择备份位置!");
-    EXPECT_GE(copied, int(boxTexts().size()) - 3) << "only names no file system takes may fail";
-    EXPECT_GT(failed, 0) << "a name of 10000 characters is too long for any file system";
 
     TfrmRestoreData restore;
     for (const QString& text : boxTexts()) {
@@ -210,7 +214,6 @@ TEST_F(AdminInput, ABackupToAnyFileNameCopiesTheWholeBookOrSaysItFailedAndRestor
     EXPECT_EQ(rowsOf(bookPath()), book);
     EXPECT_EQ(count("Fhouse WHERE houseName='备份后'"), 0);
     expectNoErrorReport();
-    std::cout << copied << " backups under nasty names, " << failed << " refused\n";
 }
 
 } // namespace

@@ -145,10 +145,19 @@ TEST_F(QueryList, LabelsNameTheirBoxesAndExitCloses) {
 
 TEST_F(QueryList, TheMainWindowOpensEveryQueryAndStatisticsWindowByItsClassName) {
     WindowSet windows;
-    for (const char* name :
-         {"TfrmTjPurQ", "TfrmOrderPurTQ", "TfrmOrderSaleQ", "TfrmOrderSaleTQ", "TfrmOrderDBQ",
-          "TfrmOrderBsbyQ", "TfrmOrderTJ", "TfrmTjSupplier", "TfrmTjSale"})
-        EXPECT_TRUE(windows::hasOpener(name)) << name;
+    const std::pair<const char*, const char*> entries[] = {
+        {"TfrmTjPurQ", "采购单据查询"},       {"TfrmOrderPurTQ", "采购退货单查询"},
+        {"TfrmOrderSaleQ", "销售单据查询"},   {"TfrmOrderSaleTQ", "销售退货单据查询"},
+        {"TfrmOrderDBQ", "库存调拨单据查询"}, {"TfrmOrderBsbyQ", "报损报溢单据查询"},
+        {"TfrmOrderTJ", "单据综合查询"},      {"TfrmTjSupplier", "商品采购统计"},
+        {"TfrmTjSale", "商品销售统计"}};
+    for (const auto& [name, title] : entries) {
+        QString shown;
+        modal_.expect(name, [&shown](QDialog& w) { shown = w.windowTitle(); });
+        EXPECT_TRUE(windows::open(name)) << name;
+        modal_.expectAllShown();
+        EXPECT_EQ(shown, title) << name;
+    }
 }
 
 TEST(PurchaseQueryStartUp, IsCreatedBeforeTheDataModuleExists) {
