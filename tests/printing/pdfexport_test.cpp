@@ -151,10 +151,15 @@ TEST_F(PdfExport, WritesOnePageWithTheDocumentCodeThatReadsBack) {
     EXPECT_EQ(fileDialogs_.offered(), QStringList{"CJ2026315957.pdf"});
     EXPECT_EQ(messages_.last(), "单据已导出到：" + file);
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_TRUE(run("pdfinfo", {file}).contains(QRegularExpression("Pages:\\s+1\\n")));
+    const QString info = run("pdfinfo", {file});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+采购进货单 CJ2026315957\\n")))
+        << info.toStdString();
     const QString text = run("pdftotext", {"-layout", file, "-"});
-    EXPECT_TRUE(text.contains("CJ2026315957")) << text.toStdString();
-    EXPECT_TRUE(text.contains("锤子")) << text.toStdString();
+    EXPECT_TRUE(text.contains("采购进货单")) << text.toStdString();
+    EXPECT_TRUE(text.contains("单据号：CJ")) << text.toStdString();
+    // The reader gives 子 as the radical ⼦ (U+2F26), which looks the same.
+    EXPECT_TRUE(text.contains("锤子") || text.contains("锤⼦")) << text.toStdString();
     EXPECT_TRUE(text.contains("50.00")) << text.toStdString();
     EXPECT_EQ(printer.jobsBegun, 0); // no paper went through the printer
 }

@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
 
     WindowSet set;
     for (const mainentries::Entry& entry : mainentries::entries())
-        if (windows::hasOpener(entry.opens))
+        if (entry.opens != mainentries::kSystemInitialisation && windows::hasOpener(entry.opens))
             windows::open(entry.opens);
 
     PaperlessPrinter printer;

@@ -111,8 +111,13 @@ SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> col
                              query.setCurrentRow(current.row());
                      });
     auto selectCurrent = [&view, &query] {
+        // The cursor stands on a shown cell: on a hidden one the arrow keys would not move it.
+        int shown = 0;
+        while (view.model() && shown + 1 < view.model()->columnCount() &&
+               view.isColumnHidden(shown))
+            ++shown;
         if (query.recordCount() > 0 && view.model())
-            view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), 0),
+            view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), shown),
                                                    QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
     };

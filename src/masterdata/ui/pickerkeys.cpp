@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 
@@ -35,8 +36,11 @@ private:
         if (key != Qt::Key_Down && key != Qt::Key_PageDown)
             return false;
         list_.setFocus(Qt::TabFocusReason);
-        if (!list_.currentIndex().isValid() && list_.model() && list_.model()->rowCount() > 0)
-            list_.setCurrentIndex(list_.model()->index(0, firstShownColumn()));
+        // The cursor goes on a shown cell of its row: on a hidden one the arrows would not move.
+        if (list_.model() && list_.model()->rowCount() > 0) {
+            const int row = std::max(0, list_.currentIndex().row());
+            list_.setCurrentIndex(list_.model()->index(row, firstShownColumn()));
+        }
         return true;
     }
 

@@ -88,8 +88,14 @@ void TfrmFindComp::FormShow() {
         compColumns(suppliers() ? QStringLiteral("供应商名称") : QStringLiteral("客户名称")));
     LoadCustomers();
     // The person types at once: last time's key is selected, so the first key replaces it.
-    txtKey->setFocus();
-    txtKey->selectAll();
+    // Once the window is up, so that its activation leaves the focus and selection alone.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            txtKey->setFocus();
+            txtKey->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmFindComp::LoadCustomers() {

@@ -44,8 +44,14 @@ void TfrmFindProduct::FormShow() {
     focusTreeFirstTime();
     // Then the person types at once: the search box takes the keys, last time's key selected
     // so that the first key replaces it.
-    txtKey->setFocus();
-    txtKey->selectAll();
+    // Once the window is up, so that its activation leaves the focus and selection alone.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            txtKey->setFocus();
+            txtKey->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmFindProduct::dgProductDblClick() {

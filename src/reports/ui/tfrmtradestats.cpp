@@ -55,8 +55,6 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
              queryparts::lineColumns(QStringLiteral("规格")));
-    dgOrderDetails->setItemDelegate(
-        new RowTint([](int) { return false; }, {{4, kLeft}, {6, kLeft}}, dgOrderDetails));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter.layout);
