@@ -151,6 +151,7 @@ void TQuery::close() {
     open_ = false;
     result_ = ResultSet();
     current_ = 0;
+    ordering_.clear();
     if (wasOpen)
         emit resultReset();
 }
@@ -182,6 +183,7 @@ void TQuery::sort(const QString& ordering) {
     if (!open_)
         return;
     result_.sort(ordering);
+    ordering_ = ordering;
     current_ = 0;
     emit resultReset();
 }

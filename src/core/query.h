@@ -60,6 +60,8 @@ public:
     Field field(QStringView name) const;
     // Orders the open result by "field ASC|DESC" without running the statement again.
     void sort(const QString& ordering);
+    // The ordering of the last sort of this result; empty while it is in the statement's order.
+    const QString& ordering() const { return ordering_; }
 
     const QString& sql() const { return sql_; }
     const ResultSet& result() const { return result_; }
@@ -89,6 +91,7 @@ private:
     ResultSet result_;
     bool open_ = false;
     int current_ = 0;
+    QString ordering_;
 
     friend class Field;
 };

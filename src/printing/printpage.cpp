@@ -27,12 +27,34 @@ QString item(bool printed, const PrintItem& item) {
     return printed ? item.label + item.value : QString();
 }
 
+// A money item or cell as printed: two decimals when it is a number.
+QString money(const QString& text) {
+    const auto value = Decimal::parse(text.trimmed());
+    return value ? value->toFixed(2) : text;
+}
+
+PrintItem moneyItem(const PrintItem& item) {
+    return {item.label, money(item.value)};
+}
+
+bool isMoneyField(const QString& field) {
+    for (const char* name : {"inprice", "outprice", "pmoney"})
+        if (field.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool isFigureField(const QString& field) {
+    return isMoneyField(field) || field.compare(u"pcount", Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 PrintPage composePrintPage(const QString& title, const PrintHeader& header,
                            const std::vector<PrintLine>& lines) {
     PrintPage page;
     page.title = title;
+    page.documentCode = header.orderID.value;
     if (const auto table = printing::loadTableSettings()) {
         using printing::Switch;
         page.topMargin = int(table->top);
@@ -41,12 +63,12 @@ PrintPage composePrintPage(const QString& title, const PrintHeader& header,
         page.orderID = item(table->on(Switch::OrderID), header.orderID);
         page.compName = item(table->on(Switch::CompName), header.compName);
         page.optdate = item(table->on(Switch::OptDate), header.optdate);
-        page.ys = item(table->on(Switch::Due), header.ys);
-        page.ss = item(table->on(Switch::Paid), header.ss);
+        page.ys = item(table->on(Switch::Due), moneyItem(header.ys));
+        page.ss = item(table->on(Switch::Paid), moneyItem(header.ss));
         page.emp = item(table->on(Switch::Employee), header.emp);
-        page.hj = item(header.totalAlways || table->on(Switch::Total), header.hj);
+        page.hj = item(header.totalAlways || table->on(Switch::Total), moneyItem(header.hj));
     } else if (header.totalAlways) {
-        page.hj = header.hj.label + header.hj.value;
+        page.hj = item(true, moneyItem(header.hj));
     }
 
     TQuery& q = sysData->QueryCommon;
@@ -58,14 +80,17 @@ PrintPage composePrintPage(const QString& title, const PrintHeader& header,
         fields << q.field(u"fieldName").asText();
         page.columnTitles << q.field(u"textValue").asText();
         page.columnWidths << int(q.field(u"fieldwidth").asInteger());
+        page.columnsOfFigures << isFigureField(fields.back());
         page.tableWidth += page.columnWidths.back();
     }
     q.close();
 
     page.cells.resize(std::max<std::size_t>(PrintPage::kRows, lines.size()));
     for (std::size_t r = 0; r < page.cells.size(); ++r)
-        for (const QString& field : fields)
-            page.cells[r] << (r < lines.size() ? lines[r].text(field) : QString());
+        for (const QString& field : fields) {
+            const QString text = r < lines.size() ? lines[r].text(field) : QString();
+            page.cells[r] << (isMoneyField(field) ? money(text) : text);
+        }
     return page;
 }
 

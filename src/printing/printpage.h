@@ -57,19 +57,22 @@ struct PrintPage {
     static constexpr int kRows = 10; // the ruled table always has at least this many rows
 
     QString title;
-    int topMargin = 0; // millimetres
+    QString documentCode; // the code alone, printed or not: names an exported file
+    int topMargin = 0;    // millimetres
     int leftMargin = 0;
     QString house, orderID, compName, optdate;
     QString ys, ss, emp, hj;
     QStringList columnTitles;
-    QList<int> columnWidths; // millimetres, same order
-    int tableWidth = 0;      // the sum of the column widths
+    QList<int> columnWidths;      // millimetres, same order
+    QList<bool> columnsOfFigures; // same order: quantities, prices and amounts, set right
+    int tableWidth = 0;           // the sum of the column widths
     // kRows rows or one per line when there are more, each one text per column.
     std::vector<QStringList> cells;
 };
 
 // The page of a document: margins and switches from Ftbconfig, the printed columns from
-// FConfig, the cells from the lines. Reads the book in QueryCommon.
+// FConfig, the cells from the lines. Prices, amounts and the three money items show two
+// decimals (12.5 prints as 12.50); other texts print as given. Reads the book in QueryCommon.
 PrintPage composePrintPage(const QString& title, const PrintHeader& header,
                            const std::vector<PrintLine>& lines);
 

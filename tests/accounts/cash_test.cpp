@@ -136,7 +136,7 @@ TEST_F(Cash, MoneyOutIsStoredNegatedAndShownInRed) {
     ASSERT_NE(delegate, nullptr);
     option.initFrom(&journal());
     QModelIndex negative = journal().model()->index(1, 3);
-    // Drawn from the left edge, the negative amount in red.
+    // Drawn at the right edge, the negative amount in red.
     struct Probe : QStyledItemDelegate {
         static void init(QStyledItemDelegate& d, QStyleOptionViewItem& o, const QModelIndex& i) {
             (d.*(&Probe::initStyleOption))(&o, i);
@@ -144,7 +144,7 @@ TEST_F(Cash, MoneyOutIsStoredNegatedAndShownInRed) {
     };
     Probe::init(*delegate, option, negative);
     EXPECT_EQ(option.palette.color(QPalette::Text), QColor(Qt::red));
-    EXPECT_TRUE(option.displayAlignment & Qt::AlignLeft);
+    EXPECT_TRUE(option.displayAlignment & Qt::AlignRight);
 }
 
 TEST_F(Cash, MoneyInIntoAnotherAccountIsExactAndTheFormKeepsTheDefaultsForTheNext) {

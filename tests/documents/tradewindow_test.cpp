@@ -425,17 +425,19 @@ TEST_P(TradeWindow, PrintShowsTheUnsavedDocumentInThePreviewAsTheWindowShowsIt) 
         EXPECT_EQ(page.orderID, "单据号：" + code);
         EXPECT_EQ(page.compName, "单位名称：" + compName);
         EXPECT_EQ(page.optdate, QString(kind().printDate) + "2026-03-15");
-        EXPECT_EQ(page.ys, kind().dueLabel + total);
-        EXPECT_EQ(page.ss, QString(kind().settledLabel) + "20");
+        // Money prints with its cents.
+        EXPECT_EQ(page.ys, kind().dueLabel + Decimal::parse(total)->toFixed(2));
+        EXPECT_EQ(page.ss, QString(kind().settledLabel) + "20.00");
         EXPECT_EQ(page.emp, "经办人：张三");
-        EXPECT_EQ(page.hj, "合计金额：" + total);
+        EXPECT_EQ(page.hj, "合计金额：" + Decimal::parse(total)->toFixed(2));
         EXPECT_EQ(page.columnTitles, QStringList({"商品编号", "商品名称", "规格/型号", "单位",
                                                   "进价", "数量", "金额", "备注"}));
         ASSERT_EQ(page.cells.size(), 10u);
         EXPECT_EQ(page.cells[0], QStringList({grid().text(1, DocumentGrid::ProdBH), "锤子",
                                               grid().text(1, DocumentGrid::Type),
-                                              grid().text(1, DocumentGrid::UnitName), price(), "4",
-                                              total, "加急"}));
+                                              grid().text(1, DocumentGrid::UnitName),
+                                              Decimal::parse(price())->toFixed(2), "4",
+                                              Decimal::parse(total)->toFixed(2), "加急"}));
         EXPECT_EQ(page.cells[1], QStringList(8, QString()));
         EXPECT_FALSE(w.imageSize().isEmpty());
     });
@@ -469,7 +471,7 @@ TEST_P(TradeWindow, PrintFollowsTheLayoutSettings) {
         EXPECT_EQ(page.columnWidths, (QList<int>{15, 20, 30}));
         EXPECT_EQ(page.tableWidth, 65);
         // Either price field prints the line's one price.
-        EXPECT_EQ(page.cells[0], QStringList({"4", price(), "五金厂"}));
+        EXPECT_EQ(page.cells[0], QStringList({"4", Decimal::parse(price())->toFixed(2), "五金厂"}));
     });
     drive::click(*window, "Button1");
     modal_.expectAllShown();

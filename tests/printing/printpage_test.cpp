@@ -39,7 +39,7 @@ TEST_F(PrintPageFill, TakesThePrintedFieldsInTheirOrderWithTheirWidths) {
     EXPECT_EQ(page.tableWidth, 182);
     ASSERT_EQ(page.cells.size(), 10u);
     EXPECT_EQ(page.cells[0], QStringList({"prodBH值", "锤子", "type值", "unitName值", "inprice值",
-                                          "pcount值", "50", "remark值"}));
+                                          "pcount值", "50.00", "remark值"}));
     EXPECT_EQ(page.cells[9], QStringList(8, QString()));
 }
 
@@ -51,7 +51,7 @@ TEST_F(PrintPageFill, FollowsAChangedOrderAndLeavesOutAFieldThatIsNotPrinted) {
     EXPECT_EQ(page.columnTitles, QStringList({"金额", "商品名称", "规格/型号", "单位", "进价",
                                               "数量", "备注", "有效期"}));
     EXPECT_EQ(page.tableWidth, 182 - 25 + 33);
-    EXPECT_EQ(page.cells[0].front(), "50");
+    EXPECT_EQ(page.cells[0].front(), "50.00");
     EXPECT_EQ(page.cells[0].back(), "field2值");
 }
 
@@ -65,10 +65,10 @@ TEST_F(PrintPageFill, PrintsEachItemAsLabelAndValueWhenItsSwitchIsOn) {
     EXPECT_EQ(page.orderID, "单据号：CJ2026315957");
     EXPECT_EQ(page.compName, "单位名称：甲公司");
     EXPECT_EQ(page.optdate, "采购日期：2026-03-15");
-    EXPECT_EQ(page.ys, "应付金额：50");
-    EXPECT_EQ(page.ss, "实付金额：20");
+    EXPECT_EQ(page.ys, "应付金额：50.00");
+    EXPECT_EQ(page.ss, "实付金额：20.00");
     EXPECT_EQ(page.emp, "经办人：张三");
-    EXPECT_EQ(page.hj, "合计金额：50");
+    EXPECT_EQ(page.hj, "合计金额：50.00");
 }
 
 TEST_F(PrintPageFill, LeavesOutEveryItemWhoseSwitchIsOffButAReprintKeepsItsTotal) {
@@ -82,7 +82,7 @@ TEST_F(PrintPageFill, LeavesOutEveryItemWhoseSwitchIsOffButAReprintKeepsItsTotal
     EXPECT_EQ(page.title, "采购进货单");
     header.totalAlways = true;
     page = composePrintPage("采购进货单", header, hammerLine());
-    EXPECT_EQ(page.hj, "合计金额：50");
+    EXPECT_EQ(page.hj, "合计金额：50.00");
     EXPECT_EQ(page.house, "");
 }
 

@@ -36,7 +36,7 @@ TEST_F(Reprint, PrintsTheSelectedSavedDocumentWithTheQueryLabelsAndItsTotal) {
         EXPECT_EQ(page.orderID, "单据号：XS1");
         EXPECT_EQ(page.optdate, "销售日期：2026-03-10");
         EXPECT_EQ(page.ys, "应收金额：140.23");
-        EXPECT_EQ(page.ss, "实收金额：100");
+        EXPECT_EQ(page.ss, "实收金额：100.00");
         EXPECT_EQ(page.hj, "合计金额：140.23"); // 0.3 + 139.93, exact
         ASSERT_GE(page.cells.size(), 2u);
         EXPECT_EQ(page.cells[0][1], "钢笔");
@@ -54,7 +54,7 @@ TEST_F(Reprint, TheTotalPrintsEvenWhenItsSwitchIsOff) {
     modal_.expect<TfrmPrintView>([&](TfrmPrintView& w) {
         EXPECT_EQ(w.page().house, "收货仓库：北库");
         EXPECT_EQ(w.page().ys, "");
-        EXPECT_EQ(w.page().hj, "合计金额：5");
+        EXPECT_EQ(w.page().hj, "合计金额：5.00");
     });
     drive::click(window, "tlPrint");
 }

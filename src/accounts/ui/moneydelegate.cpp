@@ -4,7 +4,7 @@
 
 void MoneyDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     // A selected row keeps its highlighted text: red on the highlight would hardly read.
     if (option->text.startsWith(QStringLiteral("￥-")))
         option->palette.setColor(QPalette::Text, Qt::red);

@@ -4,7 +4,7 @@
 
 class QTableView;
 
-// Draws money from the cell's left edge, a negative amount in red.
+// Draws money at the cell's right edge, as every figure is, a negative amount in red.
 class MoneyDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include "core/dates.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
@@ -81,6 +82,7 @@ TfrmCash::TfrmCash(QWidget* parent)
     Button1 = new QPushButton(QStringLiteral("查询(&F)"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
+    setCommonKey(*Button1, CommonKey::Search);
     auto* range = new QHBoxLayout;
     range->addWidget(lblDetails);
     range->addSpacing(24);

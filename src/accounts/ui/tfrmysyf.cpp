@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "masterdata/ui/listexporter.h"
@@ -48,6 +49,8 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
     btnFind = new QPushButton(QStringLiteral("查询(&Q)"));
     btnFind->setObjectName(QStringLiteral("btnFind"));
     btnFind->setDefault(true); // Enter searches
+    setCommonKey(*txtKey, CommonKey::FindBox);
+    setCommonKey(*btnFind, CommonKey::Search);
     auto* filter = new QHBoxLayout;
     filter->addWidget(lblKey);
     filter->addWidget(txtKey);

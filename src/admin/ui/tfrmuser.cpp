@@ -124,7 +124,7 @@ TfrmUser::TfrmUser(TfrmUserAdd& frmUserAdd, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addLayout(body);
-    setFixedSize(sizeHint());
+    resize(sizeHint()); // the user list grows with the window
 
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this] { tlAddClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });

@@ -60,10 +60,36 @@ QVariant SlotModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant SlotModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < int(columns_.size()))
-        return columns_[std::size_t(section)].title;
+    if (orientation != Qt::Horizontal || section < 0 || section >= int(columns_.size()))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const SlotColumn& column = columns_[std::size_t(section)];
+    if (role == Qt::DisplayRole)
+        return column.title;
+    // A figure's title stands over the figures, at the right.
+    if (role == Qt::TextAlignmentRole && column.draw != Draw::Text)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void followSortArrow(QTableView& view, const SlotModel& model) {
+    const auto show = [&view, &model] {
+        QHeaderView& header = *view.horizontalHeader();
+        const QString ordering = model.query().ordering();
+        const qsizetype blank = ordering.lastIndexOf(u' ');
+        const QString field = ordering.left(blank).trimmed();
+        int section = -1;
+        for (int c = 0; !field.isEmpty() && c < int(model.columns().size()); ++c)
+            if (model.columns()[std::size_t(c)].field.compare(field, Qt::CaseInsensitive) == 0)
+                section = c;
+        header.setSortIndicatorShown(section >= 0);
+        if (section >= 0)
+            header.setSortIndicator(section, ordering.mid(blank + 1).trimmed().compare(
+                                                 u"DESC", Qt::CaseInsensitive) == 0
+                                                 ? Qt::DescendingOrder
+                                                 : Qt::AscendingOrder);
+    };
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &view, show);
+    show();
 }
 
 SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns) {
@@ -85,13 +111,19 @@ SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> col
                              query.setCurrentRow(current.row());
                      });
     auto selectCurrent = [&view, &query] {
+        // The cursor stands on a shown cell: on a hidden one the arrow keys would not move it.
+        int shown = 0;
+        while (view.model() && shown + 1 < view.model()->columnCount() &&
+               view.isColumnHidden(shown))
+            ++shown;
         if (query.recordCount() > 0 && view.model())
-            view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), 0),
+            view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), shown),
                                                    QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
     };
     QObject::connect(model, &QAbstractItemModel::modelReset, &view, selectCurrent);
     QObject::connect(&query, &TQuery::currentRowChanged, &view, selectCurrent);
     selectCurrent();
+    followSortArrow(view, *model);
     return model;
 }

@@ -40,6 +40,10 @@ private:
     std::vector<int> fieldIndex_; // result column of each grid column, -1 when absent
 };
 
+// The view's title of the column its slot is sorted by shows the sort arrow; a reload, which
+// returns the rows in the statement's order, takes it away.
+void followSortArrow(QTableView& view, const SlotModel& model);
+
 // Puts the slot into the view: a model, whole-row selection, and the selection following the
 // slot's current row both ways. Returns the model (owned by the view).
 SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns);

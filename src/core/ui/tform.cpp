@@ -1,12 +1,14 @@
 #include "core/ui/tform.h"
 
 #include "core/guard.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/modal.h"
 
 #include <QCloseEvent>
 
 TForm::TForm(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    installCommonKeys(*this);
 }
 
 void TForm::showModal() {

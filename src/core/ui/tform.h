@@ -3,7 +3,8 @@
 #include <QDialog>
 
 // The base of every window: created once, shown modally, hidden (not destroyed) when
-// closed. FormShow runs each time it is shown, FormClose when it is about to close.
+// closed. FormShow runs each time it is shown, FormClose when it is about to close. The common
+// keys (core/ui/commonkeys.h) work in every window.
 class TForm : public QDialog {
     Q_OBJECT
 public:

@@ -52,6 +52,15 @@ public:
     }
 
 protected:
+    // Prices and amounts show their cents (12.5 as 12.50); the cell keeps what was typed.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != DocumentGrid::Price && index.column() != DocumentGrid::Amount)
+            return;
+        if (const auto value = Decimal::parse(option->text.trimmed()))
+            option->text = value->toFixed(2);
+    }
+
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
@@ -73,6 +74,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     btnSave = new QPushButton("保存", this);
     btnSave->setObjectName("btnSave");
     btnSave->setDefault(true);
+    setCommonKey(*btnSave, CommonKey::Save);
     btnClose = new QPushButton("关闭(&C)", this);
     btnClose->setObjectName("btnClose");
 

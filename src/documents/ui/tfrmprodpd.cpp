@@ -1,6 +1,7 @@
 #include "documents/ui/tfrmprodpd.h"
 
 #include "core/messages.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 
@@ -52,6 +53,7 @@ TfrmProdPD::TfrmProdPD(QWidget* parent) : TForm(parent) {
     btnOK = new QPushButton(QStringLiteral("确定(&O)"));
     btnOK->setObjectName("btnOK");
     btnOK->setDefault(true);
+    setCommonKey(*btnOK, CommonKey::Save);
     btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
     btnClose->setObjectName("btnClose");
     auto* buttons = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 #include "documents/documentheader.h"
@@ -102,7 +103,10 @@ QLayout* TfrmTradeDocument::buildHeader() {
     imgFind = new QToolButton;
     imgFind->setObjectName("imgFind");
     imgFind->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    imgFind->setToolTip(QStringLiteral("查找"));
+    // An icon alone names nothing to a screen reader or a person new to the window.
+    imgFind->setAccessibleName(QStringLiteral("查找往来单位"));
+    imgFind->setToolTip(QStringLiteral("查找往来单位（F3）"));
+    setCommonKey(*imgFind, CommonKey::PickCounterpart);
     dtDate = new QDateEdit;
     dtDate->setObjectName("dtDate");
     dtDate->setCalendarPopup(true);
@@ -141,9 +145,11 @@ QLayout* TfrmTradeDocument::buildFooter() {
     Button1 = new QPushButton(QStringLiteral("打印"));
     Button1->setObjectName("Button1");
     Button1->setAutoDefault(false);
+    setCommonKey(*Button1, CommonKey::Print);
     btnSave = new QPushButton(QStringLiteral("保存"));
     btnSave->setObjectName("btnSave");
     btnSave->setDefault(true);
+    setCommonKey(*btnSave, CommonKey::Save);
 
     auto* footer = new QHBoxLayout;
     footer->addWidget(labelFor(txtSumMoney, kind_.dueLabel, "lblSumMoney"));

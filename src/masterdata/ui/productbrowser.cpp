@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/productcatalog.h"
@@ -39,7 +40,7 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
                                std::vector<BrowserColumn> columns, QWidget* parent)
     : TForm(parent), columns_(std::move(columns)) {
     setWindowTitle(caption);
-    resize(1100, 620);
+    resize(1000, 620);
 
     auto* lblCategory = new QLabel(QStringLiteral("商品分类： "));
     tvCategory = new QTreeWidget;
@@ -53,6 +54,8 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
     txtKey->setObjectName("txtKey");
     txtKey->setMaxLength(kMaxSearchKeyLength);
     lblKey->setBuddy(txtKey);
+    setCommonKey(*txtKey, CommonKey::FindBox);
+    setCommonKey(*txtKey, CommonKey::Search);
     auto* lblHint = new QLabel(hint);
 
     dgProduct = new QTableView;
@@ -98,6 +101,8 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
     connectGuarded(tvCategory, &QTreeWidget::currentItemChanged, this,
                    [this](QTreeWidgetItem* node, QTreeWidgetItem*) { tvCategoryChange(node); });
     connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] { txtKeyKeyDown(); });
+    // The list narrows as the person types; Enter still searches again.
+    connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { txtKeyKeyDown(); });
 }
 
 void ProductBrowser::SetHeader() {

@@ -21,8 +21,8 @@ struct BrowserColumn {
 };
 
 // The browsing design of the product picker and the price and stock lookups: the category
-// tree, the search box (Enter searches code and name over every category), the product list
-// over QueryProduct and a status line. The selected category and the search text survive.
+// tree, the search box (typing or Enter searches code and name over every category), the product
+// list over QueryProduct and a status line. The selected category and the search text survive.
 class ProductBrowser : public TForm {
     Q_OBJECT
 protected:

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
@@ -52,6 +53,8 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     Button1 = new QPushButton(QStringLiteral("查询(&Q)"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true); // Enter searches
+    setCommonKey(*txtKey, CommonKey::FindBox);
+    setCommonKey(*Button1, CommonKey::Search);
     search->addWidget(lblKey);
     search->addWidget(txtKey);
     search->addWidget(Button1);

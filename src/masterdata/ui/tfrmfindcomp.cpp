@@ -2,9 +2,11 @@
 
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "masterdata/ui/pickerkeys.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,6 +40,8 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     txtKey->setObjectName("txtKey");
     txtKey->setMaxLength(kMaxSearchKeyLength);
     lblKey->setBuddy(txtKey);
+    setCommonKey(*txtKey, CommonKey::FindBox);
+    setCommonKey(*txtKey, CommonKey::Search);
     auto* lblHint = new QLabel(QStringLiteral("回车查询。"));
 
     dgSupplier = new QTableView;
@@ -61,6 +65,9 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     layout->addWidget(status);
 
     connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] { LoadCustomers(); });
+    // The list narrows as the person types; Enter still searches again.
+    connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { LoadCustomers(); });
+    chooseByKeys(*txtKey, *dgSupplier, [this] { dgSupplierDblClick(); });
     connectGuarded(dgSupplier, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { dgSupplierDblClick(); });
 }
@@ -80,6 +87,15 @@ void TfrmFindComp::FormShow() {
     comps->setColumns(
         compColumns(suppliers() ? QStringLiteral("供应商名称") : QStringLiteral("客户名称")));
     LoadCustomers();
+    // The person types at once: last time's key is selected, so the first key replaces it.
+    // Once the window is up, so that its activation leaves the focus and selection alone.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            txtKey->setFocus();
+            txtKey->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmFindComp::LoadCustomers() {

@@ -2,7 +2,9 @@
 
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "masterdata/ui/pickerkeys.h"
 
+#include <QLineEdit>
 #include <QTableView>
 
 namespace {
@@ -15,8 +17,8 @@ std::vector<BrowserColumn> productColumns() {
             {{"prodName", "prodName", Draw::Text, 150}},
             {{"type", "type", Draw::Text, 90}},
             {{"unitName", "unitName", Draw::Text, 50}},
-            {{"outprice", "outprice", Draw::Number, 70}},
-            {{"inprice", "inprice", Draw::Number, 70}},
+            {{"outprice", "outprice", Draw::Fixed2, 70}},
+            {{"inprice", "inprice", Draw::Fixed2, 70}},
             {{"company", "company", Draw::Text, 110}},
             {{"field1", "field1", Draw::Text, 80}},
             {{"field2", "field2", Draw::Text, 80}},
@@ -32,6 +34,7 @@ TfrmFindProduct::TfrmFindProduct(QWidget* parent)
     resize(980, 560);
     connectGuarded(dgProduct, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { dgProductDblClick(); });
+    chooseByKeys(*txtKey, *dgProduct, [this] { dgProductDblClick(); });
 }
 
 void TfrmFindProduct::FormShow() {
@@ -39,6 +42,16 @@ void TfrmFindProduct::FormShow() {
     SetHeader();
     LoadCategory();
     focusTreeFirstTime();
+    // Then the person types at once: the search box takes the keys, last time's key selected
+    // so that the first key replaces it.
+    // Once the window is up, so that its activation leaves the focus and selection alone.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            txtKey->setFocus();
+            txtKey->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmFindProduct::dgProductDblClick() {

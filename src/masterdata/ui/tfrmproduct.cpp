@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
@@ -72,7 +73,7 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     : TForm(parent), prodAdd_(prodAdd), prodEdit_(prodEdit), cateAdd_(cateAdd), cateEdit_(cateEdit),
       frmImport_(new TfrmImport(this)) {
     setWindowTitle(QStringLiteral("商品管理"));
-    resize(1100, 640);
+    resize(1000, 640);
 
     // Left: the category tree with its hint and right-click menu.
     auto* hint = new QLabel(QStringLiteral("右击鼠标，管理分类。 "), this);
@@ -105,6 +106,12 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(hint);
     leftLayout->addWidget(tvCategory_);
+    // A fresh book has no category: the way to the first one is in sight, not only in the menu.
+    auto* btnAddCate = new QPushButton(QStringLiteral("添加分类"), this);
+    btnAddCate->setObjectName(QStringLiteral("btnAddCate"));
+    btnAddCate->setAutoDefault(false);
+    connectGuarded(btnAddCate, &QPushButton::clicked, this, [this](bool) { A1Click(); });
+    leftLayout->addWidget(btnAddCate);
 
     // Right: tool bar, search line and the product list.
     auto* toolBar = new QToolBar(this);
@@ -127,6 +134,8 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     Button1_ = new QPushButton(QStringLiteral("查询(&Q)"), this);
     Button1_->setObjectName(QStringLiteral("Button1"));
     Button1_->setDefault(true); // Enter anywhere in the window searches
+    setCommonKey(*txtKey_, CommonKey::FindBox);
+    setCommonKey(*Button1_, CommonKey::Search);
     connectGuarded(Button1_, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
     auto* search = new QHBoxLayout;
     search->addWidget(keyLabel);

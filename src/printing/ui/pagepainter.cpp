@@ -17,6 +17,8 @@ constexpr int kTitleRow = 8;   // first header line, below the title
 constexpr int kSecondRow = 13; // second header line
 constexpr int kTableTop = 19;
 constexpr int kRowHeight = 6;
+constexpr int kCellInset = 2;      // millimetres between a cell's edge and its text
+constexpr qreal kRuleWidth = 0.25; // millimetres: a rule of one printer dot would hardly show
 
 QFont printFont(int points) {
     QFont font(QString::fromLatin1(kPrintFont));
@@ -50,7 +52,7 @@ bool report(QPainter& painter, const PrintPage& page, int k) {
     const int rows = int(std::max<std::size_t>(PrintPage::kRows, page.cells.size()));
     const int bottom = T + kTableTop + kRowHeight * (rows + 1);
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(Qt::black, std::max<qreal>(1, kRuleWidth * k)));
     painter.setFont(printFont(14));
     if (!page.title.isEmpty())
         textAt(painter, L * k + (W * k - widthOf(painter, page.title)) / 2, T * k, page.title);
@@ -71,11 +73,17 @@ bool report(QPainter& painter, const PrintPage& page, int k) {
     painter.drawLine(L * k, (T + kTableTop) * k, L * k, bottom * k);
     int edge = L;
     for (int i = 0; i < page.columnWidths.size(); ++i) {
-        const int x = (edge + 2) * k;
-        textAt(painter, x, (T + kTableTop + 1) * k, page.columnTitles.value(i));
+        // Figures stand at the cell's right, so that their decimals line up.
+        const bool figures = page.columnsOfFigures.value(i);
+        const int cellRight = (edge + page.columnWidths[i] - kCellInset) * k;
+        const auto cell = [&](int y, const QString& text) {
+            textAt(painter, figures ? cellRight - widthOf(painter, text) : (edge + kCellInset) * k,
+                   y, text);
+        };
+        cell((T + kTableTop + 1) * k, page.columnTitles.value(i));
         for (int r = 0; r < int(page.cells.size()); ++r)
-            textAt(painter, x, (T + kTableTop + 1 + kRowHeight * (r + 1)) * k,
-                   page.cells[std::size_t(r)].value(i));
+            cell((T + kTableTop + 1 + kRowHeight * (r + 1)) * k,
+                 page.cells[std::size_t(r)].value(i));
         edge += page.columnWidths[i];
         painter.drawLine(edge * k, (T + kTableTop) * k, edge * k, bottom * k);
     }

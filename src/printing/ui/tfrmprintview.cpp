@@ -1,10 +1,14 @@
 #include "printing/ui/tfrmprintview.h"
 
 #include "core/messages.h"
+#include "core/ui/commonkeys.h"
+#include "core/ui/filedialogs.h"
 #include "core/ui/guardedconnect.h"
 #include "printing/ui/pagepainter.h"
+#include "printing/ui/pdfexport.h"
 #include "printing/ui/printer.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QImage>
 #include <QLabel>
@@ -46,6 +50,9 @@ TfrmPrintView::TfrmPrintView(Printer& printer, QWidget* parent) : TForm(parent),
     tlPageSet = toolButton(*bar, "tlPageSet", QStringLiteral("打印设置"),
                            QStyle::SP_FileDialogDetailedView);
     tlPrint = toolButton(*bar, "tlPrint", QStringLiteral("打印"), QStyle::SP_DialogSaveButton);
+    setCommonKey(*tlPrint, CommonKey::Print);
+    tlPdf = toolButton(*bar, "tlPdf", QStringLiteral("导出PDF"), QStyle::SP_DriveFDIcon);
+    tlPdf->setToolTip(QStringLiteral("把单据写成PDF文件，不用打印机也能发送"));
     tlColse =
         toolButton(*bar, "tlColse", QStringLiteral("关闭      "), QStyle::SP_DialogCloseButton);
 
@@ -73,6 +80,7 @@ TfrmPrintView::TfrmPrintView(Printer& printer, QWidget* parent) : TForm(parent),
     connectGuarded(tlZoomMin, &QToolButton::clicked, this, [this](bool) { zoom(false); });
     connectGuarded(tlPageSet, &QToolButton::clicked, this, [this](bool) { tlPageSetClick(); });
     connectGuarded(tlPrint, &QToolButton::clicked, this, [this](bool) { tlPrintClick(); });
+    connectGuarded(tlPdf, &QToolButton::clicked, this, [this](bool) { tlPdfClick(); });
     connectGuarded(tlColse, &QToolButton::clicked, this, [this](bool) { close(); });
 }
 
@@ -155,6 +163,21 @@ void TfrmPrintView::tlPageSetClick() {
         return;
     SetPrintImg();
     PrintDoc();
+}
+
+void TfrmPrintView::tlPdfClick() {
+    if (page_.columnWidths.isEmpty()) {
+        notice(QStringLiteral("没有要打印的数据！"));
+        return;
+    }
+    const QString file = fileDialogs().saveFile(
+        QStringLiteral("导出PDF"), printing::pdfFileName(page_), QStringLiteral("PDF文件 (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    if (printing::writePdf(file, page_))
+        notice(QStringLiteral("单据已导出到：") + QDir::toNativeSeparators(file));
+    else
+        notice(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(file));
 }
 
 void TfrmPrintView::tlPrintClick() {

@@ -38,6 +38,8 @@ private:
     void zoom(bool in);
     void tlPageSetClick();
     void tlPrintClick();
+    // Writes the page into a PDF file the person names.
+    void tlPdfClick();
 
     Printer& printer_;
     PrintPage page_;
@@ -50,6 +52,7 @@ private:
     QToolButton* tlZoomMin;
     QToolButton* tlPageSet;
     QToolButton* tlPrint;
+    QToolButton* tlPdf;
     QToolButton* tlColse;
     QScrollArea* scrollArea;
     QWidget* sheet; // what scrolls: the dark grey ground under the page image

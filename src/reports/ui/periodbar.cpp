@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/dates.h"
+#include "core/ui/commonkeys.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -90,6 +91,7 @@ ChosenBar::ChosenBar(QWidget* parent) : PeriodBar(parent) {
     to->setBuddy(dtEnd);
     auto* Button1 = new QPushButton(QStringLiteral("查询(&F)"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
+    setCommonKey(*Button1, CommonKey::Search);
     connect(Button1, &QPushButton::clicked, this, &PeriodBar::queryRequested);
     row->addWidget(caption);
     row->addWidget(dtBegin);

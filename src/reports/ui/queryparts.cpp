@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/sqltext.h"
+#include "core/ui/commonkeys.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -39,6 +40,8 @@ FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& key
     row.key->setMinimumWidth(160);
     row.btnFind->setObjectName(QStringLiteral("btnFind"));
     row.btnFind->setAutoDefault(false);
+    setCommonKey(*row.key, CommonKey::FindBox);
+    setCommonKey(*row.btnFind, CommonKey::Search);
     row.layout->addWidget(buddyLabel(QStringLiteral("查询日期："), row.dtbegin));
     row.layout->addWidget(row.dtbegin);
     row.layout->addWidget(buddyLabel(QStringLiteral("~"), row.dtEnd));

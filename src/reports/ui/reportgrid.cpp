@@ -29,6 +29,7 @@ void ReportModel::showIn(QTableView& view) {
     for (int c = 0; c < int(columns().size()); ++c)
         if (columns()[std::size_t(c)].width > 0)
             view.setColumnWidth(c, columns()[std::size_t(c)].width);
+    followSortArrow(view, *this);
     TQuery* slot = &query();
     connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, slot,
             [slot](const QModelIndex& current) {

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "masterdata/ui/listwindowparts.h"
@@ -33,6 +34,7 @@ TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview, QW
         tlPrint = listparts::toolButton(*bar, QStringLiteral("tlPrint"), QStringLiteral("单据打印"),
                                         QStyle::SP_FileIcon);
         tlPrint->setEnabled(preview_ != nullptr);
+        setCommonKey(*tlPrint, CommonKey::Print);
         connectGuarded(tlPrint, &QToolButton::clicked, this, [this] { tlPrintClick(); });
     }
     tlExit = listparts::toolButton(*bar, QStringLiteral("tlExit"), QStringLiteral("退出"),

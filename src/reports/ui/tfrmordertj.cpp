@@ -68,10 +68,6 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
              queryparts::lineColumns(QStringLiteral("规格")));
-    dgOrderDetails->setItemDelegate(
-        new RowTint([](int) { return false; },
-                    {{4, Qt::AlignLeft | Qt::AlignVCenter}, {6, Qt::AlignLeft | Qt::AlignVCenter}},
-                    dgOrderDetails));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter.layout);

@@ -4,6 +4,7 @@
 #include "core/dates.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
 #include "reports/productsales.h"
@@ -39,6 +40,8 @@ TfrmTjProd::TfrmTjProd(QWidget* parent) : TForm(parent) {
     btnFind = new QPushButton(QStringLiteral("查询(&F)"), this);
     btnFind->setObjectName(QStringLiteral("btnFind"));
     btnFind->setDefault(true); // Enter in the name box searches
+    setCommonKey(*txtKey, CommonKey::FindBox);
+    setCommonKey(*btnFind, CommonKey::Search);
     connectGuarded(btnFind, &QPushButton::clicked, this, [this](bool) { btnFindClick(); });
 
     DBGrid1 = new QTableView(this);

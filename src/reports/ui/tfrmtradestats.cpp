@@ -17,12 +17,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
-
-} // namespace
-
 TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
     : TForm(parent), kind_(kind) {
     setObjectName(QStringLiteral("frm") + kind.windowClass.mid(4));
@@ -56,13 +50,11 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
             const int column = q.result().column(u"orderType");
             return column >= 0 && q.result().text(row, column) == returnType;
         },
-        {{4, kLeft}, {5, kLeft}, {6, kLeft}}, dgOrder));
+        {}, dgOrder));
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
              queryparts::lineColumns(QStringLiteral("规格")));
-    dgOrderDetails->setItemDelegate(
-        new RowTint([](int) { return false; }, {{4, kLeft}, {6, kLeft}}, dgOrderDetails));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter.layout);

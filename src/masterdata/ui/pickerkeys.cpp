@@ -1,0 +1,80 @@
+#include "masterdata/ui/pickerkeys.h"
+
+#include "core/guard.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <algorithm>
+
+namespace {
+
+class PickerKeys : public QObject {
+public:
+    PickerKeys(QLineEdit& box, QTableView& list, std::function<void()> choose)
+        : QObject(&list), box_(box), list_(list), choose_(std::move(choose)) {
+        box_.installEventFilter(this);
+        list_.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (watched == &box_)
+            return fromBox(key->key());
+        if (watched == &list_)
+            return fromList(key->key());
+        return false;
+    }
+
+private:
+    bool fromBox(int key) {
+        if (key != Qt::Key_Down && key != Qt::Key_PageDown)
+            return false;
+        list_.setFocus(Qt::TabFocusReason);
+        // The cursor goes on a shown cell of its row: on a hidden one the arrows would not move.
+        if (list_.model() && list_.model()->rowCount() > 0) {
+            const int row = std::max(0, list_.currentIndex().row());
+            list_.setCurrentIndex(list_.model()->index(row, firstShownColumn()));
+        }
+        return true;
+    }
+
+    bool fromList(int key) {
+        switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            runGuarded(choose_);
+            return true;
+        case Qt::Key_Up:
+            if (list_.currentIndex().row() > 0)
+                return false;
+            box_.setFocus(Qt::BacktabFocusReason);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    int firstShownColumn() const {
+        for (int c = 0; c < list_.model()->columnCount(); ++c)
+            if (!list_.isColumnHidden(c))
+                return c;
+        return 0;
+    }
+
+    QLineEdit& box_;
+    QTableView& list_;
+    std::function<void()> choose_;
+};
+
+} // namespace
+
+void chooseByKeys(QLineEdit& searchBox, QTableView& list, std::function<void()> choose) {
+    new PickerKeys(searchBox, list, std::move(choose));
+}
