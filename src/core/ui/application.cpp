@@ -10,8 +10,8 @@
 #include <QTranslator>
 
 void setUpApplication(QApplication& application) {
+    // The name only: a display name would be added to every caption in the title bar.
     QApplication::setApplicationName(kApplicationTitle);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
     // Without it Qt takes the Japanese face under C.UTF-8, and 令 or 直 take Japanese shapes.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

@@ -66,7 +66,8 @@ QVariant SlotModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns) {
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
+                    Highlight highlight) {
     auto* model = new SlotModel(query, std::move(columns), &view);
     view.setModel(model);
     view.setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -84,6 +85,8 @@ SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> col
                          if (current.isValid())
                              query.setCurrentRow(current.row());
                      });
+    if (highlight == Highlight::PersonOnly)
+        return model;
     auto selectCurrent = [&view, &query] {
         if (query.recordCount() > 0 && view.model())
             view.selectionModel()->setCurrentIndex(view.model()->index(query.currentRow(), 0),

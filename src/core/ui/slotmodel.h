@@ -40,6 +40,14 @@ private:
     std::vector<int> fieldIndex_; // result column of each grid column, -1 when absent
 };
 
-// Puts the slot into the view: a model, whole-row selection, and the selection following the
-// slot's current row both ways. Returns the model (owned by the view).
-SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns);
+// Who highlights a row of a shown slot.
+enum class Highlight {
+    CurrentRow, // the slot's current row, also the first row of every fresh result
+    PersonOnly, // only the row the person selects; a fresh result shows none selected
+};
+
+// Puts the slot into the view: a model, whole-row selection, and the selected row made the
+// slot's current row; with Highlight::CurrentRow the selection also follows the slot's current
+// row. Returns the model (owned by the view).
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
+                    Highlight highlight = Highlight::CurrentRow);

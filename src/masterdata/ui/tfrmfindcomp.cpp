@@ -61,6 +61,8 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     layout->addWidget(status);
 
     connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] { LoadCustomers(); });
+    connect(txtKey, &QLineEdit::textChanged, this,
+            [this](const QString& text) { (suppliers() ? supplierKey_ : customerKey_) = text; });
     connectGuarded(dgSupplier, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { dgSupplierDblClick(); });
 }
@@ -79,6 +81,8 @@ void TfrmFindComp::FormShow() {
     lblKey->setText(suppliers() ? QStringLiteral("供应商名称：") : QStringLiteral("客户名称："));
     comps->setColumns(
         compColumns(suppliers() ? QStringLiteral("供应商名称") : QStringLiteral("客户名称")));
+    // Suppliers and customers each keep their own search: one kind's key finds none of the other.
+    txtKey->setText(suppliers() ? supplierKey_ : customerKey_);
     LoadCustomers();
 }
 
