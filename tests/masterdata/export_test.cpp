@@ -115,7 +115,7 @@ TEST_F(ProductExport, PricesKeepTheirDecimalsUnderADecimalCommaLocale) {
     for (int row = 2; row <= 4; ++row)
         prices << sheet.value(QString("C%1").arg(row)) + "=" + sheet.value(QString("G%1").arg(row));
     prices.sort();
-    EXPECT_EQ(prices, QStringList({"螺丝=2.5", "锤子=18.5", "钉子=1.2"}));
+    EXPECT_EQ(prices, QStringList({"螺丝=2.5", "钉子=1.2", "锤子=18.5"}));
     EXPECT_EQ(scalar("SELECT group_concat(inprice, ' ') FROM (SELECT inprice FROM Fproduct "
                      "ORDER BY prodID)"),
               "18.5 1.2 2.5");
