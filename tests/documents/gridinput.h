@@ -15,30 +15,24 @@ inline QLineEdit* editor(DocumentGrid& grid) {
     return qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
 }
 
-// Types the keys into the cell, replacing its text, without leaving the cell. An empty text
-// is a blank typed and taken back.
+// Types the keys into the cell, replacing its text, without leaving the cell. A cell not yet
+// open is opened by typing a blank, which the text then replaces.
 inline void typeKeys(DocumentGrid& grid, int row, int column, const QString& text) {
-    QLineEdit* box =
-        grid.currentLine() == row && grid.currentColumn() == column ? editor(grid) : nullptr;
-    QString rest = text;
-    if (!box) {
+    if (grid.currentLine() != row || grid.currentColumn() != column || !editor(grid)) {
         grid.setCurrentCell(row - 1, column);
         grid.setFocus();
-        const qsizetype first = !text.isEmpty() && text[0].isHighSurrogate() ? 2 : 1;
-        drive::keys(&grid, text.isEmpty() ? QStringLiteral(" ") : text.left(first));
-        rest = text.mid(first);
-        box = editor(grid);
-    } else {
-        box->selectAll();
+        QTest::keyClick(&grid, Qt::Key_Space);
     }
+    QLineEdit* box = editor(grid);
     if (!box) {
         ADD_FAILURE() << "cell " << row << "," << column << " did not open for typing";
         return;
     }
+    box->selectAll();
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Backspace);
     else
-        drive::keys(box, rest);
+        drive::keys(box, text);
 }
 
 // Types the text into the cell and leaves it with Enter.
