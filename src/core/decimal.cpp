@@ -290,5 +290,7 @@ QString Decimal::toFixed(int places) const {
 
 double Decimal::toDouble() const {
     const QByteArray text = toString().toLatin1();
-    return std::strtod(text.constData(), nullptr);
+    double value = 0;
+    std::from_chars(text.constData(), text.constData() + text.size(), value);
+    return value;
 }

@@ -1,7 +1,8 @@
 #include "core/numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace numbers {
 
@@ -41,16 +42,80 @@ bool matchesRule(QStringView t) {
     return i == n;
 }
 
+// For a text that follows the rule but lies beyond a double: whether it is too small (so reads
+// as 0) rather than too large. Out of range means at least 300 decimal places either way, so
+// the sign of the decimal exponent of the first significant digit decides.
+bool belowDoubleRange(QByteArrayView t) {
+    const qsizetype e = std::max(t.indexOf('e'), t.indexOf('E'));
+    const QByteArrayView mantissa = e < 0 ? t : t.first(e);
+    long long exponent = 0;
+    if (e >= 0) {
+        const QByteArrayView digits = t.sliced(e + 1);
+        const bool negative = digits.startsWith('-');
+        for (char c : digits)
+            if (c >= '0' && c <= '9')
+                exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    // The decimal place of the first significant digit: digits before the point count up
+    // from 0, zeros after it down from -1.
+    const qsizetype point = mantissa.indexOf('.');
+    const QByteArrayView whole = point < 0 ? mantissa : mantissa.first(point);
+    qsizetype leading = 0;
+    while (leading < whole.size() &&
+           (whole[leading] == '0' || whole[leading] == '-' || whole[leading] == '+'))
+        ++leading;
+    long long magnitude = whole.size() - leading - 1;
+    if (leading == whole.size() && point >= 0) {
+        magnitude = -1;
+        for (qsizetype i = point + 1; i < mantissa.size() && mantissa[i] == '0'; ++i)
+            --magnitude;
+    }
+    return magnitude + exponent < 0;
+}
+
 } // namespace
 
 std::optional<double> toFloat(QStringView text) {
     if (!matchesRule(text))
         return std::nullopt;
-    const QByteArray latin = text.toLatin1();
-    const double v = std::strtod(latin.constData(), nullptr);
-    if (!std::isfinite(v))
+    // from_chars reads the point whatever the user's locale; a leading '+' it does not take.
+    QByteArray latin = text.toLatin1();
+    if (latin.startsWith('+'))
+        latin.remove(0, 1);
+    double v = 0;
+    const char* const last = latin.constData() + latin.size();
+    const auto [end, error] = std::from_chars(latin.constData(), last, v);
+    if (error == std::errc::result_out_of_range && belowDoubleRange(latin))
+        return latin.startsWith('-') ? -0.0 : 0.0; // as strtod: too small a value reads as 0
+    if (error != std::errc() || end != last || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+bool isOnTheWayToNumber(QStringView t) {
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    bool digit = false, point = false;
+    for (; i < n; ++i) {
+        if (isDigit(t[i]))
+            digit = true;
+        else if (t[i] == u'.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (i < n && digit && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        while (i < n && isDigit(t[i]))
+            ++i;
+    }
+    return i == n;
 }
 
 bool isNumber(QStringView text) {
@@ -84,8 +149,11 @@ bool isZeroToTheCent(double value) {
 QString floatToStr(double value) {
     if (value == 0 || !std::isfinite(value))
         return value == 0 ? QStringLiteral("0") : QString::number(value);
-    // %.15g keeps at most 15 significant digits and drops trailing zeros.
-    QString text = QString::asprintf("%.15g", value);
+    // Like %.15g: at most 15 significant digits, no trailing zeros, and a point in any locale.
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buffer, int(written.ptr - buffer));
     if (text.contains(u'e')) {
         // 1e+20 → 1E20, 1.5e-07 → 1.5E-7, as the program writes exponents.
         const qsizetype e = text.indexOf(u'e');

@@ -11,6 +11,10 @@ namespace numbers {
 
 // True when the text follows the number rule (no blanks, no thousands separators).
 bool isNumber(QStringView text);
+// True for the texts a person types on the way to a number by the rule: "", "-", ".", "-.",
+// "1.", "1e", "1e-" and every number itself. A box holding one waits until the person leaves
+// it before judging it.
+bool isOnTheWayToNumber(QStringView text);
 // The text as a double, or nothing when it is not a number or not finite.
 std::optional<double> toFloat(QStringView text);
 // Like toFloat, but empty or blank text reads as 0 (the screens' rule for empty boxes).

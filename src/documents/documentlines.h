@@ -17,5 +17,12 @@ struct DocumentLines {
         return cells[std::size_t(row - 1)][std::size_t(column - 1)];
     }
 
+    // The first row that holds a product code or name but no product ID (a product the book
+    // does not know), 0 when there is none. Such a row is no line and counts in no total.
+    int firstRowWithoutProduct() const;
+
     std::array<std::array<QString, kColumns>, kRows> cells;
 };
+
+// The message that refuses to save a document with such a row.
+QString rowWithoutProductMessage(int row);

@@ -84,6 +84,13 @@ void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& na
     slot.open();
 }
 
+void findHouseProductCode(TQuery& slot, const QString& houseID, const QString& code) {
+    slot.load(kHouseProducts + QStringLiteral(" AND prodBH=:prodBH"));
+    slot.bind(u"houseID", houseID);
+    slot.bind(u"prodBH", code);
+    slot.open();
+}
+
 void loadCountedLines(TQuery& slot, const QString& orderID) {
     slot.load(QStringLiteral("SELECT OrderPDD.prodID,prodBH,prodName,type,unitName,pcount,pdcount "
                              "FROM OrderPDD,Fproduct WHERE OrderPDD.prodID=Fproduct.prodID AND "

@@ -24,6 +24,9 @@ void loadCountDetails(TQuery& slot, const QString& orderID);
 void loadHouseProducts(TQuery& slot, const QString& houseID, const QString& cateID);
 // The products of the warehouse whose name contains the key.
 void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& name);
+// The warehouse's products whose code is exactly this (letters in either case), as a code typed
+// or scanned into the search box finds them.
+void findHouseProductCode(TQuery& slot, const QString& houseID, const QString& code);
 // The counted lines of one count (QueryP2).
 void loadCountedLines(TQuery& slot, const QString& orderID);
 // The counted lines with their difference pv = pdcount − pcount (QueryP2).

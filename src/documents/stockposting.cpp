@@ -44,7 +44,13 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
 }
 
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
-StockSaveResult confirmAndWrite(const std::function<bool(TQuery&)>& statements) {
+// A row naming a product the book does not know is refused first, since it would be no line.
+StockSaveResult confirmAndWrite(const DocumentLines& lines,
+                                const std::function<bool(TQuery&)>& statements) {
+    if (const int row = lines.firstRowWithoutProduct()) {
+        notice(rowWithoutProductMessage(row));
+        return StockSaveResult::UnknownProduct;
+    }
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return StockSaveResult::Cancelled;
     TQuery& q = sysData->QueryCommon;
@@ -85,7 +91,7 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite([&d](TQuery& q) {
+    return confirmAndWrite(d, [&d](TQuery& q) {
         const StockKind& kind = stockKind(StockKindId::Transfer);
         const QString code = d.orderCode.trimmed();
         q.load(QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
@@ -112,7 +118,7 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite([&d, &kind](TQuery& q) {
+    return confirmAndWrite(d, [&d, &kind](TQuery& q) {
         const QString code = d.orderCode.trimmed();
         q.load(QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
                               "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"));

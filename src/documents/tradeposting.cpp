@@ -103,6 +103,10 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
         notice(kind.noCounterpartMessage);
         return PostResult::NoCounterpart;
     }
+    if (const int row = d.firstRowWithoutProduct()) {
+        notice(rowWithoutProductMessage(row));
+        return PostResult::UnknownProduct;
+    }
     if (d.runningTotal.isZero()) {
         notice(QStringLiteral("请输入商品信息明细！"));
         return PostResult::NoLines;

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <clocale>
 #include <cstdio>
+#include <string>
 #include <xlsxwriter.h>
 
 namespace {
@@ -32,6 +34,22 @@ public:
 
 private:
     lxw_workbook* book_;
+};
+
+// libxlsxwriter writes numbers with printf, which follows the user's locale: under de_DE 18.5
+// would go into the file as "18,5", which no spreadsheet reads as a number. While it lives the
+// C library writes the point.
+class PointForNumbers {
+public:
+    PointForNumbers() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~PointForNumbers() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+    PointForNumbers(const PointForNumbers&) = delete;
+    PointForNumbers& operator=(const PointForNumbers&) = delete;
+
+private:
+    std::string previous_;
 };
 
 lxw_format* fontFormat(lxw_workbook* book, bool bold) {
@@ -92,8 +110,11 @@ bool writeWorkbook(const QString& fileName, const SheetData& sheet) {
     if (!part.open())
         return false;
     part.close();
-    if (!writeInto(part.fileName(), sheet))
-        return false;
+    {
+        const PointForNumbers point;
+        if (!writeInto(part.fileName(), sheet))
+            return false;
+    }
     part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (std::rename(QFile::encodeName(part.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)

@@ -253,8 +253,26 @@ TEST_F(Assets, CategoriesAreAddedAndRenamedThroughTheTreeMenu) {
     menu("E1");
     EXPECT_EQ(messages_.texts(), QStringList({"分类名称添加成功！", "分类名称修改成功！"}));
     EXPECT_EQ(nodes(), QStringList({"所有类别", "办公家具", "运输工具", "电子设备"}));
-    EXPECT_EQ(column(grid(), 0), QStringList({"办公家具"}));
-    EXPECT_EQ(status(), "在\"办公家具\"，资产数量：1");
+    // The list stays as it was loaded until a node is chosen again.
+    EXPECT_EQ(column(grid(), 0), QStringList({"办公设备"}));
+    EXPECT_EQ(status(), "在\"办公设备\"，资产数量：1");
+}
+
+TEST_F(Assets, DeletingACategoryLeavesTheAssetListAsItIs) {
+    addAsset("复印机", office_);
+    open();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    choose("运输工具");
+    ASSERT_TRUE(assetNames().isEmpty());
+    messages_.answerOk();
+    menu("P1");
+    ASSERT_EQ(messages_.last(), "删除成功！");
+    // The message box gives the focus back to the tree, as it does when it closes.
+    grid().setFocus();
+    tree().setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(assetNames().isEmpty());
+    EXPECT_EQ(status(), "在\"运输工具\"，资产数量：0");
 }
 
 TEST_F(Assets, TheChosenCategorySurvivesShowingAgain) {

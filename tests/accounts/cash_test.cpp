@@ -167,6 +167,25 @@ TEST_F(Cash, MoneyInIntoAnotherAccountIsExactAndTheFormKeepsTheDefaultsForTheNex
     EXPECT_EQ(count("FitemBank"), 1);
 }
 
+TEST_F(Cash, TheEntryDialogRefillsItsEmployeesWithNoneChosen) {
+    addEmployee("王芳");
+    open();
+    modal_.expect<TfrmInAdd>([&](TfrmInAdd& d) {
+        drive::type(d, "txtMoney", "20");
+        drive::type(*drive::find<QComboBox>(d, "cbEmp").lineEdit(), "临时工");
+        drive::click(d, "btnOK");
+    });
+    drive::click(*window_, "tlAdd");
+    EXPECT_EQ(scalar("SELECT empName FROM FitemBank"), "临时工");
+    modal_.expect<TfrmInAdd>([&](TfrmInAdd& d) {
+        auto& employee = drive::find<QComboBox>(d, "cbEmp");
+        EXPECT_EQ(employee.currentText(), "");
+        EXPECT_EQ(employee.count(), 1);
+        drive::click(d, "btnClose");
+    });
+    drive::click(*window_, "tlEdit");
+}
+
 TEST_F(Cash, AnAmountThatIsNoNumberBecomesZeroAndZeroIsWritten) {
     open();
     modal_.expect<TfrmInAdd>([&](TfrmInAdd& d) {

@@ -7,18 +7,21 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// Working a document grid as a person does: put the cursor on a cell, press F2, type, Enter.
+// Working a document grid as a person does: put the cursor on a cell, type (the first key opens
+// the cell, its text replaced), Enter.
 namespace gridinput {
 
 inline QLineEdit* editor(DocumentGrid& grid) {
     return qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
 }
 
-// Types the keys into the cell's open editor, replacing its text, without leaving the cell.
+// Types the keys into the cell, replacing its text, without leaving the cell. A cell not yet
+// open is opened by typing a blank, which the text then replaces.
 inline void typeKeys(DocumentGrid& grid, int row, int column, const QString& text) {
     if (grid.currentLine() != row || grid.currentColumn() != column || !editor(grid)) {
         grid.setCurrentCell(row - 1, column);
-        QTest::keyClick(&grid, Qt::Key_F2);
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Space);
     }
     QLineEdit* box = editor(grid);
     if (!box) {

@@ -65,6 +65,35 @@ TEST_F(NewCount, TheFirstLineWritesTheHeaderAsShownThen) {
     EXPECT_EQ(cell(counts, 0, 4), "2026-03-15");
 }
 
+TEST_F(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
+        search.setFocus();
+        expectCount("2", "3");
+        QTest::keyClicks(&search, "6901234567892"); // a scanner: the code, then Enter
+        QTest::keyClick(&search, Qt::Key_Return);
+
+        drive::type(search, "9999");
+        QTest::keyClick(&search, Qt::Key_Return);
+        EXPECT_EQ(messages_.last(), "找不到编号或名称为“9999”的商品！");
+
+        drive::type(search, "锤");
+        QTest::keyClick(&search, Qt::Key_Return);
+        QTableView& products = list(w, "dgProduct");
+        ASSERT_EQ(products.model()->rowCount(), 1);
+        products.setFocus();
+        QTest::keyClick(&products, Qt::Key_Down);
+        expectCount("4");
+        QTest::keyClick(&products, Qt::Key_Return);
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+}
+
 TEST_F(NewCount, ThePickedProductProposesItsBookQuantityInTheWarehouse) {
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {

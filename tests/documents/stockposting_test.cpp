@@ -101,12 +101,17 @@ TEST_F(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
     EXPECT_EQ(count("FitemBank"), 0);
 }
 
-TEST_F(TransferSave, SkipsEmptyRowsAndRowsTypedByHand) {
+TEST_F(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
     line(doc, 3, pen, "1");
     doc.cell(5, 2) = "手写";
     doc.cell(5, 3) = "手写商品";
     doc.cell(5, 7) = "2";
     line(doc, 9, pen, "2");
+    EXPECT_EQ(saveTransfer(doc), StockSaveResult::UnknownProduct); // asks nothing
+    EXPECT_EQ(messages_.last(),
+              "第5行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！");
+    EXPECT_EQ(count("OrderDB"), 0);
+    doc.cells[4] = {};
     EXPECT_EQ(save(), StockSaveResult::Saved);
     EXPECT_EQ(scalar("SELECT group_concat(pcount, ',') FROM OrderDBD"), "1.0,2.0");
 }
@@ -209,14 +214,16 @@ TEST_F(LossOverflowSave, TheSameProductOnTwoRowsMovesTwice) {
     EXPECT_EQ(count("OrderBsByD"), 2);
 }
 
-TEST_F(LossOverflowSave, ARowTypedByHandMovesNoStock) {
+TEST_F(LossOverflowSave, ARowOfAProductTheBookDoesNotKnowIsRefusedBeforeAnyStockMoves) {
     line(doc, 1, pen, "1");
     doc.cell(2, 2) = "BH-" + QString::number(ink);
     doc.cell(2, 3) = "墨";
     doc.cell(2, 7) = "9";
-    EXPECT_EQ(save(), StockSaveResult::Saved);
-    EXPECT_EQ(stockOf(ink), 0.0);
-    EXPECT_EQ(count("OrderBsByD"), 1);
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::UnknownProduct); // asks nothing
+    EXPECT_EQ(messages_.last(),
+              "第2行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！");
+    EXPECT_EQ(stockOf(pen), 0.0);
+    EXPECT_EQ(count("OrderBsBy"), 0);
 }
 
 TEST_F(LossOverflowSave, AnEmptyGridWritesOnlyTheHeader) {

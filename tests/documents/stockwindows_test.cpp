@@ -294,22 +294,19 @@ TEST_F(TransferWindow, AnUnsavedGridWaitsForTheNextShowing) {
     EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "红笔");
 }
 
-TEST_F(TransferWindow, ARowTypedByHandCountsAsFilledButIsNotSaved) {
+TEST_F(TransferWindow, ARowTypedByHandIsNamedOnSavingAndNothingIsWritten) {
     TfrmPDB& w = transferWindow();
     drive::choose(box(w, "cbHouseOut"), "北库");
     drive::choose(box(w, "cbHouseIn"), "南库");
     gridinput::type(grid(w), 3, DocumentGrid::ProdName, "手写");
-    w.close(); // a name alone does not count
-    EXPECT_TRUE(messages_.texts().isEmpty());
-    w.show();
-    gridinput::type(grid(w), 3, DocumentGrid::ProdBH, "X1");
     gridinput::type(grid(w), 3, DocumentGrid::Quantity, "2");
-    messages_.answerCancel();
-    messages_.answerOk();
-    w.close();
-    EXPECT_EQ(messages_.last(), "单据保存成功！");
-    EXPECT_EQ(count("OrderDB"), 1);
-    EXPECT_EQ(count("OrderDBD"), 0);
+    drive::click(w, "btnSave");
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"第3行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！"}));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(grid(w).currentLine(), 3);
+    EXPECT_EQ(grid(w).currentColumn(), int(DocumentGrid::ProdBH));
+    EXPECT_EQ(count("OrderDB"), 0);
 }
 
 TEST_F(TransferWindow, ClosingAnEmptyGridAsksNothing) {

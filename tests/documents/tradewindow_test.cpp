@@ -126,9 +126,9 @@ protected:
         gridinput::type(grid(), 1, DocumentGrid::Quantity, "4");
     }
     void save() { drive::click(*window, "btnSave"); }
-    // Types a line by hand: name, price and quantity.
+    // Types a line of the hammer: its code, price and quantity.
     void typeLine(int row, const QString& priceText, const QString& quantity) {
-        gridinput::type(grid(), row, DocumentGrid::ProdName, "手写");
+        gridinput::type(grid(), row, DocumentGrid::ProdBH, "BH-锤子");
         gridinput::type(grid(), row, DocumentGrid::Price, priceText);
         gridinput::type(grid(), row, DocumentGrid::Quantity, quantity);
     }
@@ -217,11 +217,15 @@ TEST_P(TradeWindow, LineAmountsAndTotalsAreExactToTheCent) {
     EXPECT_EQ(window->runningTotal().toString(), "1271747.93");
 }
 
-TEST_P(TradeWindow, EveryKeystrokeRecomputesAndBadNumbersBecomeZero) {
+TEST_P(TradeWindow, EveryKeystrokeRecomputesAndWhatIsNoNumberWhenLeftBecomesZero) {
     pickProduct(1);
     gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "3");
-    EXPECT_EQ(text("txtTotalMoney"), purchasePrice() ? "37.5" : "60");
-    gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "-");
+    const QString three = purchasePrice() ? "37.5" : "60";
+    EXPECT_EQ(text("txtTotalMoney"), three);
+    gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "-"); // on the way to a number
+    EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "-");
+    EXPECT_EQ(text("txtSumMoney"), three);
+    QTest::keyClick(gridinput::editor(grid()), Qt::Key_Return);
     EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "0");
     EXPECT_EQ(amount(1), "0");
     EXPECT_EQ(text("txtSumMoney"), "0");
@@ -310,7 +314,7 @@ TEST_P(TradeWindow, SavingPostsEmptiesAndHidesAndTheNextShowingStartsANewDocumen
 }
 
 TEST_P(TradeWindow, TheBalanceMovesByTheExactUnsettledPart) {
-    typeLine(1, "0.1", "3"); // a line without a product: part of the amount only
+    typeLine(1, "0.1", "3");
     drive::choose(combo("cbHouse"), "总库");
     pickCounterpart();
     typeSettled("0.2");
@@ -343,7 +347,7 @@ TEST_P(TradeWindow, LinesThatCancelOutAreNoDocument) {
     pickCounterpart();
     typeLine(1, "5", "1");
     typeLine(2, "5", "1");
-    // A lone minus sign is no number and would become "0": the sign goes in front afterwards.
+    // The sign typed in front of a quantity already there.
     gridinput::typeKeys(grid(), 2, DocumentGrid::Quantity, "1");
     QTest::keyClick(gridinput::editor(grid()), Qt::Key_Home);
     QTest::keyClick(gridinput::editor(grid()), '-');

@@ -107,6 +107,24 @@ TEST_F(Categories, AnEmptyCategoryIsDeletedAfterTheQuestion) {
     EXPECT_EQ(messages_.last(), "请选择要删除的分类名称！");
 }
 
+TEST_F(Categories, DeletingACategoryLeavesTheProductListAsItIs) {
+    open();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    selectNode("零食");
+    search("没有这种商品");
+    const QString shown = status();
+    ASSERT_TRUE(names().isEmpty());
+    messages_.answerOk();
+    menu("P1");
+    ASSERT_EQ(messages_.last(), "删除成功！");
+    // The message box gives the focus back to the tree, as it does when it closes.
+    drive::find<QLineEdit>(window(), "txtKey").setFocus();
+    tree().setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_EQ(status(), shown);
+}
+
 TEST_F(Categories, TheProductDialogsOfferTheCategoriesInKeyOrder) {
     open();
     addCategory("日用品");

@@ -1,8 +1,11 @@
+#include "core/decimal.h"
+#include "core/numbers.h"
 #include "core/sysdata.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/tfrmcounterpart.h"
 #include "productwindow.h"
 #include "support/booktest.h"
+#include "support/decimalcomma.h"
 #include "support/drive.h"
 #include "support/scriptedfiledialogs.h"
 #include "support/xlsxreader.h"
@@ -85,6 +88,37 @@ TEST_F(ProductExport, WritesTheListShownWithCaptionedBoldHeadingsAndPricesAsNumb
     EXPECT_TRUE(styles.contains("<b/>"));
     EXPECT_TRUE(styles.contains("<sz val=\"9\"/>"));
     EXPECT_TRUE(sheet.part("xl/workbook.xml").contains("name=\"商品信息表\""));
+}
+
+// A user whose LANG writes 18,5 still gets 18.5: every conversion between text and number is
+// the program's own, whatever the C library's locale.
+TEST_F(ProductExport, PricesKeepTheirDecimalsUnderADecimalCommaLocale) {
+    DecimalCommaLocale comma;
+    if (!comma.available())
+        GTEST_SKIP() << comma.reason().toStdString();
+    EXPECT_EQ(numbers::toFloat(u"18.5"), 18.5);
+    EXPECT_EQ(numbers::toFloat(u"1.5E-2"), 0.015);
+    EXPECT_EQ(numbers::floatToStr(1.2), "1.2");
+    EXPECT_EQ(numbers::floatToStr(1.5e-7), "1.5E-7");
+    EXPECT_EQ(numbers::fixed2(2.5), "2.50");
+    EXPECT_EQ(Decimal::parse(u"2.675")->toDouble(), 2.675);
+
+    product("锤子", "18.5");
+    product("钉子", "1.2");
+    product("螺丝", "2.5");
+    open();
+    exportTo("comma.xlsx");
+
+    const XlsxSheet sheet(directory() + "comma.xlsx");
+    ASSERT_EQ(sheet.lastRow(), 4);
+    QStringList prices;
+    for (int row = 2; row <= 4; ++row)
+        prices << sheet.value(QString("C%1").arg(row)) + "=" + sheet.value(QString("G%1").arg(row));
+    prices.sort();
+    EXPECT_EQ(prices, QStringList({"螺丝=2.5", "钉子=1.2", "锤子=18.5"}));
+    EXPECT_EQ(scalar("SELECT group_concat(inprice, ' ') FROM (SELECT inprice FROM Fproduct "
+                     "ORDER BY prodID)"),
+              "18.5 1.2 2.5");
 }
 
 TEST_F(ProductExport, AfterASearchWritesOnlyTheSearchResult) {

@@ -2,7 +2,6 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/drive.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -100,12 +99,19 @@ TEST_F(FindComp, ClosingOtherwiseChoosesNothing) {
     EXPECT_EQ(picker->chosen(), 0);
 }
 
-TEST_F(FindComp, TheSearchTextOfASaleCarriesOverToAPurchase) {
-    pick("2", [&] { searchFor("甲"); });
-    pick("1", [&] {
-        EXPECT_EQ(picker->windowTitle(), "查找供应商");
-        EXPECT_EQ(names(), QStringList{"甲公司"});
+TEST_F(FindComp, SuppliersAndCustomersEachKeepTheirOwnSearchText) {
+    pick("1", [&] { searchFor("乙"); });
+    pick("2", [&] {
+        EXPECT_EQ(picker->windowTitle(), "查找客户");
+        EXPECT_EQ(drive::find<QLineEdit>(*picker, "txtKey").text(), "");
+        EXPECT_EQ(names(), QStringList({"普通客户", "甲商店"}));
+        searchFor("商店");
     });
+    pick("1", [&] {
+        EXPECT_EQ(drive::find<QLineEdit>(*picker, "txtKey").text(), "乙");
+        EXPECT_EQ(names(), QStringList{"乙_工厂"});
+    });
+    pick("2", [&] { EXPECT_EQ(drive::find<QLineEdit>(*picker, "txtKey").text(), "商店"); });
 }
 
 TEST_F(FindComp, ADoubleClickOnAnEmptyListKeepsThePickerOpen) {

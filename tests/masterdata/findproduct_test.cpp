@@ -2,7 +2,6 @@
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "support/booktest.h"
 #include "support/drive.h"
-#include "support/drive.h"
 
 #include <QHeaderView>
 #include <QStatusBar>

@@ -177,6 +177,26 @@ TEST_F(Houses, EditingShowsTheClickedWarehouseEvenAfterTheRowsWereSorted) {
     EXPECT_EQ(rowOf("甲仓（新）") >= 0, true);
 }
 
+TEST_F(Houses, EditAndDeleteActOnTheRowTheArrowKeysHighlighted) {
+    addHouse("一号仓");
+    addHouse("二号仓");
+    open();
+    clickRow(grid(), rowOf("一号仓"));
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    ASSERT_EQ(selectedRow(grid()), rowOf("二号仓"));
+    modal_.expect<TfrmHouseEdit>([&](TfrmHouseEdit& d) {
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtHouseName").text(), "二号仓");
+        drive::click(d, "btnClose");
+    });
+    drive::click(*window_, "tlEdit");
+
+    QTest::keyClick(&grid(), Qt::Key_Up);
+    messages_.answerOk();
+    drive::click(*window_, "tlDel");
+    EXPECT_EQ(messages_.shown().front().text, "确定要删除仓库\"一号仓\"吗？");
+    EXPECT_EQ(scalar("SELECT group_concat(houseName) FROM Fhouse"), "二号仓");
+}
+
 TEST_F(Houses, TheSelectionSurvivesClosingAndReopeningTheWindow) {
     addHouse("甲仓");
     addHouse("乙仓");

@@ -81,10 +81,11 @@ TEST_F(ProductDialogs, PriceBoxesEmptyThemselvesWhenTheTextIsNoNumber) {
         drive::type(in, "1.2.");
         EXPECT_EQ(in.text(), ""); // the second point
         drive::type(in, "-");
-        EXPECT_EQ(in.text(), "");
-        drive::type(w, "txtOutprice", "-3.25"); // the lone "-" empties the box at once
+        EXPECT_EQ(in.text(), "-"); // on the way to a number, until the box is left
+        drive::type(w, "txtOutprice", "-3.25");
+        EXPECT_EQ(in.text(), ""); // left as "-": no number
         drive::type(in, "1e2");
-        EXPECT_EQ(in.text(), "2"); // "1e" is no number yet
+        EXPECT_EQ(in.text(), "1e2"); // "1e" on the way stays
         drive::type(in, "7.");
         drive::type(w, "txtProdName", "醋");
         drive::click(w, "btnOK");
@@ -93,7 +94,7 @@ TEST_F(ProductDialogs, PriceBoxesEmptyThemselvesWhenTheTextIsNoNumber) {
     const long long id = scalar("SELECT MAX(prodID) FROM Fproduct").toLongLong();
     EXPECT_EQ(number(QStringLiteral("SELECT inprice FROM Fproduct WHERE prodID=%1").arg(id)), 7);
     EXPECT_EQ(number(QStringLiteral("SELECT outprice FROM Fproduct WHERE prodID=%1").arg(id)),
-              3.25);
+              -3.25); // the sign typed first is kept
 }
 
 TEST_F(ProductDialogs, AddingRefusesAMissingCategoryOrNameAndKeepsTheDialogOpen) {

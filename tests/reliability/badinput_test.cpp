@@ -74,18 +74,24 @@ bool isRefusedAsNumber(const QString& t) {
     return !t.trimmed().isEmpty() && !numbers::isNumber(t.trimmed());
 }
 
-TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberWhateverIsTypedOrPasted) {
+TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberOnceLeftWhateverIsTypedOrPasted) {
     NumberEdit box;
     box.show();
     for (const QString& text : nastyNumbers()) {
         retype(box, text);
+        // What is typed is a number, or still on the way to one, until the box is left.
+        EXPECT_TRUE(numbers::isOnTheWayToNumber(box.text().trimmed()))
+            << "typed " << text.left(20).toStdString() << ", box shows "
+            << box.text().left(20).toStdString();
+        box.judge();
         const QString shown = box.text();
         EXPECT_TRUE(shown.trimmed().isEmpty() || numbers::isNumber(shown.trimmed()))
-            << "typed " << text.left(20).toStdString() << ", box shows "
+            << "typed and left " << text.left(20).toStdString() << ", box shows "
             << shown.left(20).toStdString();
-        // Pasted at once: a number stays exactly as typed, anything else becomes "0".
+        // Pasted at once and left: a number stays exactly as typed, anything else becomes "0".
         box.clear();
         box.insert(text);
+        box.judge();
         EXPECT_EQ(box.text(), isRefusedAsNumber(text) ? QStringLiteral("0") : text)
             << "pasted " << text.left(20).toStdString();
     }
@@ -93,7 +99,8 @@ TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberWhateverIsTypedOrPasted) {
     EXPECT_EQ(box.text(), "12.5");
     retype(box, "１２３");
     EXPECT_EQ(box.text(), "0");
-    // Checked at every key: "1.2." becomes "0", and the 3 typed after it is kept.
+    // A key that can never make a number replaces the text at once: "1.2." becomes "0", and
+    // the 3 typed after it is kept.
     retype(box, "1.2.3");
     EXPECT_EQ(box.text(), "03");
 }

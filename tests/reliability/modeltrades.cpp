@@ -64,8 +64,8 @@ bool ModelRun::trade() {
                            HandRow, ZeroTotal, Cancel});
     bool fails = false;
     if (f == HandRow) {
-        // Typed into the grid by hand: a code but no product ID. Its amount counts; a
-        // return binds its empty product ID and is refused.
+        // Typed into the grid by hand: a code but no product ID, a product the book does not
+        // know. It counts in no total, and the document is refused with its row named.
         int row = 1;
         while (row < DocumentLines::kRows && !d.cell(row, 2).isEmpty())
             ++row;
@@ -75,8 +75,6 @@ bool ModelRun::trade() {
             d.cell(row, 6) = "2";
             d.cell(row, 7) = "3";
             d.cell(row, 8) = "6";
-            d.runningTotal += Decimal::fromInt(6);
-            fails = kind.lineTestColumn == 2;
         }
     }
     d.sumMoney = d.runningTotal.cents().toString();
@@ -125,6 +123,8 @@ bool ModelRun::trade() {
         expected = PostResult::NoOrderCode;
     else if (d.compID.isEmpty())
         expected = PostResult::NoCounterpart;
+    else if (d.firstRowWithoutProduct() != 0)
+        expected = PostResult::UnknownProduct;
     else if (d.runningTotal.isZero())
         expected = PostResult::NoLines;
     else if (f == Cancel)
@@ -205,7 +205,7 @@ bool ModelRun::transfer() {
             fails = true;
         }
         break;
-    case HandRow: // no product ID: not a line, whatever its cells hold
+    case HandRow: // no product ID: a product the book does not know, refused before writing
         for (int row = 1; row <= DocumentLines::kRows; ++row)
             if (d.cell(row, 1).isEmpty()) {
                 d.cell(row, 2) = "手写";
@@ -227,6 +227,8 @@ bool ModelRun::transfer() {
         expected = StockSaveResult::SameHouses;
     else if (d.orderCode.isEmpty())
         expected = StockSaveResult::NoOrderCode;
+    else if (d.firstRowWithoutProduct() != 0)
+        expected = StockSaveResult::UnknownProduct;
     else if (f == Cancel)
         expected = StockSaveResult::Cancelled;
     else if (fails)

@@ -4,6 +4,7 @@
 // or pasting them as a person would, and the checks that end every such test.
 #include "core/numbers.h"
 #include "core/sysdata.h"
+#include "core/ui/numberedit.h"
 #include "documents/bookscheck.h"
 #include "reliability/nastytexts.h"
 #include "reliability/typing.h"
@@ -37,7 +38,8 @@ inline int expectedRows(const ExpectedRows& table, const QString& text) {
     return 0;
 }
 
-// Long texts come pasted, the rest typed key by key.
+// Long texts come pasted, the rest typed key by key; then the box is left, as a person moves
+// on, and a number box judges what it holds.
 inline void enter(QLineEdit& box, const QString& text) {
     if (text.size() > 100) {
         box.setFocus();
@@ -46,6 +48,8 @@ inline void enter(QLineEdit& box, const QString& text) {
     } else {
         retype(box, text);
     }
+    if (auto* number = qobject_cast<NumberEdit*>(&box))
+        number->judge();
 }
 
 // The first characters of a text, for a failure message.

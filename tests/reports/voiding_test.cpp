@@ -226,7 +226,7 @@ TEST_F(Voiding, WithoutASelectionOrASecondTimeTheWindowAsksForOne) {
     EXPECT_EQ(messages_.texts(), QStringList({"请选择要作废的单据！"}));
 }
 
-TEST_F(Voiding, TheSelectedDocumentIsVoidedAfterASearchThatNoLongerListsIt) {
+TEST_F(Voiding, AfterASearchOnlyARowSelectedInTheNewListIsVoided) {
     postTrade(TradeKindId::Sale, "XS1", kDay, shop, {{pen, "10", "1"}});
     postTrade(TradeKindId::Sale, "XS2", QDate(2026, 1, 2), school, {{ink, "10", "2"}});
     TfrmOrderSaleQ window;
@@ -237,14 +237,19 @@ TEST_F(Voiding, TheSelectedDocumentIsVoidedAfterASearchThatNoLongerListsIt) {
     drive::click(window, "btnFind");
     ASSERT_EQ(column(drive::find<QTableView>(window, "dgOrder"), 1), QStringList({"XS2"}));
 
+    drive::click(window, "tlDel"); // XS1 is no longer on screen: nothing is selected
+    EXPECT_EQ(messages_.last(), "请选择要作废的单据！");
+    EXPECT_EQ(count("OrderSale"), 2);
+
+    clickRow(drive::find<QTableView>(window, "dgOrder"), 0);
     voidIt(window);
-    EXPECT_EQ(count("OrderSale WHERE orderID='XS1'"), 0);
-    EXPECT_EQ(count("OrderSale WHERE orderID='XS2'"), 1);
+    EXPECT_EQ(count("OrderSale WHERE orderID='XS1'"), 1);
+    EXPECT_EQ(count("OrderSale WHERE orderID='XS2'"), 0);
     EXPECT_EQ(scalar(QStringLiteral("SELECT exchMoney FROM Fcustomer WHERE compID=%1").arg(shop)),
-              "0");
+              "10");
     EXPECT_EQ(scalar(QStringLiteral("SELECT exchMoney FROM Fcustomer WHERE compID=%1").arg(school)),
-              "20");
-    EXPECT_EQ(stockOf(ink), -2);
+              "0");
+    EXPECT_EQ(stockOf(ink), 0);
 }
 
 TEST_F(Voiding, AnotherKindsJournalRowWithTheSameCodeStays) {

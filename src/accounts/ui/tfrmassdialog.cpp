@@ -106,6 +106,7 @@ void TfrmAssDialog::LoadCategory() {
 }
 
 void TfrmAssDialog::btnOKClick() {
+    NumberEdit::judgeAll(*this);
     if (cbassCate->currentIndex() < 0) {
         notice(QStringLiteral("请选择资产分类！"));
         cbassCate->setFocus();

@@ -100,8 +100,12 @@ TfrmGDZC::TfrmGDZC(QWidget* parent)
     connectGuarded(A1, &QAction::triggered, this, [this](bool) { A1Click(); });
     connectGuarded(E1, &QAction::triggered, this, [this](bool) { E1Click(); });
     connectGuarded(P1, &QAction::triggered, this, [this](bool) { P1Click(); });
-    connectGuarded(tvCategory, &QTreeWidget::currentItemChanged, this,
-                   [this](QTreeWidgetItem* node, QTreeWidgetItem*) { tvCategoryChange(node); });
+    // A node the person selects lists its assets; the node Qt makes current when a rebuilt
+    // tree takes the focus back is not selected and lists nothing.
+    connectGuarded(tvCategory, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> nodes = tvCategory->selectedItems();
+        tvCategoryChange(nodes.isEmpty() ? nullptr : nodes.first());
+    });
     connectGuarded(
         tvCategory, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { categoryMenu->popup(tvCategory->viewport()->mapToGlobal(at)); });
@@ -184,8 +188,7 @@ void TfrmGDZC::E1Click() {
     frmAssCateEdit->showModal();
     if (!frmAssCateEdit->saved())
         return;
-    LoadCategory();
-    LoadAsset(); // the list and the status line name the category too
+    LoadCategory(); // the list stays as it is until a node is selected again
 }
 
 void TfrmGDZC::P1Click() {

@@ -60,6 +60,7 @@ void TfrmInAdd::FormShow() {
     lblItmName->setText(moneyIn() ? QStringLiteral("进款账户：") : QStringLiteral("出款账户："));
     lblMoney->setText(moneyIn() ? QStringLiteral("进款金额：") : QStringLiteral("出款金额："));
     documents::loadEmployees(*cbEmp);
+    cbEmp->clearEditText(); // the list is filled afresh, with no name chosen
     LoadItem();
     txtMoney->setFocus();
 }
@@ -76,6 +77,7 @@ void TfrmInAdd::LoadItem() {
 }
 
 void TfrmInAdd::btnOKClick() {
+    NumberEdit::judgeAll(*this);
     if (cbItmName->currentIndex() < 0) {
         notice(QStringLiteral("请选择账户！"));
         cbItmName->setFocus();

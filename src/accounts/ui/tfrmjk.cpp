@@ -62,6 +62,7 @@ void TfrmJK::FormShow() {
 }
 
 void TfrmJK::Button1Click() {
+    NumberEdit::judgeAll(*this);
     if (txtJK->text().trimmed().isEmpty()) {
         notice(QStringLiteral("请输入收款金额！"));
         txtJK->setFocus();

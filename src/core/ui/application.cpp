@@ -17,13 +17,13 @@ QIcon applicationIcon() {
 }
 
 void setUpApplication(QApplication& application) {
+    // No display name: it would be added to every caption in the title bar.
     // The names QStandardPaths builds the user's folders from (~/.local/share/Vesk/vesk), and
     // the menu entry vesk.desktop that the desktop matches the windows to.
     QApplication::setOrganizationName(QStringLiteral("Vesk"));
     QApplication::setApplicationName(QStringLiteral("vesk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vesk"));
     QApplication::setWindowIcon(applicationIcon());
-    QApplication::setApplicationDisplayName(kApplicationTitle);
     // Without it Qt takes the Japanese face under C.UTF-8, and 令 or 直 take Japanese shapes.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

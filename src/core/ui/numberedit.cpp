@@ -2,6 +2,8 @@
 
 #include "core/numbers.h"
 
+#include <QKeyEvent>
+
 NumberEdit::NumberEdit(const QString& replacement, QWidget* parent)
     : QLineEdit(parent), replacement_(replacement) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -9,7 +11,29 @@ NumberEdit::NumberEdit(const QString& replacement, QWidget* parent)
 }
 
 void NumberEdit::check(const QString& text) {
-    const QString trimmed = text.trimmed();
+    if (!numbers::isOnTheWayToNumber(text.trimmed()))
+        setText(replacement_);
+}
+
+void NumberEdit::judge() {
+    const QString trimmed = text().trimmed();
     if (!trimmed.isEmpty() && !numbers::isNumber(trimmed))
         setText(replacement_);
+}
+
+void NumberEdit::judgeAll(QWidget& window) {
+    for (NumberEdit* box : window.findChildren<NumberEdit*>())
+        box->judge();
+}
+
+void NumberEdit::focusOutEvent(QFocusEvent* event) {
+    judge();
+    QLineEdit::focusOutEvent(event);
+}
+
+// Enter also presses the window's default button: the box is judged before.
+void NumberEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        judge();
+    QLineEdit::keyPressEvent(event);
 }

@@ -2,15 +2,26 @@
 
 #include <QLineEdit>
 
-// A box for a number that checks itself on every change: a text that is not empty and not a
-// number (by the program's one rule) is replaced at once, without a message, by the box's
-// replacement text ("0" or "0.0", as each window says).
+// A box for a number. What a person types on the way to a number ("-", ".", "1e-") stays as
+// typed; the box judges its text when the person leaves it (Tab, a click elsewhere, Enter) or
+// when the window saves: a text that is then not empty and not a number is replaced, without a
+// message, by the box's replacement text ("0" or "0.0", as each window says). A text that can
+// never become a number ("1x") is replaced at once.
 class NumberEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit NumberEdit(const QString& replacement = QStringLiteral("0"),
                         QWidget* parent = nullptr);
     void setReplacement(const QString& replacement) { replacement_ = replacement; }
+
+    // Replaces a text that is not a number, as leaving the box does.
+    void judge();
+    // Judges every number box of the window, before it reads them to save.
+    static void judgeAll(QWidget& window);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void check(const QString& text);

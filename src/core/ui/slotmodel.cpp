@@ -92,7 +92,8 @@ void followSortArrow(QTableView& view, const SlotModel& model) {
     show();
 }
 
-SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns) {
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
+                    Highlight highlight) {
     auto* model = new SlotModel(query, std::move(columns), &view);
     view.setModel(model);
     view.setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -110,6 +111,8 @@ SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> col
                          if (current.isValid())
                              query.setCurrentRow(current.row());
                      });
+    if (highlight == Highlight::PersonOnly)
+        return model;
     auto selectCurrent = [&view, &query] {
         // The cursor stands on a shown cell: on a hidden one the arrow keys would not move it.
         int shown = 0;

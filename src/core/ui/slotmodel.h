@@ -44,6 +44,14 @@ private:
 // returns the rows in the statement's order, takes it away.
 void followSortArrow(QTableView& view, const SlotModel& model);
 
-// Puts the slot into the view: a model, whole-row selection, and the selection following the
-// slot's current row both ways. Returns the model (owned by the view).
-SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns);
+// Who highlights a row of a shown slot.
+enum class Highlight {
+    CurrentRow, // the slot's current row, also the first row of every fresh result
+    PersonOnly, // only the row the person selects; a fresh result shows none selected
+};
+
+// Puts the slot into the view: a model, whole-row selection, and the selected row made the
+// slot's current row; with Highlight::CurrentRow the selection also follows the slot's current
+// row. Returns the model (owned by the view).
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
+                    Highlight highlight = Highlight::CurrentRow);

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,7 @@ QTableView* listView(const QString& name, TQuery& slot, std::vector<SlotColumn> 
     showSlot(*view, slot, std::move(columns));
     view->setColumnHidden(0, true);
     view->setAlternatingRowColors(true);
+    view->setTabKeyNavigation(false); // Tab goes on to the next box
     view->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     sortByTitleClicks(*view);
     return view;
@@ -124,6 +126,7 @@ CountEntryForm::CountEntryForm(const QString& caption, TfrmProdPD& productCount,
     connectGuarded(cbCate, &QComboBox::currentIndexChanged, this, [this] { cbCateChange(); });
     connectGuarded(txtName, &QLineEdit::returnPressed, this, [this] { txtNameKeyDown(); });
     connectGuarded(dgProduct, &QTableView::doubleClicked, this, [this] { dgProductDblClick(); });
+    dgProduct->installEventFilter(this);
     connectGuarded(btnEdit, &QPushButton::clicked, this, [this] { btnEditClick(); });
     connectGuarded(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
 }
@@ -166,8 +169,33 @@ void CountEntryForm::cbCateChange() {
     LoadProducts();
 }
 
+// A product code typed or scanned (the code, then Enter) counts that product at once; any other
+// text searches the names, as before.
 void CountEntryForm::txtNameKeyDown() {
-    stockcount::searchHouseProducts(sysData->QueryP1, houseID(), txtName->text().trimmed());
+    TQuery& p = sysData->QueryP1;
+    const QString key = txtName->text().trimmed();
+    if (!key.isEmpty()) {
+        stockcount::findHouseProductCode(p, houseID(), key);
+        if (p.recordCount() == 1) {
+            dgProductDblClick();
+            return;
+        }
+    }
+    stockcount::searchHouseProducts(p, houseID(), key);
+    if (p.recordCount() == 0 && !key.isEmpty())
+        notice(QStringLiteral("找不到编号或名称为“%1”的商品！").arg(key));
+}
+
+// Enter on a product counts it as a double click does.
+bool CountEntryForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dgProduct && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded([this] { dgProductDblClick(); });
+            return true;
+        }
+    }
+    return TForm::eventFilter(watched, event);
 }
 
 // The book quantity is the warehouse's figure now, and proposed as the counted one.

@@ -38,6 +38,7 @@ protected:
     // The lines counted so far.
     void LoadCounted();
     void reject() override; // Escape presses "删除"
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QLineEdit* txtOrderID;
     QLabel* lblUserName;

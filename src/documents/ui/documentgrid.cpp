@@ -1,8 +1,10 @@
 #include "documents/ui/documentgrid.h"
 
+#include "core/messages.h"
 #include "core/numbers.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "masterdata/pickedproduct.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
 #include <QHeaderView>
@@ -20,7 +22,8 @@ bool isNumberColumn(int column) {
 
 } // namespace
 
-// Line-edit cells that report every keystroke to the grid and move on with Enter as with Tab.
+// Line-edit cells that report every keystroke to the grid, move on with Enter, leave the grid
+// with Tab and open the picker with F2 (or Enter on an empty code).
 class DocumentGridDelegate : public QStyledItemDelegate {
 public:
     explicit DocumentGridDelegate(DocumentGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -33,6 +36,10 @@ public:
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             edit->setAttribute(Qt::WA_InputMethodEnabled, false);
         }
+        // What the cell held when the person began, for judging it when they leave.
+        edit->setProperty(kRow, index.row() + 1);
+        edit->setProperty(kColumn, index.column());
+        edit->setProperty(kBefore, index.data(Qt::EditRole).toString());
         const QPersistentModelIndex at(index);
         connectGuarded(
             edit, &QLineEdit::textChanged, grid_,
@@ -51,6 +58,10 @@ public:
         }
     }
 
+    static constexpr const char* kRow = "documentRow";
+    static constexpr const char* kColumn = "documentColumn";
+    static constexpr const char* kBefore = "documentBefore";
+
 protected:
     // Prices and amounts show their cents (12.5 as 12.50); the cell keeps what was typed.
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -62,16 +73,36 @@ protected:
     }
 
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                auto* editor = static_cast<QWidget*>(object);
+        if (event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(object, event);
+        auto* editor = static_cast<QLineEdit*>(object);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (grid_->opensPicker(*key, editor->text())) {
+            // The code the person was typing gives way to the picker's choice.
+            if (editor->property(kColumn).toInt() == DocumentGrid::ProdBH)
+                grid_->setText(editor->property(kRow).toInt(), DocumentGrid::ProdBH,
+                               editor->property(kBefore).toString());
+            else
                 emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
-                return true;
-            }
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            runGuarded([this] { grid_->sgDataDblClick(); });
+            return true;
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            grid_->leave(key->key() == Qt::Key_Tab);
+            return true;
+        default:
+            return QStyledItemDelegate::eventFilter(object, event);
+        }
     }
 
 private:
@@ -84,7 +115,7 @@ DocumentGrid::DocumentGrid(TfrmFindProduct& picker, const QString& pickerMode, Q
     setItemDelegate(new DocumentGridDelegate(this));
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setTabKeyNavigation(true);
+    setTabKeyNavigation(false); // Tab leaves the grid; Enter and the arrows walk it
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
@@ -184,10 +215,20 @@ bool DocumentGrid::checkEditedCell(int row, int column) {
         clearRow(row);
         return false;
     }
+    // A text on the way to a number waits for the person to leave the cell.
     const QString typed = text(row, column).trimmed();
-    if (isNumberColumn(column) && !typed.isEmpty() && !numbers::toDecimalOrZero(typed))
+    if (isNumberColumn(column) && !numbers::isOnTheWayToNumber(typed))
         setText(row, column, QStringLiteral("0"));
     return true;
+}
+
+void DocumentGrid::finishEditing() {
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
 }
 
 int DocumentGrid::currentLine() const {
@@ -206,10 +247,71 @@ void DocumentGrid::editorTextChanged(const QModelIndex& index, const QString& te
     if (!index.isValid())
         return;
     item(index.row(), index.column())->setText(text);
-    emit cellEdited(index.row() + 1, index.column());
+    if (index.column() != ProdBH) // a code counts when the person leaves its cell
+        emit cellEdited(index.row() + 1, index.column());
 }
 
-// Tab, Shift+Tab and Enter walk the shown data cells row by row, never the row numbers.
+void DocumentGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const int row = editor->property(DocumentGridDelegate::kRow).toInt();
+    const int column = editor->property(DocumentGridDelegate::kColumn).toInt();
+    const QString before = editor->property(DocumentGridDelegate::kBefore).toString();
+    const bool moveOn = hint == QAbstractItemDelegate::EditNextItem;
+    // A new code decides itself where the cursor goes.
+    const bool newCode = column == ProdBH && text(row, ProdBH).trimmed() != before.trimmed();
+    QTableWidget::closeEditor(editor, newCode ? QAbstractItemDelegate::NoHint : hint);
+    runGuarded([&] { cellLeft(row, column, before, moveOn); });
+}
+
+void DocumentGrid::cellLeft(int row, int column, const QString& before, bool moveOn) {
+    if (row < 1 || row > kRows)
+        return;
+    if (column == ProdBH) {
+        const QString code = text(row, ProdBH).trimmed();
+        if (code != before.trimmed())
+            codeEntered(row, code, before, moveOn);
+        return;
+    }
+    const QString typed = text(row, column).trimmed();
+    if (isNumberColumn(column) && !text(row, ProdName).trimmed().isEmpty() &&
+        !numbers::toDecimalOrZero(typed)) {
+        setText(row, column, QStringLiteral("0"));
+        emit cellEdited(row, column);
+    }
+}
+
+void DocumentGrid::codeEntered(int row, const QString& code, const QString& before, bool moveOn) {
+    // Erasing the code takes nothing away; only another product's code replaces the row.
+    if (code.isEmpty()) {
+        setText(row, ProdBH, before);
+        return;
+    }
+    const ProductByCode found = productByCode(code, pickerMode_);
+    if (found.found == ProductByCode::Found::One) {
+        for (int column = 1; column <= kColumns; ++column)
+            setText(row, column, found.values[std::size_t(column - 1)]);
+        emit productPicked(row);
+        if (moveOn)
+            editCell(row, Quantity);
+        return;
+    }
+    setText(row, ProdBH, before);
+    notice(found.found == ProductByCode::Found::None
+               ? QStringLiteral("找不到编号为“%1”的商品！").arg(code)
+               : QStringLiteral("编号为“%1”的商品不止一个，请按F2选择！").arg(code));
+}
+
+bool DocumentGrid::opensPicker(const QKeyEvent& event, const QString& cellText) const {
+    if (event.key() == Qt::Key_F2)
+        return true;
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    return enter && currentColumn() == ProdBH && cellText.trimmed().isEmpty();
+}
+
+void DocumentGrid::leave(bool forward) {
+    QWidget::focusNextPrevChild(forward);
+}
+
+// Enter walks the shown data cells row by row, never the row numbers.
 QModelIndex DocumentGrid::nextCell(const QModelIndex& from, int step) const {
     int at = from.isValid() ? from.row() * (kColumns + 1) + from.column() : (step > 0 ? 0 : -1);
     for (at += step; at >= 0 && at < kRows * (kColumns + 1); at += step) {
@@ -232,6 +334,11 @@ QModelIndex DocumentGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers 
 void DocumentGrid::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     const bool cell = current.isValid() && current.column() > 0 && state() != EditingState;
+    if (cell && opensPicker(*event, item(current.row(), current.column())->text())) {
+        runGuarded([this] { sgDataDblClick(); });
+        event->accept();
+        return;
+    }
     if (cell && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         const QModelIndex to = nextCell(current, 1);
         if (to.isValid())
@@ -239,7 +346,9 @@ void DocumentGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (cell && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+    // Deleting a code would leave a product without its code: only its row's name empties it.
+    if (cell && current.column() != ProdBH &&
+        (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
         runGuarded([&] { editorTextChanged(current, QString()); });
         event->accept();
         return;

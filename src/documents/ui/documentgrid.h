@@ -18,9 +18,16 @@
 // documentTitle) and documents/ui/documentlists.h (loadHouses, chosenHouseID, loadEmployees).
 // Tests work the grid through tests/documents/gridinput.h.
 //
-// A double click picks a product through the picker into the current row (all twelve columns)
-// and puts the cell cursor on its quantity. cellEdited comes after every keystroke of the
-// person editing a cell, never for text the program writes with setText.
+// A double click, F2, or Enter on an empty code cell picks a product through the picker into
+// the current row (all twelve columns) and puts the cell cursor on its quantity. A code typed or
+// scanned into the code cell (a scanner types the code, then Enter) is looked up when the person
+// leaves the cell and fills the row as the picker would; an unknown code is said and leaves the
+// row as it was. Enter and the arrows walk the cells; Tab and Shift+Tab leave the grid.
+//
+// cellEdited comes after every keystroke of the person editing a cell, never for text the
+// program writes with setText, nor for the code cell, which counts only when left. A number
+// cell keeps what is typed on the way to a number ("-", ".5"); when the person leaves it, a
+// text that is still not a number becomes "0" and cellEdited comes once more.
 
 #include <QString>
 #include <QTableWidget>
@@ -67,6 +74,9 @@ public:
     // number becomes "0". Returns true when the row still has a product name.
     bool checkEditedCell(int row, int column);
 
+    // Ends the typing in an open cell as leaving it does, before the window reads the cells.
+    void finishEditing();
+
     // The data row of the cell cursor, 0 when there is none.
     int currentLine() const;
     // Puts the cell cursor on a cell and opens it for typing, its text selected.
@@ -79,6 +89,7 @@ signals:
     void productPicked(int row);
 
 protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +97,12 @@ protected:
 private:
     friend class DocumentGridDelegate;
     void editorTextChanged(const QModelIndex& index, const QString& text);
+    // The person left the cell's editor; moveOn when with Enter.
+    void cellLeft(int row, int column, const QString& before, bool moveOn);
+    void codeEntered(int row, const QString& code, const QString& before, bool moveOn);
+    // F2, or Enter on an empty code cell, from the grid or from an open cell.
+    bool opensPicker(const QKeyEvent& event, const QString& cellText) const;
+    void leave(bool forward);
     void sgDataDblClick();
     QModelIndex nextCell(const QModelIndex& from, int step) const;
     void setFixedTitles();

@@ -70,6 +70,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     cbEMp = new QComboBox(this);
     cbEMp->setObjectName("cbEMp");
     cbEMp->setEditable(true);
+    cbEMp->setInsertPolicy(QComboBox::NoInsert); // a typed name is this document's only
     cbEMp->setMinimumWidth(140);
     btnSave = new QPushButton("保存", this);
     btnSave->setObjectName("btnSave");
@@ -143,7 +144,13 @@ QWidget* StockDocumentForm::focusAfter(StockSaveResult result) {
 }
 
 bool StockDocumentForm::save() {
+    sgData->finishEditing();
     const StockSaveResult result = saveDocument();
+    if (result == StockSaveResult::UnknownProduct) {
+        DocumentLines lines;
+        readLines(lines);
+        sgData->editCell(lines.firstRowWithoutProduct(), DocumentGrid::ProdBH);
+    }
     if (QWidget* box = focusAfter(result))
         box->setFocus();
     if (result != StockSaveResult::Saved && result != StockSaveResult::NothingInserted)
@@ -158,6 +165,7 @@ void StockDocumentForm::btnSaveClick() {
 }
 
 bool StockDocumentForm::FormClose() {
+    sgData->finishEditing();
     // A row counts as filled by its product code, blanks included.
     if (!sgData->anyText(DocumentGrid::ProdBH))
         return true;

@@ -92,6 +92,7 @@ void TfrmProdPD::FormShow() {
 }
 
 void TfrmProdPD::btnOKClick() {
+    NumberEdit::judgeAll(*this);
     if (txtPDCount->text().trimmed().isEmpty()) {
         notice(QStringLiteral("请输入盘点数量！"));
         txtPDCount->setFocus();

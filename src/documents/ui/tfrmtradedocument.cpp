@@ -39,6 +39,7 @@ QLineEdit* amountBox(const char* name) {
     auto* box = new QLineEdit(QStringLiteral("0"));
     box->setObjectName(name);
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus); // Tab from the grid goes on to the amount settled
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setMaximumWidth(140);
     return box;
@@ -178,6 +179,7 @@ void TfrmTradeDocument::FormShow() {
 }
 
 bool TfrmTradeDocument::FormClose() {
+    sgData->finishEditing();
     if (!(Decimal() < runningTotal_))
         return true;
     if (confirmed(QStringLiteral("数据已经更改，放弃保存吗？")))
@@ -192,7 +194,9 @@ void TfrmTradeDocument::sgDataSetEditText(int row, int column) {
         return;
     const bool number = column == DocumentGrid::Price || column == DocumentGrid::Quantity ||
                         column == DocumentGrid::Amount;
-    if (number && sgData->text(row, column).trimmed().isEmpty())
+    // An empty cell keeps the old amount; "-" or ".5" on the way waits for the next key.
+    if (number && (sgData->text(row, column).trimmed().isEmpty() ||
+                   !numbers::toDecimalOrZero(sgData->text(row, column))))
         return;
     CacuSumMoney(row);
     CacuTotalMoney();
@@ -217,8 +221,9 @@ void TfrmTradeDocument::CacuTotalMoney() {
     Decimal total;
     try {
         for (int row = 1; row <= DocumentGrid::kRows; ++row) {
+            // A row without a product is no line: it is not stored, so it counts in no total.
             const QString amount = sgData->text(row, DocumentGrid::Amount).trimmed();
-            if (amount.isEmpty())
+            if (amount.isEmpty() || sgData->text(row, DocumentGrid::ProdID).trimmed().isEmpty())
                 continue;
             const auto value = Decimal::parse(amount);
             if (!value) {
@@ -240,13 +245,9 @@ void TfrmTradeDocument::txtMoneyChange(const QString& text) {
     if (text != txtMoney->text()) // a replacement already ran the check on its own text
         return;
     const QString typed = text.trimmed();
-    if (typed.isEmpty())
-        return;
     const auto settled = Decimal::parse(typed);
-    if (!settled) {
-        txtMoney->setText(QStringLiteral("0"));
+    if (!settled) // empty, or on the way to a number: the box judges it when left
         return;
-    }
     if (runningTotal_ < *settled) {
         notice(QStringLiteral("您输入的\"实付金额\"大于\"应付金额\"！"));
         txtMoney->setFocus();
@@ -274,7 +275,8 @@ void TfrmTradeDocument::Button1Click() {
 }
 
 PostResult TfrmTradeDocument::save() {
-    const PostResult result = postTradeDocument(kind_, document());
+    const TradeDocument d = document();
+    const PostResult result = postTradeDocument(kind_, d);
     switch (result) {
     case PostResult::NoHouse:
         cbHouse->setFocus();
@@ -286,6 +288,9 @@ PostResult TfrmTradeDocument::save() {
     case PostResult::NothingInserted:
         clearDocument();
         break;
+    case PostResult::UnknownProduct:
+        sgData->editCell(d.firstRowWithoutProduct(), DocumentGrid::ProdBH);
+        break;
     case PostResult::NoCounterpart:
     case PostResult::NoLines:
     case PostResult::Cancelled:
@@ -295,7 +300,10 @@ PostResult TfrmTradeDocument::save() {
     return result;
 }
 
-TradeDocument TfrmTradeDocument::document() const {
+// The document as it stands once the person's typing in a cell or box is judged.
+TradeDocument TfrmTradeDocument::document() {
+    sgData->finishEditing();
+    NumberEdit::judgeAll(*this);
     TradeDocument d;
     d.houseName = cbHouse->currentText();
     d.houseID = documents::chosenHouseID(*cbHouse);

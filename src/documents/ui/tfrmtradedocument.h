@@ -46,7 +46,7 @@ private:
     // Posts the document and puts the window in the state the result asks for, without
     // closing it.
     PostResult save();
-    TradeDocument document() const;
+    TradeDocument document();
     void clearDocument();
 
     const TradeKind& kind_;

@@ -115,6 +115,7 @@ void MasterDialog::FormShow() {
 }
 
 void MasterDialog::btnOKClick() {
+    NumberEdit::judgeAll(*this);
     QLineEdit* name = inputs_.front().edit;
     if (name->text().trimmed().isEmpty()) {
         notice(form_.emptyNameText);

@@ -68,6 +68,8 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     // The list narrows as the person types; Enter still searches again.
     connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { LoadCustomers(); });
     chooseByKeys(*txtKey, *dgSupplier, [this] { dgSupplierDblClick(); });
+    connect(txtKey, &QLineEdit::textChanged, this,
+            [this](const QString& text) { (suppliers() ? supplierKey_ : customerKey_) = text; });
     connectGuarded(dgSupplier, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { dgSupplierDblClick(); });
 }
@@ -86,6 +88,8 @@ void TfrmFindComp::FormShow() {
     lblKey->setText(suppliers() ? QStringLiteral("供应商名称：") : QStringLiteral("客户名称："));
     comps->setColumns(
         compColumns(suppliers() ? QStringLiteral("供应商名称") : QStringLiteral("客户名称")));
+    // Suppliers and customers each keep their own search: one kind's key finds none of the other.
+    txtKey->setText(suppliers() ? supplierKey_ : customerKey_);
     LoadCustomers();
     // The person types at once: last time's key is selected, so the first key replaces it.
     // Once the window is up, so that its activation leaves the focus and selection alone.

@@ -34,6 +34,8 @@ private:
 
     QString mode_;
     int chosen_ = 0;
+    QString supplierKey_;
+    QString customerKey_;
 
     QLabel* lblKey;
     QLineEdit* txtKey;

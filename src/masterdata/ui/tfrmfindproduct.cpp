@@ -2,6 +2,7 @@
 
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "masterdata/pickedproduct.h"
 #include "masterdata/ui/pickerkeys.h"
 
 #include <QLineEdit>
@@ -58,11 +59,7 @@ void TfrmFindProduct::dgProductDblClick() {
     TQuery& q = sysData->QueryProduct;
     if (!q.isOpen() || q.recordCount() <= 0 || q.eof())
         return;
-    const auto text = [&q](const char16_t* field) { return q.field(field).asText(); };
-    const QString price = text(mode_ == u"1" ? u"inprice" : u"outprice");
-    values_ = {text(u"prodID"),   text(u"prodBH"), text(u"prodName"),   text(u"type"),
-               text(u"unitName"), price,           QStringLiteral("1"), price,
-               text(u"remark"),   text(u"field1"), text(u"field2"),     text(u"company")};
+    values_ = pickedProduct(q, mode_);
     chosen_ = 1;
     close();
 }

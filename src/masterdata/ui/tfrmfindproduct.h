@@ -1,9 +1,9 @@
 #pragma once
 
+#include "masterdata/pickedproduct.h"
 #include "masterdata/ui/productbrowser.h"
 
 #include <QString>
-#include <array>
 
 // The product picker: a category tree and a product list over the shared slot QueryProduct.
 // A caller sets the mode ("1" offers the purchase price, anything else the sale price),
@@ -11,8 +11,6 @@
 class TfrmFindProduct : public ProductBrowser {
     Q_OBJECT
 public:
-    static constexpr int kValues = 12;
-
     explicit TfrmFindProduct(QWidget* parent = nullptr);
 
     void setMode(const QString& mode) { mode_ = mode; }
@@ -20,7 +18,7 @@ public:
     int chosen() const { return chosen_; }
     // prodID, prodBH, prodName, type, unitName, price, "1", price, remark, field1, field2,
     // company: valid when chosen() is 1.
-    const std::array<QString, kValues>& values() const { return values_; }
+    const PickedProduct& values() const { return values_; }
 
 protected:
     void FormShow() override;
@@ -30,5 +28,5 @@ private:
 
     QString mode_;
     int chosen_ = 0;
-    std::array<QString, kValues> values_;
+    PickedProduct values_;
 };

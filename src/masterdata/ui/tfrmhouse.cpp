@@ -38,7 +38,8 @@ TfrmHouse::TfrmHouse(QWidget* parent)
               {"address", "仓库地址", Draw::Text, 200},
               {"resperson", "负责人", Draw::Text, 90},
               {"phone", "联系电话", Draw::Text, 120},
-              {"remark", "备注"}});
+              {"remark", "备注"}},
+             Highlight::PersonOnly);
     sortByTitleClicks(*dgHouse);
 
     auto* layout = new QVBoxLayout(this);
@@ -48,8 +49,9 @@ TfrmHouse::TfrmHouse(QWidget* parent)
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
-    connectGuarded(dgHouse, &QTableView::clicked, this,
-                   [this](const QModelIndex& index) { dgHouseCellClick(index); });
+    // The highlighted row is the selected warehouse, reached by click or by the arrow keys.
+    connectGuarded(dgHouse->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { dgHouseCellClick(); });
     connectGuarded(dgHouse, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { tlEditClick(); });
     // A reload or a sort reorders the rows: keep the highlight on the selected warehouse.
@@ -84,11 +86,14 @@ void TfrmHouse::ShowSelected() {
     dgHouse->selectRow(row);
 }
 
-void TfrmHouse::dgHouseCellClick(const QModelIndex& index) {
+void TfrmHouse::dgHouseCellClick() {
     TQuery& q = sysData->QueryHouse;
-    if (!index.isValid() || q.recordCount() <= 0)
+    const QModelIndexList rows = dgHouse->selectionModel()->selectedRows();
+    if (rows.isEmpty() || rows.first().row() >= q.recordCount()) {
+        selectedHouseID_.clear();
         return;
-    q.setCurrentRow(index.row());
+    }
+    q.setCurrentRow(rows.first().row());
     selectedHouseID_ = q.field(u"houseID").asText();
 }
 

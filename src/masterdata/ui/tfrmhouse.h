@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class QModelIndex;
 class QTableView;
 class QToolButton;
 class TfrmHouseAdd;
@@ -22,7 +21,7 @@ protected:
 
 private:
     void LoadHouse();
-    void dgHouseCellClick(const QModelIndex& index);
+    void dgHouseCellClick();
     void tlAddClick();
     void tlEditClick();
     void tlDelClick();

@@ -160,6 +160,7 @@ void TfrmProdDialog::LoadCategories() {
 }
 
 void TfrmProdDialog::btnOKClick() {
+    NumberEdit::judgeAll(*this);
     if (cbCate_->currentIndex() < 0) {
         notice(QStringLiteral("请选择商品分类！"));
         cbCate_->setFocus();

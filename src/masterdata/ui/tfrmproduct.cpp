@@ -96,11 +96,13 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     connect(tvCategory_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         categoryMenu_->popup(tvCategory_->viewport()->mapToGlobal(at));
     });
-    connectGuarded(tvCategory_, &QTreeWidget::currentItemChanged, this,
-                   [this](QTreeWidgetItem* node, QTreeWidgetItem*) {
-                       if (node)
-                           tvCategoryChange(node);
-                   });
+    // A node the person selects (click or arrow keys) lists its products. The node Qt makes
+    // current when a rebuilt tree takes the focus back is not selected and lists nothing.
+    connectGuarded(tvCategory_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> nodes = tvCategory_->selectedItems();
+        if (!nodes.isEmpty())
+            tvCategoryChange(nodes.first());
+    });
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -198,7 +200,7 @@ void TfrmProduct::FormShow() {
     LoadCategory();
     // The tree takes the focus first and selects its first node, so all products are listed.
     tvCategory_->setFocus();
-    if (!tvCategory_->currentItem() && tvCategory_->topLevelItemCount() > 0)
+    if (tvCategory_->selectedItems().isEmpty() && tvCategory_->topLevelItemCount() > 0)
         tvCategory_->setCurrentItem(tvCategory_->topLevelItem(0));
 }
 

@@ -67,6 +67,8 @@ void BusinessStats::FormShow() {
     // No figure is chosen on showing, so that choosing any one lists its journal rows.
     lstItem->setCurrentItem(nullptr);
     lstItem->clearSelection();
+    // The journal rows are shared with the other statistics: none belong to this showing yet.
+    sysData->QueryKestData.close();
     LoadKM();
     lstItem->setFocus();
 }
@@ -76,6 +78,9 @@ void BusinessStats::LoadKM() {
     const auto values = figures.rows();
     for (int row = 0; row < BusinessFigures::kRows; ++row)
         lstItem->topLevelItem(row)->setText(1, numbers::money(values[std::size_t(row)]));
+    // The chosen figure's rows follow the period its figure now covers.
+    if (lstItem->currentItem())
+        lstItemChange(lstItem->currentItem());
 }
 
 void BusinessStats::lstItemChange(QTreeWidgetItem* item) {

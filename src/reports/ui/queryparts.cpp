@@ -7,9 +7,11 @@
 
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace queryparts {
 
@@ -63,11 +65,20 @@ QString dayOf(const QDateEdit& box) {
     return dates::text(box.date());
 }
 
-std::vector<SlotColumn> lineColumns(const QString& typeTitle) {
-    return {{"prodBH", "商品编号", Draw::Text, 100}, {"prodName", "商品名称", Draw::Text, 160},
-            {"type", typeTitle, Draw::Text, 100},    {"unitName", "单位", Draw::Text, 60},
-            {"price", "单价", Draw::Money, 90},      {"pcount", "数量", Draw::Number, 70},
-            {"sumMoney", "金额", Draw::Money, 100},  {"remark", "备注"}};
+std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money) {
+    return {{"prodBH", "商品编号", Draw::Text, 100},
+            {"prodName", "商品名称", Draw::Text, 160},
+            {"type", typeTitle, Draw::Text, 100},
+            {"unitName", "单位", Draw::Text, 60},
+            {"price", "单价", money, 90},
+            {"pcount", "数量", Draw::Number, 70},
+            {"sumMoney", "金额", money, 100},
+            {"remark", "备注"}};
+}
+
+int selectedRow(const QTableView& list) {
+    const QModelIndexList rows = list.selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 } // namespace queryparts

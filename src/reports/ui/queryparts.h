@@ -34,7 +34,11 @@ QString dayOf(const QDateEdit& box);
 // A label that names the widget (its buddy).
 QLabel* buddyLabel(const QString& text, QWidget* buddy);
 
-// The columns of a document's line list; typeTitle names the type column.
-std::vector<SlotColumn> lineColumns(const QString& typeTitle);
+// The columns of a document's line list; typeTitle names the type column, money draws the
+// price and the amount (plain in the document queries, "￥" in the statistics).
+std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money);
+
+// The row the person selected in the list (shown with Highlight::PersonOnly), -1 for none.
+int selectedRow(const QTableView& list);
 
 } // namespace queryparts

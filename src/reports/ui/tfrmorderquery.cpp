@@ -14,6 +14,7 @@
 #include "reports/voiding.h"
 
 #include <QDateEdit>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,8 +63,6 @@ TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview, QW
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });
     connectGuarded(tlExit, &QToolButton::clicked, this, [this] { close(); });
     connectGuarded(btnFind, &QPushButton::clicked, this, [this] { LoadOrders(); });
-    connectGuarded(dgOrder, &QTableView::clicked, this,
-                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
 }
 
 void TfrmOrderQuery::AttachGrids() {
@@ -72,19 +71,21 @@ void TfrmOrderQuery::AttachGrids() {
     attached_ = true;
     std::vector<SlotColumn> columns;
     for (const QueryColumn& c : kind_.columns)
-        columns.push_back({c.field, c.title, c.money ? Draw::Money : Draw::Text,
+        columns.push_back({c.field, c.title, c.money ? Draw::Fixed2 : Draw::Text,
                            c.field == u"orderID" ? 150 : 110});
-    showSlot(*dgOrder, sysData->QueryOrder, std::move(columns));
+    // Only the row the person selects is highlighted, and that row is the selected document.
+    showSlot(*dgOrder, sysData->QueryOrder, std::move(columns), Highlight::PersonOnly);
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("型号/规格")));
+             queryparts::lineColumns(QStringLiteral("型号/规格"), Draw::Fixed2),
+             Highlight::PersonOnly);
+    connectGuarded(dgOrder->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { dgOrderCellClick(); });
 }
 
 void TfrmOrderQuery::FormShow() {
     AttachGrids();
     queryparts::resetRange(*dtbegin, *dtEnd);
     LoadOrders();
-    // The line list is shared with the other query windows: show the kept selection's lines.
-    LoadDetails();
 }
 
 void TfrmOrderQuery::LoadOrders() {
@@ -94,6 +95,9 @@ void TfrmOrderQuery::LoadOrders() {
     q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
     q.bind(u"orderID", likePattern(txtOrderID->text()));
     q.open();
+    // A fresh list has no row selected, so no document is selected and no lines are shown.
+    selectedOrderID_.clear();
+    LoadDetails();
 }
 
 void TfrmOrderQuery::LoadDetails() {
@@ -107,12 +111,15 @@ void TfrmOrderQuery::LoadDetails() {
     q.open();
 }
 
-void TfrmOrderQuery::dgOrderCellClick(const QModelIndex& index) {
+// A row selected in the list, by click or by the arrow keys, selects its document.
+void TfrmOrderQuery::dgOrderCellClick() {
     TQuery& q = sysData->QueryOrder;
-    if (!index.isValid() || q.recordCount() <= 0)
-        return;
-    q.setCurrentRow(index.row());
-    selectedOrderID_ = q.field(u"orderID").asText();
+    const QModelIndexList rows = dgOrder->selectionModel()->selectedRows();
+    selectedOrderID_.clear();
+    if (!rows.isEmpty() && rows.first().row() < q.recordCount()) {
+        q.setCurrentRow(rows.first().row());
+        selectedOrderID_ = q.field(u"orderID").asText();
+    }
     LoadDetails();
 }
 
@@ -128,9 +135,7 @@ void TfrmOrderQuery::tlDelClick() {
     // A document gone from the book since it was clicked has nothing left to take back.
     if (!voidDocument(kind_, selectedOrderID_))
         return;
-    selectedOrderID_.clear();
     LoadOrders();
-    LoadDetails();
 }
 
 void TfrmOrderQuery::tlPrintClick() {
@@ -139,6 +144,10 @@ void TfrmOrderQuery::tlPrintClick() {
         return;
     }
     // The lines shown are those of the selection (LoadDetails keeps them so).
-    if (const auto page = reprintPage(kind_, selectedOrderID_, sysData->QueryOrderDetails))
-        preview_->showPage(*page);
+    const auto page = reprintPage(kind_, selectedOrderID_, sysData->QueryOrderDetails);
+    if (!page) {
+        notice(QStringLiteral("单据\"%1\"已不在账中，无法打印！").arg(selectedOrderID_));
+        return;
+    }
+    preview_->showPage(*page);
 }

@@ -6,7 +6,6 @@
 
 class QDateEdit;
 class QLineEdit;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -14,8 +13,9 @@ class TfrmPrintView;
 struct QueryKind;
 
 // A document query: finds the posted documents of one kind by date range and code
-// fragment, shows the lines of the selected one and voids it. The selection is the document
-// last clicked; it survives new searches and closing the window, and a voiding clears it.
+// fragment, shows the lines of the selected one and voids or reprints it. The selected
+// document is the row the person selected in the list on screen; a fresh list (a search,
+// showing the window, a voiding) has none.
 class TfrmOrderQuery : public TForm {
     Q_OBJECT
 public:
@@ -31,7 +31,7 @@ private:
     void AttachGrids();
     void LoadOrders();
     void LoadDetails();
-    void dgOrderCellClick(const QModelIndex& index);
+    void dgOrderCellClick();
     void tlDelClick();
     void tlPrintClick();
 

@@ -10,6 +10,7 @@
 
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,7 +53,7 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
     filter.layout->addStretch();
 
     dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
-    showSlot(*dgOrder, sysData->QueryOrder, kOrderColumns);
+    showSlot(*dgOrder, sysData->QueryOrder, kOrderColumns, Highlight::PersonOnly);
     dgOrder->horizontalHeader()->setSectionsClickable(true);
     tint_ = new RowTint(
         [](int row) {
@@ -67,7 +68,7 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("规格")));
+             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter.layout);
@@ -78,8 +79,8 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
     connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
     connectGuarded(dgOrder->horizontalHeader(), &QHeaderView::sectionClicked, this,
                    [this](int column) { dgOrderTitleClick(column); });
-    connectGuarded(dgOrder, &QTableView::clicked, this,
-                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
+    connectGuarded(dgOrder->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { dgOrderCellClick(); });
 }
 
 void TfrmOrderTJ::FormShow() {
@@ -98,6 +99,7 @@ void TfrmOrderTJ::btnFindClick() {
     // Only a prefix matches: "XS" lists the sales.
     q.bind(u"orderID", txtOrderID->text().trimmed() + u'%');
     q.open();
+    sysData->QueryOrderDetails.close(); // a fresh list has no document selected
 }
 
 void TfrmOrderTJ::dgOrderTitleClick(int column) {
@@ -106,14 +108,19 @@ void TfrmOrderTJ::dgOrderTitleClick(int column) {
         return;
     ascending_ = !ascending_;
     q.sort(kOrderColumns[std::size_t(column)].field + (ascending_ ? " ASC" : " DESC"));
+    sysData->QueryOrderDetails.close(); // the reordered list has no row selected
 }
 
-void TfrmOrderTJ::dgOrderCellClick(const QModelIndex& index) {
+// The lines of the document the person selected, by click or by the arrow keys.
+void TfrmOrderTJ::dgOrderCellClick() {
     TQuery& q = sysData->QueryOrder;
-    if (!index.isValid() || q.recordCount() <= 0)
-        return;
-    q.setCurrentRow(index.row());
     TQuery& lines = sysData->QueryOrderDetails;
+    const int row = queryparts::selectedRow(*dgOrder);
+    if (row < 0 || row >= q.recordCount()) {
+        lines.close();
+        return;
+    }
+    q.setCurrentRow(row);
     lines.load(QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,remark "
                               "FROM VorderDetail WHERE orderID=:orderID"));
     lines.bind(u"orderID", q.field(u"orderID").asText());

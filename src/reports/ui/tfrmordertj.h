@@ -4,7 +4,6 @@
 
 class QDateEdit;
 class QLineEdit;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 class RowTint;
@@ -22,7 +21,7 @@ protected:
 private:
     void btnFindClick();
     void dgOrderTitleClick(int column);
-    void dgOrderCellClick(const QModelIndex& index);
+    void dgOrderCellClick();
 
     QDateEdit* dtbegin;
     QDateEdit* dtEnd;

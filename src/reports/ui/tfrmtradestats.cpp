@@ -11,6 +11,7 @@
 #include "reports/ui/rowtint.h"
 
 #include <QDateEdit>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,7 +41,8 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
               {"acMoney", "应付金额", Draw::Money, 100},
               {"coMoney", "已付金额", Draw::Money, 100},
               {"je", "欠款金额", Draw::Money, 100},
-              {"empName", "经办人"}});
+              {"empName", "经办人"}},
+             Highlight::PersonOnly);
     const QString& returnType = kind.second.journalType;
     dgOrder->setItemDelegate(new RowTint(
         [returnType](int row) {
@@ -54,7 +56,7 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("规格")));
+             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter.layout);
@@ -63,8 +65,8 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
     layout->addWidget(dgOrderDetails, 2);
 
     connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
-    connectGuarded(dgOrder, &QTableView::clicked, this,
-                   [this](const QModelIndex& index) { dgOrderCellClick(index); });
+    connectGuarded(dgOrder->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { dgOrderCellClick(); });
 }
 
 void TfrmTradeStats::FormShow() {
@@ -79,14 +81,19 @@ void TfrmTradeStats::btnFindClick() {
     q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
     q.bind(u"compName", likePattern(txtKey->text()));
     q.open();
+    sysData->QueryOrderDetails.close(); // a fresh list has no document selected
 }
 
-void TfrmTradeStats::dgOrderCellClick(const QModelIndex& index) {
+// The lines of the document the person selected, by click or by the arrow keys.
+void TfrmTradeStats::dgOrderCellClick() {
     TQuery& q = sysData->QueryOrder;
-    if (!index.isValid() || q.recordCount() <= 0)
-        return;
-    q.setCurrentRow(index.row());
     TQuery& lines = sysData->QueryOrderDetails;
+    const int row = queryparts::selectedRow(*dgOrder);
+    if (row < 0 || row >= q.recordCount()) {
+        lines.close();
+        return;
+    }
+    q.setCurrentRow(row);
     lines.load(kind_.lineStatement(q.field(u"orderType").asText()));
     lines.bind(u"orderID", q.field(u"orderID").asText());
     lines.open();

@@ -4,7 +4,6 @@
 
 class QDateEdit;
 class QLineEdit;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 class RowTint;
@@ -23,7 +22,7 @@ protected:
 
 private:
     void btnFindClick();
-    void dgOrderCellClick(const QModelIndex& index);
+    void dgOrderCellClick();
 
     const TradeStatsKind& kind_;
     QDateEdit* dtbegin;

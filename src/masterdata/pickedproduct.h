@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class TQuery;
+
+// A product as the product picker hands it to a document row, in grid column order:
+// prodID, prodBH, prodName, type, unitName, price, "1", price, remark, field1, field2, company.
+// The price is the purchase price in mode "1", the sale price in any other mode.
+using PickedProduct = std::array<QString, 12>;
+
+// The picked values of the slot's current row (which holds every Fproduct column named above).
+PickedProduct pickedProduct(const TQuery& q, const QString& mode);
+
+// What a code typed or scanned into a document row finds.
+struct ProductByCode {
+    enum class Found { One, None, Several } found = Found::None;
+    PickedProduct values; // when found is One
+};
+
+// The product whose code is exactly this text (letters in either case).
+ProductByCode productByCode(const QString& code, const QString& mode);

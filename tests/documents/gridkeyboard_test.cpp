@@ -1,0 +1,397 @@
+#include "core/sysdata.h"
+#include "documents/ui/documentgrid.h"
+#include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tfrmpdb.h"
+#include "documents/ui/tradewindows.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+#include "printing/ui/tfrmprintview.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+#include "support/testprinter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QTableView>
+#include <memory>
+
+// Filling documents from the keyboard alone: every key goes to the widget that has the focus,
+// as a person's keyboard or a barcode scanner (the code, then Enter) sends it. No mouse event.
+namespace {
+
+const QString kHammerCode = QStringLiteral("6901234567892");
+const QString kPenCode = QStringLiteral("6907654321098");
+
+class GridKeyboard : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        north = addHouse("北库");
+        addHouse("南库");
+        const long long tools = addCategory("工具");
+        hammer = addProduct("锤子", tools, "12.5", "20");
+        pen = addProduct("红笔", tools, "2.5", "4");
+        exec(QStringLiteral("UPDATE Fproduct SET prodBH='%1' WHERE prodID=%2")
+                 .arg(kHammerCode)
+                 .arg(hammer));
+        exec(QStringLiteral("UPDATE Fproduct SET prodBH='%1' WHERE prodID=%2")
+                 .arg(kPenCode)
+                 .arg(pen));
+        supplier = addSupplier("甲公司");
+        products = std::make_unique<TfrmFindProduct>();
+        comps = std::make_unique<TfrmFindComp>();
+        preview = std::make_unique<TfrmPrintView>(printer);
+    }
+    void TearDown() override {
+        windows.clear();
+        preview.reset();
+        comps.reset();
+        products.reset();
+        BookTest::TearDown();
+    }
+
+    template <typename Window, typename... Args> Window& open(Args&... args) {
+        auto window = std::make_unique<Window>(args...);
+        Window& shown = *window;
+        windows.push_back(std::move(window));
+        shown.show();
+        shown.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        return shown;
+    }
+    TfrmTradeDocument& purchase() { return open<TfrmPurIn>(*products, *comps, *preview); }
+    TfrmTradeDocument& purchaseReturn() { return open<TfrmPurRet>(*products, *comps, *preview); }
+
+    static DocumentGrid& grid(QWidget& w) { return drive::find<DocumentGrid>(w, "sgData"); }
+    // The widget with the focus; a picker closing gives the window its activation back, as the
+    // window system does.
+    QWidget* focus() {
+        if (!QApplication::focusWidget() && !windows.empty()) {
+            windows.back()->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(windows.back().get()));
+        }
+        return QApplication::focusWidget();
+    }
+    // Puts the cell cursor on a cell of a grid that has the focus, with the arrow keys.
+    void goTo(DocumentGrid& g, int row, int column) {
+        focus();
+        g.setFocus();
+        QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+        for (int r = 1; r < row; ++r)
+            QTest::keyClick(&g, Qt::Key_Down);
+        while (g.currentColumn() < column)
+            QTest::keyClick(&g, Qt::Key_Right);
+    }
+    // Keys typed one by one into whatever has the focus.
+    void typeKeys(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(focus(), c.toLatin1());
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(focus(), key, modifiers);
+    }
+    // A scanner: the code, then Enter.
+    void scan(const QString& code) {
+        typeKeys(code);
+        press(Qt::Key_Return);
+    }
+    static QStringList row(DocumentGrid& g, int r) {
+        QStringList out;
+        for (int c = 1; c <= DocumentGrid::kColumns; ++c)
+            out << g.text(r, c);
+        return out;
+    }
+    static QString text(QWidget& w, const char* name) {
+        return drive::find<QLineEdit>(w, name).text();
+    }
+    // The header of a purchase, from the keyboard: warehouse, then the supplier's picker.
+    void chooseHouseAndSupplier(TfrmTradeDocument& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        w.findChild<QLineEdit*>("txtCompID")->setText(QString::number(supplier));
+        w.findChild<QLineEdit*>("txtCompName")->setText("甲公司");
+    }
+
+    long long north = 0, hammer = 0, pen = 0, supplier = 0;
+    std::unique_ptr<TfrmFindProduct> products;
+    std::unique_ptr<TfrmFindComp> comps;
+    TestPrinter printer;
+    std::unique_ptr<TfrmPrintView> preview;
+    std::vector<std::unique_ptr<QWidget>> windows;
+};
+
+TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantity) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+
+    EXPECT_EQ(row(g, 1), QStringList({QString::number(hammer), kHammerCode, "锤子", "", "个",
+                                      "12.5", "1", "12.5", "", "", "", ""}));
+    EXPECT_EQ(g.currentLine(), 1);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
+    typeKeys("3");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "37.5");
+    EXPECT_EQ(text(w, "txtSumMoney"), "37.5");
+
+    // The next product: the arrows to the code cell of row 2, and a scan.
+    goTo(g, 2, DocumentGrid::ProdBH);
+    scan(kPenCode);
+    EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(text(w, "txtSumMoney"), "40");
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(GridKeyboard, AnUnknownCodeIsSaidAndKeepsTheRowEmpty) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan("12345");
+    EXPECT_EQ(messages_.last(), "找不到编号为“12345”的商品！");
+    EXPECT_EQ(row(g, 1), QStringList(12, QString()));
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdBH));
+    EXPECT_EQ(text(w, "txtSumMoney"), "0");
+
+    // A known product's row keeps its product when a wrong code is typed over its code.
+    scan(kHammerCode);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan("99");
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdID), QString::number(hammer));
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdBH), kHammerCode);
+}
+
+TEST_F(GridKeyboard, F2AndEnterOnAnEmptyCodeCellOpenThePicker) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    int opened = 0;
+    const auto countOpening = [&opened](TfrmFindProduct& p) {
+        ++opened;
+        EXPECT_EQ(p.mode(), "1");
+        p.close();
+    };
+    modal_.expect<TfrmFindProduct>(countOpening);
+    goTo(g, 3, DocumentGrid::Remark);
+    press(Qt::Key_F2);
+    EXPECT_EQ(opened, 1);
+
+    modal_.expect<TfrmFindProduct>(countOpening);
+    goTo(g, 3, DocumentGrid::ProdBH);
+    press(Qt::Key_Return);
+    EXPECT_EQ(opened, 2);
+
+    // F2 from a cell being typed in gives up the half-typed code for the picker.
+    modal_.expect<TfrmFindProduct>(countOpening);
+    goTo(g, 4, DocumentGrid::ProdBH);
+    typeKeys("690");
+    press(Qt::Key_F2);
+    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdBH), "");
+
+    // On a filled code cell Enter walks on, as everywhere else.
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdName));
+    EXPECT_EQ(opened, 3);
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(GridKeyboard, TabAndShiftTabLeaveTheGridToTheBoxesAroundIt) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 2, DocumentGrid::Price);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), w.findChild<QWidget*>("txtMoney"));
+    goTo(g, 2, DocumentGrid::Price);
+    press(Qt::Key_Backtab);
+    EXPECT_TRUE(drive::find<QDateEdit>(w, "dtDate").hasFocus());
+
+    // From a cell being typed in: the typed text stays and the focus leaves.
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeKeys("4");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "4");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "50");
+    EXPECT_EQ(focus(), w.findChild<QWidget*>("txtMoney"));
+
+    TfrmPDB& transfer = open<TfrmPDB>(*products);
+    goTo(grid(transfer), 1, DocumentGrid::Remark);
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(drive::find<QComboBox>(transfer, "cbEMp").hasFocus());
+    goTo(grid(transfer), 1, DocumentGrid::ProdBH);
+    press(Qt::Key_Backtab);
+    EXPECT_TRUE(drive::find<QDateEdit>(transfer, "dtDate").hasFocus());
+}
+
+TEST_F(GridKeyboard, ATransferAndALossAreFilledFromAScannerAndSaved) {
+    TfrmPDB& transfer = open<TfrmPDB>(*products);
+    drive::choose(drive::find<QComboBox>(transfer, "cbHouseOut"), "北库");
+    drive::choose(drive::find<QComboBox>(transfer, "cbHouseIn"), "南库");
+    goTo(grid(transfer), 1, DocumentGrid::ProdBH);
+    scan(kPenCode);
+    typeKeys("6");
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
+    messages_.answerOk();
+    drive::click(transfer, "btnSave");
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(scalar("SELECT prodID || ':' || pcount FROM OrderDBD"),
+              QString::number(pen) + ":6.0");
+
+    TfrmBsBy& loss = open<TfrmBsBy>(*products);
+    drive::choose(drive::find<QComboBox>(loss, "cbHouseIn"), "北库");
+    goTo(grid(loss), 2, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeKeys("2");
+    press(Qt::Key_Return);
+    messages_.answerOk();
+    drive::click(loss, "btnSave");
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(hammer)),
+              -2);
+}
+
+TEST_F(GridKeyboard, ARowWithoutAKnownProductCountsInNoTotalAndIsNamedOnSaving) {
+    for (bool returned : {false, true}) {
+        SCOPED_TRACE(returned ? "purchase return" : "purchase");
+        TfrmTradeDocument& w = returned ? purchaseReturn() : purchase();
+        DocumentGrid& g = grid(w);
+        chooseHouseAndSupplier(w);
+        goTo(g, 1, DocumentGrid::ProdBH);
+        scan(kHammerCode);
+        typeKeys("2");
+        press(Qt::Key_Return);
+        // Row 3 typed by hand: a name, a price and a quantity, but no product of the book.
+        goTo(g, 3, DocumentGrid::ProdName);
+        typeKeys("nail");
+        press(Qt::Key_Tab);
+        goTo(g, 3, DocumentGrid::Price);
+        typeKeys("5");
+        goTo(g, 3, DocumentGrid::Quantity);
+        typeKeys("10");
+        goTo(g, 3, DocumentGrid::Remark);
+        EXPECT_EQ(g.text(3, DocumentGrid::Amount), "50");
+        EXPECT_EQ(text(w, "txtSumMoney"), "25"); // the hammers only
+
+        messages_.clear();
+        drive::click(w, "btnSave");
+        EXPECT_EQ(
+            messages_.texts(),
+            QStringList({"第3行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！"}));
+        EXPECT_EQ(g.currentLine(), 3);
+        EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdBH));
+        EXPECT_EQ(count(returned ? "OrderPurT" : "OrderPur"), 0);
+
+        // Its code typed in makes it a line of the book: the totals, journal and lines agree.
+        scan(kPenCode);
+        EXPECT_EQ(text(w, "txtSumMoney"), "27.5");
+        messages_.answerOk();
+        drive::click(w, "btnSave");
+        EXPECT_EQ(messages_.last(), "单据保存成功！");
+        const QString lines = returned ? "OrderPurTD" : "OrderPurD";
+        EXPECT_EQ(number("SELECT sum(sumMoney) FROM " + lines), 27.5);
+        EXPECT_EQ(number("SELECT abs(sumMoney) FROM FitemBank WHERE orderType='" +
+                         tradeKind(returned ? TradeKindId::PurchaseReturn : TradeKindId::Purchase)
+                             .journalType +
+                         "'"),
+                  27.5);
+    }
+}
+
+TEST_F(GridKeyboard, NumbersTypedKeyByKeyStayAsTypedUntilTheCellIsLeft) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    goTo(g, 1, DocumentGrid::Price);
+    typeKeys(".5");
+    EXPECT_EQ(g.text(1, DocumentGrid::Price), ".5");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Price), ".5");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "0.5");
+
+    goTo(g, 1, DocumentGrid::Quantity);
+    typeKeys("-2");
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "-2");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "-1");
+
+    // Each step on the way stays; what is still no number when left becomes "0".
+    goTo(g, 1, DocumentGrid::Quantity);
+    QStringList seen;
+    for (QChar c : QStringLiteral("1e309")) {
+        QTest::keyClick(focus(), c.toLatin1());
+        seen << g.text(1, DocumentGrid::Quantity);
+    }
+    EXPECT_EQ(seen, QStringList({"1", "1e", "1e3", "1e30", "1e309"}));
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "0");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "0");
+
+    goTo(g, 1, DocumentGrid::Price);
+    typeKeys("2x");
+    EXPECT_EQ(g.text(1, DocumentGrid::Price), "0"); // never a number: at once, as before
+}
+
+TEST_F(GridKeyboard, TheAmountSettledTakesWhatIsTypedOnTheWayToANumber) {
+    TfrmTradeDocument& w = purchase();
+    auto& box = drive::find<QLineEdit>(w, "txtMoney");
+    const auto typed = [&box](const QString& keys) {
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QStringList seen;
+        for (QChar c : keys) {
+            QTest::keyClick(&box, c.toLatin1());
+            seen << box.text();
+        }
+        return seen;
+    };
+    EXPECT_EQ(typed(".5"), QStringList({".", ".5"}));
+    EXPECT_EQ(typed("-2"), QStringList({"-", "-2"}));
+    EXPECT_EQ(typed("1e-3"), QStringList({"1", "1e", "1e-", "1e-3"}));
+    EXPECT_EQ(typed("-."), QStringList({"-", "-."}));
+    press(Qt::Key_Tab); // leaving it judges it
+    EXPECT_EQ(box.text(), "0");
+    EXPECT_EQ(typed("1e"), QStringList({"1", "1e"}));
+    press(Qt::Key_Return);
+    EXPECT_EQ(box.text(), "0");
+}
+
+TEST_F(GridKeyboard, TheEmployeeOfATransferOrALossTakesNoNewEntryOnEnter) {
+    addEmployee("张三");
+    for (StockDocumentForm* w : {static_cast<StockDocumentForm*>(&open<TfrmPDB>(*products)),
+                                 static_cast<StockDocumentForm*>(&open<TfrmBsBy>(*products))}) {
+        auto& employee = drive::find<QComboBox>(*w, "cbEMp");
+        ASSERT_EQ(employee.count(), 1);
+        employee.lineEdit()->setFocus();
+        employee.lineEdit()->selectAll();
+        drive::keys(employee.lineEdit(), "王五");
+        QTest::keyClick(employee.lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(employee.count(), 1);
+        EXPECT_EQ(employee.currentText(), "王五");
+    }
+}
+
+// Not a check: a purchase filled from a scanner, for a person to look at.
+// Run with --gtest_also_run_disabled_tests --gtest_filter='GridKeyboard.DISABLED_*'.
+TEST_F(GridKeyboard, DISABLED_ShotOfAScannedPurchase) {
+    TfrmTradeDocument& w = purchase();
+    chooseHouseAndSupplier(w);
+    goTo(grid(w), 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeKeys("3");
+    goTo(grid(w), 2, DocumentGrid::ProdBH);
+    scan(kPenCode);
+    typeKeys("-.5");
+    goTo(grid(w), 3, DocumentGrid::ProdBH);
+    typeKeys("690");
+    QDir().mkpath("/tmp/vesk-shots");
+    w.grab().save("/tmp/vesk-shots/scanned-purchase.png");
+}
+
+} // namespace
