@@ -12,13 +12,15 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Optional sign, digits with at most one point (at least one digit), optional exponent.
-bool matchesRule(QStringView t) {
+// Reads an optional sign and digits with at most one point; returns where they end and tells
+// whether a digit was among them.
+qsizetype mantissaEnd(QStringView t, bool& digit) {
     qsizetype i = 0;
     const qsizetype n = t.size();
     if (i < n && (t[i] == u'+' || t[i] == u'-'))
         ++i;
-    bool digit = false, point = false;
+    bool point = false;
+    digit = false;
     for (; i < n; ++i) {
         if (isDigit(t[i]))
             digit = true;
@@ -27,6 +29,14 @@ bool matchesRule(QStringView t) {
         else
             break;
     }
+    return i;
+}
+
+// Optional sign, digits with at most one point (at least one digit), optional exponent.
+bool matchesRule(QStringView t) {
+    const qsizetype n = t.size();
+    bool digit = false;
+    qsizetype i = mantissaEnd(t, digit);
     if (!digit)
         return false;
     if (i < n && (t[i] == u'e' || t[i] == u'E')) {
@@ -95,19 +105,9 @@ std::optional<double> toFloat(QStringView text) {
 }
 
 bool isOnTheWayToNumber(QStringView t) {
-    qsizetype i = 0;
     const qsizetype n = t.size();
-    if (i < n && (t[i] == u'+' || t[i] == u'-'))
-        ++i;
-    bool digit = false, point = false;
-    for (; i < n; ++i) {
-        if (isDigit(t[i]))
-            digit = true;
-        else if (t[i] == u'.' && !point)
-            point = true;
-        else
-            break;
-    }
+    bool digit = false;
+    qsizetype i = mantissaEnd(t, digit);
     if (i < n && digit && (t[i] == u'e' || t[i] == u'E')) {
         ++i;
         if (i < n && (t[i] == u'+' || t[i] == u'-'))

@@ -9,9 +9,9 @@
 //   quit            closes the book and ends
 //
 // It says "ready" once the book is open and a statement has run on it.
-#include "core/messages.h"
 #include "core/sysdata.h"
 #include "documents/tradeposting.h"
+#include "silentmessages.h"
 
 #include <QDate>
 #include <cstdio>
@@ -20,15 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Silent : public Messages {
-public:
-    void notice(const QString&, const QString&) override {}
-    void plainNotice(const QString&, const QString&) override {}
-    int question(const QString&, const QString&) override { return kOk; }
-    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
-    void errorReport(const QString&) override {}
-};
 
 void say(const QString& line) {
     const QByteArray bytes = line.toUtf8() + '\n';
@@ -68,7 +59,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bookpeer <directory>\n");
         return 2;
     }
-    Silent silent;
+    SilentMessages silent;
     setMessages(&silent);
     TsysData data(QString::fromLocal8Bit(argv[1]) + u'/');
     if (!data.connect()) {

@@ -10,28 +10,18 @@
 // modes and sync settings, e.g. "PRAGMA synchronous=NORMAL").
 //
 // Every line's remark is "k/n" (line k of n), so that a document missing lines can be told.
-#include "core/messages.h"
 #include "core/sysdata.h"
 #include "documents/stockposting.h"
 #include "documents/tradeposting.h"
 #include "reports/querykind.h"
 #include "reports/voiding.h"
+#include "silentmessages.h"
 
 #include <cstdio>
 #include <random>
 #include <unistd.h>
 
 namespace {
-
-// Answers every question with OK and shows nothing.
-class Silent : public Messages {
-public:
-    void notice(const QString&, const QString&) override {}
-    void plainNotice(const QString&, const QString&) override {}
-    int question(const QString&, const QString&) override { return kOk; }
-    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
-    void errorReport(const QString&) override {}
-};
 
 // The master rows the test put into the book.
 struct World {
@@ -218,7 +208,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: crashposter <directory> <seed>\n");
         return 2;
     }
-    Silent silent;
+    SilentMessages silent;
     setMessages(&silent);
     TsysData data(QString::fromLocal8Bit(argv[1]) + u'/');
     if (!data.connect()) {

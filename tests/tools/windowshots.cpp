@@ -8,7 +8,6 @@
 #include "app/windowset.h"
 #include "core/clock.h"
 #include "core/mainentries.h"
-#include "core/messages.h"
 #include "core/schema.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
@@ -17,6 +16,7 @@
 #include "printing/printpage.h"
 #include "printing/ui/printer.h"
 #include "printing/ui/tfrmprintview.h"
+#include "silentmessages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,18 +29,6 @@
 #include <cstdio>
 
 namespace {
-
-// Answers every question with OK and shows nothing.
-class Silent : public Messages {
-public:
-    void notice(const QString&, const QString&) override {}
-    void plainNotice(const QString&, const QString&) override {}
-    int question(const QString&, const QString&) override { return kOk; }
-    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
-    void errorReport(const QString& text) override {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-};
 
 // An A4 printer at 600 dots per inch that prints nowhere, so that the preview opens without one.
 class PaperlessPrinter : public Printer {
@@ -123,7 +111,7 @@ int main(int argc, char** argv) {
     QTemporaryDir book;
     schema::create(book.path() + u'/' + TsysData::fileName());
     environment::setApplicationDirectory(book.path() + u'/');
-    Silent silent;
+    SilentMessages silent;
     setMessages(&silent);
     Photographer photographer(folder);
     setModal(&photographer);
