@@ -52,7 +52,10 @@ TEST_F(WindowLook, EveryWindowFitsTheScreenAndNamesItsPictureButtons) {
     QSet<QString> seen;
     int looked = 0;
     for (const mainentries::Entry& entry : mainentries::entries()) {
-        if (entry.opens == mainentries::kSystemInitialisation || !windows::hasOpener(entry.opens) ||
+        // Initialisation asks first and opening stock chooses a file first: neither opens a
+        // window of its own at once (the import preview is looked at by the import tests).
+        if (entry.opens == mainentries::kSystemInitialisation ||
+            entry.opens == mainentries::kOpeningStock || !windows::hasOpener(entry.opens) ||
             seen.contains(entry.opens))
             continue;
         seen.insert(entry.opens);
