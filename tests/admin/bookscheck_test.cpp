@@ -6,6 +6,7 @@
 #include "core/ui/tfrmmain.h"
 #include "documents/bookscheckreport.h"
 #include "documents/tradeposting.h"
+#include "support/postedbook.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,45 +17,8 @@
 
 namespace {
 
-class BooksCheckWindow : public AdminTest {
+class BooksCheckWindow : public PostedBook<AdminTest> {
 protected:
-    void SetUp() override {
-        AdminTest::SetUp();
-        house = addHouse("总库");
-        pen = addProduct("笔");
-        ink = addProduct("墨");
-        supplier = addSupplier("甲公司");
-        customer = addCustomer("乙商店");
-    }
-
-    // Posts through the procedure the document windows call: lines of (product, price, qty).
-    void post(TradeKindId id, const QString& code,
-              std::vector<std::tuple<long long, QString, QString>> lines, const QString& settled) {
-        const TradeKind& kind = tradeKind(id);
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        const bool suppliers = kind.counterpartMode == "1";
-        d.compID = QString::number(suppliers ? supplier : customer);
-        d.compName = suppliers ? "甲公司" : "乙商店";
-        d.date = QDate(2026, 3, 15);
-        int row = 1;
-        for (const auto& [product, price, quantity] : lines) {
-            d.cell(row, 1) = QString::number(product);
-            d.cell(row, 2) = "BH";
-            d.cell(row, 6) = price;
-            d.cell(row, 7) = quantity;
-            const Decimal amount = (*Decimal::parse(price) * *Decimal::parse(quantity)).cents();
-            d.cell(row, 8) = amount.toString();
-            d.runningTotal += amount;
-            ++row;
-        }
-        d.sumMoney = d.runningTotal.cents().toString();
-        d.money = settled;
-        messages_.answerOk();
-        ASSERT_EQ(postTradeDocument(kind, d), PostResult::Posted);
-    }
     // A purchase of 80 with 20 paid and a sale of 59.97 with 50 received.
     void postSome() {
         post(TradeKindId::Purchase, "CJ1", {{pen, "12.5", "4"}, {ink, "3", "10"}}, "20");
@@ -77,7 +41,6 @@ protected:
     QProgressBar& progress() { return drive::find<QProgressBar>(window, "pbProgress"); }
 
     TfrmBooksCheck window;
-    long long house = 0, pen = 0, ink = 0, supplier = 0, customer = 0;
 };
 
 TEST_F(BooksCheckWindow, SaysThatTheBooksAgreeWhenTheyDo) {

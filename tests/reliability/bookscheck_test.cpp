@@ -4,49 +4,12 @@
 #include "documents/bookscheck.h"
 #include "documents/tradeposting.h"
 #include "support/booktest.h"
+#include "support/postedbook.h"
 
 namespace {
 
-class BooksCheck : public BookTest {
+class BooksCheck : public PostedBook<BookTest> {
 protected:
-    void SetUp() override {
-        BookTest::SetUp();
-        house = addHouse("总库");
-        pen = addProduct("笔");
-        ink = addProduct("墨");
-        supplier = addSupplier("甲公司");
-        customer = addCustomer("乙商店");
-    }
-
-    // Posts through the procedure the windows call: lines of (product, price, quantity).
-    void post(TradeKindId id, const QString& code,
-              std::vector<std::tuple<long long, QString, QString>> lines, const QString& settled) {
-        const TradeKind& kind = tradeKind(id);
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        const bool suppliers = kind.counterpartMode == "1";
-        d.compID = QString::number(suppliers ? supplier : customer);
-        d.compName = suppliers ? "甲公司" : "乙商店";
-        d.date = QDate(2026, 3, 15);
-        int row = 1;
-        for (const auto& [product, price, quantity] : lines) {
-            d.cell(row, 1) = QString::number(product);
-            d.cell(row, 2) = "BH";
-            d.cell(row, 6) = price;
-            d.cell(row, 7) = quantity;
-            const Decimal amount = (*Decimal::parse(price) * *Decimal::parse(quantity)).cents();
-            d.cell(row, 8) = amount.toString();
-            d.runningTotal += amount;
-            ++row;
-        }
-        d.sumMoney = d.runningTotal.cents().toString();
-        d.money = settled;
-        messages_.answerOk();
-        ASSERT_EQ(postTradeDocument(kind, d), PostResult::Posted);
-    }
-
     void postSome() {
         post(TradeKindId::Purchase, "CJ1", {{pen, "12.5", "4"}, {ink, "3", "10"}}, "20");
         post(TradeKindId::PurchaseReturn, "CT1", {{ink, "3", "2"}}, "");
@@ -66,8 +29,6 @@ protected:
             ADD_FAILURE() << d.text().toStdString();
         return {};
     }
-
-    long long house = 0, pen = 0, ink = 0, supplier = 0, customer = 0;
 };
 
 TEST_F(BooksCheck, FindsNothingInANewBookOrAfterPostingEveryKind) {
@@ -201,8 +162,8 @@ TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) 
 }
 
 TEST_F(BooksCheck, TheDifferenceReadsAsOneLine) {
-    const BooksDifference d{BooksDifference::Kind::Stock, "Fproduct", "3", "8.5", "8",
-                            "库存数量与单据不符", "墨", "BH-墨"};
+    const BooksDifference d{BooksDifference::Kind::Stock, "Fproduct", "3",    "8.5", "8",
+                            "库存数量与单据不符",         "墨",       "BH-墨"};
     EXPECT_EQ(d.text(), "Fproduct 3: 库存数量与单据不符 (账面 8.5, 按单据 8)");
 }
 
