@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QTableView>
 #include <memory>
 
@@ -375,23 +374,6 @@ TEST_F(GridKeyboard, TheEmployeeOfATransferOrALossTakesNoNewEntryOnEnter) {
         EXPECT_EQ(employee.count(), 1);
         EXPECT_EQ(employee.currentText(), "王五");
     }
-}
-
-// Not a check: a purchase filled from a scanner, for a person to look at.
-// Run with --gtest_also_run_disabled_tests --gtest_filter='GridKeyboard.DISABLED_*'.
-TEST_F(GridKeyboard, DISABLED_ShotOfAScannedPurchase) {
-    TfrmTradeDocument& w = purchase();
-    chooseHouseAndSupplier(w);
-    goTo(grid(w), 1, DocumentGrid::ProdBH);
-    scan(kHammerCode);
-    typeKeys("3");
-    goTo(grid(w), 2, DocumentGrid::ProdBH);
-    scan(kPenCode);
-    typeKeys("-.5");
-    goTo(grid(w), 3, DocumentGrid::ProdBH);
-    typeKeys("690");
-    QDir().mkpath("/tmp/vesk-shots");
-    w.grab().save("/tmp/vesk-shots/scanned-purchase.png");
 }
 
 } // namespace

@@ -5,9 +5,7 @@
 #include "masterdata/ui/tfrmimport.h"
 #include "productwindow.h"
 
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -257,37 +255,6 @@ TEST_F(CounterpartImport, ReadsAGb18030CsvWithTheListsOwnTitles) {
     EXPECT_EQ(scalar("SELECT group_concat(compName||'/'||address||'/'||bankCard) FROM Fsupplier "
                      "WHERE compID>1"),
               "老供应商//,新供应商/上海/6222021234567890123");
-}
-
-// Not a check: the preview as a person meets it, for looking at. Run on a display
-// (QT_QPA_PLATFORM=xcb) with --gtest_also_run_disabled_tests --gtest_filter='ImportShots.*'.
-class ImportShots : public ProductImport {};
-
-TEST_F(ImportShots, DISABLED_ThePreviewOfASheetWithGoodAndBadRows) {
-    addProduct("旧货", addCategory("工具"));
-    QString text = "商品分类,商品编号,商品名称,规格/型号,厂家,单位,进价,售价,备注\n";
-    for (int i = 1; i <= 30; ++i)
-        text += QStringLiteral("五金,690123456%1,不锈钢螺丝 M%2,M%2×20,上海标准件厂,盒,%3,%4,\n")
-                    .arg(1000 + i)
-                    .arg(i)
-                    .arg(i * 1.5)
-                    .arg(i * 2);
-    text += "五金,6901234561002,重复的条码,,,个,1,2,\n工具,BH-旧货,同码,,,个,1,2,\n"
-            "油漆,A3,,,,桶,12元,20,\n,6.9012E+12,条码,,,个,1,2,\n";
-    const QString file = writeCsv("shot.csv", text);
-    QDir().mkpath("/tmp/vesk-shots");
-    open();
-    window().show();
-    importFile(file, [](TfrmImport& w) {
-        w.move(20, 20);
-        QTest::qWait(300);
-        w.grab().save("/tmp/vesk-shots/import-preview.png");
-        QProcess::execute("import", {"-window", "root", "/tmp/vesk-shots/import-screen.png"});
-        drive::click(w, "chkBadOnly");
-        QTest::qWait(200);
-        w.grab().save("/tmp/vesk-shots/import-preview-bad.png");
-    });
-    window().grab().save("/tmp/vesk-shots/product-window.png");
 }
 
 } // namespace
