@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A private PostgreSQL cluster for the tests of the server book: no TCP port, its socket in
+# its own folder, trusted local connections as the user postgres.
+#   scripts/pgcluster.sh start DIR   writes DIR/conninfo once the server accepts connections
+#   scripts/pgcluster.sh stop DIR    stops it and removes DIR
+# The server refuses to run as root, so under root it runs as the system user postgres.
+set -euo pipefail
+action=${1:?start or stop}
+dir=${2:?cluster folder}
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+[ -x "$bin/pg_ctl" ] || { echo "PostgreSQL is not installed (scripts/deps.sh installs it)" >&2; exit 1; }
+
+as_owner() {
+  if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+case $action in
+start)
+  if [ -f "$dir/conninfo" ] && as_owner "$bin/pg_ctl" -D "$dir/data" status >/dev/null 2>&1; then
+    exit 0
+  fi
+  [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate stop >/dev/null 2>&1 || true
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  chmod 755 "$dir"
+  [ "$(id -u)" = 0 ] && chown postgres: "$dir"
+  as_owner "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
+    >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+  # Durability is not what these tests check; fsync off keeps a 2-core machine quick.
+  as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+    -o "-c listen_addresses='' -k $dir -c fsync=off -c synchronous_commit=off -c max_connections=60" \
+    start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
+  echo "host=$dir user=postgres dbname=postgres" >"$dir/conninfo"
+  ;;
+stop)
+  [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
+  rm -rf "$dir"
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2
+  exit 2
+  ;;
+esac
