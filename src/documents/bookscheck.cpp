@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -101,6 +102,32 @@ QString mayDiffer(const QString& claimed, const QString& recomputed, const QStri
         .arg(claimed, recomputed, tolerance);
 }
 
+// A product's movements summed exactly, in whole units and millionths as exactParts splits
+// them; wild once a value or the sum went beyond what is held exactly.
+struct Moved {
+    long long units = 0;
+    long long micro = 0;
+    bool wild = false;
+
+    void add(long long u, long long m, long long w) {
+        wild = wild || w != 0 || __builtin_add_overflow(units, u, &units) ||
+               __builtin_add_overflow(micro, m, &micro);
+    }
+    // Far from both limits a float comparison passes over the sums that agree; every other
+    // one is decided exactly.
+    bool mayDiffer(double claimed) const {
+        const double approx = double(units) + double(micro) / 1e6;
+        return wild || std::abs(claimed) >= 1e8 || std::abs(approx) >= 1e8 ||
+               std::abs(claimed - approx) > 1e-7;
+    }
+    Sum exact() const {
+        if (wild)
+            return std::nullopt;
+        static const Decimal millionth = *Decimal::parse(u"0.000001");
+        return plus(Decimal::fromInt(units), Decimal::fromInt(micro) * millionth);
+    }
+};
+
 // The table and the sign with which a kind's balance statement moves exchMoney, read from
 // the statement itself so that the check follows what posting really runs.
 QString balanceTable(const TradeKind& kind) {
@@ -178,50 +205,60 @@ private:
 };
 
 void Checker::stock() {
-    run(QStringLiteral("DROP TABLE IF EXISTS temp.booksMoved"));
-    run(QStringLiteral("CREATE TEMP TABLE booksMoved(prodID INTEGER PRIMARY KEY, units INTEGER, "
-                       "micro INTEGER, wild INTEGER)"));
-    // Each line counts while its header exists; a transfer moves no product's stock. Added
-    // line by line into a table keyed by product: grouping four million lines would sort them.
-    const auto moved = [this](const QString& value, const QString& lines, const QString& headers) {
+    // Each line counts while its header exists; a transfer moves no product's stock. The
+    // lines are read a slice of headers at a time and summed here: summing millions of lines
+    // per product in the engine would sort them or search a keyed table once per line.
+    std::unordered_map<long long, Moved> moved;
+    const auto addLines = [&](const QString& value, const QString& lines, const QString& headers) {
         const ExactParts parts = exactParts(value);
-        run(QStringLiteral("INSERT INTO temp.booksMoved(prodID, units, micro, wild) "
-                           "SELECT d.prodID, %1, %2, %3 FROM %4 h CROSS JOIN %5 d "
-                           "ON d.orderID = h.orderID WHERE d.prodID IS NOT NULL "
-                           "ON CONFLICT (prodID) DO UPDATE SET units = units + excluded.units, "
-                           "micro = micro + excluded.micro, wild = wild + excluded.wild")
-                .arg(parts.units, parts.micro, parts.wild, headers, lines));
+        q_.load(
+            QStringLiteral("SELECT min(rowid) AS low, max(rowid) AS high FROM %1").arg(headers));
+        q_.open();
+        const long long first = q_.field(u"low").asInteger();
+        const long long last = q_.field(u"high").asInteger();
+        q_.close();
+        q_.load(QStringLiteral("SELECT d.prodID, %1, %2, %3 FROM %4 h CROSS JOIN %5 d "
+                               "ON d.orderID = h.orderID WHERE h.rowid BETWEEN :low AND :high "
+                               "AND d.prodID IS NOT NULL")
+                    .arg(parts.units, parts.micro, parts.wild, headers, lines));
+        constexpr long long kSlice = 20000;
+        for (long long low = first; low <= last; low += kSlice) {
+            q_.bind(u"low", low);
+            q_.bind(u"high", low + kSlice - 1);
+            q_.open();
+            const ResultSet& rows = q_.result();
+            for (int r = 0; r < rows.rowCount(); ++r)
+                moved[rows.integer(r, 0)].add(rows.integer(r, 1), rows.integer(r, 2),
+                                              rows.integer(r, 3));
+            q_.close();
+        }
         step();
     };
     for (const TradeKind& kind : tradeKinds())
-        moved(stockSigned(kind.stockStatement, QStringLiteral("d.pcount")), kind.lineTable,
-              kind.headerTable);
+        addLines(stockSigned(kind.stockStatement, QStringLiteral("d.pcount")), kind.lineTable,
+                 kind.headerTable);
     // Losses take, overflows and stock-count corrections ("盘点", signed) add.
     const StockKind& loss = stockKind(StockKindId::Loss);
-    moved(QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
-              .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount"))),
-          loss.lineTable, QStringLiteral("OrderBsBy"));
+    addLines(QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
+                 .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount"))),
+             loss.lineTable, QStringLiteral("OrderBsBy"));
 
-    const QString recomputed =
-        QStringLiteral("coalesce(m.units, 0) + coalesce(m.micro, 0) / 1000000.0");
-    q_.load(
-        QStringLiteral("SELECT p.prodID AS k, p.prodBH, p.prodName, p.sumCount AS v, m.units, "
-                       "m.micro, m.wild FROM Fproduct p LEFT JOIN temp.booksMoved m "
-                       "ON m.prodID = p.prodID "
-                       "WHERE coalesce(m.wild, 0) > 0 OR %1 ORDER BY p.prodID")
-            .arg(mayDiffer(QStringLiteral("p.sumCount"), recomputed, QStringLiteral("0.0000001"))));
+    q_.load(QStringLiteral("SELECT prodID, prodBH, prodName, sumCount FROM Fproduct"));
     q_.open();
     for (; !q_.eof(); q_.next()) {
-        const double claimed = q_.field(u"v").asFloat();
-        const Sum sum = sumOf(q_);
-        if (differs(claimed, sum, kQuantityPlaces))
+        const double claimed = q_.field(u"sumCount").asFloat();
+        const auto it = moved.find(q_.field(u"prodID").asInteger());
+        const Moved sum = it == moved.end() ? Moved() : it->second;
+        if (!sum.mayDiffer(claimed))
+            continue;
+        const Sum recomputed = sum.exact();
+        if (differs(claimed, recomputed, kQuantityPlaces))
             report(BooksDifference::Kind::Stock, QStringLiteral("Fproduct"),
-                   q_.field(u"k").asText(), textOf(claimed), textOf(sum),
+                   q_.field(u"prodID").asText(), textOf(claimed), textOf(recomputed),
                    QStringLiteral("库存数量与单据不符"), q_.field(u"prodName").asText(),
                    q_.field(u"prodBH").asText());
     }
     q_.close();
-    run(QStringLiteral("DROP TABLE temp.booksMoved"));
     step();
 }
 
