@@ -333,7 +333,7 @@ void Checker::journal() {
                            "MIN(b.sumMoney) AS low, MAX(b.sumMoney) AS high, "
                            "MIN(b.itmID) AS itmLow, MAX(b.itmID) AS itmHigh "
                            "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
-                           "AND b.orderType = :orderType GROUP BY h.orderID "
+                           "AND b.orderType = :orderType GROUP BY h.rowid "
                            "HAVING found <> 1 OR itmLow IS NOT 1 OR itmHigh IS NOT 1 OR %2 "
                            "ORDER BY h.orderID")
                 .arg(kind.headerTable,
