@@ -49,7 +49,7 @@ private:
         std::string label;
         Target target;
         bool hasReference;
-        std::vector<double> times, referenceTimes; // milliseconds
+        std::vector<double> times, referenceTimes, cpuTimes; // milliseconds
         int rows = -1;
     };
     std::vector<Row> rows_; // never reallocated once the benchmarks run

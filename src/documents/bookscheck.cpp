@@ -1,5 +1,7 @@
 #include "documents/bookscheck.h"
 
+#include "documents/exactsplit.h"
+
 #include "core/decimal.h"
 #include "core/query.h"
 #include "core/transaction.h"
@@ -61,25 +63,6 @@ bool differs(double claimed, const Sum& recomputed, int places) {
 constexpr int kQuantityPlaces = 6;
 constexpr int kMoneyPlaces = 2;
 
-// The engine sums, exactly: each value is split into its whole units and its millionths, and
-// both are summed as integers (the book's totals count in millionths too). A double holds 15
-// significant digits: from 10^9 on, the millionths are rounded to the digits it has, as the
-// value was typed (999999999999.99, not 999999999999.98999). Values of 10^12 and beyond, which
-// the book refuses to write, are only counted: their sum is out of range.
-struct ExactParts {
-    QString units, micro, wild;
-};
-ExactParts exactParts(const QString& value) {
-    const QString fraction = QStringLiteral("(%1 - CAST(%1 AS INTEGER))").arg(value);
-    return {QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN CAST(%1 AS INTEGER) END, 0)")
-                .arg(value),
-            QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e9 THEN CAST(round(%2 * 1000000) AS "
-                           "INTEGER) WHEN abs(%1) < 1e12 THEN CAST(round(round(%2, 15 - "
-                           "length(CAST(CAST(abs(%1) AS INTEGER) AS TEXT))) * 1000000) AS "
-                           "INTEGER) END, 0)")
-                .arg(value, fraction),
-            QStringLiteral("coalesce(abs(%1) >= 1e12, 0)").arg(value)};
-}
 QString exactSum(const QString& value, const QString& as = QString()) {
     const ExactParts parts = exactParts(value);
     return QStringLiteral("SUM(%1) AS %4units, SUM(%2) AS %4micro, SUM(%3) AS %4wild")
@@ -102,16 +85,16 @@ QString mayDiffer(const QString& claimed, const QString& recomputed, const QStri
         .arg(claimed, recomputed, tolerance);
 }
 
-// A product's movements summed exactly, in whole units and millionths as exactParts splits
-// them; wild once a value or the sum went beyond what is held exactly.
+// A product's movements summed exactly, in whole units and millionths; wild once a value or the sum
+// went beyond what is held exactly.
 struct Moved {
     long long units = 0;
     long long micro = 0;
     bool wild = false;
 
-    void add(long long u, long long m, long long w) {
-        wild = wild || w != 0 || __builtin_add_overflow(units, u, &units) ||
-               __builtin_add_overflow(micro, m, &micro);
+    void add(const SplitValue& value) {
+        wild = wild || value.wild || __builtin_add_overflow(units, value.units, &units) ||
+               __builtin_add_overflow(micro, value.micro, &micro);
     }
     // Far from both limits a float comparison passes over the sums that agree; every other
     // one is decided exactly.
@@ -210,26 +193,29 @@ void Checker::stock() {
     // per product in the engine would sort them or search a keyed table once per line.
     std::unordered_map<long long, Moved> moved;
     const auto addLines = [&](const QString& value, const QString& lines, const QString& headers) {
-        const ExactParts parts = exactParts(value);
         q_.load(
             QStringLiteral("SELECT min(rowid) AS low, max(rowid) AS high FROM %1").arg(headers));
         q_.open();
         const long long first = q_.field(u"low").asInteger();
         const long long last = q_.field(u"high").asInteger();
         q_.close();
-        q_.load(QStringLiteral("SELECT d.prodID, %1, %2, %3 FROM %4 h CROSS JOIN %5 d "
-                               "ON d.orderID = h.orderID WHERE h.rowid BETWEEN :low AND :high "
-                               "AND d.prodID IS NOT NULL")
-                    .arg(parts.units, parts.micro, parts.wild, headers, lines));
+        // Only values of 10^9 and more come split by the engine.
+        q_.load(QStringLiteral("SELECT d.prodID, %1, CASE WHEN abs(%1) >= 1e9 THEN %2 END "
+                               "FROM %3 h CROSS JOIN %4 d ON d.orderID = h.orderID "
+                               "WHERE h.rowid BETWEEN :low AND :high AND d.prodID IS NOT NULL")
+                    .arg(value, exactParts(value).micro, headers, lines));
         constexpr long long kSlice = 20000;
         for (long long low = first; low <= last; low += kSlice) {
             q_.bind(u"low", low);
             q_.bind(u"high", low + kSlice - 1);
             q_.open();
             const ResultSet& rows = q_.result();
-            for (int r = 0; r < rows.rowCount(); ++r)
-                moved[rows.integer(r, 0)].add(rows.integer(r, 1), rows.integer(r, 2),
-                                              rows.integer(r, 3));
+            for (int r = 0; r < rows.rowCount(); ++r) {
+                const double v = rows.real(r, 1);
+                const SplitValue split = splitLikeTheEngine(v).value_or(
+                    SplitValue{static_cast<long long>(v), rows.integer(r, 2), false});
+                moved[rows.integer(r, 0)].add(split);
+            }
             q_.close();
         }
         step();
