@@ -1,10 +1,11 @@
-# Writes the SQL files into C++ strings: FILES make a new book, and each of UPGRADES
-# (named upgrade-N.sql, together with the files it lists in its first line) takes a book of
-# version N-1 to version N.
-set(content "")
+# Writes the SQL files into C++ strings: each of FILES by its file name, and each of UPGRADES
+# (named upgrade-N.sql, together with the files it lists in its first line) as the step that
+# takes a book of version N-1 to version N.
+set(files "")
 foreach(f ${FILES})
+  get_filename_component(name ${f} NAME)
   file(READ ${f} text)
-  string(APPEND content "${text}\n")
+  string(APPEND files "  if (name == \"${name}\")\n    return R\"vesksql(${text})vesksql\";\n")
 endforeach()
 set(cases "")
 foreach(f ${UPGRADES})
@@ -27,6 +28,6 @@ foreach(f ${UPGRADES})
   string(APPEND cases "  case ${version}:\n    return R\"vesksql(${step})vesksql\";\n")
 endforeach()
 file(WRITE ${OUT} "#include \"schema/schemasql.h\"\n"
-  "const char* schemaSql() {\n  return R\"vesksql(${content})vesksql\";\n}\n"
+  "const char* sqlFile(std::string_view name) {\n${files}  return nullptr;\n}\n"
   "const char* upgradeSql(int version) {\n  switch (version) {\n${cases}  default:\n"
   "    return nullptr;\n  }\n}\n")

@@ -1,0 +1,67 @@
+// Writing a new server book through libpq.
+#include "schema/serverschema.h"
+
+#include <libpq-fe.h>
+#include <memory>
+
+namespace schema {
+
+namespace {
+
+struct Finish {
+    void operator()(PGconn* c) const { PQfinish(c); }
+};
+struct Clear {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using Connection = std::unique_ptr<PGconn, Finish>;
+using Result = std::unique_ptr<PGresult, Clear>;
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+// Tables and views outside the server's own catalogues.
+const char* const kExistingRelations =
+    "SELECT count(*) FROM pg_catalog.pg_class c "
+    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+    "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') "
+    "AND n.nspname NOT IN ('pg_catalog', 'information_schema') AND n.nspname NOT LIKE 'pg_toast%'";
+
+} // namespace
+
+std::string createOnServer(const std::string& conninfo) {
+    const Connection c(PQconnectdb(conninfo.c_str()));
+    if (PQstatus(c.get()) != CONNECTION_OK)
+        return "无法连接到服务器：" + trimmed(PQerrorMessage(c.get()));
+    // The server's notices (an extension already there) are no news to the person running this.
+    PQsetNoticeProcessor(
+        c.get(), [](void*, const char*) {}, nullptr);
+    const auto failure = [&](const std::string& what) {
+        const std::string reason = what + trimmed(PQerrorMessage(c.get()));
+        Result(PQexec(c.get(), "ROLLBACK"));
+        return reason;
+    };
+    if (Result begun(PQexec(c.get(), "BEGIN")); PQresultStatus(begun.get()) != PGRES_COMMAND_OK)
+        return failure("无法开始事务：");
+    const Result existing(PQexec(c.get(), kExistingRelations));
+    if (PQresultStatus(existing.get()) != PGRES_TUPLES_OK)
+        return failure("无法查看数据库中的表：");
+    const std::string count = PQgetvalue(existing.get(), 0, 0);
+    if (count != "0") {
+        Result(PQexec(c.get(), "ROLLBACK"));
+        return "数据库中已有 " + count + " 个表或视图，账簿只能写入空数据库；未作任何改动";
+    }
+    if (Result written(PQexec(c.get(), serverSql().c_str()));
+        PQresultStatus(written.get()) != PGRES_COMMAND_OK &&
+        PQresultStatus(written.get()) != PGRES_TUPLES_OK)
+        return failure("写入账簿失败：");
+    if (Result committed(PQexec(c.get(), "COMMIT"));
+        PQresultStatus(committed.get()) != PGRES_COMMAND_OK)
+        return failure("提交失败：");
+    return {};
+}
+
+} // namespace schema

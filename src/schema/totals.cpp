@@ -1,0 +1,234 @@
+#include "schema/totals.h"
+
+namespace schema {
+
+const std::vector<DocumentTable>& documentTables() {
+    static const std::vector<DocumentTable> tables = {
+        {"Pur", "OrderPur", "OrderPurD", {{"houseID", Sign::Adds}}},
+        {"PurT", "OrderPurT", "OrderPurTD", {{"houseID", Sign::Takes}}},
+        {"Sale", "OrderSale", "OrderSaleD", {{"houseID", Sign::Takes}}},
+        {"SaleT", "OrderSaleT", "OrderSaleTD", {{"houseID", Sign::Adds}}},
+        {"BsBy", "OrderBsBy", "OrderBsByD", {{"houseID", Sign::ByLossType}}},
+        {"DB", "OrderDB", "OrderDBD", {{"houseOut", Sign::Takes}, {"houseIn", Sign::Adds}}},
+    };
+    return tables;
+}
+
+const Journal& moneyJournal() {
+    static const Journal journal{"Bank", "FitemBank", "itmID", "sumMoney", "FitemBalance"};
+    return journal;
+}
+
+namespace {
+
+using std::string;
+
+// A quantity or amount as whole millionths. The embedded engine holds doubles: their whole
+// units and fraction are taken apart, since multiplied at once anything beyond 2^53 millionths
+// would land on the nearest even double. The server's numeric is exact.
+string millionths(Engine engine, const string& v) {
+    if (engine == Engine::Server)
+        return "coalesce(round(" + v + " * 1000000)::bigint, 0)";
+    return "coalesce(CAST(" + v + " AS INTEGER) * 1000000\n           + CAST(round((" + v +
+           " - CAST(" + v + " AS INTEGER)) * 1000000) AS INTEGER), 0)";
+}
+
+// 1 when the value is there, 0 when it is NULL (the server has no boolean arithmetic).
+string present(Engine engine, const string& v) {
+    return engine == Engine::Server ? "(" + v + " IS NOT NULL)::int" : v + " IS NOT NULL";
+}
+string presentTerm(Engine engine, const string& v) {
+    return engine == Engine::Server ? present(engine, v) : "(" + v + " IS NOT NULL)";
+}
+
+// The change a line makes: header is the alias whose orderType decides a loss.
+string signedAmount(Sign sign, const string& header, const string& amount) {
+    switch (sign) {
+    case Sign::Adds:
+        return amount;
+    case Sign::Takes:
+        return "-" + amount;
+    case Sign::ByLossType:
+        return "(CASE WHEN " + header + ".orderType = '报损' THEN -1 ELSE 1 END)\n         * " +
+               amount;
+    }
+    return amount;
+}
+
+// The stock with a line's change taken back.
+string withdrawn(Sign sign, const string& header, const string& amount) {
+    if (sign == Sign::Takes)
+        return "qty + " + amount;
+    return "qty - " + signedAmount(sign, header, amount);
+}
+
+string upsertStock(Engine engine) {
+    const string t = engine == Engine::Server ? "FInveHouse." : "";
+    return "  ON CONFLICT (houseID, prodID) DO UPDATE SET qty = " + t + "qty + excluded.qty,\n" +
+           "    lines = " + t + "lines + excluded.lines, counted = " + t +
+           "counted + excluded.counted;\n";
+}
+
+// A line's quantity brought to the warehouse of its header, if the header is there.
+string lineAdds(Engine engine, const DocumentTable& d, const Movement& m) {
+    const string w = m.warehouse;
+    return "  INSERT INTO FInveHouse(houseID, prodID, qty, lines, counted)\n  SELECT h." + w +
+           ", NEW.prodID, " + signedAmount(m.sign, "h", millionths(engine, "NEW.pcount")) +
+           ", 1,\n         " + present(engine, "NEW.pcount") + "\n    FROM " + d.header +
+           " h WHERE h.orderID = NEW.orderID AND h." + w +
+           " IS NOT NULL\n     AND NEW.prodID IS NOT NULL\n" + upsertStock(engine);
+}
+
+string lineTakesBack(Engine engine, const DocumentTable& d, const Movement& m) {
+    return "  UPDATE FInveHouse SET qty = " +
+           withdrawn(m.sign, "h", millionths(engine, "OLD.pcount")) +
+           ",\n         lines = lines - 1, counted = counted - " +
+           presentTerm(engine, "OLD.pcount") + "\n    FROM " + d.header +
+           " h WHERE h.orderID = OLD.orderID AND FInveHouse.houseID = h." + m.warehouse +
+           "\n     AND FInveHouse.prodID = OLD.prodID;\n";
+}
+
+// A header brings all its lines to its warehouse. The server adds them per product first: an
+// upsert there may touch a row only once per statement.
+string headerAdds(Engine engine, const DocumentTable& d, const Movement& m) {
+    const string w = m.warehouse;
+    const string amount = signedAmount(m.sign, "NEW", millionths(engine, "d.pcount"));
+    const string where = " d WHERE d.orderID = NEW.orderID AND NEW." + w +
+                         " IS NOT NULL\n     AND d.prodID IS NOT NULL";
+    if (engine == Engine::Server)
+        return "  INSERT INTO FInveHouse(houseID, prodID, qty, lines, counted)\n  SELECT NEW." + w +
+               ", d.prodID, SUM(" + amount + "), COUNT(*), COUNT(d.pcount)\n    FROM " + d.lines +
+               where + " GROUP BY d.prodID\n" + upsertStock(engine);
+    return "  INSERT INTO FInveHouse(houseID, prodID, qty, lines, counted)\n  SELECT NEW." + w +
+           ", d.prodID, " + amount + ", 1,\n         d.pcount IS NOT NULL\n    FROM " + d.lines +
+           where + "\n" + upsertStock(engine);
+}
+
+string headerTakesBack(Engine engine, const DocumentTable& d, const Movement& m) {
+    return "  UPDATE FInveHouse SET qty = qty - m.moved, lines = lines - m.n, counted = counted - "
+           "m.c\n    FROM (SELECT d.prodID, SUM(" +
+           signedAmount(m.sign, "OLD", millionths(engine, "d.pcount")) +
+           ") AS moved,\n                 COUNT(*) AS n, COUNT(d.pcount) AS c\n            FROM " +
+           d.lines + " d WHERE d.orderID = OLD.orderID GROUP BY d.prodID) m\n" +
+           "   WHERE FInveHouse.houseID = OLD." + m.warehouse +
+           " AND FInveHouse.prodID = m.prodID;\n";
+}
+
+// The header columns whose change moves stock.
+string headerColumns(const DocumentTable& d) {
+    string columns = "orderID";
+    bool byType = false;
+    for (const Movement& m : d.movements) {
+        columns += string(", ") + m.warehouse;
+        byType = byType || m.sign == Sign::ByLossType;
+    }
+    return byType ? columns + ", orderType" : columns;
+}
+
+using Part = string (*)(Engine, const DocumentTable&, const Movement&);
+string forEachMovement(Engine engine, const DocumentTable& d, Part part) {
+    string text;
+    for (const Movement& m : d.movements)
+        text += part(engine, d, m);
+    return text;
+}
+
+string trigger(const string& name, const string& when, const string& body) {
+    return "CREATE TRIGGER " + name + " " + when + " BEGIN\n" + body + "END;\n";
+}
+
+// One function per table on the server, taking back what the old row brought and bringing
+// what the new one does.
+string serverTrigger(const string& name, const string& events, const string& table,
+                     const string& takeBack, const string& bring) {
+    return "CREATE FUNCTION " + name + "() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n" +
+           "  IF TG_OP <> 'INSERT' THEN\n" + takeBack + "  END IF;\n" +
+           "  IF TG_OP <> 'DELETE' THEN\n" + bring + "  END IF;\n  RETURN NULL;\nEND $$;\n" +
+           "CREATE TRIGGER " + name + " AFTER INSERT OR DELETE OR UPDATE OF " + events + " ON " +
+           table + "\n  FOR EACH ROW EXECUTE FUNCTION " + name + "();\n";
+}
+
+string documentTriggers(Engine engine, const DocumentTable& d) {
+    const string tr = string("tr") + d.stem;
+    const string lineColumns = "orderID, prodID, pcount";
+    const string lineAdd = forEachMovement(engine, d, lineAdds);
+    const string lineBack = forEachMovement(engine, d, lineTakesBack);
+    const string headerAdd = forEachMovement(engine, d, headerAdds);
+    const string headerBack = forEachMovement(engine, d, headerTakesBack);
+    const string comment = string("-- ") + d.header + " and " + d.lines + "\n";
+    if (engine == Engine::Server)
+        return comment + serverTrigger(tr + "Line", lineColumns, d.lines, lineBack, lineAdd) +
+               serverTrigger(tr, headerColumns(d), d.header, headerBack, headerAdd);
+    return comment + trigger(tr + "LineInsert", string("AFTER INSERT ON ") + d.lines, lineAdd) +
+           trigger(tr + "LineDelete", string("AFTER DELETE ON ") + d.lines, lineBack) +
+           trigger(tr + "LineUpdate", "AFTER UPDATE OF " + lineColumns + " ON " + d.lines,
+                   lineBack + lineAdd) +
+           trigger(tr + "Insert", string("AFTER INSERT ON ") + d.header, headerAdd) +
+           trigger(tr + "Delete", string("AFTER DELETE ON ") + d.header, headerBack) +
+           trigger(tr + "Update", "AFTER UPDATE OF " + headerColumns(d) + " ON " + d.header,
+                   headerBack + headerAdd);
+}
+
+// A row of FInveHouse that no document line counts in any more goes.
+string emptyStockTrigger(Engine engine) {
+    const string body =
+        "  DELETE FROM FInveHouse WHERE houseID = NEW.houseID AND prodID = NEW.prodID;\n";
+    if (engine == Engine::Server)
+        return "CREATE FUNCTION trInveHouseEmpty() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+               "BEGIN\n" +
+               body +
+               "  RETURN NULL;\nEND $$;\n"
+               "CREATE TRIGGER trInveHouseEmpty AFTER UPDATE OF lines ON FInveHouse\n"
+               "  FOR EACH ROW WHEN (NEW.lines = 0) EXECUTE FUNCTION trInveHouseEmpty();\n";
+    return trigger("trInveHouseEmpty", "AFTER UPDATE OF lines ON FInveHouse WHEN NEW.lines = 0",
+                   body);
+}
+
+string journalTriggers(Engine engine, const Journal& j) {
+    const string tr = string("tr") + j.stem, key = j.account, total = j.total;
+    const string oldAmount = string("OLD.") + j.amount, newAmount = string("NEW.") + j.amount;
+    const string takeBack = "  UPDATE " + total + "\n     SET amount = amount - " +
+                            millionths(engine, oldAmount) + ",\n         counted = counted - " +
+                            presentTerm(engine, oldAmount) + "\n   WHERE " + key + " = OLD." + key +
+                            ";\n";
+    const string t = engine == Engine::Server ? total + "." : "";
+    const string upsert = "  ON CONFLICT (" + key + ") DO UPDATE SET amount = " + t +
+                          "amount + excluded.amount,\n    counted = " + t +
+                          "counted + excluded.counted;\n";
+    const string insert = "  INSERT INTO " + total + "(" + key + ", amount, counted)\n";
+    const string added = millionths(engine, newAmount);
+    if (engine == Engine::Server) {
+        const string bring = insert + "  VALUES (NEW." + key + ", " + added + ",\n          " +
+                             present(engine, newAmount) + ")\n" + upsert;
+        return "-- " + string(j.table) + "\n" +
+               serverTrigger(tr, key + ", " + j.amount, j.table,
+                             "  IF OLD." + key + " IS NOT NULL THEN\n" + takeBack + "  END IF;\n",
+                             "  IF NEW." + key + " IS NOT NULL THEN\n" + bring + "  END IF;\n");
+    }
+    return trigger(tr + "Insert",
+                   "AFTER INSERT ON " + string(j.table) + " WHEN NEW." + key + " IS NOT NULL",
+                   insert + "  VALUES (NEW." + key + ", " + added + ",\n          " +
+                       present(engine, newAmount) + ")\n" + upsert) +
+           trigger(tr + "Delete",
+                   "AFTER DELETE ON " + string(j.table) + " WHEN OLD." + key + " IS NOT NULL",
+                   takeBack) +
+           trigger(tr + "Update",
+                   "AFTER UPDATE OF " + key + ", " + j.amount + " ON " + string(j.table),
+                   takeBack + insert + "  SELECT NEW." + key + ", " + added + ",\n         " +
+                       present(engine, newAmount) + "\n   WHERE NEW." + key + " IS NOT NULL\n" +
+                       upsert);
+}
+
+} // namespace
+
+std::string totalsTriggers(Engine engine) {
+    // A line counts once its header exists and as long as both do: a header inserted, deleted
+    // or changed brings or takes its lines' quantities; a line does so while its header is
+    // there.
+    string text = emptyStockTrigger(engine);
+    for (const DocumentTable& d : documentTables())
+        text += documentTriggers(engine, d);
+    return text + journalTriggers(engine, moneyJournal());
+}
+
+} // namespace schema
