@@ -44,6 +44,12 @@ TEST_F(ServerEngine, AmountsBoundAsNumbersAreSummedExactly) {
     EXPECT_EQ(q_.field(u"exact").asInteger(), 1);
     EXPECT_EQ(q_.field(u"total").asText(), "0.3");
     EXPECT_EQ(q_.field(u"total").asFloat(), 0.3);
+    // Numbers bound to an expression are exact there too, not only once stored.
+    q_.load("SELECT :a + :b = 0.3 AS exact");
+    q_.bind(u"a", 0.1);
+    q_.bind(u"b", 0.2);
+    q_.open();
+    EXPECT_EQ(q_.field(u"exact").asInteger(), 1);
 }
 
 TEST_F(ServerEngine, CastsKeepTheirColonsBesideAParameter) {
