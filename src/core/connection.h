@@ -1,57 +1,57 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
-#include <utility>
-#include <vector>
+#include <memory>
 
 struct sqlite3;
-struct sqlite3_stmt;
+class Engine;
+class SqliteEngine;
+class Statement;
 
-// The one connection to the book. It opens only an existing file of ours; after close()
-// the next statement opens it again with the same path.
+// The one connection to the book: the embedded file (the default) or a book on a PostgreSQL
+// server. Callers do not know which; after close() the next statement opens it again.
 class Connection {
 public:
-    explicit Connection(QString path) : path_(std::move(path)) {}
+    // The embedded book at this path.
+    explicit Connection(QString path);
+    // A book on a server, from a libpq connection string (or a bare service name).
+    static Connection server(QString conninfo);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the file; false, with the reason in lastError, when it is missing, cannot be
-    // written, is not a book of this program, is of a newer version or is damaged. A book of
-    // an earlier version is upgraded first, after a copy of it is written beside it.
+    // Opens the book; false, with the reason in lastError, when it cannot be. A file is
+    // refused when it is missing, cannot be written, is not a book of this program, is of a
+    // newer version or is damaged; a file of an earlier version is upgraded first, after a
+    // copy of it is written beside it. A server gives the reason it cannot be reached.
     bool open();
     void close();
-    bool isOpen() const { return db_ != nullptr; }
-    // The open handle, reopening a closed connection first; throws DbError when it cannot.
+    bool isOpen() const;
+    bool isServer() const { return sqlite_ == nullptr; }
+    // The embedded file's handle, reopening a closed connection first; throws DbError when
+    // it cannot, and on a server book.
     sqlite3* handle();
-    // Counts openings, so that prepared statements of an earlier opening are never reused.
-    unsigned generation() const { return generation_; }
+    // Counts openings, so that statements prepared under an earlier opening are never reused.
+    unsigned generation() const;
+    // The file's path, or the server's connection string.
     const QString& path() const { return path_; }
-    const QString& lastError() const { return lastError_; }
+    const QString& lastError() const;
     // The version the book had before this connection upgraded it (0: none), and where the
     // copy of that book was written.
-    int upgradedFrom() const { return upgradedFrom_; }
-    const QString& upgradeBackup() const { return upgradeBackup_; }
+    int upgradedFrom() const;
+    QString upgradeBackup() const;
 
-    // Runs statements that take no parameters and return nothing (pragmas, transaction control).
+    // Runs statements that take no parameters and return nothing (transaction control,
+    // settings the other engine absorbs).
     void run(const char* sql);
-
-    // Prepared statements the slots put back, kept for the next load of the same text: a
-    // window loads the same few statements again and again, and posting loads five per
-    // document. take() returns nullptr when none is kept.
-    sqlite3_stmt* take(const QByteArray& sql);
-    void putBack(const QByteArray& sql, sqlite3_stmt* statement);
+    // Makes a statement ready for a slot, reopening a closed connection first.
+    std::unique_ptr<Statement> prepare(const QString& sql);
 
 private:
-    void upgrade(int version);
-    QString damaged(const QString& engineText) const;
+    Connection(QString address, std::unique_ptr<Engine> engine);
+    Engine& opened();
 
     QString path_;
-    QString lastError_;
-    sqlite3* db_ = nullptr;
-    unsigned generation_ = 0;
-    int upgradedFrom_ = 0;
-    QString upgradeBackup_;
-    std::vector<std::pair<QByteArray, sqlite3_stmt*>> kept_; // the most recently put back last
+    std::unique_ptr<Engine> engine_;
+    SqliteEngine* sqlite_ = nullptr; // engine_ itself, when the book is the embedded file
 };

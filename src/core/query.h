@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/engine.h"
 #include "core/resultset.h"
 
 #include <QObject>
 #include <QString>
-#include <variant>
+#include <memory>
 #include <vector>
 
 class Connection;
-struct sqlite3_stmt;
 class TQuery;
 
 // One field of a slot's current row, read as text, number or whole number (NULL as "" or 0).
@@ -72,21 +72,17 @@ signals:
     void currentRowChanged(int row);
 
 private:
-    using Value = std::variant<std::monostate, QString, double, long long>;
-    struct Parameter {
-        QString name; // without the colon
-        Value value;
-    };
     int parameterIndex(QStringView name) const;
-    Parameter& parameter(QStringView name);
-    sqlite3_stmt* prepared();
-    void finalize();
-    void bindAll(sqlite3_stmt* statement);
+    SqlValue& parameter(QStringView name);
+    Statement& prepared();
+    // Every value, once each is bound; throws DbError naming the first unbound parameter.
+    const std::vector<SqlValue>& boundValues() const;
 
     Connection& connection_;
     QString sql_;
-    std::vector<Parameter> parameters_;
-    sqlite3_stmt* statement_ = nullptr;
+    QStringList names_; // of the parameters, without the colon
+    std::vector<SqlValue> values_;
+    std::unique_ptr<Statement> statement_;
     unsigned generation_ = 0;
     ResultSet result_;
     bool open_ = false;

@@ -4,7 +4,9 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 ResultSet ResultSet::read(sqlite3_stmt* statement) {
@@ -54,6 +56,66 @@ ResultSet ResultSet::read(sqlite3_stmt* statement) {
     for (int i = 0; i < rows; ++i)
         result.order_[std::size_t(i)] = i;
     return result;
+}
+
+namespace {
+
+// Type OIDs of the server's built-in types (pg_type.dat), fixed since their creation.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701,
+              kNumeric = 1700;
+
+} // namespace
+
+ResultSet ResultSet::read(const pg_result* result) {
+    ResultSet set;
+    const int rows = PQntuples(result);
+    const int n = PQnfields(result);
+    std::vector<Oid> types(std::size_t(n), 0);
+    for (int c = 0; c < n; ++c) {
+        set.columns_ << QString::fromUtf8(PQfname(result, c));
+        types[std::size_t(c)] = PQftype(result, c);
+    }
+    set.cells_.reserve(std::size_t(rows) * std::size_t(n));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < n; ++c) {
+            Cell cell;
+            if (PQgetisnull(result, r, c)) {
+                set.cells_.push_back(cell);
+                continue;
+            }
+            const char* text = PQgetvalue(result, r, c);
+            const int bytes = PQgetlength(result, r, c);
+            switch (types[std::size_t(c)]) {
+            case kInt2:
+            case kInt4:
+            case kInt8:
+                cell.type = Type::Integer;
+                std::from_chars(text, text + bytes, cell.integer);
+                break;
+            case kNumeric:
+            case kFloat4:
+            case kFloat8:
+                // The server writes NaN and Infinity as words, which from_chars reads too.
+                cell.type = Type::Real;
+                std::from_chars(text, text + bytes, cell.real);
+                break;
+            case kBool:
+                cell.type = Type::Integer;
+                cell.integer = text[0] == 't' ? 1 : 0;
+                break;
+            default:
+                cell.type = Type::Text;
+                cell.offset = std::uint32_t(set.strings_.size());
+                cell.length = std::uint32_t(bytes);
+                set.strings_.append(text, bytes);
+            }
+            set.cells_.push_back(cell);
+        }
+    }
+    set.order_.resize(std::size_t(rows));
+    for (int i = 0; i < rows; ++i)
+        set.order_[std::size_t(i)] = i;
+    return set;
 }
 
 int ResultSet::column(QStringView name) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
+struct pg_result;
 
 // The rows an opened statement returned, held compactly (a list of 100,000 products stays
 // small) and sortable in place without running the statement again.
@@ -16,6 +17,9 @@ public:
 
     // Steps the statement to its end, keeping every row.
     static ResultSet read(sqlite3_stmt* statement);
+    // Takes the rows a server returned: whole numbers as Integer, numeric and floating
+    // numbers as Real, booleans as 1 or 0, anything else as Text.
+    static ResultSet read(const pg_result* result);
 
     int rowCount() const { return int(order_.size()); }
     int columnCount() const { return int(columns_.size()); }

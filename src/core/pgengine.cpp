@@ -1,0 +1,212 @@
+#include "core/pgengine.h"
+
+#include "core/dberror.h"
+#include "core/pgdialect.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <libpq-fe.h>
+
+namespace {
+
+// Type OIDs of the server's built-in types (pg_type.dat).
+constexpr Oid kUnknown = 0, kInt8 = 20, kNumeric = 1700;
+
+QString trimmed(const char* text) {
+    return QString::fromUtf8(text ? text : "").trimmed();
+}
+
+// A bare word names a service in the service file; anything else is a connection string.
+QByteArray expanded(const QString& conninfo) {
+    const QString text = conninfo.trimmed();
+    if (!text.isEmpty() && !text.contains(u'=') && !text.contains(QStringLiteral("://")))
+        return "service=" + text.toUtf8();
+    return text.toUtf8();
+}
+
+void ignoreNotice(void*, const char*) {}
+
+// The text of a number the server reads back as exactly the same double.
+QByteArray numericText(double value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "Infinity" : "-Infinity";
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return QByteArray(buffer.data(), int(end - buffer.data()));
+}
+
+// The leading words of a statement, upper-cased and single-spaced.
+QByteArray command(const char* sql) {
+    return QByteArray(sql).simplified().toUpper();
+}
+
+class PgStatement : public Statement {
+public:
+    PgStatement(PgEngine& engine, pgdialect::Translated text)
+        : engine_(engine), text_(std::move(text)) {}
+
+    const QStringList& parameters() const override { return text_.parameters; }
+
+    int execute(const std::vector<SqlValue>& values) override {
+        const PgEngine::Result result = engine_.exec(text_.sql, values);
+        const char* rows = PQcmdTuples(result.get());
+        return rows && *rows ? QByteArray(rows).toInt() : 0;
+    }
+
+    ResultSet query(const std::vector<SqlValue>& values) override {
+        return ResultSet::read(engine_.exec(text_.sql, values).get());
+    }
+
+private:
+    PgEngine& engine_;
+    pgdialect::Translated text_;
+};
+
+} // namespace
+
+void PgEngine::ResultDeleter::operator()(pg_result* result) const {
+    PQclear(result);
+}
+
+PgEngine::PgEngine(QString conninfo) : conninfo_(std::move(conninfo)) {}
+
+PgEngine::~PgEngine() {
+    close();
+}
+
+bool PgEngine::open() {
+    if (conn_)
+        return true;
+    // A server that does not answer gives up after a while instead of hanging the program;
+    // the connection string may say otherwise. Texts travel as UTF-8 whatever it says.
+    const QByteArray given = expanded(conninfo_);
+    const std::array<const char*, 5> keys{"connect_timeout", "fallback_application_name", "dbname",
+                                          "client_encoding", nullptr};
+    const std::array<const char*, 5> values{"10", "vesk", given.constData(), "UTF8", nullptr};
+    PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
+    if (!conn || PQstatus(conn) != CONNECTION_OK) {
+        lastError_ = QStringLiteral("无法连接到服务器：") +
+                     (conn ? trimmed(PQerrorMessage(conn)) : QStringLiteral("内存不足"));
+        PQfinish(conn);
+        return false;
+    }
+    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
+    conn_ = conn;
+    try {
+        // Dates come back as the embedded book writes them: yyyy-MM-dd.
+        simple("SET datestyle TO ISO, YMD");
+    } catch (const DbError& e) {
+        lastError_ = QStringLiteral("无法连接到服务器：") + e.text();
+        close();
+        return false;
+    }
+    lastError_.clear();
+    ++generation_;
+    return true;
+}
+
+void PgEngine::close() {
+    if (!conn_)
+        return;
+    PQfinish(conn_);
+    conn_ = nullptr;
+    savepoints_.clear();
+    ++generation_;
+}
+
+PgEngine::Result PgEngine::checked(pg_result* raw) {
+    Result result(raw);
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+        return result;
+    QString text;
+    if (status == PGRES_EMPTY_QUERY) {
+        text = QStringLiteral("语句为空");
+    } else if (result && PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)) {
+        text = trimmed(PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY));
+        if (const char* detail = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_DETAIL))
+            text += u'\n' + trimmed(detail);
+    } else {
+        text = trimmed(PQerrorMessage(conn_));
+    }
+    if (PQstatus(conn_) != CONNECTION_OK) {
+        // The server is gone (restarted, or this session ended): whatever the transaction
+        // held is rolled back there, and the next statement connects again.
+        text = QStringLiteral("与服务器的连接已中断：") + text;
+        close();
+    }
+    throw DbError(text);
+}
+
+PgEngine::Result PgEngine::simple(const QByteArray& sql) {
+    return checked(PQexec(conn_, sql.constData()));
+}
+
+PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
+    if (!conn_)
+        throw DbError(QStringLiteral("与服务器的连接已中断"));
+    const std::size_t n = values.size();
+    std::vector<QByteArray> texts(n);
+    std::vector<const char*> pointers(n);
+    std::vector<Oid> types(n, kUnknown);
+    for (std::size_t i = 0; i < n; ++i) {
+        // Texts go untyped, so that the server reads them as the column's type (citext,
+        // date, numeric, integer) as the embedded engine converts them.
+        if (const auto* text = std::get_if<QString>(&values[i])) {
+            texts[i] = text->toUtf8();
+        } else if (const auto* real = std::get_if<double>(&values[i])) {
+            texts[i] = numericText(*real);
+            types[i] = kNumeric;
+        } else if (const auto* whole = std::get_if<long long>(&values[i])) {
+            texts[i] = QByteArray::number(*whole);
+            types[i] = kInt8;
+        }
+        pointers[i] = texts[i].constData();
+    }
+    return checked(PQexecParams(conn_, sql.constData(), int(n), types.data(), pointers.data(),
+                                nullptr, nullptr, 0));
+}
+
+void PgEngine::run(const char* sql) {
+    const QByteArray words = command(sql);
+    if (words.startsWith("PRAGMA"))
+        return;
+    if (words.startsWith("BEGIN")) {
+        simple("BEGIN");
+        return;
+    }
+    if (words.startsWith("SAVEPOINT")) {
+        const bool begins = PQtransactionStatus(conn_) == PQTRANS_IDLE;
+        if (begins)
+            simple("BEGIN");
+        try {
+            simple(sql);
+        } catch (const DbError&) {
+            if (begins && conn_)
+                PQclear(PQexec(conn_, "ROLLBACK"));
+            throw;
+        }
+        savepoints_.push_back(begins);
+        return;
+    }
+    if (words.startsWith("RELEASE")) {
+        simple(sql);
+        const bool began = !savepoints_.empty() && savepoints_.back();
+        if (!savepoints_.empty())
+            savepoints_.pop_back();
+        if (began)
+            simple("COMMIT");
+        return;
+    }
+    if (words.startsWith("COMMIT") || words.startsWith("END") ||
+        (words.startsWith("ROLLBACK") && !words.startsWith("ROLLBACK TO")))
+        savepoints_.clear();
+    simple(sql);
+}
+
+std::unique_ptr<Statement> PgEngine::prepare(const QString& sql) {
+    return std::make_unique<PgStatement>(*this, pgdialect::translate(sql));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/engine.h"
+
+#include <QByteArray>
+#include <memory>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+// A book on a PostgreSQL server, reached through libpq. A lost connection fails the statement
+// that found it lost and closes; the next statement connects again.
+class PgEngine : public Engine {
+public:
+    explicit PgEngine(QString conninfo);
+    ~PgEngine() override;
+
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return conn_ != nullptr; }
+    // Absorbs the embedded engine's own statements: PRAGMA is ignored, BEGIN IMMEDIATE is
+    // BEGIN, and a SAVEPOINT outside a transaction begins one that its RELEASE commits, as
+    // the embedded engine does.
+    void run(const char* sql) override;
+    std::unique_ptr<Statement> prepare(const QString& sql) override;
+
+    struct ResultDeleter {
+        void operator()(pg_result* result) const;
+    };
+    using Result = std::unique_ptr<pg_result, ResultDeleter>;
+    // Runs a translated statement with its values as parameters; throws DbError.
+    Result exec(const QByteArray& sql, const std::vector<SqlValue>& values);
+
+private:
+    Result simple(const QByteArray& sql);
+    Result checked(pg_result* result);
+
+    QString conninfo_;
+    pg_conn* conn_ = nullptr;
+    // One entry per open savepoint: whether it began the transaction.
+    std::vector<bool> savepoints_;
+};

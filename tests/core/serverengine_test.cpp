@@ -1,0 +1,124 @@
+// What only a book on a server does: exact numbers, a lost connection, an unreachable server,
+// and the embedded engine's own statements absorbed.
+#include "core/connection.h"
+#include "core/dberror.h"
+#include "core/query.h"
+#include "core/transaction.h"
+#include "support/serverbook.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class ServerEngine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(con_.open()) << con_.lastError().toStdString();
+        con_.run("CREATE EXTENSION IF NOT EXISTS citext; "
+                 "CREATE TABLE Cash(cashID bigserial PRIMARY KEY, remark citext, "
+                 "sumMoney numeric)");
+    }
+    void add(double money) {
+        q_.load("INSERT INTO Cash(remark,sumMoney) VALUES(:remark,:sumMoney)");
+        q_.bind(u"remark", QStringLiteral("款"));
+        q_.bind(u"sumMoney", money);
+        q_.execute();
+    }
+    long long rows() {
+        q_.load("SELECT COUNT(*) AS n FROM Cash");
+        q_.open();
+        return q_.field(u"n").asInteger();
+    }
+
+    ServerBook book_;
+    Connection con_ = Connection::server(book_.conninfo());
+    TQuery q_{con_, QStringLiteral("QueryCommon")};
+};
+
+TEST_F(ServerEngine, AmountsBoundAsNumbersAreSummedExactly) {
+    add(0.1);
+    add(0.2);
+    q_.load("SELECT SUM(sumMoney) AS total, SUM(sumMoney)=0.3 AS exact FROM Cash");
+    q_.open();
+    EXPECT_EQ(q_.field(u"exact").asInteger(), 1);
+    EXPECT_EQ(q_.field(u"total").asText(), "0.3");
+    EXPECT_EQ(q_.field(u"total").asFloat(), 0.3);
+    // Numbers bound to an expression are exact there too, not only once stored.
+    q_.load("SELECT :a + :b = 0.3 AS exact");
+    q_.bind(u"a", 0.1);
+    q_.bind(u"b", 0.2);
+    q_.open();
+    EXPECT_EQ(q_.field(u"exact").asInteger(), 1);
+}
+
+TEST_F(ServerEngine, CastsKeepTheirColonsBesideAParameter) {
+    q_.load("SELECT :v::numeric + 1 AS n, '7'::int AS i");
+    q_.bind(u"v", QStringLiteral("1.5"));
+    q_.open();
+    EXPECT_EQ(q_.field(u"n").asFloat(), 2.5);
+    EXPECT_EQ(q_.field(u"i").asInteger(), 7);
+}
+
+TEST_F(ServerEngine, TheEmbeddedEnginesOwnStatementsAreAbsorbed) {
+    EXPECT_NO_THROW(con_.run("PRAGMA foreign_keys=ON"));
+    con_.run("BEGIN IMMEDIATE");
+    add(1);
+    con_.run("ROLLBACK");
+    EXPECT_EQ(rows(), 0);
+    EXPECT_THROW(con_.handle(), DbError);
+    EXPECT_TRUE(con_.isServer());
+}
+
+TEST_F(ServerEngine, AConnectionKilledMidOperationFailsItWholeAndTheNextStatementReconnects) {
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    const long long pid = q_.field(u"pid").asInteger();
+    try {
+        Transaction t(con_);
+        add(1);
+        ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(pid));
+        add(2);
+        t.commit();
+        FAIL() << "the operation went on after its connection was gone";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("与服务器的连接已中断")))
+            << e.text().toStdString();
+    }
+    EXPECT_FALSE(con_.isOpen());
+    EXPECT_EQ(rows(), 0);
+    add(3);
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ServerEngine, AStatementOnAKilledConnectionOutsideAnOperationFailsAndTheNextWorks) {
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    ServerBook::admin(
+        QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(q_.field(u"pid").asInteger()));
+    EXPECT_THROW(add(1), DbError);
+    add(2);
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST(ServerConnection, AnUnreachableServerGivesTheReasonWithoutThrowing) {
+    Connection con =
+        Connection::server(QStringLiteral("host=/nonexistent/vesk port=5999 dbname=x"));
+    bool opened = true;
+    EXPECT_NO_THROW(opened = con.open());
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(con.lastError().startsWith(QStringLiteral("无法连接到服务器：")));
+    EXPECT_TRUE(con.lastError().contains(QStringLiteral("/nonexistent/vesk")))
+        << con.lastError().toStdString();
+    TQuery q(con, QStringLiteral("QueryCommon"));
+    EXPECT_THROW(q.load("SELECT 1"), DbError);
+}
+
+TEST(ServerConnection, ABadConnectionStringGivesTheReason) {
+    Connection con = Connection::server(QStringLiteral("host=/tmp nosuchkey=1"));
+    EXPECT_FALSE(con.open());
+    EXPECT_TRUE(con.lastError().contains(QStringLiteral("nosuchkey")))
+        << con.lastError().toStdString();
+}
+
+} // namespace
