@@ -4,14 +4,44 @@
 #include "app/booklocation.h"
 #include "app/windowset.h"
 #include "core/messages.h"
+#include "core/serverbook.h"
+#include "core/serversetting.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
 #include "core/ui/modal.h"
 #include "core/ui/tfrmmain.h"
+#include "core/ui/tfrmserverpassword.h"
+#include "core/ui/tfrmserversettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
+
+namespace {
+
+// The data module on the book the setting names: the embedded book, or the server's, asking
+// for the server's password for this run when the server wants one.
+std::unique_ptr<TsysData> openBook(const QString& conninfo) {
+    if (conninfo.isEmpty()) {
+        const QString book = booklocation::locate(booklocation::standardPlaces());
+        auto data = std::make_unique<TsysData>(QFileInfo(book).absolutePath() + u'/');
+        data->connect();
+        return data;
+    }
+    auto data = std::make_unique<TsysData>(TsysData::Server{conninfo});
+    if (data->connect() || !serversetting::needsPassword(data->lastError()))
+        return data;
+    const QString password = askServerPassword(conninfo);
+    if (password.isEmpty())
+        return data;
+    auto withPassword = std::make_unique<TsysData>(
+        TsysData::Server{serversetting::withPassword(conninfo, password)});
+    withPassword->connect();
+    return withPassword;
+}
+
+} // namespace
 
 int runProgram(QApplication& application, Messages& shownMessages, Modal& shownModal) {
     setUpApplication(application);
@@ -20,15 +50,24 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
 
     TfrmMain frmMain;
 
-    const QString book = booklocation::locate(booklocation::standardPlaces());
-    TsysData data(QFileInfo(book).absolutePath() + u'/');
-    if (!data.connect()) {
+    const QString conninfo = serversetting::load();
+    const std::unique_ptr<TsysData> opened = openBook(conninfo);
+    TsysData& data = *opened;
+    if (!data.myCon.isOpen()) {
         // Where and why on a second line: "the book is missing" and "the book is newer than
-        // the program" call for different remedies.
+        // the program" call for different remedies. A server is named by its setting, which
+        // holds no password.
         messages().notice(
             QStringLiteral("无法链接到数据库!\n%1：%2")
-                .arg(QDir::toNativeSeparators(data.myCon.path()), data.myCon.lastError()),
+                .arg(conninfo.isEmpty() ? QDir::toNativeSeparators(data.myCon.path()) : conninfo,
+                     data.lastError()),
             QStringLiteral("连接错误"));
+        if (!conninfo.isEmpty() &&
+            messages().question(QStringLiteral("是否修改服务器设置？"),
+                                QStringLiteral("连接错误")) == Messages::kOk) {
+            TfrmServerSettings settings(serverbook::tryOpen);
+            settings.showModal();
+        }
         return 1;
     }
     sysData = &data;

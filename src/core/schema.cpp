@@ -10,6 +10,12 @@
 
 namespace schema {
 
+QString newerVersionRefusal(int version) {
+    return QStringLiteral("账簿由较新版本的程序建立（账簿版本 %1，本程序为 %2），请更新程序")
+        .arg(version)
+        .arg(kUserVersion);
+}
+
 namespace {
 
 void exec(sqlite3* db, const char* sql) {

@@ -15,6 +15,9 @@ inline constexpr int kUserVersion = 3;
 // The first version ever handed to a shop: every later one can be upgraded from it.
 inline constexpr int kOldestVersion = 2;
 
+// Why a book of a newer version is refused, in the person's words.
+QString newerVersionRefusal(int version);
+
 // Writes a new book to the path (which must not exist); throws DbError on failure.
 void create(const QString& path);
 

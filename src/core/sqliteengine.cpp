@@ -146,10 +146,7 @@ bool SqliteEngine::open() {
         }
         const int version = schema::versionOf(db_);
         if (version > schema::kUserVersion) {
-            lastError_ = QStringLiteral("账簿由较新版本的程序建立（账簿版本 %1，本程序为 %2），"
-                                        "请更新程序")
-                             .arg(version)
-                             .arg(schema::kUserVersion);
+            lastError_ = schema::newerVersionRefusal(version);
             close();
             return false;
         }

@@ -9,10 +9,18 @@
 // every window runs its statements through.
 class TsysData {
 public:
+    // A book on a PostgreSQL server, by its libpq connection string.
+    struct Server {
+        QString conninfo;
+    };
+
     // Composes the path from the directory (with its trailing separator); does not open yet.
     explicit TsysData(const QString& directory);
-    // Opens the book; false when it cannot be opened.
-    bool connect() { return myCon.open(); }
+    explicit TsysData(const Server& server);
+    // Opens the book; false, with the reason in lastError, when it cannot be opened. A server's
+    // database must hold a book of this program of this version.
+    bool connect();
+    const QString& lastError() const;
 
     static QString fileName() { return QStringLiteral("kestdata.db"); }
 
@@ -39,6 +47,10 @@ public:
     TQuery QueryP2;
     TQuery QueryOrder;
     TQuery QueryOrderDetails;
+
+private:
+    TsysData(const QString& address, bool server);
+    QString refusal_;
 };
 
 // The one instance, set at start-up (and by each test).

@@ -1,37 +1,9 @@
 #include "support/serverdb.h"
 
-#include <QFile>
-#include <QUuid>
 #include <libpq-fe.h>
 #include <stdexcept>
 
 namespace {
-
-std::string clusterConninfo() {
-    QFile file(QStringLiteral(VESK_PG_CLUSTER "/conninfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("no PostgreSQL cluster for the tests: start it with "
-                                 "scripts/pgcluster.sh start " VESK_PG_CLUSTER);
-    return file.readAll().trimmed().toStdString();
-}
-
-// Runs a statement on a connection of its own (CREATE and DROP DATABASE cannot run inside
-// another's transaction).
-void administer(const std::string& conninfo, const std::string& sql) {
-    PGconn* c = PQconnectdb(conninfo.c_str());
-    std::string error;
-    if (PQstatus(c) != CONNECTION_OK) {
-        error = PQerrorMessage(c);
-    } else {
-        PGresult* r = PQexec(c, sql.c_str());
-        if (PQresultStatus(r) != PGRES_COMMAND_OK)
-            error = PQerrorMessage(c);
-        PQclear(r);
-    }
-    PQfinish(c);
-    if (!error.empty())
-        throw std::runtime_error(sql + ": " + error);
-}
 
 PGresult* query(PGconn* c, const QString& sql) {
     PGresult* r = PQexec(c, sql.toUtf8().constData());
@@ -45,11 +17,7 @@ PGresult* query(PGconn* c, const QString& sql) {
 
 } // namespace
 
-ServerDb::ServerDb() : admin_(clusterConninfo()) {
-    name_ = "vt_" + QUuid::createUuid().toString(QUuid::Id128).toStdString();
-    administer(admin_, "CREATE DATABASE " + name_);
-    // The later dbname wins in a libpq connection string.
-    conninfo_ = admin_ + " dbname=" + name_;
+ServerDb::ServerDb() : conninfo_(book_.conninfo().toStdString()) {
     connection_ = PQconnectdb(conninfo_.c_str());
     PQsetNoticeProcessor(
         connection_, [](void*, const char*) {}, nullptr);
@@ -59,11 +27,6 @@ ServerDb::ServerDb() : admin_(clusterConninfo()) {
 
 ServerDb::~ServerDb() {
     PQfinish(connection_);
-    try {
-        administer(admin_, "DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
-    } catch (const std::exception&) {
-        // The cluster goes at the end of the run, and this database with it.
-    }
 }
 
 QString ServerDb::exec(const QString& sql) {

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "support/serverbook.h"
+
 #include <QString>
 #include <QStringList>
 #include <string>
 
 typedef struct pg_conn PGconn;
 
-// A database of its own on the tests' private PostgreSQL cluster (started by CTest, or by hand
-// with scripts/pgcluster.sh start VESK_PG_CLUSTER), created empty and dropped at the end.
+// A database of its own (a ServerBook) with a plain libpq connection to it, for tests that
+// talk to the server without the data module.
 class ServerDb {
 public:
     ServerDb();
@@ -27,8 +29,7 @@ public:
     QString scalar(const QString& sql);
 
 private:
-    std::string admin_; // the cluster's own database, for creating and dropping this one
-    std::string name_;
+    ServerBook book_;
     std::string conninfo_;
     PGconn* connection_ = nullptr;
 };

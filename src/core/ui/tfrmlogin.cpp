@@ -3,10 +3,12 @@
 #include "core/dberror.h"
 #include "core/messages.h"
 #include "core/passwords.h"
+#include "core/serverbook.h"
 #include "core/session.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/passwordbox.h"
+#include "core/ui/tfrmserversettings.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -40,12 +42,18 @@ TfrmLogin::TfrmLogin(QWidget* parent) : TForm(parent) {
     btnExit->setObjectName(QStringLiteral("btnExit"));
     btnExit->setAutoDefault(false);
 
+    // Which book: the embedded one or one on a server, for the next start.
+    btnServer = new QPushButton(QStringLiteral("服务器设置(&D)"), this);
+    btnServer->setObjectName(QStringLiteral("btnServer"));
+    btnServer->setAutoDefault(false);
+
     auto* fields = new QFormLayout;
     fields->setHorizontalSpacing(10);
     fields->setVerticalSpacing(12);
     fields->addRow(lblUserName, cbUserName);
     fields->addRow(lblPwd, txtPwd);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnServer);
     buttons->addStretch();
     buttons->addWidget(btnLogin);
     buttons->addWidget(btnExit);
@@ -58,6 +66,12 @@ TfrmLogin::TfrmLogin(QWidget* parent) : TForm(parent) {
 
     connectGuarded(btnLogin, &QPushButton::clicked, this, [this] { btnLoginClick(); });
     connectGuarded(btnExit, &QPushButton::clicked, this, [this] { close(); });
+    connectGuarded(btnServer, &QPushButton::clicked, this, [this] { btnServerClick(); });
+}
+
+void TfrmLogin::btnServerClick() {
+    TfrmServerSettings settings(serverbook::tryOpen, this);
+    settings.showModal();
 }
 
 void TfrmLogin::FormShow() {

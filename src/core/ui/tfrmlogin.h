@@ -21,10 +21,12 @@ protected:
 private:
     void btnLoginClick();
     void LoadUsers();
+    void btnServerClick();
 
     QComboBox* cbUserName;
     QLineEdit* txtPwd;
     QPushButton* btnLogin;
     QPushButton* btnExit;
+    QPushButton* btnServer;
     bool loggedIn_ = false;
 };

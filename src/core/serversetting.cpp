@@ -1,0 +1,84 @@
+#include "core/serversetting.h"
+
+#include <QSettings>
+#include <QUrl>
+#include <libpq-fe.h>
+
+namespace serversetting {
+
+namespace {
+
+const QString kKey = QStringLiteral("server/conninfo");
+
+// A bare word names a service of libpq's service file; everything else is a key=value string
+// or a postgresql:// address as libpq reads them.
+QString keyed(const QString& conninfo) {
+    const QString text = conninfo.trimmed();
+    if (text.contains(u'=') || text.contains(u':') || text.contains(u' '))
+        return text;
+    return QStringLiteral("service=%1").arg(text);
+}
+
+bool holdsPassword(const QString& conninfo) {
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(keyed(conninfo).toUtf8().constData(), &error);
+    PQfreemem(error);
+    bool found = false;
+    for (PQconninfoOption* o = options; o && o->keyword; ++o)
+        if (QByteArray(o->keyword) == "password" && o->val && *o->val)
+            found = true;
+    PQconninfoFree(options);
+    return found;
+}
+
+} // namespace
+
+QString load() {
+    return QSettings().value(kKey).toString().trimmed();
+}
+
+QString checkSyntax(const QString& conninfo) {
+    if (conninfo.trimmed().isEmpty())
+        return QString();
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(keyed(conninfo).toUtf8().constData(), &error);
+    const QString reason = options ? QString() : QString::fromUtf8(error ? error : "").trimmed();
+    PQfreemem(error);
+    PQconninfoFree(options);
+    return options || !reason.isEmpty() ? reason : QStringLiteral("无法识别");
+}
+
+QString save(const QString& conninfo) {
+    const QString text = conninfo.trimmed();
+    if (const QString reason = checkSyntax(text); !reason.isEmpty())
+        return QStringLiteral("连接字符串有误：%1").arg(reason);
+    if (holdsPassword(text))
+        return QStringLiteral("连接字符串中不能写密码：请把密码写入密码文件（~/.pgpass），"
+                              "或在连接时输入。");
+    QSettings settings;
+    if (text.isEmpty())
+        settings.remove(kKey);
+    else
+        settings.setValue(kKey, text);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return QStringLiteral("无法写入设置文件：%1").arg(settings.fileName());
+    return QString();
+}
+
+QString withPassword(const QString& conninfo, const QString& password) {
+    QString quoted = password;
+    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+    const QString base = keyed(conninfo);
+    if (base.startsWith(QStringLiteral("postgres")) && base.contains(QStringLiteral("://")))
+        return base + (base.contains(u'?') ? u'&' : u'?') + QStringLiteral("password=") +
+               QString::fromUtf8(QUrl::toPercentEncoding(password));
+    return QStringLiteral("%1 password='%2'").arg(base, quoted);
+}
+
+bool needsPassword(const QString& serverError) {
+    return serverError.contains(QStringLiteral("no password supplied")) ||
+           serverError.contains(QStringLiteral("password authentication failed"));
+}
+
+} // namespace serversetting

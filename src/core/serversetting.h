@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Which book the program works on: without a setting the embedded book, with one the book on
+// the PostgreSQL server that the libpq connection string (or "service=name") names. The
+// setting lives in the user's configuration folder; a password never does.
+namespace serversetting {
+
+// The saved connection string; empty for the embedded book.
+QString load();
+
+// Saves the connection string (empty: back to the embedded book). Returns the reason it was
+// refused, saving nothing: a string that holds a password or that libpq cannot read.
+QString save(const QString& conninfo);
+
+// The reason libpq cannot read the string; empty when it can (or when it is empty).
+QString checkSyntax(const QString& conninfo);
+
+// The string with a password added for this run only, quoted as libpq reads it.
+QString withPassword(const QString& conninfo, const QString& password);
+
+// True when the server refused for want of a password, so that one can be asked for.
+bool needsPassword(const QString& serverError);
+
+} // namespace serversetting
