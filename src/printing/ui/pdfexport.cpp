@@ -22,8 +22,7 @@ bool writePdf(const QString& fileName, const PrintPage& page) {
     QPdfWriter writer(fileName);
     writer.setResolution(kResolution);
     writer.setCreator(QStringLiteral("Vesk进销存软件"));
-    // The code in the title too: Qt's PDF writer may leave a code's digits out of the text a
-    // reader extracts, and the file should still be found by its code.
+    // A reader lists the file by its title: the document's title and code.
     writer.setTitle((page.title + u' ' + page.documentCode).trimmed());
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kEdge, kEdge, kEdge, kEdge),
