@@ -164,6 +164,21 @@ TEST_F(PdfExport, WritesOnePageWithTheDocumentCodeThatReadsBack) {
     EXPECT_EQ(printer.jobsBegun, 0); // no paper went through the printer
 }
 
+TEST_F(PdfExport, WithoutAPrinterThePreviewOpensAndExports) {
+    printer.available = false;
+    const QString file = directory() + "no printer.pdf";
+    fileDialogs_.choose(file);
+    modal_.expect<TfrmPrintView>([](TfrmPrintView& w) {
+        EXPECT_TRUE(w.isVisible());
+        drive::click(w, "tlPdf");
+    });
+    window.showPage(purchasePage());
+    modal_.expectAllShown();
+    EXPECT_EQ(messages_.texts(), QStringList{"单据已导出到：" + file});
+    const QString text = run("pdftotext", {"-layout", file, "-"});
+    EXPECT_TRUE(text.contains("单据号：CJ2026315957")) << text.toStdString();
+}
+
 TEST_F(PdfExport, ACancelledDialogWritesNothing) {
     fileDialogs_.cancel();
     modal_.expect<TfrmPrintView>([](TfrmPrintView& w) { drive::click(w, "tlPdf"); });
