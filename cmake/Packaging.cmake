@@ -34,6 +34,5 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # pictures.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins (>= 6.4), fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n, "
-    "adwaita-icon-theme")
+    "qt6-qpa-plugins (>= 6.4), fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n, adwaita-icon-theme")
 include(CPack)
