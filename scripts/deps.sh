@@ -3,8 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n libsqlite3-dev sqlite3 libxlsxwriter-dev libminizip-dev libsodium-dev libgtest-dev
-  libgmock-dev libbenchmark-dev fonts-noto-cjk adwaita-icon-theme xvfb xauth xdotool
-  imagemagick locales postgresql-15 postgresql-client-15 libpq-dev)
+  libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-dejavu-core adwaita-icon-theme xvfb xauth
+  xdotool imagemagick poppler-utils locales postgresql-15 postgresql-client-15 libpq-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

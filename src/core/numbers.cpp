@@ -168,12 +168,21 @@ QString fixed2(double value) {
     return Decimal::fromDouble(value).toFixed(2);
 }
 
+QString fixed2(const Decimal& value) {
+    return value.toFixed(2);
+}
+
+QString fixed2(const QString& text) {
+    const auto value = Decimal::parse(text.trimmed());
+    return value ? fixed2(*value) : text;
+}
+
 QString money(double value) {
     return u'￥' + fixed2(value);
 }
 
 QString money(const Decimal& value) {
-    return u'￥' + value.toFixed(2);
+    return u'￥' + fixed2(value);
 }
 
 double roundCents(double value) {

@@ -36,6 +36,10 @@ bool isZeroToTheCent(double value);
 QString floatToStr(double value);
 // Exactly two decimals, no thousands separator, halves to even: "0.00".
 QString fixed2(double value);
+QString fixed2(const Decimal& value);
+// How money is shown: a number text with exactly two decimals (12.5 as 12.50, -3 as -3.00,
+// halves to even), any other text as it is.
+QString fixed2(const QString& text);
 // "￥" followed by fixed2.
 QString money(double value);
 QString money(const Decimal& value);

@@ -1,6 +1,7 @@
 #include "printing/printpage.h"
 
 #include "core/decimal.h"
+#include "core/numbers.h"
 #include "core/sysdata.h"
 #include "printing/printsettings.h"
 
@@ -27,14 +28,8 @@ QString item(bool printed, const PrintItem& item) {
     return printed ? item.label + item.value : QString();
 }
 
-// A money item or cell as printed: two decimals when it is a number.
-QString money(const QString& text) {
-    const auto value = Decimal::parse(text.trimmed());
-    return value ? value->toFixed(2) : text;
-}
-
 PrintItem moneyItem(const PrintItem& item) {
-    return {item.label, money(item.value)};
+    return {item.label, numbers::fixed2(item.value)};
 }
 
 bool isMoneyField(const QString& field) {
@@ -89,7 +84,7 @@ PrintPage composePrintPage(const QString& title, const PrintHeader& header,
     for (std::size_t r = 0; r < page.cells.size(); ++r)
         for (const QString& field : fields) {
             const QString text = r < lines.size() ? lines[r].text(field) : QString();
-            page.cells[r] << (isMoneyField(field) ? money(text) : text);
+            page.cells[r] << (isMoneyField(field) ? numbers::fixed2(text) : text);
         }
     return page;
 }

@@ -24,6 +24,15 @@ TEST(Numbers, DisplayFormsHaveTwoDecimals) {
     EXPECT_EQ(numbers::money(Decimal::fromInt(-7)), "￥-7.00");
 }
 
+TEST(Numbers, AMoneyTextShowsTwoDecimalsAndAnyOtherTextStaysAsItIs) {
+    EXPECT_EQ(numbers::fixed2(QStringLiteral("37.5")), "37.50");
+    EXPECT_EQ(numbers::fixed2(QStringLiteral(" -3 ")), "-3.00");
+    EXPECT_EQ(numbers::fixed2(QStringLiteral("0.125")), "0.12");
+    EXPECT_EQ(numbers::fixed2(QStringLiteral("1e2")), "100.00");
+    EXPECT_EQ(numbers::fixed2(QStringLiteral("")), "");
+    EXPECT_EQ(numbers::fixed2(QStringLiteral("12.5元")), "12.5元");
+}
+
 TEST(Numbers, RoundingToCentsUsesTiesToEvenOnTheDecimalValue) {
     EXPECT_EQ(numbers::roundCents(0.125), 0.12);
     EXPECT_EQ(numbers::roundCents(0.375), 0.38);

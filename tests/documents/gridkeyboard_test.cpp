@@ -133,13 +133,13 @@ TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantit
     typeKeys("3");
     press(Qt::Key_Return);
     EXPECT_EQ(g.text(1, DocumentGrid::Amount), "37.5");
-    EXPECT_EQ(text(w, "txtSumMoney"), "37.5");
+    EXPECT_EQ(text(w, "txtSumMoney"), "37.50");
 
     // The next product: the arrows to the code cell of row 2, and a scan.
     goTo(g, 2, DocumentGrid::ProdBH);
     scan(kPenCode);
     EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "红笔");
-    EXPECT_EQ(text(w, "txtSumMoney"), "40");
+    EXPECT_EQ(text(w, "txtSumMoney"), "40.00");
     EXPECT_TRUE(messages_.shown().empty());
 }
 
@@ -151,7 +151,7 @@ TEST_F(GridKeyboard, AnUnknownCodeIsSaidAndKeepsTheRowEmpty) {
     EXPECT_EQ(messages_.last(), "找不到编号为“12345”的商品！");
     EXPECT_EQ(row(g, 1), QStringList(12, QString()));
     EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdBH));
-    EXPECT_EQ(text(w, "txtSumMoney"), "0");
+    EXPECT_EQ(text(w, "txtSumMoney"), "0.00");
 
     // A known product's row keeps its product when a wrong code is typed over its code.
     scan(kHammerCode);
@@ -274,7 +274,7 @@ TEST_F(GridKeyboard, ARowWithoutAKnownProductCountsInNoTotalAndIsNamedOnSaving) 
         typeKeys("10");
         goTo(g, 3, DocumentGrid::Remark);
         EXPECT_EQ(g.text(3, DocumentGrid::Amount), "50");
-        EXPECT_EQ(text(w, "txtSumMoney"), "25"); // the hammers only
+        EXPECT_EQ(text(w, "txtSumMoney"), "25.00"); // the hammers only
 
         messages_.clear();
         drive::click(w, "btnSave");
@@ -287,7 +287,7 @@ TEST_F(GridKeyboard, ARowWithoutAKnownProductCountsInNoTotalAndIsNamedOnSaving) 
 
         // Its code typed in makes it a line of the book: the totals, journal and lines agree.
         scan(kPenCode);
-        EXPECT_EQ(text(w, "txtSumMoney"), "27.5");
+        EXPECT_EQ(text(w, "txtSumMoney"), "27.50");
         messages_.answerOk();
         drive::click(w, "btnSave");
         EXPECT_EQ(messages_.last(), "单据保存成功！");
@@ -299,6 +299,57 @@ TEST_F(GridKeyboard, ARowWithoutAKnownProductCountsInNoTotalAndIsNamedOnSaving) 
                          "'"),
                   27.5);
     }
+}
+
+// The totals and the amount settled show money with its cents; what is stored is the value.
+TEST_F(GridKeyboard, TheMoneyBoxesShowCentsAndTheSettledAmountIsSavedAsTyped) {
+    for (const bool returned : {false, true}) {
+        TfrmTradeDocument& w = returned ? purchaseReturn() : purchase();
+        DocumentGrid& g = grid(w);
+        auto& settled = drive::find<QLineEdit>(w, "txtMoney");
+        EXPECT_EQ(text(w, "txtSumMoney"), "0.00");
+        EXPECT_EQ(settled.text(), "0.00");
+        chooseHouseAndSupplier(w);
+        goTo(g, 1, DocumentGrid::ProdBH);
+        scan(kHammerCode);
+        typeKeys("3");
+        press(Qt::Key_Tab); // out of the grid to the amount settled, its text selected
+        EXPECT_EQ(text(w, "txtSumMoney"), "37.50");
+        EXPECT_EQ(text(w, "txtTotalMoney"), "37.50");
+        EXPECT_EQ(focus(), &settled);
+        typeKeys("20.5");
+        EXPECT_EQ(settled.text(), "20.5"); // as typed while typing
+        press(Qt::Key_Tab);
+        EXPECT_EQ(settled.text(), "20.50");
+        // More decimals than cents stay: the value is never rounded by showing it.
+        drive::type(settled, "12.345");
+        press(Qt::Key_Tab);
+        EXPECT_EQ(settled.text(), "12.345");
+        drive::type(settled, "20.5");
+        EXPECT_TRUE(messages_.shown().empty());
+
+        messages_.answerOk();
+        drive::click(w, "btnSave");
+        EXPECT_EQ(messages_.last(), "单据保存成功！");
+        const QString header = returned ? "OrderPurT" : "OrderPur";
+        EXPECT_EQ(number("SELECT acMoney FROM " + header), 37.5);
+        EXPECT_EQ(number("SELECT coMoney FROM " + header), 20.5);
+        EXPECT_EQ(text(w, "txtSumMoney"), "0.00");
+        EXPECT_EQ(settled.text(), "0.00");
+        messages_.clear();
+    }
+}
+
+TEST_F(GridKeyboard, ANegativeTotalShowsItsSignAndCents) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeKeys("-2");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "-25");
+    EXPECT_EQ(text(w, "txtSumMoney"), "-25.00");
+    EXPECT_EQ(text(w, "txtTotalMoney"), "-25.00");
 }
 
 TEST_F(GridKeyboard, NumbersTypedKeyByKeyStayAsTypedUntilTheCellIsLeft) {
@@ -354,11 +405,11 @@ TEST_F(GridKeyboard, TheAmountSettledTakesWhatIsTypedOnTheWayToANumber) {
     EXPECT_EQ(typed("-2"), QStringList({"-", "-2"}));
     EXPECT_EQ(typed("1e-3"), QStringList({"1", "1e", "1e-", "1e-3"}));
     EXPECT_EQ(typed("-."), QStringList({"-", "-."}));
-    press(Qt::Key_Tab); // leaving it judges it
-    EXPECT_EQ(box.text(), "0");
+    press(Qt::Key_Tab); // leaving it judges it, and money shows its cents
+    EXPECT_EQ(box.text(), "0.00");
     EXPECT_EQ(typed("1e"), QStringList({"1", "1e"}));
     press(Qt::Key_Return);
-    EXPECT_EQ(box.text(), "0");
+    EXPECT_EQ(box.text(), "0.00");
 }
 
 TEST_F(GridKeyboard, TheEmployeeOfATransferOrALossTakesNoNewEntryOnEnter) {

@@ -90,6 +90,8 @@ protected:
     QString lineTable() const { return kind().lineTable; }
     QString code(const QString& stamp) const { return kind().prefix + stamp; }
     QString price() const { return kind().price; }
+    // The price as the totals boxes show it, with its cents.
+    QString shownPrice() const { return purchasePrice() ? "12.50" : "20.00"; }
     DocumentGrid& grid() { return drive::find<DocumentGrid>(*window, "sgData"); }
     QLineEdit& box(const char* name) { return drive::find<QLineEdit>(*window, name); }
     QString text(const char* name) { return box(name).text(); }
@@ -158,7 +160,7 @@ TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
     EXPECT_EQ(label("lblSumMoney"), kind().dueLabel);
     EXPECT_EQ(label("lblMoney"), kind().settledLabel);
     EXPECT_EQ(grid().horizontalHeaderItem(3)->text(), "商品名称");
-    EXPECT_EQ(text("txtSumMoney"), "0");
+    EXPECT_EQ(text("txtSumMoney"), "0.00");
     EXPECT_TRUE(drive::find<QPushButton>(*window, "Button1").isEnabled());
     EXPECT_TRUE(drive::find<QPushButton>(*window, "btnSave").isDefault());
 }
@@ -180,7 +182,7 @@ TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument)
     EXPECT_EQ(combo("cbEMp").count(), 3);
     EXPECT_EQ(combo("cbEMp").currentText(), "王五");
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
-    EXPECT_EQ(text("txtSumMoney"), price());
+    EXPECT_EQ(text("txtSumMoney"), shownPrice());
 }
 
 TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) {
@@ -189,12 +191,12 @@ TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) 
     EXPECT_EQ(grid().text(2, DocumentGrid::Price), price());
     EXPECT_EQ(grid().text(2, DocumentGrid::Quantity), "1");
     EXPECT_EQ(amount(2), price());
-    EXPECT_EQ(text("txtSumMoney"), price());
+    EXPECT_EQ(text("txtSumMoney"), shownPrice());
     EXPECT_EQ(grid().currentColumn(), int(DocumentGrid::Quantity));
 
     gridinput::typeKeys(grid(), 2, DocumentGrid::Quantity, "4");
-    const QString four = purchasePrice() ? "50" : "80";
-    EXPECT_EQ(amount(2), four);
+    EXPECT_EQ(amount(2), purchasePrice() ? "50" : "80");
+    const QString four = purchasePrice() ? "50.00" : "80.00";
     EXPECT_EQ(text("txtSumMoney"), four);
     EXPECT_EQ(text("txtTotalMoney"), four);
 }
@@ -220,7 +222,7 @@ TEST_P(TradeWindow, LineAmountsAndTotalsAreExactToTheCent) {
 TEST_P(TradeWindow, EveryKeystrokeRecomputesAndWhatIsNoNumberWhenLeftBecomesZero) {
     pickProduct(1);
     gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "3");
-    const QString three = purchasePrice() ? "37.5" : "60";
+    const QString three = purchasePrice() ? "37.50" : "60.00";
     EXPECT_EQ(text("txtTotalMoney"), three);
     gridinput::typeKeys(grid(), 1, DocumentGrid::Quantity, "-"); // on the way to a number
     EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "-");
@@ -228,7 +230,7 @@ TEST_P(TradeWindow, EveryKeystrokeRecomputesAndWhatIsNoNumberWhenLeftBecomesZero
     QTest::keyClick(gridinput::editor(grid()), Qt::Key_Return);
     EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "0");
     EXPECT_EQ(amount(1), "0");
-    EXPECT_EQ(text("txtSumMoney"), "0");
+    EXPECT_EQ(text("txtSumMoney"), "0.00");
     gridinput::type(grid(), 1, DocumentGrid::Remark, "abc");
     EXPECT_EQ(grid().text(1, DocumentGrid::Remark), "abc");
     gridinput::type(grid(), 1, DocumentGrid::Amount, "99");
@@ -250,10 +252,10 @@ TEST_P(TradeWindow, DeletingTheNameEmptiesTheRowButTheTotalsWaitForTheNextChange
     gridinput::type(grid(), 1, DocumentGrid::ProdName, "");
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdID), "");
     EXPECT_EQ(amount(1), "");
-    const QString two = purchasePrice() ? "25" : "40";
+    const QString two = purchasePrice() ? "25.00" : "40.00";
     EXPECT_EQ(text("txtSumMoney"), two);
     gridinput::type(grid(), 2, DocumentGrid::Remark, "x");
-    EXPECT_EQ(text("txtSumMoney"), price());
+    EXPECT_EQ(text("txtSumMoney"), shownPrice());
 }
 
 TEST_P(TradeWindow, ASettledAmountAboveTheTotalWarnsAndStays) {
@@ -303,8 +305,8 @@ TEST_P(TradeWindow, SavingPostsEmptiesAndHidesAndTheNextShowingStartsANewDocumen
     EXPECT_EQ(count(lineTable()), 1);
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "");
     EXPECT_EQ(text("txtCompName"), "");
-    EXPECT_EQ(text("txtSumMoney"), "0");
-    EXPECT_EQ(text("txtMoney"), "0");
+    EXPECT_EQ(text("txtSumMoney"), "0.00");
+    EXPECT_EQ(text("txtMoney"), "0.00");
 
     environment::setFixedNow(QDateTime(QDate(2026, 3, 16), QTime(10, 0, 1)));
     window->show();
@@ -370,8 +372,8 @@ TEST_P(TradeWindow, ClosingAChangedDocumentAndDiscardingEmptiesIt) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdID), "");
     EXPECT_EQ(text("txtCompID"), "");
-    EXPECT_EQ(text("txtMoney"), "0");
-    EXPECT_EQ(text("txtTotalMoney"), "0");
+    EXPECT_EQ(text("txtMoney"), "0.00");
+    EXPECT_EQ(text("txtTotalMoney"), "0.00");
     EXPECT_EQ(window->runningTotal().toString(), "0");
     EXPECT_EQ(text("txtOrderCode"), code);
     EXPECT_EQ(combo("cbHouse").currentText(), "总库");
@@ -396,7 +398,7 @@ TEST_P(TradeWindow, ClosingAndKeepingADocumentThatFailsItsChecksKeepsItForLater)
     EXPECT_FALSE(window->isVisible());
     window->show();
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
-    EXPECT_EQ(text("txtSumMoney"), price());
+    EXPECT_EQ(text("txtSumMoney"), shownPrice());
 }
 
 TEST_P(TradeWindow, AFailedPostingKeepsTheWindowAsItWas) {
@@ -450,7 +452,7 @@ TEST_P(TradeWindow, PrintShowsTheUnsavedDocumentInThePreviewAsTheWindowShowsIt) 
     // Printing changes nothing in the window and writes nothing.
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "4");
-    EXPECT_EQ(text("txtMoney"), "20");
+    EXPECT_EQ(text("txtMoney"), "20.00"); // as shown once the print button took the focus
     EXPECT_EQ(text("txtOrderCode"), code);
     EXPECT_EQ(count(headerTable()), 0);
 }

@@ -5,8 +5,10 @@
 #include "printing/ui/pagepainter.h"
 #include "support/booktest.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRawFont>
 #include <algorithm>
 
 namespace {
@@ -106,7 +108,10 @@ TEST_F(PageLayout, CentresTheTitleAndRightAlignsTheCodeWithTheDateUnderIt) {
     EXPECT_EQ(title.y, 30);
     EXPECT_EQ(title.x, 30 + (225 - widthOf("采购进货单")) / 2);
     EXPECT_EQ(title.font.pointSize(), 14);
-    EXPECT_EQ(title.font.family(), "Noto Sans CJK SC");
+    // Chinese in the simplified-Chinese shapes, figures and Latin letters in a Latin face.
+    EXPECT_EQ(QRawFont::fromFont(title.font, QFontDatabase::SimplifiedChinese).familyName(),
+              "Noto Sans CJK SC");
+    EXPECT_EQ(QRawFont::fromFont(title.font, QFontDatabase::Latin).familyName(), "DejaVu Sans");
 
     EXPECT_EQ(surface.row(54), QStringList({"收货仓库：总库", "单据号：CJ2026315957"}));
     EXPECT_EQ(surface.text("收货仓库：总库").x, 30);

@@ -130,7 +130,7 @@ class PdfExport : public BookTest {
 protected:
     void SetUp() override {
         BookTest::SetUp();
-        exec("UPDATE Ftbconfig SET orderID='是'");
+        exec("UPDATE Ftbconfig SET orderID='是', ss='是'");
     }
     TestPrinter printer;
     TfrmPrintView window{printer};
@@ -153,15 +153,30 @@ TEST_F(PdfExport, WritesOnePageWithTheDocumentCodeThatReadsBack) {
     ASSERT_TRUE(QFile::exists(file));
     const QString info = run("pdfinfo", {file});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+采购进货单 CJ2026315957\\n")))
-        << info.toStdString();
+    // What a reader copies or searches: every character of the code and the amounts.
     const QString text = run("pdftotext", {"-layout", file, "-"});
     EXPECT_TRUE(text.contains("采购进货单")) << text.toStdString();
-    EXPECT_TRUE(text.contains("单据号：CJ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("单据号：CJ2026315957")) << text.toStdString();
+    EXPECT_TRUE(text.contains("20.50")) << text.toStdString();
     // The reader gives 子 as the radical ⼦ (U+2F26), which looks the same.
     EXPECT_TRUE(text.contains("锤子") || text.contains("锤⼦")) << text.toStdString();
     EXPECT_TRUE(text.contains("50.00")) << text.toStdString();
     EXPECT_EQ(printer.jobsBegun, 0); // no paper went through the printer
+}
+
+TEST_F(PdfExport, WithoutAPrinterThePreviewOpensAndExports) {
+    printer.available = false;
+    const QString file = directory() + "no printer.pdf";
+    fileDialogs_.choose(file);
+    modal_.expect<TfrmPrintView>([](TfrmPrintView& w) {
+        EXPECT_TRUE(w.isVisible());
+        drive::click(w, "tlPdf");
+    });
+    window.showPage(purchasePage());
+    modal_.expectAllShown();
+    EXPECT_EQ(messages_.texts(), QStringList{"单据已导出到：" + file});
+    const QString text = run("pdftotext", {"-layout", file, "-"});
+    EXPECT_TRUE(text.contains("单据号：CJ2026315957")) << text.toStdString();
 }
 
 TEST_F(PdfExport, ACancelledDialogWritesNothing) {

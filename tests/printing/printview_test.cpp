@@ -7,9 +7,9 @@
 #include "support/drive.h"
 #include "support/testprinter.h"
 
-#include <QAbstractEventDispatcher>
 #include <QLabel>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -136,48 +136,77 @@ TEST_F(PrintView, AFailingPrintEndsTheJobAndReportsTheError) {
     EXPECT_EQ(messages_.last(), "打印机缺纸!");
 }
 
-TEST_F(PrintView, WithoutAPrinterTheWindowClosesAndTheErrorIsReported) {
+TEST_F(PrintView, WithoutAPrinterThePageIsLaidOutOnAnA4PageAndTheWindowStaysOpen) {
     printer.available = false;
-    preview(page(), [](TfrmPrintView& w) { EXPECT_FALSE(w.isVisible()); });
-    ASSERT_TRUE(messages_.lastShown());
-    EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::ErrorReport);
-    EXPECT_EQ(messages_.last(), "没有可用的打印机!");
+    preview(page(), [](TfrmPrintView& w) {
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.printerScale(), 23); // 600 dots per inch
+        // A4 less 5 mm at each edge, 200 × 287 mm: 4724 × 6779 dots, 616 × 884 on screen.
+        EXPECT_EQ(w.imageSize(), QSize(616, 884));
+        const QImage picture = image(w).pixmap().toImage();
+        ASSERT_EQ(picture.size(), QSize(616, 884));
+        EXPECT_EQ(inkIn(picture, QRect(30, 87, 181, 1)), 181); // the table's first rule
+    });
+    EXPECT_TRUE(messages_.texts().isEmpty());
 }
 
-// A message box runs an event loop of its own, as the program's error report does.
+TEST_F(PrintView, WithoutAPrinterPrintAndPrinterSetUpSayThatThereIsNone) {
+    printer.available = false;
+    preview(page(), [this](TfrmPrintView& w) {
+        drive::click(w, "tlPrint");
+        ASSERT_TRUE(messages_.lastShown());
+        EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::Notice);
+        EXPECT_EQ(messages_.lastShown()->caption, "提示");
+        EXPECT_EQ(messages_.last(), "没有可用的打印机，请先安装打印机。");
+        messages_.clear();
+        drive::click(w, "tlPageSet");
+        EXPECT_EQ(messages_.texts(), QStringList{"没有可用的打印机，请先安装打印机。"});
+        EXPECT_TRUE(w.isVisible());
+    });
+    EXPECT_EQ(printer.jobsBegun, 0);
+    EXPECT_EQ(printer.setups, 0);
+}
+
+// A printer that is back at the next showing prints again.
+TEST_F(PrintView, APrinterFoundAtTheNextShowingPrints) {
+    printer.available = false;
+    preview(page(), [](TfrmPrintView&) {});
+    printer.available = true;
+    preview(page(), [](TfrmPrintView& w) {
+        EXPECT_EQ(w.imageSize(), QSize(626, 886));
+        drive::click(w, "tlPrint");
+    });
+    EXPECT_EQ(printer.jobsBegun, 1);
+    EXPECT_TRUE(messages_.texts().isEmpty());
+}
+
+// A message box runs an event loop of its own, as the program's does.
 class LoopingMessages : public ScriptedMessages {
 public:
-    void errorReport(const QString& text) override {
-        ScriptedMessages::errorReport(text);
+    void notice(const QString& text, const QString& caption) override {
+        ScriptedMessages::notice(text, caption);
         QCoreApplication::processEvents();
     }
 };
 
-TEST_F(PrintView, WithoutAPrinterTheProgramsOwnModalShowingReturns) {
+TEST_F(PrintView, WithoutAPrinterTheProgramsOwnModalShowingStaysOpenUntilClosed) {
     printer.available = false;
     LoopingMessages boxes;
     ExecModal program; // the dialog's own event loop, as the program runs it
     setMessages(&boxes);
     setModal(&program);
-    // Stuck: the window went away but its event loop is about to wait for more. Ended then,
-    // so that the test goes on to fail.
-    bool stuck = false;
-    auto* dispatcher = QAbstractEventDispatcher::instance();
-    const auto watch =
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &window, [&] {
-            if (window.isVisible())
-                return;
-            stuck = true;
-            window.show();
-            window.done(QDialog::Rejected);
-        });
+    bool shown = false;
+    QTimer::singleShot(0, &window, [&] {
+        shown = window.isVisible();
+        drive::click(window, "tlPrint");
+        drive::click(window, "tlColse");
+    });
     window.showPage(page());
-    QObject::disconnect(watch);
     setModal(&modal_);
     setMessages(&messages_);
-    EXPECT_FALSE(stuck);
+    EXPECT_TRUE(shown);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(boxes.last(), "没有可用的打印机!");
+    EXPECT_EQ(boxes.texts(), QStringList{"没有可用的打印机，请先安装打印机。"});
 }
 
 TEST_F(PrintView, PrinterSetUpRedrawsForTheChosenPaperOnlyOnOk) {

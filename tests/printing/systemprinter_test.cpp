@@ -42,11 +42,15 @@ TEST(SystemPrinter, AfterAPrintThatCouldNotBeginAPdfFileChosenInTheSetupPrints) 
     QTemporaryDir dir;
     std::unique_ptr<Printer> printer = systemPrinter();
 
-    // No printer and no file: the job cannot begin.
+    // No printer and no file: nothing to ask, and the job cannot begin.
+    EXPECT_THROW(printer->resolution(), PrinterError);
+    EXPECT_THROW(printer->printableSize(), PrinterError);
     EXPECT_THROW(printer->print(paintPage), PrinterError);
 
     const QString pdf = dir.filePath(QStringLiteral("单据.pdf"));
     chooseFileInTheDialog(*printer, pdf);
+    EXPECT_GT(printer->resolution(), 0); // a file is a printer that can be asked
+    EXPECT_FALSE(printer->printableSize().isEmpty());
     printer->print(paintPage);
     QFile written(pdf);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

@@ -116,7 +116,7 @@ TEST_F(WindowInput, TradeGridCellsAndTheSettledBoxNeverHoldANonNumberAndTheDocum
         gridinput::type(g, 1, DocumentGrid::Price, "12.5");
         gridinput::type(g, 1, DocumentGrid::Quantity, "4");
         retype(settled, "20");
-        EXPECT_EQ(drive::find<QLineEdit>(*w, "txtSumMoney").text(), "50");
+        EXPECT_EQ(drive::find<QLineEdit>(*w, "txtSumMoney").text(), "50.00");
         save(*w);
         EXPECT_EQ(messages_.last(), "单据保存成功！");
     }

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 
 #include <QKeyEvent>
+#include <QSignalBlocker>
 
 NumberEdit::NumberEdit(const QString& replacement, QWidget* parent)
     : QLineEdit(parent), replacement_(replacement) {
@@ -19,6 +20,14 @@ void NumberEdit::judge() {
     const QString trimmed = text().trimmed();
     if (!trimmed.isEmpty() && !numbers::isNumber(trimmed))
         setText(replacement_);
+    if (!showsCents_)
+        return;
+    const auto value = Decimal::parse(text().trimmed());
+    if (value && value->cents() == *value && text() != numbers::fixed2(*value)) {
+        // The same value in another form: nobody listening needs to judge it again.
+        const QSignalBlocker quiet(this);
+        setText(numbers::fixed2(*value));
+    }
 }
 
 void NumberEdit::judgeAll(QWidget& window) {

@@ -13,6 +13,9 @@ public:
     explicit NumberEdit(const QString& replacement = QStringLiteral("0"),
                         QWidget* parent = nullptr);
     void setReplacement(const QString& replacement) { replacement_ = replacement; }
+    // A box of money: once judged, a number with at most two decimals shows exactly two
+    // (20.5 as 20.50); one with more keeps them, so that the value is always what was typed.
+    void setShowsCents(bool on) { showsCents_ = on; }
 
     // Replaces a text that is not a number, as leaving the box does.
     void judge();
@@ -26,4 +29,5 @@ protected:
 private:
     void check(const QString& text);
     QString replacement_;
+    bool showsCents_ = false;
 };

@@ -68,8 +68,7 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         if (index.column() != DocumentGrid::Price && index.column() != DocumentGrid::Amount)
             return;
-        if (const auto value = Decimal::parse(option->text.trimmed()))
-            option->text = value->toFixed(2);
+        option->text = numbers::fixed2(option->text);
     }
 
     bool eventFilter(QObject* object, QEvent* event) override {

@@ -36,7 +36,7 @@ QLabel* labelFor(QWidget* box, const QString& text, const char* name) {
 }
 
 QLineEdit* amountBox(const char* name) {
-    auto* box = new QLineEdit(QStringLiteral("0"));
+    auto* box = new QLineEdit(numbers::fixed2(Decimal()));
     box->setObjectName(name);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus); // Tab from the grid goes on to the amount settled
@@ -137,9 +137,11 @@ QLayout* TfrmTradeDocument::buildHeader() {
 
 QLayout* TfrmTradeDocument::buildFooter() {
     txtSumMoney = amountBox("txtSumMoney");
-    txtMoney = new NumberEdit(QStringLiteral("0"));
+    auto* settled = new NumberEdit(QStringLiteral("0"));
+    settled->setShowsCents(true);
+    settled->setText(numbers::fixed2(Decimal()));
+    txtMoney = settled;
     txtMoney->setObjectName("txtMoney");
-    txtMoney->setText(QStringLiteral("0"));
     txtMoney->setMaximumWidth(140);
     txtMoney->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtTotalMoney = amountBox("txtTotalMoney");
@@ -237,7 +239,7 @@ void TfrmTradeDocument::CacuTotalMoney() {
         return;
     }
     runningTotal_ = total;
-    txtSumMoney->setText(total.cents().toString());
+    txtSumMoney->setText(numbers::fixed2(total));
     txtTotalMoney->setText(txtSumMoney->text());
 }
 
@@ -312,7 +314,8 @@ TradeDocument TfrmTradeDocument::document() {
     d.compName = txtCompName->text();
     d.empName = cbEMp->currentText();
     d.date = dtDate->date();
-    d.sumMoney = txtSumMoney->text();
+    // The amount due as stored: the total to the cent, not the box's two decimals.
+    d.sumMoney = runningTotal_.cents().toString();
     d.money = txtMoney->text();
     d.runningTotal = runningTotal_;
     for (int row = 1; row <= TradeDocument::kRows; ++row)
@@ -326,7 +329,8 @@ void TfrmTradeDocument::clearDocument() {
     txtCompName->clear();
     txtCompID->clear();
     runningTotal_ = Decimal();
-    txtSumMoney->setText(QStringLiteral("0"));
-    txtMoney->setText(QStringLiteral("0"));
-    txtTotalMoney->setText(QStringLiteral("0"));
+    const QString zero = numbers::fixed2(Decimal());
+    txtSumMoney->setText(zero);
+    txtMoney->setText(zero);
+    txtTotalMoney->setText(zero);
 }

@@ -21,7 +21,9 @@ constexpr int kCellInset = 2;      // millimetres between a cell's edge and its 
 constexpr qreal kRuleWidth = 0.25; // millimetres: a rule of one printer dot would hardly show
 
 QFont printFont(int points) {
-    QFont font(QString::fromLatin1(kPrintFont));
+    QFont font;
+    font.setFamilies(
+        {QString::fromLatin1(kPrintLatinFont), QString::fromLatin1(kPrintChineseFont)});
     font.setPointSize(points);
     return font;
 }

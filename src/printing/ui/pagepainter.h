@@ -8,8 +8,13 @@ struct PrintPage;
 // same layout.
 namespace printing {
 
-// The face of every printed text: Chinese needs the simplified-Chinese shapes.
-inline constexpr const char* kPrintFont = "Noto Sans CJK SC";
+// The faces of every printed text, first choice first: Latin letters and figures from a Latin
+// face, Chinese from the simplified-Chinese one. The Chinese face draws figures that follow
+// Latin letters (the digits of "CJ2026315957") with variant glyphs that no character maps to,
+// and Qt's PDF writer names a glyph only by a character that maps to it: in a PDF's text those
+// figures would be lost.
+inline constexpr const char* kPrintLatinFont = "DejaVu Sans";
+inline constexpr const char* kPrintChineseFont = "Noto Sans CJK SC";
 
 // k of a surface with this many pixels per inch: 96 gives 3, 600 gives 23.
 int pixelsPerMillimetre(int pixelsPerInch);

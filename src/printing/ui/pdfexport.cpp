@@ -13,25 +13,31 @@ namespace printing {
 
 namespace {
 
-constexpr int kResolution = 600; // dots per inch: k = 23, as on a common laser printer
-constexpr qreal kEdge = 5;       // millimetres no printer prints on
+constexpr qreal kEdge = 5; // millimetres no printer prints on
+
+// A4, upright, its edges left blank as a printer's would be.
+QPageLayout pdfPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kEdge, kEdge, kEdge, kEdge), QPageLayout::Millimeter);
+}
 
 } // namespace
 
+QSize pdfPrintableSize() {
+    return pdfPageLayout().paintRectPixels(kPdfResolution).size();
+}
+
 bool writePdf(const QString& fileName, const PrintPage& page) {
     QPdfWriter writer(fileName);
-    writer.setResolution(kResolution);
+    writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Vesk进销存软件"));
-    // The code in the title too: Qt's PDF writer may leave a code's digits out of the text a
-    // reader extracts, and the file should still be found by its code.
+    // A reader lists the file by its title: the document's title and code.
     writer.setTitle((page.title + u' ' + page.documentCode).trimmed());
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kEdge, kEdge, kEdge, kEdge),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(pdfPageLayout());
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    report(painter, page, pixelsPerMillimetre(kResolution));
+    report(painter, page, pixelsPerMillimetre(kPdfResolution));
     return painter.end();
 }
 

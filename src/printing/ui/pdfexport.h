@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 struct PrintPage;
@@ -7,6 +8,13 @@ struct PrintPage;
 // Writing a page into a PDF file, so that a document can be sent without a printer: one A4
 // page laid out as on paper (the page margins stand in for a printer's unprintable edge).
 namespace printing {
+
+// Dots per inch of the PDF's page: k = 23, as on a common laser printer.
+inline constexpr int kPdfResolution = 600;
+
+// The part of the PDF's A4 page that is drawn on, in pixels at kPdfResolution: also the page
+// the preview lays out when there is no printer to ask.
+QSize pdfPrintableSize();
 
 // Writes the page; false when the file cannot be written (nothing is said).
 bool writePdf(const QString& fileName, const PrintPage& page);

@@ -13,14 +13,12 @@ public:
     }
 
     int resolution() override {
-        if (!printer().isValid())
-            throw PrinterError("没有可用的打印机!");
+        ask();
         return printer().resolution();
     }
 
     QSize printableSize() override {
-        if (!printer().isValid())
-            throw PrinterError("没有可用的打印机!");
+        ask();
         return printer().pageLayout().paintRectPixels(printer().resolution()).size();
     }
 
@@ -44,6 +42,15 @@ public:
     }
 
 private:
+    // Throws when there is no printer to ask. Where none is installed, Qt stands in a PDF
+    // writer without a file, which cannot print: that is no printer either.
+    void ask() {
+        QPrinter& p = printer();
+        if (!p.isValid() ||
+            (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()))
+            throw PrinterError("没有可用的打印机!");
+    }
+
     // The printer in a state to be set up or to print. A job that could not begin leaves a
     // QPrinter active for good (no later setting, such as a PDF file, takes), so a fresh one
     // with the same settings takes its place.

@@ -19,7 +19,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
-#include <exception>
 
 namespace {
 
@@ -90,33 +89,37 @@ void TfrmPrintView::showPage(const PrintPage& page) {
 }
 
 void TfrmPrintView::FormShow() {
-    try {
-        SetPrintImg();
-    } catch (...) {
-        // Without a printer there is no page to show. The window closes once its own event
-        // loop runs (closing earlier would leave that loop waiting), then the error is shown.
-        QMetaObject::invokeMethod(
-            this,
-            [this, error = std::current_exception()] {
-                close();
-                runGuarded([&] { std::rethrow_exception(error); });
-            },
-            Qt::QueuedConnection);
-        return;
-    }
+    SetPrintImg();
     PrintDoc();
 }
 
 void TfrmPrintView::SetPrintImg() {
     screenK_ = printing::pixelsPerMillimetre(logicalDpiX());
-    const int dpi = printer_.resolution();
+    int dpi = 0;
+    QSize printable;
+    try {
+        dpi = printer_.resolution();
+        printable = printer_.printableSize();
+    } catch (const PrinterError&) {
+        dpi = 0;
+    }
+    hasPrinter_ = printing::pixelsPerMillimetre(dpi) > 0;
+    if (!hasPrinter_) {
+        // No printer to ask: the PDF's page, so that the document is still seen and exported.
+        dpi = printing::kPdfResolution;
+        printable = printing::pdfPrintableSize();
+    }
     printerK_ = printing::pixelsPerMillimetre(dpi);
-    if (printerK_ <= 0)
-        throw PrinterError("打印机分辨率无效!");
-    const QSize printable = printer_.printableSize();
     imageSize_ = QSize(int(double(printable.width()) / printerK_ * screenK_),
                        int(double(printable.height()) / printerK_ * screenK_));
     placeImage();
+}
+
+bool TfrmPrintView::printerMissing() {
+    if (hasPrinter_)
+        return false;
+    messages().notice(QStringLiteral("没有可用的打印机，请先安装打印机。"), QStringLiteral("提示"));
+    return true;
 }
 
 void TfrmPrintView::PrintDoc() {
@@ -159,7 +162,7 @@ void TfrmPrintView::zoom(bool in) {
 }
 
 void TfrmPrintView::tlPageSetClick() {
-    if (!printer_.setup(this))
+    if (printerMissing() || !printer_.setup(this))
         return;
     SetPrintImg();
     PrintDoc();
@@ -181,6 +184,8 @@ void TfrmPrintView::tlPdfClick() {
 }
 
 void TfrmPrintView::tlPrintClick() {
+    if (printerMissing())
+        return;
     // A page without columns is refused before a sheet of paper goes through the printer.
     if (page_.columnWidths.isEmpty()) {
         notice(QStringLiteral("没有要打印的数据！"));
