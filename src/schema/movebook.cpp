@@ -258,10 +258,11 @@ std::vector<std::string> dropIndexes(PGconn* c) {
 }
 
 // Rows in which a kept total and the same total computed from scratch differ, counted both
-// ways.
+// ways; the totals from scratch are computed once.
 std::string totalsDisagreement(const std::string& kept, const std::string& fromScratch) {
-    return "SELECT count(*) FROM ((" + kept + " EXCEPT ALL " + fromScratch + ") UNION ALL (" +
-           fromScratch + " EXCEPT ALL " + kept + ")) d";
+    return "WITH kept AS MATERIALIZED (" + kept + "), scratch AS MATERIALIZED (" + fromScratch +
+           ") SELECT count(*) FROM ((TABLE kept EXCEPT ALL TABLE scratch) UNION ALL "
+           "(TABLE scratch EXCEPT ALL TABLE kept)) d";
 }
 
 // Checks the file and opens it for reading, or a staging copy of it upgraded to this version.
