@@ -279,6 +279,8 @@ void openBook(const QString& path, Handle& book, Handle& staged, const QTemporar
     try {
         Statement(book.db, "BEGIN").step();
         firstText(book.db, "SELECT count(*) FROM sqlite_schema");
+        // The pages and tables whole; the move reads no index of the file (the server builds
+        // its own), so the longer look at every index that integrity_check takes is spared.
         if (schema::applicationIdOf(book.db) != schema::kApplicationId ||
             firstText(book.db, "PRAGMA quick_check") != "ok")
             throw Refusal{notOurs};
