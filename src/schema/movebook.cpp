@@ -266,8 +266,8 @@ std::string totalsDisagreement(const std::string& kept, const std::string& fromS
 }
 
 // Checks the file and opens it for reading, or a staging copy of it upgraded to this version.
-// The book file holds a read transaction until the handle closes, so that it is read as one
-// moment even while the program works on it.
+// The book file holds a read transaction until it is read, so that it is read as one moment
+// even while the program works on it (whose writes wait meanwhile).
 void openBook(const QString& path, Handle& book, Handle& staged, const QTemporaryDir& staging) {
     const QString notOurs = QStringLiteral("所选文件不是本程序完好的账簿。");
     if (!QFileInfo(path).isFile())
@@ -304,6 +304,8 @@ void openBook(const QString& path, Handle& book, Handle& staged, const QTemporar
                                 nullptr) != SQLITE_OK)
                 throw Refusal{QStringLiteral("无法建立账簿的临时副本。")};
             bookcopy::copy(book.db, staged.db);
+            // The copy is the moment read: the program may write to its book again.
+            Statement(book.db, "COMMIT").step();
             schema::upgrade(staged.db);
             read = staged.db;
         }
