@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <libpq-fe.h>
 #include <memory>
 #include <sqlite3.h>
@@ -272,7 +273,16 @@ void openBook(const QString& path, Handle& book, Handle& staged, const QTemporar
     const QString notOurs = QStringLiteral("所选文件不是本程序完好的账簿。");
     if (!QFileInfo(path).isFile())
         throw Refusal{QStringLiteral("找不到账簿文件 %1。").arg(path)};
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &book.db, SQLITE_OPEN_READONLY,
+    // A book in use has its log beside it, which holds its latest commits. Without one the
+    // file is the whole book, and it is read as it lies: a reader would otherwise leave a new
+    // log beside it that only a writer may remove.
+    const bool inUse = QFile::exists(path + QStringLiteral("-wal")) ||
+                       QFile::exists(path + QStringLiteral("-shm"));
+    const QByteArray name =
+        inUse
+            ? QFile::encodeName(path)
+            : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
+    if (sqlite3_open_v2(name.constData(), &book.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                         nullptr) != SQLITE_OK)
         throw Refusal{notOurs};
     int version = 0;

@@ -197,6 +197,8 @@ TEST_F(MoveBookTest, ABookOfAnEarlierVersionIsUpgradedOnTheWayAndTheFileStaysAsI
     const bookmove::Outcome outcome = bookmove::moveToServer(old, server.conninfo());
     ASSERT_TRUE(outcome.done) << outcome.refusal.toStdString();
     EXPECT_EQ(digest(old), before);
+    EXPECT_FALSE(QFile::exists(old + "-wal"));
+    EXPECT_FALSE(QFile::exists(old + "-shm"));
 
     // The same book upgraded where it lies is what the server holds.
     sqlite3* db = nullptr;
