@@ -32,6 +32,20 @@ const char* const kExistingRelations =
 
 } // namespace
 
+std::string writeServerBook(PGconn* c) {
+    const Result existing(PQexec(c, kExistingRelations));
+    if (PQresultStatus(existing.get()) != PGRES_TUPLES_OK)
+        return "无法查看数据库中的表：" + trimmed(PQerrorMessage(c));
+    const std::string count = PQgetvalue(existing.get(), 0, 0);
+    if (count != "0")
+        return "数据库中已有 " + count + " 个表或视图，账簿只能写入空数据库。";
+    if (Result written(PQexec(c, serverSql().c_str()));
+        PQresultStatus(written.get()) != PGRES_COMMAND_OK &&
+        PQresultStatus(written.get()) != PGRES_TUPLES_OK)
+        return "写入账簿失败：" + trimmed(PQerrorMessage(c));
+    return {};
+}
+
 std::string createOnServer(const std::string& conninfo) {
     const Connection c(PQconnectdb(conninfo.c_str()));
     if (PQstatus(c.get()) != CONNECTION_OK)
@@ -39,28 +53,17 @@ std::string createOnServer(const std::string& conninfo) {
     // The server's notices (an extension already there) are no news to the person running this.
     PQsetNoticeProcessor(
         c.get(), [](void*, const char*) {}, nullptr);
-    const auto failure = [&](const std::string& what) {
-        const std::string reason = what + trimmed(PQerrorMessage(c.get()));
+    const auto failure = [&](const std::string& reason) {
         Result(PQexec(c.get(), "ROLLBACK"));
         return reason;
     };
     if (Result begun(PQexec(c.get(), "BEGIN")); PQresultStatus(begun.get()) != PGRES_COMMAND_OK)
-        return failure("无法开始事务：");
-    const Result existing(PQexec(c.get(), kExistingRelations));
-    if (PQresultStatus(existing.get()) != PGRES_TUPLES_OK)
-        return failure("无法查看数据库中的表：");
-    const std::string count = PQgetvalue(existing.get(), 0, 0);
-    if (count != "0") {
-        Result(PQexec(c.get(), "ROLLBACK"));
-        return "数据库中已有 " + count + " 个表或视图，账簿只能写入空数据库；未作任何改动";
-    }
-    if (Result written(PQexec(c.get(), serverSql().c_str()));
-        PQresultStatus(written.get()) != PGRES_COMMAND_OK &&
-        PQresultStatus(written.get()) != PGRES_TUPLES_OK)
-        return failure("写入账簿失败：");
+        return failure("无法开始事务：" + trimmed(PQerrorMessage(c.get())));
+    if (const std::string refused = writeServerBook(c.get()); !refused.empty())
+        return failure(refused + "未作任何改动。");
     if (Result committed(PQexec(c.get(), "COMMIT"));
         PQresultStatus(committed.get()) != PGRES_COMMAND_OK)
-        return failure("提交失败：");
+        return failure("提交失败：" + trimmed(PQerrorMessage(c.get())));
     return {};
 }
 

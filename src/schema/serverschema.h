@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+typedef struct pg_conn PGconn;
+
 // The server book: the embedded book's definition in PostgreSQL's spelling.
 namespace schema {
 
@@ -15,6 +17,10 @@ std::string serverSql();
 // identity columns for AUTOINCREMENT keys, regular expressions for GLOB, and the book's
 // header in VeskBook.
 std::string serverSpelling(std::string_view embeddedSql);
+
+// Writes a new server book within the transaction the connection has open, when the database
+// holds no table or view. Returns the reason when it did not; empty on success.
+std::string writeServerBook(PGconn* connection);
 
 // Writes a new server book into the empty database that conninfo names, in one transaction.
 // Returns the reason when it could not, having changed nothing; empty on success.

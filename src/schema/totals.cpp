@@ -231,4 +231,31 @@ std::string totalsTriggers(Engine engine) {
     return text + journalTriggers(engine, moneyJournal());
 }
 
+std::string stockFromDocuments(Engine engine) {
+    string parts;
+    for (const DocumentTable& d : documentTables())
+        for (const Movement& m : d.movements) {
+            const string w = m.warehouse;
+            parts += string(parts.empty() ? "" : "  UNION ALL\n") + "  SELECT h." + w +
+                     " AS houseID, d.prodID, " +
+                     signedAmount(m.sign, "h", millionths(engine, "d.pcount")) +
+                     " AS qty, 1 AS lines,\n         " + presentTerm(engine, "d.pcount") +
+                     " AS counted\n    FROM " + d.lines + " d JOIN " + d.header +
+                     " h ON h.orderID = d.orderID\n   WHERE h." + w +
+                     " IS NOT NULL AND d.prodID IS NOT NULL\n";
+        }
+    return "SELECT houseID, prodID, CAST(SUM(qty) AS bigint) AS qty, CAST(SUM(lines) AS bigint) "
+           "AS lines,\n       CAST(SUM(counted) AS bigint) AS counted\n  FROM (\n" +
+           parts + "  ) moved GROUP BY houseID, prodID";
+}
+
+std::string balancesFromJournal(Engine engine) {
+    const Journal& j = moneyJournal();
+    const string amount = string(j.amount);
+    return string("SELECT ") + j.account + ", CAST(SUM(" + millionths(engine, amount) +
+           ") AS bigint) AS amount,\n       CAST(SUM(" + presentTerm(engine, amount) +
+           ") AS bigint) AS counted\n  FROM " + j.table + " WHERE " + j.account +
+           " IS NOT NULL GROUP BY " + j.account;
+}
+
 } // namespace schema

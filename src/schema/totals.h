@@ -46,4 +46,11 @@ const Journal& moneyJournal();
 // The triggers (and on the server their functions) that keep both totals current.
 std::string totalsTriggers(Engine engine);
 
+// What the kept totals hold when the triggers have followed every row, computed at once from
+// the documents and the journal with the engine's own arithmetic: the columns of FInveHouse,
+// and those of FitemBalance (an account whose rows are all gone keeps a row of zeros there,
+// which this leaves out).
+std::string stockFromDocuments(Engine engine);
+std::string balancesFromJournal(Engine engine);
+
 } // namespace schema

@@ -65,11 +65,10 @@ QString TwoBooks::exec(const QString& sql) {
     return errors.join(u'\n');
 }
 
-QStringList TwoBooks::embeddedRows(const QString& sql) {
+QStringList embeddedRowsOf(sqlite3* db, const QString& sql) {
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(embedded_, sql.toUtf8().constData(), -1, &statement, nullptr) !=
-        SQLITE_OK)
-        throw std::runtime_error(sql.toStdString() + ": " + sqlite3_errmsg(embedded_));
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sql.toStdString() + ": " + sqlite3_errmsg(db));
     QStringList columns, rows;
     for (int i = 0; i < sqlite3_column_count(statement); ++i)
         columns << QString::fromUtf8(sqlite3_column_name(statement, i));
@@ -86,8 +85,16 @@ QStringList TwoBooks::embeddedRows(const QString& sql) {
     return normalised(columns, rows);
 }
 
-QStringList TwoBooks::serverRows(const QString& sql) {
+QStringList serverRowsOf(ServerDb& server, const QString& sql) {
     return normalised(server.columns(sql), server.rows(sql));
+}
+
+QStringList TwoBooks::embeddedRows(const QString& sql) {
+    return embeddedRowsOf(embedded_, sql);
+}
+
+QStringList TwoBooks::serverRows(const QString& sql) {
+    return serverRowsOf(server, sql);
 }
 
 QString TwoBooks::differences(const QString& sql) {

@@ -7,6 +7,12 @@
 
 struct sqlite3;
 
+// A query's column names (in lower case) and then its rows, sorted, each as its fields joined
+// by '|' with numbers in their shortest form (1.50 and 1.5 read 1.5): on an embedded book, and
+// from what a server yielded.
+QStringList embeddedRowsOf(sqlite3* db, const QString& sql);
+QStringList serverRowsOf(ServerDb& server, const QString& sql);
+
 // The same new book on both engines, an embedded one in memory and a server one, so that the
 // same plain SQL runs on both and what they yield can be compared.
 class TwoBooks {

@@ -1,0 +1,171 @@
+// Backup and restore of a server book: a dump as one moment, and a restore that replaces the
+// book whole or refuses with the book as it was.
+#include "admin/serverbookfile.h"
+#include "core/schema.h"
+#include "schema/serverschema.h"
+#include "support/booktest.h"
+#include "support/serverdb.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ServerBookFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_EQ(schema::createOnServer(book_.conninfo()), "");
+        ASSERT_EQ(book_.exec("INSERT INTO Fhouse(houseName) VALUES ('总库');"
+                             "INSERT INTO Fproduct(prodBH, prodName) VALUES ('P1', 'Pen');"
+                             "INSERT INTO OrderPur(orderID, houseID, compID, optDate, acMoney, "
+                             "coMoney) VALUES ('CJ1', 1, 1, '2026-03-15', 125.5, 100);"
+                             "INSERT INTO OrderPurD(orderID, prodID, price, pcount, sumMoney) "
+                             "VALUES ('CJ1', 1, 12.55, 10, 125.5);"
+                             "INSERT INTO FitemBank(optDate, orderCode, orderType, sumMoney, "
+                             "itmID) VALUES ('2026-03-15', 'CJ1', '采购进货', -125.5, 1)"),
+                  "");
+    }
+
+    // Every row of every table of the book, table by table.
+    QStringList everything(ServerDb& db) {
+        QStringList all;
+        for (const QString& table : db.rows("SELECT tablename FROM pg_tables WHERE schemaname = "
+                                            "'public' ORDER BY tablename")) {
+            QStringList rows = db.rows("SELECT * FROM " + table);
+            rows.sort();
+            all << table + ": " + rows.join(" / ");
+        }
+        return all;
+    }
+
+    void change() {
+        ASSERT_EQ(book_.exec("INSERT INTO Fhouse(houseName) VALUES ('分库');"
+                             "DELETE FROM OrderPurD; DELETE FROM OrderPur;"
+                             "UPDATE Fproduct SET prodName = 'Ink'"),
+                  "");
+    }
+
+    QString file(const QString& name) const { return dir_.filePath(name); }
+
+    QString backUp(ServerDb& db, const QString& name) {
+        const bookfile::Outcome outcome =
+            serverbookfile::backUp(db.conninfo(), file(name), [](int) {});
+        EXPECT_TRUE(outcome.done) << outcome.refusal.toStdString();
+        return file(name);
+    }
+
+    bookfile::Outcome restore(const QString& source) {
+        return serverbookfile::restore(book_.conninfo(), source, [](int) {});
+    }
+
+    QTemporaryDir dir_;
+    ServerDb book_;
+};
+
+TEST_F(ServerBookFileTest, ABackupRestoredAfterChangesGivesTheBookAsItWas) {
+    const QStringList atBackup = everything(book_);
+    const QString name = bookfile::backupName(dir_.path() + u'/', BookTest::kNow);
+    int last = -1;
+    const bookfile::Outcome written =
+        serverbookfile::backUp(book_.conninfo(), name, [&](int p) { last = p; });
+    ASSERT_TRUE(written.done) << written.refusal.toStdString();
+    EXPECT_EQ(last, 100);
+    EXPECT_TRUE(QFile::exists(name));
+    EXPECT_FALSE(QFile::exists(name + ".new"));
+
+    change();
+    ASSERT_NE(everything(book_), atBackup);
+    const bookfile::Outcome restored = restore(name);
+    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+    // Seen on a connection that stayed open throughout.
+    EXPECT_EQ(everything(book_), atBackup);
+    // The key generators are as they were, and the kept totals move again.
+    EXPECT_EQ(book_.scalar("INSERT INTO Fhouse(houseName) VALUES ('又一库') RETURNING houseID"),
+              "2");
+    ASSERT_EQ(book_.exec("DELETE FROM OrderPurD"), "");
+    EXPECT_EQ(book_.scalar("SELECT count(*) FROM VInveHouse"), "0");
+}
+
+TEST_F(ServerBookFileTest, AFailedBackupGivesTheReasonAndLeavesTheFileOfThatNameAlone) {
+    const QString target = file("old.bak");
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier backup");
+    old.close();
+    const std::string nowhere = book_.conninfo() + " dbname=vt_no_such_database";
+    const bookfile::Outcome outcome = serverbookfile::backUp(nowhere, target, [](int) {});
+    EXPECT_FALSE(outcome.done);
+    EXPECT_TRUE(outcome.refusal.startsWith("备份失败：")) << outcome.refusal.toStdString();
+    EXPECT_TRUE(outcome.refusal.contains("vt_no_such_database")) << outcome.refusal.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "an earlier backup");
+    EXPECT_FALSE(QFile::exists(target + ".new"));
+}
+
+TEST_F(ServerBookFileTest, FilesThatAreNotAWholeServerBookOfThisVersionAreRefusedUnchanged) {
+    const QString good = backUp(book_, "good.bak");
+
+    const QString text = file("text.bak");
+    QFile t(text);
+    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+    t.write("这不是备份\n");
+    t.close();
+
+    ServerDb other;
+    ASSERT_EQ(other.exec("CREATE TABLE Fhouse(houseID int); CREATE TABLE VeskBook(x int)"), "");
+    const QString foreign = backUp(other, "other.bak");
+
+    ServerDb later;
+    ASSERT_EQ(schema::createOnServer(later.conninfo()), "");
+    ASSERT_EQ(later.exec("UPDATE VeskBook SET version = 99"), "");
+    const QString newer = backUp(later, "newer.bak");
+
+    // Its list of contents is whole, the rows break off.
+    QFile whole(good);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const QString truncated = file("truncated.bak");
+    QFile cut(truncated);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() * 9 / 10));
+    cut.close();
+
+    change();
+    const QStringList before = everything(book_);
+    const struct {
+        QString file;
+        QString says;
+    } cases[] = {
+        {text, "所选文件不是本程序完好的账簿备份。"},
+        {foreign, "所选文件不是本程序完好的账簿备份。"},
+        {newer, "所选备份由较新版本的程序建立（账簿版本 99，本程序为 3），请先更新程序。"},
+        {truncated, "所选文件不是本程序完好的账簿备份。"},
+        {file("missing.bak"), ""},
+    };
+    for (const auto& c : cases) {
+        const bookfile::Outcome outcome = restore(c.file);
+        EXPECT_FALSE(outcome.done) << c.file.toStdString();
+        EXPECT_TRUE(c.says.isEmpty() ? outcome.refusal.isEmpty()
+                                     : outcome.refusal.startsWith(c.says))
+            << c.file.toStdString() << ": " << outcome.refusal.toStdString();
+        EXPECT_EQ(everything(book_), before) << c.file.toStdString();
+    }
+}
+
+TEST_F(ServerBookFileTest, ARestoreThatFailsHalfwayLeavesTheWholeBookAsItWas) {
+    const QString good = backUp(book_, "good.bak");
+    change();
+    // Dropping the tables fails at the warehouses, after others have gone.
+    ASSERT_EQ(book_.exec("CREATE VIEW houses AS SELECT houseName FROM Fhouse"), "");
+    const QStringList before = everything(book_);
+    const bookfile::Outcome outcome = restore(good);
+    EXPECT_FALSE(outcome.done);
+    EXPECT_TRUE(outcome.refusal.startsWith("所选备份未能完整还原（"))
+        << outcome.refusal.toStdString();
+    EXPECT_EQ(everything(book_), before);
+    EXPECT_EQ(book_.scalar("SELECT count(*) FROM houses"), "2");
+}
+
+} // namespace
