@@ -1,5 +1,6 @@
 #include "admin/bookfile.h"
 
+#include "admin/serverbookfile.h"
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/schema.h"
@@ -84,6 +85,8 @@ QString backupName(const QString& directory, const QDateTime& moment) {
 }
 
 Outcome backUp(Connection& book, const QString& target, const Progress& progress) {
+    if (book.isServer())
+        return serverbookfile::backUp(book.path().toStdString(), target, progress);
     if (isPartOfTheBook(target, book.path()))
         return {false, theBookItself()};
     progress(0);
@@ -106,6 +109,8 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
 }
 
 Outcome restore(Connection& book, const QString& source, const Progress& progress) {
+    if (book.isServer())
+        return serverbookfile::restore(book.path().toStdString(), source, progress);
     Outcome outcome;
     if (isPartOfTheBook(source, book.path())) {
         outcome.refusal = theBookItself();

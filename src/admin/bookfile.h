@@ -29,7 +29,8 @@ struct Outcome {
 };
 
 // Writes a copy of the book to the target, replacing a file of that name only once the copy
-// is complete. Not done when a file step fails; the target is then as it was.
+// is complete. Not done when a file step fails; the target is then as it was. A book on a
+// server is dumped by the server's own tools (serverbookfile), and restored likewise.
 Outcome backUp(Connection& book, const QString& target, const Progress& progress);
 
 // Replaces the book's content with the source's. Refused, with the book untouched, when the

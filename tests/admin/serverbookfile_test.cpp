@@ -1,6 +1,7 @@
 // Backup and restore of a server book: a dump as one moment, and a restore that replaces the
 // book whole or refuses with the book as it was.
 #include "admin/serverbookfile.h"
+#include "core/connection.h"
 #include "core/schema.h"
 #include "schema/serverschema.h"
 #include "support/booktest.h"
@@ -166,6 +167,20 @@ TEST_F(ServerBookFileTest, ARestoreThatFailsHalfwayLeavesTheWholeBookAsItWas) {
         << outcome.refusal.toStdString();
     EXPECT_EQ(everything(book_), before);
     EXPECT_EQ(book_.scalar("SELECT count(*) FROM houses"), "2");
+}
+
+// The backup and restore windows hand the book's connection to bookfile, which knows no more
+// than that it is on a server.
+TEST_F(ServerBookFileTest, TheWindowsWayThroughTheConnectionReachesTheServersTools) {
+    Connection connection = Connection::server(QString::fromStdString(book_.conninfo()));
+    ASSERT_TRUE(connection.open()) << connection.lastError().toStdString();
+    const QStringList before = everything(book_);
+    const bookfile::Outcome saved = bookfile::backUp(connection, file("w.bak"), [](int) {});
+    ASSERT_TRUE(saved.done) << saved.refusal.toStdString();
+    change();
+    const bookfile::Outcome restored = bookfile::restore(connection, file("w.bak"), [](int) {});
+    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+    EXPECT_EQ(everything(book_), before);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 namespace {
 
@@ -22,8 +23,11 @@ const BookCopyKind kBackup = {
     QStringLiteral("备份失败，请检查备份路径是否存在？"),
 };
 
-// The folder that holds the book, wherever it lives, with a trailing separator.
+// The folder that holds the book, wherever it lives, with a trailing separator; for a book on
+// a server, the person's documents folder.
 QString bookDirectory() {
+    if (sysData->myCon.isServer())
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u'/';
     return QFileInfo(sysData->myCon.path()).absolutePath() + u'/';
 }
 
