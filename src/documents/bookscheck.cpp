@@ -2,6 +2,7 @@
 
 #include "documents/exactsplit.h"
 
+#include "core/connection.h"
 #include "core/decimal.h"
 #include "core/query.h"
 #include "core/transaction.h"
@@ -63,10 +64,13 @@ bool differs(double claimed, const Sum& recomputed, int places) {
 constexpr int kQuantityPlaces = 6;
 constexpr int kMoneyPlaces = 2;
 
-QString exactSum(const QString& value, const QString& as = QString()) {
-    const ExactParts parts = exactParts(value);
-    return QStringLiteral("SUM(%1) AS %4units, SUM(%2) AS %4micro, SUM(%3) AS %4wild")
-        .arg(parts.units, parts.micro, parts.wild, as);
+// The server sums whole numbers as numeric: cast back, so that they read as whole numbers.
+QString exactSum(const QString& value, bool server, const QString& as = QString()) {
+    const ExactParts parts = exactParts(value, server);
+    const QString sum =
+        server ? QStringLiteral("CAST(SUM(%1) AS BIGINT)") : QStringLiteral("SUM(%1)");
+    return QStringLiteral("%1 AS %4units, %2 AS %4micro, %3 AS %4wild")
+        .arg(sum.arg(parts.units), sum.arg(parts.micro), sum.arg(parts.wild), as);
 }
 
 // The sum that exactSum made, read from the current row (NULL parts read as 0).
@@ -129,7 +133,8 @@ QString stockSigned(const QString& statement, const QString& quantity) {
 class Checker {
 public:
     Checker(Connection& connection, const BooksCheckProgress& progress)
-        : q_(connection, QStringLiteral("BooksCheck")), progress_(progress) {
+        : q_(connection, QStringLiteral("BooksCheck")), progress_(progress),
+          server_(connection.isServer()) {
         tell(0);
     }
 
@@ -182,8 +187,12 @@ private:
     // two statements per kind check it; and two more compare.
     static constexpr int kSteps = 5 + 1 + 4 + 1 + 1 + 8;
 
+    void addLinesOnServer(std::unordered_map<long long, Moved>& moved, const QString& value,
+                          const QString& lines, const QString& headers);
+
     TQuery q_;
     const BooksCheckProgress& progress_;
+    const bool server_; // a server book: exact sums in the engine, no row numbers
     int done_ = 0;
 };
 
@@ -193,6 +202,11 @@ void Checker::stock() {
     // per product in the engine would sort them or search a keyed table once per line.
     std::unordered_map<long long, Moved> moved;
     const auto addLines = [&](const QString& value, const QString& lines, const QString& headers) {
+        if (server_) {
+            addLinesOnServer(moved, value, lines, headers);
+            step();
+            return;
+        }
         q_.load(
             QStringLiteral("SELECT min(rowid) AS low, max(rowid) AS high FROM %1").arg(headers));
         q_.open();
@@ -248,14 +262,28 @@ void Checker::stock() {
     step();
 }
 
+// The server sums each product's lines exactly itself.
+void Checker::addLinesOnServer(std::unordered_map<long long, Moved>& moved, const QString& value,
+                               const QString& lines, const QString& headers) {
+    q_.load(QStringLiteral("SELECT d.prodID AS k, %1 FROM %2 h JOIN %3 d ON d.orderID = h.orderID "
+                           "WHERE d.prodID IS NOT NULL GROUP BY d.prodID")
+                .arg(exactSum(value, true), headers, lines));
+    q_.open();
+    for (; !q_.eof(); q_.next())
+        moved[q_.field(u"k").asInteger()].add({q_.field(u"units").asInteger(),
+                                               q_.field(u"micro").asInteger(),
+                                               q_.field(u"wild").asInteger() != 0});
+    q_.close();
+}
+
 void Checker::balances() {
     std::map<QString, std::map<long long, Sum>> perTable;
     for (const TradeKind& kind : tradeKinds()) {
         auto& sums = perTable[balanceTable(kind)];
         const int sign = balanceSign(kind);
         q_.load(QStringLiteral("SELECT compID AS k, %1, %2 FROM %3 GROUP BY compID")
-                    .arg(exactSum(QStringLiteral("acMoney"), QStringLiteral("ac")),
-                         exactSum(QStringLiteral("coMoney"), QStringLiteral("co")),
+                    .arg(exactSum(QStringLiteral("acMoney"), server_, QStringLiteral("ac")),
+                         exactSum(QStringLiteral("coMoney"), server_, QStringLiteral("co")),
                          kind.headerTable));
         q_.open();
         for (; !q_.eof(); q_.next()) {
@@ -271,7 +299,7 @@ void Checker::balances() {
     for (auto& [table, sums] : perTable) {
         q_.load(QStringLiteral("SELECT compID AS k, %1 FROM FSettle WHERE compTable = '%2' "
                                "GROUP BY compID")
-                    .arg(exactSum(QStringLiteral("sumMoney")), table));
+                    .arg(exactSum(QStringLiteral("sumMoney"), server_), table));
         q_.open();
         for (; !q_.eof(); q_.next()) {
             Sum& sum = sums.try_emplace(q_.field(u"k").asInteger(), Decimal()).first->second;
@@ -296,7 +324,7 @@ void Checker::balances() {
 void Checker::accounts() {
     std::map<long long, Sum> sums;
     q_.load(QStringLiteral("SELECT itmID AS k, %1 FROM FitemBank GROUP BY itmID")
-                .arg(exactSum(QStringLiteral("sumMoney"))));
+                .arg(exactSum(QStringLiteral("sumMoney"), server_)));
     q_.open();
     for (; !q_.eof(); q_.next())
         sums.emplace(q_.field(u"k").asInteger(), sumOf(q_));
@@ -319,13 +347,16 @@ void Checker::journal() {
                            "MIN(b.sumMoney) AS low, MAX(b.sumMoney) AS high, "
                            "MIN(b.itmID) AS itmLow, MAX(b.itmID) AS itmHigh "
                            "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
-                           "AND b.orderType = :orderType GROUP BY h.rowid "
-                           "HAVING found <> 1 OR itmLow IS NOT 1 OR itmHigh IS NOT 1 OR %2 "
+                           "AND b.orderType = :orderType GROUP BY %3 "
+                           "HAVING COUNT(b.bankID) <> 1 OR coalesce(MIN(b.itmID), 0) <> 1 OR "
+                           "coalesce(MAX(b.itmID), 0) <> 1 OR %2 "
                            "ORDER BY h.orderID")
                 .arg(kind.headerTable,
-                     mayDiffer(QStringLiteral("coalesce(low, 0)"),
+                     mayDiffer(QStringLiteral("coalesce(MIN(b.sumMoney), 0)"),
                                QStringLiteral("%1 * coalesce(h.acMoney, 0)").arg(kind.journalSign),
-                               QStringLiteral("0.001"))));
+                               QStringLiteral("0.001")),
+                     // The embedded engine groups in the order the headers are stored.
+                     server_ ? QStringLiteral("h.orderID, h.acMoney") : QStringLiteral("h.rowid")));
         q_.bind(u"orderType", kind.journalType);
         q_.open();
         for (; !q_.eof(); q_.next()) {
