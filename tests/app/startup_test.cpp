@@ -2,13 +2,16 @@
 #include "core/clock.h"
 #include "core/connection.h"
 #include "core/schema.h"
+#include "core/serversetting.h"
 #include "core/session.h"
 #include "core/sysdata.h"
 #include "core/ui/tfrmlogin.h"
 #include "core/ui/tfrmmain.h"
+#include "schema/serverschema.h"
 #include "support/drive.h"
 #include "support/scriptedmessages.h"
 #include "support/scriptedmodal.h"
+#include "support/serverbook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -163,3 +166,61 @@ TEST(StartUp, ABookOfAnEarlierVersionIsUpgradedAndThePersonIsToldWhereTheOldOneI
 }
 
 } // namespace
+
+namespace {
+
+// The setting of one test, gone afterwards.
+struct ServerSettingForTest {
+    explicit ServerSettingForTest(const QString& conninfo) {
+        EXPECT_EQ(serversetting::save(conninfo), QString());
+    }
+    ~ServerSettingForTest() { serversetting::save(QString()); }
+};
+
+} // namespace
+
+// With a server named in the setting, a server that cannot be reached is named (never with a
+// password) and the reason given; the settings are offered before the program ends.
+TEST(StartUp, AServerThatCannotBeReachedIsNamedWithTheReasonAndTheSettingsAreOffered) {
+    const QString conninfo = QStringLiteral("host=/nonexistent-vesk-folder dbname=shop");
+    ServerSettingForTest setting(conninfo);
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    shown.answerOk();
+    windows.expectOpenClose(QStringLiteral("TfrmServerSettings"));
+    EXPECT_NE(runProgram(*qApp, shown, windows), 0);
+    ASSERT_EQ(shown.shown().size(), 2u);
+    EXPECT_TRUE(
+        shown.shown()[0].text.startsWith("无法链接到数据库!\n" + conninfo + "：无法连接到服务器"))
+        << shown.shown()[0].text.toStdString();
+    EXPECT_EQ(shown.shown()[0].caption, "连接错误");
+    EXPECT_EQ(shown.shown()[1].text, "是否修改服务器设置？");
+    windows.expectAllShown();
+}
+
+// A person who set the server logs in and works on the server's book.
+TEST(StartUp, WithAServerInTheSettingThePersonLogsInToTheServersBook) {
+    ServerBook server;
+    ASSERT_EQ(schema::createOnServer(server.conninfo().toStdString()), "");
+    ServerSettingForTest setting(server.conninfo());
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    bool onServer = false;
+    windows.expect<TfrmLogin>([&](TfrmLogin& w) {
+        onServer = sysData && sysData->myCon.isServer();
+        drive::type(w, "txtPwd", "admin");
+        drive::click(w, "btnLogin");
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* main = qobject_cast<TfrmMain*>(top); main && main->isVisible())
+                        main->close();
+            },
+            Qt::QueuedConnection);
+    });
+    EXPECT_EQ(runProgram(*qApp, shown, windows), 0);
+    EXPECT_TRUE(onServer);
+    EXPECT_TRUE(shown.shown().empty());
+    session::clear();
+}
