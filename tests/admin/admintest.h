@@ -26,8 +26,8 @@ protected:
         return scalar("SELECT last_insert_rowid()").toLongLong();
     }
     QString codesOf(long long userID) {
-        return column(QStringLiteral("SELECT perm FROM perms WHERE userID=%1 ORDER BY perm")
-                          .arg(userID))
+        return firstFields(QStringLiteral("SELECT perm FROM perms WHERE userID=%1 ORDER BY perm")
+                               .arg(userID))
             .join(u',');
     }
     QString bookPath() const { return directory() + QStringLiteral("kestdata.db"); }

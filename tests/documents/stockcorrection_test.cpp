@@ -59,7 +59,8 @@ TEST_P(Correction, MovesStockByTheDifferenceRecordsItAndDeletesTheCount) {
     EXPECT_EQ(stockOf(hammer), "10"); // 12 − 2
     EXPECT_EQ(stockOf(saw), "3");
     EXPECT_EQ(stockOf(a4), "12");
-    EXPECT_EQ(scalar("SELECT houseID||'|'||orderType||'|'||optDate||'|'||(empName IS NULL) FROM "
+    EXPECT_EQ(scalar("SELECT houseID||'|'||orderType||'|'||optDate||'|'||CASE WHEN empName IS NULL "
+                     "THEN 1 ELSE 0 END FROM "
                      "OrderBsBy WHERE orderID='" +
                      kCode + "'"),
               QString::number(north) + "|盘点|2026-03-15|1");

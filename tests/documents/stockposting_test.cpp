@@ -84,11 +84,13 @@ TEST_P(TransferSave, WritesTheHeaderAndTheLinesAsTheGridHoldsThem) {
     EXPECT_EQ(scalar("SELECT orderID||'|'||houseOut||'|'||empName||'|'||houseIn||'|'||optDate "
                      "FROM OrderDB"),
               QStringLiteral("DB2026315957|%1|张三|%2|2026-03-15").arg(north).arg(south));
-    EXPECT_EQ(scalar("SELECT group_concat(orderID||':'||prodID||':'||price||':'||pcount||':'||"
-                     "sumMoney||':'||remark, ',') FROM OrderDBD"),
-              QStringLiteral("DB2026315957:%1:2.5:5.0:2.5:急用,DB2026315957:%2:8.0:1.0:7.5:")
-                  .arg(pen)
-                  .arg(ink));
+    EXPECT_EQ(
+        records("SELECT orderID,prodID,price,pcount,sumMoney,remark FROM OrderDBD ORDER BY prodID",
+                u':')
+            .join(u','),
+        QStringLiteral("DB2026315957:%1:2.5:5:2.5:急用,DB2026315957:%2:8:1:7.5:")
+            .arg(pen)
+            .arg(ink));
 }
 
 TEST_P(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
@@ -113,7 +115,7 @@ TEST_P(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
     EXPECT_EQ(count("OrderDB"), 0);
     doc.cells[4] = {};
     EXPECT_EQ(save(), StockSaveResult::Saved);
-    EXPECT_EQ(scalar("SELECT group_concat(pcount, ',') FROM OrderDBD"), "1.0,2.0");
+    EXPECT_EQ(firstFields("SELECT pcount FROM OrderDBD ORDER BY pcount"), QStringList({"1", "2"}));
 }
 
 TEST_P(TransferSave, TheChecksComeInOrderAndWriteNothing) {
@@ -190,8 +192,8 @@ TEST_P(LossOverflowSave, ALossLowersTheStockOfEachLine) {
     EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||orderType||'|'||optDate "
                      "FROM OrderBsBy"),
               QStringLiteral("BS2026315957|%1|李四|报损|2026-03-14").arg(north));
-    EXPECT_EQ(scalar("SELECT prodID||':'||price||':'||pcount||':'||sumMoney FROM OrderBsByD"),
-              QStringLiteral("%1:2.5:3.0:2.5").arg(pen));
+    EXPECT_EQ(records("SELECT prodID,price,pcount,sumMoney FROM OrderBsByD", u':'),
+              QStringList{QStringLiteral("%1:2.5:3:2.5").arg(pen)});
 }
 
 TEST_P(LossOverflowSave, AnOverflowRaisesIt) {
@@ -281,7 +283,6 @@ TEST_P(LossOverflowSave, ACodeAlreadyUsedIsRefusedAndMovesNoStock) {
     EXPECT_EQ(stockOf(pen), -2.0);
 }
 
-INSTANTIATE_ON_BOTH_ENGINES(StockSave);
 INSTANTIATE_ON_BOTH_ENGINES(TransferSave);
 INSTANTIATE_ON_BOTH_ENGINES(LossOverflowSave);
 

@@ -77,32 +77,35 @@ TEST_P(TradePosting, WritesHeaderLinesStockBalanceAndJournal) {
     EXPECT_EQ(messages_.texts(), QStringList({"确定数据录入正确，单据过账吗？", "单据保存成功！"}));
     EXPECT_EQ(messages_.shown()[0].form, ScriptedMessages::Form::Question);
 
-    EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||compID||'|'||optDate||'|'||"
-                     "acMoney||'|'||coMoney FROM " +
-                     kind().headerTable),
-              QStringLiteral("%1|%2|张三|%3|2026-03-15|65.0|20.0")
-                  .arg(doc.orderCode)
-                  .arg(house)
-                  .arg(comp));
     EXPECT_EQ(
-        scalar("SELECT group_concat(prodID||':'||price||':'||pcount||':'||sumMoney, ',') FROM " +
-               kind().lineTable),
-        QStringLiteral("%1:12.5:4.0:50.0,%2:3.0:5.0:15.0").arg(pen).arg(ink));
+        records("SELECT orderID,houseID,empName,compID,optDate,acMoney,coMoney FROM " +
+                kind().headerTable)
+            .join(u','),
+        QStringLiteral("%1|%2|张三|%3|2026-03-15|65|20").arg(doc.orderCode).arg(house).arg(comp));
+    EXPECT_EQ(
+        records("SELECT prodID,price,pcount,sumMoney FROM " + kind().lineTable + " ORDER BY prodID",
+                u':')
+            .join(u','),
+        QStringLiteral("%1:12.5:4:50,%2:3:5:15").arg(pen).arg(ink));
     const int s = kindCase().stockSign;
     EXPECT_EQ(stockOf(pen), 4.0 * s);
     EXPECT_EQ(stockOf(ink), 5.0 * s);
     EXPECT_EQ(balance().toDouble(), 45.0 * kindCase().balanceSign);
-    EXPECT_EQ(scalar("SELECT optDate||'|'||orderCode||'|'||orderType||'|'||sumMoney||'|'||empName||"
-                     "'|'||compName||'|'||itmID||'|'||remark FROM FitemBank"),
+    EXPECT_EQ(records("SELECT optDate,orderCode,orderType,sumMoney,empName,compName,itmID,remark "
+                      "FROM FitemBank")
+                  .join(u','),
               QStringLiteral("2026-03-15|%1|%2|%3|张三|%4|1|")
-                  .arg(doc.orderCode, kind().journalType,
-                       kindCase().journalSign < 0 ? "-65.0" : "65.0", doc.compName));
+                  .arg(doc.orderCode, kind().journalType, kindCase().journalSign < 0 ? "-65" : "65",
+                       doc.compName));
 }
 
 TEST_P(TradePosting, NothingSettledStoresZeroAndMovesTheWholeAmount) {
     line(1, pen, "100", "1");
     EXPECT_EQ(post(), PostResult::Posted);
-    EXPECT_EQ(scalar("SELECT typeof(coMoney)||coMoney FROM " + kind().headerTable), "real0.0");
+    EXPECT_EQ(records("SELECT coMoney FROM " + kind().headerTable), QStringList{"0"});
+    if (!onServer()) { // the server's column is a number by its type
+        EXPECT_EQ(scalar("SELECT typeof(coMoney) FROM " + kind().headerTable), "real");
+    }
     EXPECT_EQ(balance().toDouble(), 100.0 * kindCase().balanceSign);
 }
 

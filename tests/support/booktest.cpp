@@ -97,7 +97,7 @@ QString BookTest::scalar(const QString& sql) {
     return q.result().text(0, 0);
 }
 
-QStringList BookTest::column(const QString& sql) {
+QStringList BookTest::firstFields(const QString& sql) {
     TQuery q(data_->myCon, QStringLiteral("column"));
     q.load(sql);
     q.open();
@@ -105,6 +105,20 @@ QStringList BookTest::column(const QString& sql) {
     for (int row = 0; row < q.result().rowCount(); ++row)
         values << q.result().text(row, 0);
     return values;
+}
+
+QStringList BookTest::records(const QString& sql, QChar separator) {
+    TQuery q(data_->myCon, QStringLiteral("rows"));
+    q.load(sql);
+    q.open();
+    QStringList found;
+    for (int row = 0; row < q.result().rowCount(); ++row) {
+        QStringList fields;
+        for (int c = 0; c < q.result().columnCount(); ++c)
+            fields << q.result().text(row, c);
+        found << fields.join(separator);
+    }
+    return found;
 }
 
 long long BookTest::count(const QString& tableOrWhere) {

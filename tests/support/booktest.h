@@ -44,7 +44,10 @@ protected:
     // The first field of the first row as text ("" when there is none).
     QString scalar(const QString& sql);
     // The first field of every row, in the query's order.
-    QStringList column(const QString& sql);
+    QStringList firstFields(const QString& sql);
+    // Every row, its fields joined by the separator, each read as the program reads it (so
+    // that a number reads alike on either engine: 4.0 and 4 are "4").
+    QStringList records(const QString& sql, QChar separator = u'|');
     double number(const QString& sql) { return scalar(sql).toDouble(); }
     long long count(const QString& tableOrWhere);
 
