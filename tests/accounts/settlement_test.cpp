@@ -15,7 +15,7 @@ namespace {
 
 using namespace masterlists;
 
-class Settlement : public BookTest {
+class Settlement : public OnEngines<BookTest> {
 protected:
     void SetUp() override {
         BookTest::SetUp();
@@ -60,7 +60,7 @@ protected:
     std::unique_ptr<Tfrmysyf> window_;
 };
 
-TEST_F(Settlement, ListsTheSuppliersWithTheirBalancesUnderTheirTitles) {
+TEST_P(Settlement, ListsTheSuppliersWithTheirBalancesUnderTheirTitles) {
     supplierOwed("华强电子", "1500");
     open();
     EXPECT_EQ(window_->windowTitle(), "应收应付");
@@ -76,7 +76,7 @@ TEST_F(Settlement, ListsTheSuppliersWithTheirBalancesUnderTheirTitles) {
     EXPECT_EQ(drive::find<QToolButton>(*window_, "tlExcel").text(), "导出Excel ");
 }
 
-TEST_F(Settlement, ExportsTheBalancesListedToASpreadsheet) {
+TEST_P(Settlement, ExportsTheBalancesListedToASpreadsheet) {
     supplierOwed("华强电子", "1500.5");
     open();
     messages_.answerOk();
@@ -89,7 +89,7 @@ TEST_F(Settlement, ExportsTheBalancesListedToASpreadsheet) {
     EXPECT_TRUE(sheet.cell("E3").number);
 }
 
-TEST_F(Settlement, SettlingTheWholeBalancePrefilledLeavesZeroAndRefreshesTheList) {
+TEST_P(Settlement, SettlingTheWholeBalancePrefilledLeavesZeroAndRefreshesTheList) {
     const long long id = supplierOwed("华强电子", "1500");
     open();
     pick("华强电子");
@@ -109,7 +109,7 @@ TEST_F(Settlement, SettlingTheWholeBalancePrefilledLeavesZeroAndRefreshesTheList
     EXPECT_EQ(count("FitemBank"), 0); // the journal carried the purchase when it was posted
 }
 
-TEST_F(Settlement, SettlingPartOfACustomersBalanceLeavesTheRestAndKeepsTheKind) {
+TEST_P(Settlement, SettlingPartOfACustomersBalanceLeavesTheRestAndKeepsTheKind) {
     const long long id = customerOwing("新华书店", "1500");
     customerOwing("新民商场", "80.25");
     open();
@@ -127,7 +127,7 @@ TEST_F(Settlement, SettlingPartOfACustomersBalanceLeavesTheRestAndKeepsTheKind) 
     EXPECT_EQ(balanceShown("新民商场"), "￥80.25");
 }
 
-TEST_F(Settlement, TheNameFragmentAppliesToBothKindsAndSurvivesShowingAgain) {
+TEST_P(Settlement, TheNameFragmentAppliesToBothKindsAndSurvivesShowingAgain) {
     supplierOwed("华强电子", "10");
     supplierOwed("东方钢铁", "10");
     customerOwing("华联超市", "10");
@@ -144,7 +144,7 @@ TEST_F(Settlement, TheNameFragmentAppliesToBothKindsAndSurvivesShowingAgain) {
     EXPECT_EQ(names(), QStringList({"华强电子"}));
 }
 
-TEST_F(Settlement, ANegativeBalanceSettlesToZero) {
+TEST_P(Settlement, ANegativeBalanceSettlesToZero) {
     // An advance paid to the supplier: the prefilled amount is negative.
     const long long id = supplierOwed("华强电子", "-100");
     open();
@@ -158,7 +158,7 @@ TEST_F(Settlement, ANegativeBalanceSettlesToZero) {
     EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)), 0);
 }
 
-TEST_F(Settlement, NothingToSettleIsRefusedBeforeTheDialog) {
+TEST_P(Settlement, NothingToSettleIsRefusedBeforeTheDialog) {
     supplierOwed("华强电子", "0.1+0.2-0.3"); // a floating residue far below a cent
     open();
     pick("普通供应商");
@@ -173,7 +173,7 @@ TEST_F(Settlement, NothingToSettleIsRefusedBeforeTheDialog) {
     EXPECT_EQ(messages_.last(), "请选择要结算的记录！");
 }
 
-TEST_F(Settlement, AnAmountThatIsNoNumberIsEmptiedAndAnEmptyAmountIsRefused) {
+TEST_P(Settlement, AnAmountThatIsNoNumberIsEmptiedAndAnEmptyAmountIsRefused) {
     const long long id = supplierOwed("华强电子", "1500");
     open();
     pick("华强电子");
@@ -196,7 +196,7 @@ TEST_F(Settlement, AnAmountThatIsNoNumberIsEmptiedAndAnEmptyAmountIsRefused) {
               1500);
 }
 
-TEST_F(Settlement, ClosingWritesNothingAndDoesNotSearchAgain) {
+TEST_P(Settlement, ClosingWritesNothingAndDoesNotSearchAgain) {
     const long long id = supplierOwed("华强电子", "1500");
     open();
     pick("华强电子");
@@ -209,7 +209,7 @@ TEST_F(Settlement, ClosingWritesNothingAndDoesNotSearchAgain) {
     EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"}));
 }
 
-TEST_F(Settlement, ACounterpartDeletedMeanwhileClosesTheDialogQuietly) {
+TEST_P(Settlement, ACounterpartDeletedMeanwhileClosesTheDialogQuietly) {
     const long long id = supplierOwed("华强电子", "1500");
     open();
     pick("华强电子");
@@ -223,7 +223,7 @@ TEST_F(Settlement, ACounterpartDeletedMeanwhileClosesTheDialogQuietly) {
     EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"})); // not searched again
 }
 
-TEST_F(Settlement, TitleClicksSortAscendingThenDescendingAndShowingResetsTheDirection) {
+TEST_P(Settlement, TitleClicksSortAscendingThenDescendingAndShowingResetsTheDirection) {
     supplierOwed("甲", "300");
     supplierOwed("乙", "-20");
     supplierOwed("丙", "1500");
@@ -237,5 +237,7 @@ TEST_F(Settlement, TitleClicksSortAscendingThenDescendingAndShowingResetsTheDire
     clickTitle(grid(), 1);
     EXPECT_EQ(balances(), QStringList({"￥-20.00", "￥0.00", "￥300.00", "￥1500.00"}));
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(Settlement);
 
 } // namespace

@@ -26,9 +26,9 @@ protected:
         return scalar("SELECT last_insert_rowid()").toLongLong();
     }
     QString codesOf(long long userID) {
-        return scalar(QStringLiteral("SELECT group_concat(perm, ',') FROM "
-                                     "(SELECT perm FROM perms WHERE userID=%1 ORDER BY perm)")
-                          .arg(userID));
+        return firstFields(QStringLiteral("SELECT perm FROM perms WHERE userID=%1 ORDER BY perm")
+                               .arg(userID))
+            .join(u',');
     }
     QString bookPath() const { return directory() + QStringLiteral("kestdata.db"); }
     static QByteArray contents(const QString& path) {

@@ -12,7 +12,7 @@ namespace {
 
 using Form = ScriptedMessages::Form;
 
-class Users : public AdminTest {
+class Users : public OnEngines<AdminTest> {
 protected:
     void show() {
         window_.show();
@@ -60,7 +60,7 @@ protected:
     TfrmUser window_{add_};
 };
 
-TEST_F(Users, ListsEveryUserInTheOrderAddedWithNothingSelectedAndTheThirtyFivePermissions) {
+TEST_P(Users, ListsEveryUserInTheOrderAddedWithNothingSelectedAndTheThirtyFivePermissions) {
     const long long tom = addUser("Tom", "t1");
     const long long li = addUser("李四", "l1");
     show();
@@ -84,7 +84,7 @@ TEST_F(Users, ListsEveryUserInTheOrderAddedWithNothingSelectedAndTheThirtyFivePe
               perms().visualItemRect(perms().item(0)).top());
 }
 
-TEST_F(Users, ClickingTheAdministratorShowsAllCodesAndLocksTheGrantAnotherUserUnlocksIt) {
+TEST_P(Users, ClickingTheAdministratorShowsAllCodesAndLocksTheGrantAnotherUserUnlocksIt) {
     const long long tom = addUser("Tom", "t1");
     exec(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 3), (%1, 20), (%1, 99)")
              .arg(tom));
@@ -103,7 +103,7 @@ TEST_F(Users, ClickingTheAdministratorShowsAllCodesAndLocksTheGrantAnotherUserUn
     EXPECT_EQ(checked(), QList<int>({3, 20}));
 }
 
-TEST_F(Users, GrantingReplacesTheUsersRowsByTheCheckedCodes) {
+TEST_P(Users, GrantingReplacesTheUsersRowsByTheCheckedCodes) {
     const long long tom = addUser("Tom", "t1");
     const long long li = addUser("李四", "l1");
     exec(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 3), (%2, 7)").arg(tom).arg(li));
@@ -126,11 +126,10 @@ TEST_F(Users, GrantingReplacesTheUsersRowsByTheCheckedCodes) {
     EXPECT_EQ(count(QStringLiteral("perms WHERE userID=%1").arg(tom)), 0);
 }
 
-TEST_F(Users, AGrantThatFailsSaysSoAndLeavesTheRowsAsTheyWere) {
+TEST_P(Users, AGrantThatFailsSaysSoAndLeavesTheRowsAsTheyWere) {
     const long long tom = addUser("Tom", "t1");
     exec(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 1), (%1, 2)").arg(tom));
-    exec("CREATE TRIGGER noFive BEFORE INSERT ON perms WHEN NEW.perm=5 "
-         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    refuse("noFive", "INSERT", "perms", "NEW.perm=5");
     show();
     clickUser("Tom");
     setChecked(0, true);
@@ -140,7 +139,7 @@ TEST_F(Users, AGrantThatFailsSaysSoAndLeavesTheRowsAsTheyWere) {
     EXPECT_EQ(codesOf(tom), "1,2") << "neither the delete nor the first insert stays";
 }
 
-TEST_F(Users, GrantingOrDeletingWithoutASelectedUserAsksForOne) {
+TEST_P(Users, GrantingOrDeletingWithoutASelectedUserAsksForOne) {
     show();
     drive::click(grantButton());
     EXPECT_EQ(messages_.last(), "请选择用户后，再进行授权！");
@@ -149,7 +148,7 @@ TEST_F(Users, GrantingOrDeletingWithoutASelectedUserAsksForOne) {
     EXPECT_EQ(count("perms"), 35);
 }
 
-TEST_F(Users, TheAdministratorCannotBeDeleted) {
+TEST_P(Users, TheAdministratorCannotBeDeleted) {
     show();
     clickUser("管理员");
     drive::click(window_, "tlDel");
@@ -158,7 +157,7 @@ TEST_F(Users, TheAdministratorCannotBeDeleted) {
     EXPECT_EQ(count("perms WHERE userID=1"), 35);
 }
 
-TEST_F(Users, DeletingAUserAfterOkRemovesItAndItsPermissionsCancelKeepsBoth) {
+TEST_P(Users, DeletingAUserAfterOkRemovesItAndItsPermissionsCancelKeepsBoth) {
     const long long tom = addUser("Tom", "t1");
     const long long li = addUser("李四", "l1");
     exec(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 3), (%1, 4), (%2, 7)")
@@ -182,7 +181,7 @@ TEST_F(Users, DeletingAUserAfterOkRemovesItAndItsPermissionsCancelKeepsBoth) {
     EXPECT_TRUE(list().selectionModel()->selectedRows().isEmpty());
 }
 
-TEST_F(Users, AddingAUserStoresTheTrimmedNameAndOnlyAHashOfThePasswordWithoutPermissions) {
+TEST_P(Users, AddingAUserStoresTheTrimmedNameAndOnlyAHashOfThePasswordWithoutPermissions) {
     show();
     modal_.expect<TfrmUserAdd>([&](TfrmUserAdd& w) {
         EXPECT_EQ(w.windowTitle(), "添加用户");
@@ -215,7 +214,7 @@ TEST_F(Users, AddingAUserStoresTheTrimmedNameAndOnlyAHashOfThePasswordWithoutPer
     EXPECT_EQ(rows().last(), id + "|王五") << "the list is loaded again";
 }
 
-TEST_F(Users, TheAddWindowRefusesAnEmptyNameAnEmptyPasswordAndANameThatExistsInOtherCase) {
+TEST_P(Users, TheAddWindowRefusesAnEmptyNameAnEmptyPasswordAndANameThatExistsInOtherCase) {
     addUser("tom", "t1");
     show();
     modal_.expect<TfrmUserAdd>([&](TfrmUserAdd& w) {
@@ -244,5 +243,7 @@ TEST_F(Users, TheAddWindowRefusesAnEmptyNameAnEmptyPasswordAndANameThatExistsInO
     EXPECT_EQ(count("Users"), 2);
     EXPECT_EQ(rows().size(), 2);
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(Users);
 
 } // namespace

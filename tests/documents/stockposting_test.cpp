@@ -4,7 +4,7 @@
 
 namespace {
 
-class StockSave : public BookTest {
+class StockSave : public OnEngines<BookTest> {
 protected:
     void SetUp() override {
         BookTest::SetUp();
@@ -71,7 +71,7 @@ protected:
     TransferDocument doc;
 };
 
-TEST_F(TransferSave, WritesTheHeaderAndTheLinesAsTheGridHoldsThem) {
+TEST_P(TransferSave, WritesTheHeaderAndTheLinesAsTheGridHoldsThem) {
     line(doc, 1, pen, "5");
     line(doc, 2, ink, "1", "8");
     doc.cell(2, 8) = "7.5"; // an amount typed by the person is stored, not recomputed
@@ -84,14 +84,16 @@ TEST_F(TransferSave, WritesTheHeaderAndTheLinesAsTheGridHoldsThem) {
     EXPECT_EQ(scalar("SELECT orderID||'|'||houseOut||'|'||empName||'|'||houseIn||'|'||optDate "
                      "FROM OrderDB"),
               QStringLiteral("DB2026315957|%1|张三|%2|2026-03-15").arg(north).arg(south));
-    EXPECT_EQ(scalar("SELECT group_concat(orderID||':'||prodID||':'||price||':'||pcount||':'||"
-                     "sumMoney||':'||remark, ',') FROM OrderDBD"),
-              QStringLiteral("DB2026315957:%1:2.5:5.0:2.5:急用,DB2026315957:%2:8.0:1.0:7.5:")
-                  .arg(pen)
-                  .arg(ink));
+    EXPECT_EQ(
+        records("SELECT orderID,prodID,price,pcount,sumMoney,remark FROM OrderDBD ORDER BY prodID",
+                u':')
+            .join(u','),
+        QStringLiteral("DB2026315957:%1:2.5:5:2.5:急用,DB2026315957:%2:8:1:7.5:")
+            .arg(pen)
+            .arg(ink));
 }
 
-TEST_F(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
+TEST_P(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
     receive(north, pen, 10);
     line(doc, 1, pen, "4");
     EXPECT_EQ(save(), StockSaveResult::Saved);
@@ -101,7 +103,7 @@ TEST_F(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
     EXPECT_EQ(count("FitemBank"), 0);
 }
 
-TEST_F(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
+TEST_P(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
     line(doc, 3, pen, "1");
     doc.cell(5, 2) = "手写";
     doc.cell(5, 3) = "手写商品";
@@ -113,10 +115,10 @@ TEST_F(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
     EXPECT_EQ(count("OrderDB"), 0);
     doc.cells[4] = {};
     EXPECT_EQ(save(), StockSaveResult::Saved);
-    EXPECT_EQ(scalar("SELECT group_concat(pcount, ',') FROM OrderDBD"), "1.0,2.0");
+    EXPECT_EQ(firstFields("SELECT pcount FROM OrderDBD ORDER BY pcount"), QStringList({"1", "2"}));
 }
 
-TEST_F(TransferSave, TheChecksComeInOrderAndWriteNothing) {
+TEST_P(TransferSave, TheChecksComeInOrderAndWriteNothing) {
     TransferDocument empty;
     EXPECT_EQ(saveTransfer(empty), StockSaveResult::NoHouseOut);
     empty.houseOutName = "北库";
@@ -135,14 +137,14 @@ TEST_F(TransferSave, TheChecksComeInOrderAndWriteNothing) {
     EXPECT_EQ(count("OrderDB"), 0);
 }
 
-TEST_F(TransferSave, ACodeOfBlanksPassesTheCheckAndIsStoredEmpty) {
+TEST_P(TransferSave, ACodeOfBlanksPassesTheCheckAndIsStoredEmpty) {
     doc.orderCode = "   ";
     doc.empName = "";
     EXPECT_EQ(save(), StockSaveResult::Saved);
     EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM OrderDB"), "[]");
 }
 
-TEST_F(TransferSave, CancelAtTheQuestionWritesNothing) {
+TEST_P(TransferSave, CancelAtTheQuestionWritesNothing) {
     line(doc, 1, pen, "1");
     messages_.answerCancel();
     EXPECT_EQ(saveTransfer(doc), StockSaveResult::Cancelled);
@@ -150,7 +152,7 @@ TEST_F(TransferSave, CancelAtTheQuestionWritesNothing) {
     EXPECT_EQ(count("OrderDB"), 0);
 }
 
-TEST_F(TransferSave, AFailureMidwayLeavesNothingWritten) {
+TEST_P(TransferSave, AFailureMidwayLeavesNothingWritten) {
     line(doc, 1, pen, "1");
     line(doc, 2, ink, ""); // the book refuses an empty quantity
     EXPECT_EQ(save(), StockSaveResult::Failed);
@@ -180,7 +182,7 @@ protected:
     LossOverflowDocument doc;
 };
 
-TEST_F(LossOverflowSave, ALossLowersTheStockOfEachLine) {
+TEST_P(LossOverflowSave, ALossLowersTheStockOfEachLine) {
     receive(north, pen, 10);
     line(doc, 1, pen, "3");
     EXPECT_EQ(save(), StockSaveResult::Saved);
@@ -190,11 +192,11 @@ TEST_F(LossOverflowSave, ALossLowersTheStockOfEachLine) {
     EXPECT_EQ(scalar("SELECT orderID||'|'||houseID||'|'||empName||'|'||orderType||'|'||optDate "
                      "FROM OrderBsBy"),
               QStringLiteral("BS2026315957|%1|李四|报损|2026-03-14").arg(north));
-    EXPECT_EQ(scalar("SELECT prodID||':'||price||':'||pcount||':'||sumMoney FROM OrderBsByD"),
-              QStringLiteral("%1:2.5:3.0:2.5").arg(pen));
+    EXPECT_EQ(records("SELECT prodID,price,pcount,sumMoney FROM OrderBsByD", u':'),
+              QStringList{QStringLiteral("%1:2.5:3:2.5").arg(pen)});
 }
 
-TEST_F(LossOverflowSave, AnOverflowRaisesIt) {
+TEST_P(LossOverflowSave, AnOverflowRaisesIt) {
     doc.type = StockKindId::Overflow;
     doc.orderCode = "BY2026315957";
     line(doc, 1, pen, "3");
@@ -206,7 +208,7 @@ TEST_F(LossOverflowSave, AnOverflowRaisesIt) {
     EXPECT_EQ(scalar("SELECT orderType FROM OrderBsBy"), "报溢");
 }
 
-TEST_F(LossOverflowSave, TheSameProductOnTwoRowsMovesTwice) {
+TEST_P(LossOverflowSave, TheSameProductOnTwoRowsMovesTwice) {
     line(doc, 2, pen, "1");
     line(doc, 6, pen, "4");
     EXPECT_EQ(save(), StockSaveResult::Saved);
@@ -214,7 +216,7 @@ TEST_F(LossOverflowSave, TheSameProductOnTwoRowsMovesTwice) {
     EXPECT_EQ(count("OrderBsByD"), 2);
 }
 
-TEST_F(LossOverflowSave, ARowOfAProductTheBookDoesNotKnowIsRefusedBeforeAnyStockMoves) {
+TEST_P(LossOverflowSave, ARowOfAProductTheBookDoesNotKnowIsRefusedBeforeAnyStockMoves) {
     line(doc, 1, pen, "1");
     doc.cell(2, 2) = "BH-" + QString::number(ink);
     doc.cell(2, 3) = "墨";
@@ -226,13 +228,13 @@ TEST_F(LossOverflowSave, ARowOfAProductTheBookDoesNotKnowIsRefusedBeforeAnyStock
     EXPECT_EQ(count("OrderBsBy"), 0);
 }
 
-TEST_F(LossOverflowSave, AnEmptyGridWritesOnlyTheHeader) {
+TEST_P(LossOverflowSave, AnEmptyGridWritesOnlyTheHeader) {
     EXPECT_EQ(save(), StockSaveResult::Saved);
     EXPECT_EQ(count("OrderBsBy"), 1);
     EXPECT_EQ(count("OrderBsByD"), 0);
 }
 
-TEST_F(LossOverflowSave, NoWarehouseNamesTheLabelOfTheType) {
+TEST_P(LossOverflowSave, NoWarehouseNamesTheLabelOfTheType) {
     doc.houseName.clear();
     EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoHouseIn);
     doc.type = StockKindId::Overflow;
@@ -245,7 +247,7 @@ TEST_F(LossOverflowSave, NoWarehouseNamesTheLabelOfTheType) {
     EXPECT_EQ(count("OrderBsBy"), 0);
 }
 
-TEST_F(LossOverflowSave, ABadLineUndoesTheHeaderAndTheEarlierLines) {
+TEST_P(LossOverflowSave, ABadLineUndoesTheHeaderAndTheEarlierLines) {
     line(doc, 1, pen, "1");
     line(doc, 2, ink, "1");
     doc.cell(2, 6) = "x";
@@ -258,29 +260,30 @@ TEST_F(LossOverflowSave, ABadLineUndoesTheHeaderAndTheEarlierLines) {
 
 // The stock statements run after every line is written; one that fails must not leave a
 // report whose stock was only partly moved.
-TEST_F(LossOverflowSave, AFailingStockMoveUndoesTheWholeReport) {
+TEST_P(LossOverflowSave, AFailingStockMoveUndoesTheWholeReport) {
     receive(north, pen, 10);
-    exec(QStringLiteral("CREATE TEMP TRIGGER refuseInk BEFORE UPDATE OF sumCount ON Fproduct "
-                        "WHEN NEW.prodID=%1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-             .arg(ink));
+    refuse("refuseInk", "UPDATE OF sumCount", "Fproduct", "NEW.prodID=" + QString::number(ink));
     line(doc, 1, pen, "3");
     line(doc, 2, ink, "1");
     EXPECT_EQ(save(), StockSaveResult::Failed);
     EXPECT_EQ(count("OrderBsBy"), 0);
     EXPECT_EQ(count("OrderBsByD"), 0);
     EXPECT_EQ(stockOf(pen), 10.0);
-    exec("DROP TRIGGER refuseInk");
+    allow("refuseInk", "Fproduct");
     EXPECT_EQ(save(), StockSaveResult::Saved);
     EXPECT_EQ(stockOf(pen), 7.0);
     EXPECT_EQ(stockOf(ink), -1.0);
 }
 
-TEST_F(LossOverflowSave, ACodeAlreadyUsedIsRefusedAndMovesNoStock) {
+TEST_P(LossOverflowSave, ACodeAlreadyUsedIsRefusedAndMovesNoStock) {
     line(doc, 1, pen, "2");
     EXPECT_EQ(save(), StockSaveResult::Saved);
     EXPECT_EQ(save(), StockSaveResult::Failed);
     EXPECT_EQ(count("OrderBsBy"), 1);
     EXPECT_EQ(stockOf(pen), -2.0);
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(TransferSave);
+INSTANTIATE_ON_BOTH_ENGINES(LossOverflowSave);
 
 } // namespace

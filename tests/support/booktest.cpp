@@ -6,19 +6,37 @@
 #include "core/sysdata.h"
 #include "core/ui/filedialogs.h"
 #include "core/windowregistry.h"
+#include "schema/serverschema.h"
+#include "support/serverbook.h"
 
-#include <sqlite3.h>
+BookTest::BookTest() = default;
+BookTest::~BookTest() = default;
+
+void PrintTo(BookEngine engine, std::ostream* os) {
+    *os << (engine == BookEngine::Server ? "server" : "embedded");
+}
+
+std::string engineName(const ::testing::TestParamInfo<BookEngine>& info) {
+    return info.param == BookEngine::Server ? "Server" : "Embedded";
+}
 
 void BookTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
-    schema::create(directory() + TsysData::fileName());
+    if (onServer()) {
+        server_ = std::make_unique<ServerBook>();
+        const std::string refused = schema::createOnServer(server_->conninfo().toStdString());
+        ASSERT_EQ(refused, "");
+        data_ = std::make_unique<TsysData>(TsysData::Server{server_->conninfo()});
+    } else {
+        schema::create(directory() + TsysData::fileName());
+        data_ = std::make_unique<TsysData>(directory());
+    }
     environment::setFixedNow(kNow);
     environment::setApplicationDirectory(directory());
     setMessages(&messages_);
     setModal(&modal_);
     setFileDialogs(&fileDialogs_);
-    data_ = std::make_unique<TsysData>(directory());
-    ASSERT_TRUE(data_->connect()) << data_->myCon.lastError().toStdString();
+    ASSERT_TRUE(data_->connect()) << data_->lastError().toStdString();
     sysData = data_.get();
 }
 
@@ -29,6 +47,7 @@ void BookTest::TearDown() {
     windows::clearOpeners();
     sysData = nullptr;
     data_.reset();
+    server_.reset();
     setModal(nullptr);
     setFileDialogs(nullptr);
     setMessages(nullptr);
@@ -37,14 +56,36 @@ void BookTest::TearDown() {
 }
 
 void BookTest::exec(const QString& sql) {
-    char* error = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_exec(data_->myCon.handle(), text.constData(), nullptr, nullptr, &error) !=
-        SQLITE_OK) {
-        const QString message = QString::fromUtf8(error);
-        sqlite3_free(error);
-        throw DbError(message + QStringLiteral(" in ") + sql);
+    try {
+        data_->myCon.run(sql.toUtf8().constData());
+    } catch (const DbError& e) {
+        throw DbError(e.text() + QStringLiteral(" in ") + sql);
     }
+}
+
+void BookTest::refuse(const QString& name, const QString& event, const QString& table,
+                      const QString& when, const QString& message) {
+    if (!onServer()) {
+        exec(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN SELECT RAISE(ABORT, "
+                            "'%5'); END")
+                 .arg(name, event, table, when.isEmpty() ? QString() : "WHEN " + when, message));
+        return;
+    }
+    exec(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                        "IF %2 THEN RAISE EXCEPTION '%3'; END IF; "
+                        "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $$")
+             .arg(name, when.isEmpty() ? QStringLiteral("true") : when, message));
+    exec(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
+             .arg(name, event, table));
+}
+
+void BookTest::allow(const QString& name, const QString& table) {
+    if (!onServer()) {
+        exec("DROP TRIGGER " + name);
+        return;
+    }
+    exec(QStringLiteral("DROP TRIGGER %1 ON %2").arg(name, table));
+    exec(QStringLiteral("DROP FUNCTION %1()").arg(name));
 }
 
 QString BookTest::scalar(const QString& sql) {
@@ -54,6 +95,30 @@ QString BookTest::scalar(const QString& sql) {
     if (q.eof() || q.result().columnCount() == 0)
         return QString();
     return q.result().text(0, 0);
+}
+
+QStringList BookTest::firstFields(const QString& sql) {
+    TQuery q(data_->myCon, QStringLiteral("column"));
+    q.load(sql);
+    q.open();
+    QStringList values;
+    for (int row = 0; row < q.result().rowCount(); ++row)
+        values << q.result().text(row, 0);
+    return values;
+}
+
+QStringList BookTest::records(const QString& sql, QChar separator) {
+    TQuery q(data_->myCon, QStringLiteral("rows"));
+    q.load(sql);
+    q.open();
+    QStringList found;
+    for (int row = 0; row < q.result().rowCount(); ++row) {
+        QStringList fields;
+        for (int c = 0; c < q.result().columnCount(); ++c)
+            fields << q.result().text(row, c);
+        found << fields.join(separator);
+    }
+    return found;
 }
 
 long long BookTest::count(const QString& tableOrWhere) {
