@@ -108,21 +108,41 @@ void loadDifferences(TQuery& slot, const QString& orderID) {
     slot.open();
 }
 
+documents::CodeOrigin countOrigin(const QDateTime& moment) {
+    return {QStringLiteral("PD"), moment};
+}
+
 LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
-                    const QString& pdcount, const std::optional<CountHeader>& header) {
+                    const QString& pdcount, const std::optional<CountHeader>& header,
+                    QString* writtenCode) {
     const auto book = quantityText(pcount, true);
     const auto counted = quantityText(pdcount, false);
     if (!book || !counted)
         return LineResult::NotANumber;
-    const QString code = orderID.trimmed();
+    QString code = orderID.trimmed();
     CommonSlot common;
     TQuery& q = common.q;
     Transaction transaction(sysData->myCon);
-    // A code that two moments share must not slip this line into another count.
-    if (header &&
-        (found(q, QStringLiteral("SELECT orderID FROM OrderPD WHERE orderID=:orderID"), code) ||
-         found(q, QStringLiteral("SELECT orderID FROM OrderBsBy WHERE orderID=:orderID"), code)))
-        return LineResult::CodeInUse;
+    if (header) {
+        // A code that two moments share must not slip this line into another count.
+        if (!header->codeOrigin && documents::codeTaken(code))
+            return LineResult::CodeInUse;
+        const auto written =
+            documents::writeUnderFreeCode(code, header->codeOrigin, [&](const QString& c) {
+                q.load(QStringLiteral("INSERT INTO OrderPD(orderID,houseID,remark,userName,"
+                                      "optDate) VALUES(:orderID,:houseID,:remark,:userName,"
+                                      ":optDate)"));
+                q.bind(u"orderID", c);
+                q.bind(u"houseID", header->houseID.trimmed());
+                q.bind(u"remark", header->remark.trimmed());
+                q.bind(u"userName", header->userName.trimmed());
+                q.bind(u"optDate", dates::text(header->date));
+                return q.execute() > 0;
+            });
+        if (!written)
+            return LineResult::NotWritten;
+        code = *written;
+    }
 
     q.load(QStringLiteral("SELECT * FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
     q.bind(u"orderID", code);
@@ -138,20 +158,10 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
     q.bind(u"pcount", *book);
     q.bind(u"pdcount", *counted);
     if (q.execute() <= 0)
-        return LineResult::NotWritten;
-
-    if (header) {
-        q.load(QStringLiteral("INSERT INTO OrderPD(orderID,houseID,remark,userName,optDate) "
-                              "VALUES(:orderID,:houseID,:remark,:userName,:optDate)"));
-        q.bind(u"orderID", code);
-        q.bind(u"houseID", header->houseID.trimmed());
-        q.bind(u"remark", header->remark.trimmed());
-        q.bind(u"userName", header->userName.trimmed());
-        q.bind(u"optDate", dates::text(header->date));
-        if (q.execute() <= 0)
-            return LineResult::NotWritten; // the line goes with it
-    }
+        return LineResult::NotWritten; // the header goes with it
     transaction.commit();
+    if (writtenCode)
+        *writtenCode = code;
     return LineResult::Saved;
 }
 

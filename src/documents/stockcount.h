@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/freecode.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -13,6 +15,8 @@ namespace stockcount {
 
 // "PD" and the moment's year, month, day, hour, minute and second without leading zeros.
 QString countCode(const QDateTime& moment);
+// What the new-count window made its code from.
+documents::CodeOrigin countOrigin(const QDateTime& moment);
 
 // The counts, with their warehouse's name, into the slot (QueryPD); counts of a warehouse that
 // is gone are not listed.
@@ -48,6 +52,9 @@ struct CountHeader {
     QString remark;
     QString userName;
     QDate date;
+    // The window's code is moved to the next free moment when taken; a header without one is
+    // refused with CodeInUse instead.
+    std::optional<documents::CodeOrigin> codeOrigin = std::nullopt;
 };
 
 enum class LineResult {
@@ -58,9 +65,11 @@ enum class LineResult {
 };
 
 // Writes one counted line: a second count of the same product replaces its line. With a
-// header, the count's header is written with it; both or neither.
+// header, the count's header is written with it; both or neither. writtenCode receives the
+// code the line was saved under, which differs from orderID when the header's code moved.
 LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
-                    const QString& pdcount, const std::optional<CountHeader>& header);
+                    const QString& pdcount, const std::optional<CountHeader>& header,
+                    QString* writtenCode = nullptr);
 
 // Deletes one line; true when a row was deleted. The header stays, even with no lines left.
 bool deleteLine(const QString& orderID, const QString& prodID);

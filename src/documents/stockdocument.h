@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/documentlines.h"
+#include "documents/freecode.h"
 #include "documents/stockkind.h"
 
 #include <QDate>
@@ -14,6 +15,7 @@ struct TransferDocument : DocumentLines {
     QString houseInName;
     QString houseInID;
     QString orderCode;
+    std::optional<documents::CodeOrigin> codeOrigin; // while orderCode is the window's own
     QString empName;
     QDate date;
 };
@@ -24,6 +26,7 @@ struct LossOverflowDocument : DocumentLines {
     QString houseName;
     QString houseID;
     QString orderCode;
+    std::optional<documents::CodeOrigin> codeOrigin; // while orderCode is the window's own
     QString empName;
     QDate date;
 };

@@ -4,9 +4,11 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/freecode.h"
 
 #include <exception>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -45,8 +47,10 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
 
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
 // A row naming a product the book does not know is refused first, since it would be no line.
-StockSaveResult confirmAndWrite(const DocumentLines& lines,
-                                const std::function<bool(TQuery&)>& statements) {
+// The statements give the code the document was written under, nothing when the header
+// wrote no row.
+StockSaveResult confirmAndWrite(const DocumentLines& lines, const QString& shownCode,
+                                const std::function<std::optional<QString>(TQuery&)>& statements) {
     if (const int row = lines.firstRowWithoutProduct()) {
         notice(rowWithoutProductMessage(row));
         return StockSaveResult::UnknownProduct;
@@ -54,19 +58,19 @@ StockSaveResult confirmAndWrite(const DocumentLines& lines,
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return StockSaveResult::Cancelled;
     TQuery& q = sysData->QueryCommon;
-    bool inserted = false;
+    std::optional<QString> written;
     try {
         Transaction transaction(sysData->myCon);
-        inserted = statements(q);
+        written = statements(q);
         transaction.commit();
     } catch (const std::exception&) {
         q.close();
         notice(QStringLiteral("单据保存出现异常！"));
         return StockSaveResult::Failed;
     }
-    if (!inserted)
+    if (!written)
         return StockSaveResult::NothingInserted;
-    notice(QStringLiteral("单据保存成功！"));
+    notice(documents::savedNotice(shownCode, *written));
     q.close();
     return StockSaveResult::Saved;
 }
@@ -91,20 +95,22 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite(d, [&d](TQuery& q) {
-        const StockKind& kind = stockKind(StockKindId::Transfer);
-        const QString code = d.orderCode.trimmed();
-        q.load(QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
-                              "VALUES(:orderID,:houseOut,:empName,:houseIn,:optDate)"));
-        q.bind(u"orderID", code);
-        q.bind(u"houseOut", d.houseOutID.trimmed());
-        q.bind(u"empName", d.empName.trimmed());
-        q.bind(u"houseIn", d.houseInID.trimmed());
-        q.bind(u"optDate", dates::text(d.date));
-        if (q.execute() <= 0)
-            return false;
-        insertLines(q, kind, code, d);
-        return true;
+    return confirmAndWrite(d, d.orderCode.trimmed(), [&d](TQuery& q) {
+        const auto written = documents::writeUnderFreeCode(
+            d.orderCode.trimmed(), d.codeOrigin, [&](const QString& code) {
+                q.load(
+                    QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
+                                   "VALUES(:orderID,:houseOut,:empName,:houseIn,:optDate)"));
+                q.bind(u"orderID", code);
+                q.bind(u"houseOut", d.houseOutID.trimmed());
+                q.bind(u"empName", d.empName.trimmed());
+                q.bind(u"houseIn", d.houseInID.trimmed());
+                q.bind(u"optDate", dates::text(d.date));
+                return q.execute() > 0;
+            });
+        if (written)
+            insertLines(q, stockKind(StockKindId::Transfer), *written, d);
+        return written;
     });
 }
 
@@ -118,19 +124,23 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite(d, [&d, &kind](TQuery& q) {
-        const QString code = d.orderCode.trimmed();
-        q.load(QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
-                              "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"));
-        q.bind(u"orderID", code);
-        q.bind(u"houseID", d.houseID.trimmed());
-        q.bind(u"empName", d.empName.trimmed());
-        q.bind(u"orderType", kind.orderType);
-        q.bind(u"optDate", dates::text(d.date));
-        if (q.execute() <= 0)
-            return false;
-        insertLines(q, kind, code, d);
-        moveStock(q, kind, d);
-        return true;
+    return confirmAndWrite(d, d.orderCode.trimmed(), [&d, &kind](TQuery& q) {
+        const auto written = documents::writeUnderFreeCode(
+            d.orderCode.trimmed(), d.codeOrigin, [&](const QString& code) {
+                q.load(QStringLiteral(
+                    "INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
+                    "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"));
+                q.bind(u"orderID", code);
+                q.bind(u"houseID", d.houseID.trimmed());
+                q.bind(u"empName", d.empName.trimmed());
+                q.bind(u"orderType", kind.orderType);
+                q.bind(u"optDate", dates::text(d.date));
+                return q.execute() > 0;
+            });
+        if (written) {
+            insertLines(q, kind, *written, d);
+            moveStock(q, kind, d);
+        }
+        return written;
     });
 }

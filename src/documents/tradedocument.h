@@ -2,6 +2,7 @@
 
 #include "core/decimal.h"
 #include "documents/documentlines.h"
+#include "documents/freecode.h"
 
 #include <QDate>
 #include <QString>
@@ -11,6 +12,7 @@ struct TradeDocument : DocumentLines {
     QString houseName;
     QString houseID;
     QString orderCode;
+    std::optional<documents::CodeOrigin> codeOrigin; // while orderCode is the window's own
     QString compID;
     QString compName;
     QString empName;

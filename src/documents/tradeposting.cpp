@@ -29,21 +29,24 @@ QString orZero(const QString& text) {
 } // namespace
 
 // Everything the posting writes, statement by statement in the fixed order.
-bool writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
+std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     TQuery& q = sysData->QueryCommon;
-    const QString code = d.orderCode.trimmed();
     const QString day = dates::text(d.date);
-
-    q.load(kind.headerStatement());
-    q.bind(u"orderID", code);
-    q.bind(u"houseID", d.houseID.trimmed());
-    q.bind(u"empName", d.empName.trimmed());
-    q.bind(u"compID", d.compID.trimmed());
-    q.bind(u"optDate", day);
-    q.bind(u"acMoney", orZero(d.sumMoney));
-    q.bind(u"coMoney", orZero(d.money));
-    if (q.execute() <= 0)
-        return false;
+    const auto written = documents::writeUnderFreeCode(d.orderCode.trimmed(), d.codeOrigin,
+                                                       [&](const QString& code) {
+                                                           q.load(kind.headerStatement());
+                                                           q.bind(u"orderID", code);
+                                                           q.bind(u"houseID", d.houseID.trimmed());
+                                                           q.bind(u"empName", d.empName.trimmed());
+                                                           q.bind(u"compID", d.compID.trimmed());
+                                                           q.bind(u"optDate", day);
+                                                           q.bind(u"acMoney", orZero(d.sumMoney));
+                                                           q.bind(u"coMoney", orZero(d.money));
+                                                           return q.execute() > 0;
+                                                       });
+    if (!written)
+        return std::nullopt;
+    const QString& code = *written;
 
     q.load(kind.lineStatement());
     for (int row = 1; row <= TradeDocument::kRows; ++row) {
@@ -87,7 +90,7 @@ bool writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     q.bind(u"itmID", QStringLiteral("1"));
     q.bind(u"remark", QString());
     q.execute();
-    return true;
+    return code;
 }
 
 PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
@@ -114,19 +117,19 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return PostResult::Cancelled;
 
-    bool inserted = false;
+    std::optional<QString> written;
     try {
         Transaction transaction(sysData->myCon);
-        inserted = writeTradeDocument(kind, d);
+        written = writeTradeDocument(kind, d);
         transaction.commit();
     } catch (const std::exception&) {
         sysData->QueryCommon.close();
         notice(QStringLiteral("单据保存出现异常！"));
         return PostResult::Failed;
     }
-    if (!inserted)
+    if (!written)
         return PostResult::NothingInserted;
-    notice(QStringLiteral("单据保存成功！"));
+    notice(documents::savedNotice(d.orderCode.trimmed(), *written));
     sysData->QueryCommon.close();
     return PostResult::Posted;
 }

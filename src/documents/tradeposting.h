@@ -3,6 +3,8 @@
 #include "documents/tradedocument.h"
 #include "documents/tradekind.h"
 
+#include <optional>
+
 // What became of a posting; the window puts the focus and empties itself accordingly.
 enum class PostResult {
     NoHouse,         // "请选择仓库！": focus to the warehouse
@@ -21,6 +23,7 @@ enum class PostResult {
 PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& document);
 
 // The writing part of the posting, without checks, question or message, for a caller that
-// posts several documents in one transaction of its own. False when the header wrote no row
-// (nothing else is written then); a database error throws.
-bool writeTradeDocument(const TradeKind& kind, const TradeDocument& document);
+// posts several documents in one transaction of its own. The code the document was written
+// under (the next free one when its window-made code is taken); nothing when the header wrote
+// no row (nothing else is written then). A database error throws.
+std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocument& document);

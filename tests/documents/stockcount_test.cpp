@@ -173,20 +173,25 @@ TEST_P(NewCount, AfterTheFirstLineTheWarehouseDateAndRemarkAreFixed) {
     drive::click(*productPD, "tlAdd");
 }
 
-TEST_P(NewCount, ACodeAnotherCountHoldsTakesNoLine) {
+TEST_P(NewCount, ACodeAnotherCountHoldsMovesToTheNextSecond) {
     countList();
     newCount("北库", {{"锤子", "4"}});
-    // Shown again within the same second: the same code.
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+    const QString moved = QStringLiteral("PD2026315958");
+    // Shown again within the same second: the same code, which moves on with the first line.
+    modal_.expect<TfrmPDAdd>([this, &moved](TfrmPDAdd& w) {
         drive::choose(drive::find<QComboBox>(w, "cbHouse"), "南库");
         countProduct(w, "锤子", "1");
-        EXPECT_EQ(messages_.last(), "盘点单号" + kCode + "已被使用，请关闭窗口后重新新增盘点单！");
-        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+        EXPECT_EQ(messages_.last(), "单据号 " + kCode + " 已被占用，本单据已存为 " + moved + "。");
+        EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderID").text(), moved);
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 1);
+        countProduct(w, "锤子", "2"); // the next line goes to the moved count
     });
     drive::click(*productPD, "tlAdd");
-    EXPECT_EQ(count("OrderPDD"), 1);
+    EXPECT_EQ(count("OrderPDD"), 2);
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
-    EXPECT_EQ(scalar("SELECT houseID FROM OrderPD"), QString::number(north));
+    EXPECT_EQ(line(moved, hammer, "pdcount"), "2");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT houseID FROM OrderPD WHERE orderID='%1'").arg(moved)),
+              QString::number(south));
 }
 
 TEST_P(NewCount, AHeaderThatFailsTakesItsLineWithIt) {

@@ -222,19 +222,28 @@ TEST_F(TransferWindow, AnEmptyGridSavesAHeaderOnly) {
     EXPECT_EQ(count("OrderDBD"), 0);
 }
 
-TEST_F(TransferWindow, ACodeUsedInTheSameSecondFailsAndKeepsTheWindowAsItWas) {
+TEST_F(TransferWindow, ACodeUsedInTheSameSecondMovesOnAndATakenTypedCodeKeepsTheWindow) {
     TfrmPDB& w = transferWindow();
     drive::choose(box(w, "cbHouseOut"), "北库");
     drive::choose(box(w, "cbHouseIn"), "南库");
     saveAnsweringOk(w);
+    const QString first = QStringLiteral("DB2026315957");
     w.show(); // the clock has not moved: the same code again
     pick(w, 2, "墨水");
+    saveAnsweringOk(w);
+    EXPECT_EQ(messages_.last(),
+              "单据保存成功！\n单据号 " + first + " 已被占用，本单据已存为 " + "DB2026315958。");
+    EXPECT_EQ(count("OrderDBD WHERE orderID='DB2026315958'"), 1);
+
+    // Typed by hand, the taken code is refused and the window stays as it was.
+    w.show();
+    pick(w, 2, "墨水");
+    drive::type(w, "txtOrderCode", "DB2026315958");
     saveAnsweringOk(w);
     EXPECT_EQ(messages_.last(), "单据保存出现异常！");
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(grid(w).text(2, DocumentGrid::ProdName), "墨水");
-    EXPECT_EQ(count("OrderDB"), 1);
-    EXPECT_EQ(count("OrderDBD"), 0);
+    EXPECT_EQ(count("OrderDB"), 2);
     // A new code saves it.
     drive::type(w, "txtOrderCode", "DB-2");
     saveAnsweringOk(w);

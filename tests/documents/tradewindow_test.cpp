@@ -403,6 +403,8 @@ TEST_P(TradeWindow, ClosingAndKeepingADocumentThatFailsItsChecksKeepsItForLater)
 
 TEST_P(TradeWindow, AFailedPostingKeepsTheWindowAsItWas) {
     fillDocument();
+    // A code typed by hand that another document holds is refused, not moved on.
+    drive::type(box("txtOrderCode"), "HAND-1");
     exec(QStringLiteral("INSERT INTO %1(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
                         "VALUES('%2',1,'',1,'2026-03-01',0,0)")
              .arg(headerTable(), text("txtOrderCode")));

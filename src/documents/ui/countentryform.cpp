@@ -213,6 +213,7 @@ void CountEntryForm::dgProductDblClick() {
                                  book};
     if (!productCount_.countProduct(txtOrderID->text(), product, pendingHeader()))
         return;
+    txtOrderID->setText(productCount_.orderID());
     lineSaved();
     LoadCounted();
 }

@@ -115,7 +115,12 @@ void StockDocumentForm::loadTitle() {
 }
 
 void StockDocumentForm::renewOrderCode(const QString& prefix) {
-    txtOrderCode->setText(documents::documentCode(prefix, environment::now()));
+    madeCode_ = documents::CodeOrigin{prefix, environment::now()};
+    txtOrderCode->setText(documents::documentCode(prefix, madeCode_->moment));
+}
+
+std::optional<documents::CodeOrigin> StockDocumentForm::codeOrigin() const {
+    return documents::unchangedOrigin(madeCode_, txtOrderCode->text());
 }
 
 void StockDocumentForm::setTabOrderFrom(QWidget* firstHeaderBox) {

@@ -36,6 +36,8 @@ protected:
 
     void btnSaveClick();
     void renewOrderCode(const QString& prefix);
+    // Where the code shown came from, while the person has not changed it.
+    std::optional<documents::CodeOrigin> codeOrigin() const;
     // Tab walks the title, the window's first header box, then every other box in reading order.
     void setTabOrderFrom(QWidget* firstHeaderBox);
     void readLines(DocumentLines& lines) const;
@@ -58,4 +60,5 @@ private:
     bool save();
     void loadTitle();
     StockKindId shownKind_;
+    std::optional<documents::CodeOrigin> madeCode_;
 };

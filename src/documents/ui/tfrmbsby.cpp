@@ -63,6 +63,7 @@ StockSaveResult TfrmBsBy::saveDocument() {
     d.houseName = cbHouseIn->currentText();
     d.houseID = documents::chosenHouseID(*cbHouseIn);
     d.orderCode = txtOrderCode->text();
+    d.codeOrigin = codeOrigin();
     d.empName = cbEMp->currentText();
     d.date = dtDate->date();
     readLines(d);

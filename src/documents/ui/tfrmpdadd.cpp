@@ -27,7 +27,8 @@ TfrmPDAdd::TfrmPDAdd(TfrmProdPD& productCount, QWidget* parent)
 void TfrmPDAdd::FormShow() {
     headerWritten_ = false;
     lockHeader(false);
-    txtOrderID->setText(stockcount::countCode(environment::now()));
+    codeMoment_ = environment::now();
+    txtOrderID->setText(stockcount::countCode(codeMoment_));
     lblUserName->setText(userName_);
     dtDate->setDate(environment::now().date());
     LoadHouse();
@@ -56,7 +57,7 @@ std::optional<stockcount::CountHeader> TfrmPDAdd::pendingHeader() const {
     if (headerWritten_)
         return std::nullopt;
     return stockcount::CountHeader{houseID(), txtRemark->text(), lblUserName->text(),
-                                   dtDate->date()};
+                                   dtDate->date(), stockcount::countOrigin(codeMoment_)};
 }
 
 void TfrmPDAdd::lineSaved() {

@@ -2,6 +2,8 @@
 
 #include "documents/ui/countentryform.h"
 
+#include <QDateTime>
+
 class QDateEdit;
 
 // "新增盘点单": a new count. Its header is written with its first confirmed line, with the
@@ -24,6 +26,7 @@ private:
     void lockHeader(bool locked);
 
     QString userName_;
+    QDateTime codeMoment_; // the moment the code shown was made from
     bool headerWritten_ = false;
     QComboBox* cbHouse;
     QDateEdit* dtDate;

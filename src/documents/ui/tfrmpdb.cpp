@@ -35,6 +35,7 @@ StockSaveResult TfrmPDB::saveDocument() {
     d.houseInName = cbHouseIn->currentText();
     d.houseInID = documents::chosenHouseID(*cbHouseIn);
     d.orderCode = txtOrderCode->text();
+    d.codeOrigin = codeOrigin();
     d.empName = cbEMp->currentText();
     d.date = dtDate->date();
     readLines(d);

@@ -98,10 +98,14 @@ void TfrmProdPD::btnOKClick() {
         txtPDCount->setFocus();
         return;
     }
-    switch (
-        stockcount::saveLine(orderID_, prodID_, txtPCount->text(), txtPDCount->text(), header_)) {
+    QString written;
+    switch (stockcount::saveLine(orderID_, prodID_, txtPCount->text(), txtPDCount->text(), header_,
+                                 &written)) {
     case stockcount::LineResult::Saved:
         saved_ = true;
+        if (written != orderID_.trimmed())
+            notice(documents::movedCodeNotice(orderID_.trimmed(), written));
+        orderID_ = written;
         break;
     case stockcount::LineResult::CodeInUse:
         notice(QStringLiteral("盘点单号") + orderID_.trimmed() +

@@ -32,6 +32,8 @@ public:
     bool countProduct(const QString& orderID, const CountedProduct& product,
                       const std::optional<stockcount::CountHeader>& header = std::nullopt);
     bool saved() const { return saved_; }
+    // The count's code as saved: a new count's code moves on when another document holds it.
+    const QString& orderID() const { return orderID_; }
 
 protected:
     void FormShow() override;

@@ -177,6 +177,7 @@ void TfrmTradeDocument::FormShow() {
     documents::loadEmployees(*cbEMp);
     const QDateTime now = environment::now();
     dtDate->setDate(now.date());
+    madeCode_ = documents::CodeOrigin{kind_.prefix, now};
     txtOrderCode->setText(documents::documentCode(kind_.prefix, now));
 }
 
@@ -310,6 +311,7 @@ TradeDocument TfrmTradeDocument::document() {
     d.houseName = cbHouse->currentText();
     d.houseID = documents::chosenHouseID(*cbHouse);
     d.orderCode = txtOrderCode->text();
+    d.codeOrigin = documents::unchangedOrigin(madeCode_, d.orderCode);
     d.compID = txtCompID->text();
     d.compName = txtCompName->text();
     d.empName = cbEMp->currentText();

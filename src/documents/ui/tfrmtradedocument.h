@@ -53,6 +53,7 @@ private:
     TfrmFindComp& comps_;
     TfrmPrintView& preview_;
     Decimal runningTotal_;
+    std::optional<documents::CodeOrigin> madeCode_; // the code shown when the window opened
 
     QLineEdit* txtCaption;
     QComboBox* cbHouse;
