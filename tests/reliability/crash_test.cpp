@@ -1,6 +1,7 @@
 // A child posts documents and voids some of them without end and is killed with SIGKILL at
-// random moments; after every kill the book must be whole: sound file, no partial document
-// (posted or voided halfway), books in agreement, every document the child saw committed
+// random moments, on an embedded and on a server book (where the server rolls the dead
+// counter's transaction back); after every kill the book must be whole: sound file, no partial
+// document (posted or voided halfway), books in agreement, every document the child saw committed
 // still there unless it saw its voiding committed, and every such voiding done entirely.
 #include "core/sysdata.h"
 #include "documents/bookscheck.h"
@@ -29,7 +30,7 @@ constexpr DocumentTables kTables[] = {
     {"OrderSaleT", "OrderSaleTD"}, {"OrderDB", "OrderDBD"},     {"OrderBsBy", "OrderBsByD"},
 };
 
-class CrashTest : public BookTest {
+class CrashTest : public OnEngines<BookTest> {
 protected:
     static constexpr int kFailsafeMillis = 60000;
 
@@ -55,7 +56,9 @@ protected:
     std::vector<Report> postAndKill(int run, int events, int micros) {
         data_->myCon.close();
         QProcess child;
-        child.start(QStringLiteral(VESK_CRASHPOSTER), {directory(), QString::number(run)});
+        const QString book =
+            onServer() ? QStringLiteral("server:") + data_->myCon.path() : directory();
+        child.start(QStringLiteral(VESK_CRASHPOSTER), {book, QString::number(run)});
         EXPECT_TRUE(child.waitForStarted(kFailsafeMillis));
         std::vector<Report> reports;
         const auto readLines = [&] {
@@ -91,6 +94,8 @@ protected:
 
     // The codes that are not in the book as a document.
     QStringList missing(const std::set<QString>& codes) {
+        if (codes.empty()) // the server reads "IN ()" as an error
+            return {};
         std::set<QString> left = codes;
         TQuery q(sysData->myCon, QStringLiteral("present"));
         q.load(
@@ -102,12 +107,15 @@ protected:
 
     // The codes that some row of the book still carries: a header, a line, a journal row.
     QString traces(const std::set<QString>& codes) {
+        if (codes.empty())
+            return {};
         QStringList rows{QStringLiteral("SELECT orderCode AS c FROM FitemBank")};
         for (const auto& t : kTables)
             rows << QStringLiteral("SELECT orderID FROM %1 UNION ALL SELECT orderID FROM %2")
                         .arg(t.header, t.lines);
-        return scalar(QStringLiteral("SELECT group_concat(DISTINCT c) FROM (%1) WHERE c IN (%2)")
-                          .arg(rows.join(QStringLiteral(" UNION ALL ")), listOf(codes)));
+        return firstFields(QStringLiteral("SELECT DISTINCT c FROM (%1) AS t WHERE c IN (%2)")
+                               .arg(rows.join(QStringLiteral(" UNION ALL ")), listOf(codes)))
+            .join(u',');
     }
 
     // Every way a document could be left half written; empty when none is.
@@ -115,19 +123,22 @@ protected:
         QStringList found;
         for (const auto& t : kTables) {
             const QString orphans =
-                scalar(QStringLiteral("SELECT group_concat(orderID) FROM %1 d WHERE NOT EXISTS "
-                                      "(SELECT 1 FROM %2 h WHERE h.orderID = d.orderID)")
-                           .arg(t.lines, t.header));
+                firstFields(QStringLiteral("SELECT orderID FROM %1 d WHERE NOT EXISTS "
+                                           "(SELECT 1 FROM %2 h WHERE h.orderID = d.orderID)")
+                                .arg(t.lines, t.header))
+                    .join(u',');
             if (!orphans.isEmpty())
                 found << QStringLiteral("%1 without header: %2").arg(t.lines, orphans);
             // Each line's remark is "k/n": a header must have exactly n lines, and at least one.
-            const QString incomplete = scalar(
-                QStringLiteral(
-                    "SELECT group_concat(orderID) FROM %1 h WHERE (SELECT COUNT(*) FROM %2 d WHERE "
-                    "d.orderID = h.orderID) <> COALESCE((SELECT CAST(substr(remark, "
-                    "instr(remark, '/') + 1) AS INTEGER) FROM %2 d WHERE d.orderID = h.orderID "
-                    "LIMIT 1), -1)")
-                    .arg(t.header, t.lines));
+            const QString incomplete =
+                firstFields(
+                    QStringLiteral(
+                        "SELECT orderID FROM %1 h WHERE (SELECT COUNT(*) FROM %2 d WHERE "
+                        "d.orderID = h.orderID) <> COALESCE((SELECT CAST(substr(remark, "
+                        "instr(remark, '/') + 1) AS INTEGER) FROM %2 d WHERE d.orderID = h.orderID "
+                        "LIMIT 1), -1)")
+                        .arg(t.header, t.lines))
+                    .join(u',');
             if (!incomplete.isEmpty())
                 found << QStringLiteral("%1 missing lines: %2").arg(t.header, incomplete);
         }
@@ -137,7 +148,7 @@ protected:
     long long documents() { return count("VOrder"); }
 };
 
-TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument) {
+TEST_P(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument) {
     const int kills = envNumber("VESK_CRASH_KILLS", 200);
     const int seed = envNumber("VESK_CRASH_SEED", 7);
     std::mt19937 rng{std::uint32_t(seed)};
@@ -174,7 +185,9 @@ TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument
             }
         }
 
-        ASSERT_EQ(scalar("PRAGMA integrity_check"), "ok") << where;
+        if (!onServer()) {
+            ASSERT_EQ(scalar("PRAGMA integrity_check"), "ok") << where;
+        }
         const QStringList partial = partialDocuments();
         ASSERT_TRUE(partial.isEmpty()) << where << ": " << partial.join("; ").toStdString();
         const auto differences = checkBooks(sysData->myCon);
@@ -206,5 +219,7 @@ TEST_F(CrashTest, KilledAtRandomMomentsTheBookLosesNothingAndHoldsNoHalfDocument
               << " voidings reported committed, " << inFlight << " voidings cut off by the kill, "
               << held << " documents in the book, none lost, none partial\n";
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(CrashTest);
 
 } // namespace

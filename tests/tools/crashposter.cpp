@@ -5,6 +5,7 @@
 // examines the book.
 //
 //   crashposter <directory of kestdata.db> <seed>
+//   crashposter server:<connection string> <seed>     (a book on a server)
 //
 // VESK_CRASH_PRAGMAS, when set, holds statements run after opening (for comparing journal
 // modes and sync settings, e.g. "PRAGMA synchronous=NORMAL").
@@ -205,14 +206,17 @@ private:
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: crashposter <directory> <seed>\n");
+        std::fprintf(stderr, "usage: crashposter <directory>|server:<conninfo> <seed>\n");
         return 2;
     }
     SilentMessages silent;
     setMessages(&silent);
-    TsysData data(QString::fromLocal8Bit(argv[1]) + u'/');
+    const QString book = QString::fromLocal8Bit(argv[1]);
+    const QString server = QStringLiteral("server:");
+    TsysData data = book.startsWith(server) ? TsysData(TsysData::Server{book.mid(server.size())})
+                                            : TsysData(book + u'/');
     if (!data.connect()) {
-        std::fprintf(stderr, "%s\n", qPrintable(data.myCon.lastError()));
+        std::fprintf(stderr, "%s\n", qPrintable(data.lastError()));
         return 1;
     }
     sysData = &data;
