@@ -4,6 +4,7 @@
 #include "core/pgdialect.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <libpq-fe.h>
@@ -36,6 +37,43 @@ QByteArray numericText(double value) {
     std::array<char, 32> buffer{};
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
     return QByteArray(buffer.data(), int(end - buffer.data()));
+}
+
+// Whether the server reads the text as a number ("12", " -3.5 ", "1e3"); "", "abc" and "1,5"
+// it does not.
+bool readsAsNumber(const QByteArray& text) {
+    const QByteArray t = text.trimmed();
+    bool ok = false;
+    t.toDouble(&ok);
+    return ok && !t.isEmpty() && !t.contains("nan") && !t.contains("NaN") && !t.contains("inf") &&
+           !t.contains("Inf");
+}
+
+bool isNumberType(Oid type) {
+    constexpr Oid kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701;
+    return type == kInt2 || type == kInt4 || type == kInt8 || type == kNumeric || type == kFloat4 ||
+           type == kFloat8;
+}
+
+// Where the statement's first WHERE is (its length when it has none), so that a parameter can
+// be told to stand in a condition. A SELECT compares everywhere.
+qsizetype conditionsStart(const QByteArray& sql) {
+    const QByteArray words = sql.toUpper();
+    if (words.trimmed().startsWith("SELECT") || words.trimmed().startsWith("WITH"))
+        return 0;
+    const qsizetype where = words.indexOf("WHERE");
+    return where < 0 ? sql.size() : where;
+}
+
+// Where the marker $n first stands ($1 is not the start of $10).
+qsizetype firstUse(const QByteArray& sql, int n) {
+    const QByteArray marker = "$" + QByteArray::number(n);
+    for (qsizetype at = sql.indexOf(marker); at >= 0; at = sql.indexOf(marker, at + 1)) {
+        const qsizetype after = at + marker.size();
+        if (after >= sql.size() || !std::isdigit(static_cast<unsigned char>(sql[after])))
+            return at;
+    }
+    return sql.size();
 }
 
 // The leading words of a statement, upper-cased and single-spaced.
@@ -114,6 +152,7 @@ void PgEngine::close() {
     PQfinish(conn_);
     conn_ = nullptr;
     savepoints_.clear();
+    described_.clear();
     ++generation_;
 }
 
@@ -166,8 +205,47 @@ PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValu
         }
         pointers[i] = texts[i].constData();
     }
+    nullForNonNumbers(sql, values, types, pointers);
     return checked(PQexecParams(conn_, sql.constData(), int(n), types.data(), pointers.data(),
                                 nullptr, nullptr, 0));
+}
+
+// The embedded engine compares a number column with a text that is no number ("" or "abc", a
+// key the person never chose) as unequal and finds nothing; the server refuses to read such a
+// text as a number at all. In a condition it becomes NULL, which finds nothing too; where it
+// would be stored it goes as it is, and the server refuses it as the embedded book does.
+void PgEngine::nullForNonNumbers(const QByteArray& sql, const std::vector<SqlValue>& values,
+                                 const std::vector<Oid>& types,
+                                 std::vector<const char*>& pointers) {
+    std::vector<std::size_t> suspects;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (std::holds_alternative<QString>(values[i]) && !readsAsNumber(pointers[i]))
+            suspects.push_back(i);
+    if (suspects.empty())
+        return;
+    const std::vector<Oid>& inferred = parameterTypes(sql, types);
+    const qsizetype conditions = conditionsStart(sql);
+    for (const std::size_t i : suspects)
+        if (i < inferred.size() && isNumberType(inferred[i]) &&
+            firstUse(sql, int(i) + 1) >= conditions)
+            pointers[i] = nullptr;
+}
+
+// The types the server gives the statement's parameters, asked once per statement and
+// parameter types sent.
+const std::vector<Oid>& PgEngine::parameterTypes(const QByteArray& sql,
+                                                 const std::vector<Oid>& sent) {
+    QByteArray key = sql;
+    key.append('\0').append(reinterpret_cast<const char*>(sent.data()),
+                            qsizetype(sent.size() * sizeof(Oid)));
+    if (const auto found = described_.find(key); found != described_.end())
+        return found->second;
+    checked(PQprepare(conn_, "", sql.constData(), int(sent.size()), sent.data()));
+    const Result description = checked(PQdescribePrepared(conn_, ""));
+    std::vector<Oid> inferred;
+    for (int i = 0; i < PQnparams(description.get()); ++i)
+        inferred.push_back(PQparamtype(description.get(), i));
+    return described_.emplace(key, std::move(inferred)).first->second;
 }
 
 void PgEngine::run(const char* sql) {

@@ -3,6 +3,7 @@
 #include "core/engine.h"
 
 #include <QByteArray>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -35,9 +36,15 @@ public:
 private:
     Result simple(const QByteArray& sql);
     Result checked(pg_result* result);
+    void nullForNonNumbers(const QByteArray& sql, const std::vector<SqlValue>& values,
+                           const std::vector<unsigned>& types, std::vector<const char*>& pointers);
+    const std::vector<unsigned>& parameterTypes(const QByteArray& sql,
+                                                const std::vector<unsigned>& sent);
 
     QString conninfo_;
     pg_conn* conn_ = nullptr;
     // One entry per open savepoint: whether it began the transaction.
     std::vector<bool> savepoints_;
+    // The server's types of each statement's parameters (libpq's Oid is an unsigned int).
+    std::map<QByteArray, std::vector<unsigned>> described_;
 };

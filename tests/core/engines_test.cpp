@@ -124,6 +124,37 @@ TEST_P(BothEngines, TextsBoundToNumberColumnsAreConvertedByTheColumn) {
     EXPECT_EQ(q_->field(u"total").asFloat(), 29);
 }
 
+// A key the person never chose ("" or a name typed where a number belongs) finds nothing in a
+// condition on either engine, and cannot be stored in a number column on either.
+TEST_P(BothEngines, ATextThatIsNoNumberFindsNothingInAConditionAndIsNotStored) {
+    addGoods(QStringLiteral("梨"), 7.25, 4);
+    for (const QString& key : {QString(), QStringLiteral("abc"), QStringLiteral("1,5")}) {
+        q_->load("SELECT goodsName FROM Goods WHERE goodsID=:goodsID OR amount=:goodsID");
+        q_->bind(u"goodsID", key);
+        q_->open();
+        EXPECT_TRUE(q_->eof()) << key.toStdString();
+        q_->close();
+        q_->load("UPDATE Goods SET note=:note WHERE goodsID=:goodsID");
+        q_->bind(u"note", QStringLiteral("x"));
+        q_->bind(u"goodsID", key);
+        EXPECT_EQ(q_->execute(), 0) << key.toStdString();
+        q_->load("DELETE FROM Goods WHERE amount=:amount");
+        q_->bind(u"amount", key);
+        EXPECT_EQ(q_->execute(), 0) << key.toStdString();
+    }
+    for (const QString& word : {QStringLiteral("abc"), QStringLiteral("1,5")}) {
+        q_->load("INSERT INTO Goods(goodsName, amount) VALUES(:goodsName, :amount)");
+        q_->bind(u"goodsName", QStringLiteral("桃"));
+        q_->bind(u"amount", word);
+        EXPECT_THROW(q_->execute(), DbError) << word.toStdString();
+    }
+    q_->load("SELECT goodsName FROM Goods WHERE goodsID=:goodsID");
+    q_->bind(u"goodsID", QStringLiteral(" 1 "));
+    q_->open();
+    EXPECT_EQ(q_->field(u"goodsName").asText(), QStringLiteral("梨"));
+    EXPECT_EQ(goods(), 1);
+}
+
 TEST_P(BothEngines, NullsReadAsEmptyTextAndZero) {
     q_->load("INSERT INTO Goods(goodsName) VALUES(:goodsName)");
     q_->bind(u"goodsName", QStringLiteral("空"));

@@ -18,9 +18,8 @@ int envNumber(const char* name, int fallback) {
 
 } // namespace
 
-TEST_P(ModelRun, RandomOperationsKeepTheBooksAndTheModelInAgreement) {
+void ModelRun::runSteps(int steps) {
     const int seed = envNumber("VESK_MODEL_FIRST_SEED", 1) + GetParam();
-    const int steps = envNumber("VESK_MODEL_STEPS", 1000);
     rng.seed(std::uint64_t(seed));
     // How often each operation comes, out of 100.
     const std::pair<int, std::function<bool()>> shares[] = {
@@ -67,6 +66,19 @@ TEST_P(ModelRun, RandomOperationsKeepTheBooksAndTheModelInAgreement) {
               << kinds.join(", ").toStdString() << "\n";
 }
 
+TEST_P(ModelRun, RandomOperationsKeepTheBooksAndTheModelInAgreement) {
+    runSteps(envNumber("VESK_MODEL_STEPS", 1000));
+}
 INSTANTIATE_TEST_SUITE_P(Seeds, ModelRun, ::testing::Range(0, 3));
+
+// The same on a server book, fewer steps: each refusal reads the whole book there.
+class ModelRunOnServer : public ModelRun {
+protected:
+    BookEngine engine() const override { return BookEngine::Server; }
+};
+TEST_P(ModelRunOnServer, RandomOperationsKeepTheBooksAndTheModelInAgreement) {
+    runSteps(envNumber("VESK_MODEL_STEPS", 400));
+}
+INSTANTIATE_TEST_SUITE_P(Seeds, ModelRunOnServer, ::testing::Range(0, 2));
 
 } // namespace model

@@ -17,6 +17,8 @@ namespace model {
 class ModelRun : public BookTest, public ::testing::WithParamInterface<int> {
 protected:
     void SetUp() override;
+    // Runs so many random operations from the seed of this test's parameter.
+    void runSteps(int steps);
 
     // --- random choices ---------------------------------------------------------------------
     int below(int n) { return int(rng() % std::uint64_t(n)); }
