@@ -1,5 +1,7 @@
 #include "admin/serverbookfile.h"
 
+#include "core/serversetting.h"
+
 #include "core/schema.h"
 #include "schema/serverschema.h"
 
@@ -43,7 +45,8 @@ struct Run {
 
 // Runs one of the tools to its end, letting the window's events run meanwhile. A restore
 // waits for another counter's open transaction at most half a minute rather than for ever.
-Run run(const QString& name, const QStringList& arguments, const Progress& progress) {
+Run run(const QString& name, const QStringList& arguments, const Progress& progress,
+        const QString& password = QString()) {
     Run result;
     const QString program = tool(name);
     if (program.isEmpty()) {
@@ -54,6 +57,9 @@ Run run(const QString& name, const QStringList& arguments, const Progress& progr
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PGOPTIONS"), environment.value(QStringLiteral("PGOPTIONS")) +
                                                         QStringLiteral(" -c lock_timeout=30000"));
+    // A password typed at start goes by the environment, never on the command line.
+    if (!password.isEmpty())
+        environment.insert(QStringLiteral("PGPASSWORD"), password);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForStarted()) {
@@ -76,8 +82,16 @@ Run run(const QString& name, const QStringList& arguments, const Progress& progr
     return result;
 }
 
-QString connection(const std::string& conninfo) {
-    return QStringLiteral("--dbname=") + QString::fromStdString(conninfo);
+// The tools' --dbname argument, and the password it must not hold.
+struct ToolTarget {
+    QString argument;
+    QString password;
+};
+ToolTarget connection(const std::string& conninfo) {
+    ToolTarget c;
+    c.argument = QStringLiteral("--dbname=") +
+                 serversetting::withoutPassword(QString::fromStdString(conninfo), &c.password);
+    return c;
 }
 
 // The book's tables as the server names them.
@@ -120,10 +134,11 @@ bookfile::Outcome backUp(const std::string& conninfo, const QString& target,
     // Written beside the target under a name of its own, then put in the target's place.
     const QString fresh = target + QStringLiteral(".new");
     QFile::remove(fresh);
+    const ToolTarget book = connection(conninfo);
     const Run dumped = run(QStringLiteral("pg_dump"),
                            {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
-                            QStringLiteral("--file=") + fresh, connection(conninfo)},
-                           progress);
+                            QStringLiteral("--file=") + fresh, book.argument},
+                           progress, book.password);
     if (!dumped.ok) {
         QFile::remove(fresh);
         outcome.refusal = QStringLiteral("备份失败：") + dumped.error;
@@ -187,12 +202,13 @@ bookfile::Outcome restore(const std::string& conninfo, const QString& source,
     // whole after, and a restore that fails anywhere (an object of the database that depends on
     // the book's tables, a counter holding a table too long) leaves it as it was.
     // Restoring into a new database and renaming it instead would need every counter gone.
+    const ToolTarget book = connection(conninfo);
     const Run restored =
         run(QStringLiteral("pg_restore"),
             {QStringLiteral("--single-transaction"), QStringLiteral("--exit-on-error"),
              QStringLiteral("--clean"), QStringLiteral("--if-exists"), QStringLiteral("--no-owner"),
-             QStringLiteral("--no-password"), connection(conninfo), source},
-            progress);
+             QStringLiteral("--no-password"), book.argument, source},
+            progress, book.password);
     if (restored.ok)
         outcome.done = true;
     else

@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "core/pgdialect.h"
+#include "core/serversetting.h"
 
 #include <array>
 #include <cctype>
@@ -16,14 +17,6 @@ constexpr Oid kUnknown = 0, kInt8 = 20, kNumeric = 1700;
 
 QString trimmed(const char* text) {
     return QString::fromUtf8(text ? text : "").trimmed();
-}
-
-// A bare word names a service in the service file; anything else is a connection string.
-QByteArray expanded(const QString& conninfo) {
-    const QString text = conninfo.trimmed();
-    if (!text.isEmpty() && !text.contains(u'=') && !text.contains(QStringLiteral("://")))
-        return "service=" + text.toUtf8();
-    return text.toUtf8();
 }
 
 void ignoreNotice(void*, const char*) {}
@@ -120,7 +113,7 @@ bool PgEngine::open() {
         return true;
     // A server that does not answer gives up after a while instead of hanging the program;
     // the connection string may say otherwise. Texts travel as UTF-8 whatever it says.
-    const QByteArray given = expanded(conninfo_);
+    const QByteArray given = serversetting::keyed(conninfo_).toUtf8();
     const std::array<const char*, 5> keys{"connect_timeout", "fallback_application_name", "dbname",
                                           "client_encoding", nullptr};
     const std::array<const char*, 5> values{"10", "vesk", given.constData(), "UTF8", nullptr};

@@ -10,15 +10,6 @@ namespace {
 
 const QString kKey = QStringLiteral("server/conninfo");
 
-// A bare word names a service of libpq's service file; everything else is a key=value string
-// or a postgresql:// address as libpq reads them.
-QString keyed(const QString& conninfo) {
-    const QString text = conninfo.trimmed();
-    if (text.contains(u'=') || text.contains(u':') || text.contains(u' '))
-        return text;
-    return QStringLiteral("service=%1").arg(text);
-}
-
 bool holdsPassword(const QString& conninfo) {
     char* error = nullptr;
     PQconninfoOption* options = PQconninfoParse(keyed(conninfo).toUtf8().constData(), &error);
@@ -31,7 +22,43 @@ bool holdsPassword(const QString& conninfo) {
     return found;
 }
 
+// A value quoted as libpq reads it in a key=value string.
+QString quoted(const QString& value) {
+    QString text = value;
+    text.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+    return u'\'' + text + u'\'';
+}
+
 } // namespace
+
+// A bare word names a service of libpq's service file; everything else is a key=value string
+// or a postgresql:// address as libpq reads them.
+QString keyed(const QString& conninfo) {
+    const QString text = conninfo.trimmed();
+    if (text.isEmpty() || text.contains(u'=') || text.contains(u':') || text.contains(u' '))
+        return text;
+    return QStringLiteral("service=%1").arg(text);
+}
+
+QString withoutPassword(const QString& conninfo, QString* password) {
+    password->clear();
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(keyed(conninfo).toUtf8().constData(), &error);
+    PQfreemem(error);
+    if (!options)
+        return keyed(conninfo);
+    QStringList kept;
+    for (PQconninfoOption* o = options; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        if (qstrcmp(o->keyword, "password") == 0)
+            *password = QString::fromUtf8(o->val);
+        else
+            kept << QString::fromUtf8(o->keyword) + u'=' + quoted(QString::fromUtf8(o->val));
+    }
+    PQconninfoFree(options);
+    return kept.join(u' ');
+}
 
 QString load() {
     return QSettings().value(kKey).toString().trimmed();
@@ -67,13 +94,11 @@ QString save(const QString& conninfo) {
 }
 
 QString withPassword(const QString& conninfo, const QString& password) {
-    QString quoted = password;
-    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
     const QString base = keyed(conninfo);
     if (base.startsWith(QStringLiteral("postgres")) && base.contains(QStringLiteral("://")))
         return base + (base.contains(u'?') ? u'&' : u'?') + QStringLiteral("password=") +
                QString::fromUtf8(QUrl::toPercentEncoding(password));
-    return QStringLiteral("%1 password='%2'").arg(base, quoted);
+    return QStringLiteral("%1 password=%2").arg(base, quoted(password));
 }
 
 bool needsPassword(const QString& serverError) {

@@ -17,6 +17,15 @@ QString save(const QString& conninfo);
 // The reason libpq cannot read the string; empty when it can (or when it is empty).
 QString checkSyntax(const QString& conninfo);
 
+// The string in libpq's key=value or address form: a bare word names a service of libpq's
+// service file.
+QString keyed(const QString& conninfo);
+
+// The string without its password, which goes to *password ("" when it has none), so that a
+// tool given the string on its command line never shows the password to the machine's other
+// users.
+QString withoutPassword(const QString& conninfo, QString* password);
+
 // The string with a password added for this run only, quoted as libpq reads it.
 QString withPassword(const QString& conninfo, const QString& password);
 

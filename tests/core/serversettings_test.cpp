@@ -66,6 +66,23 @@ TEST_F(ServerSettings, APasswordForThisRunIsQuotedSoThatLibpqReadsItWhole) {
     EXPECT_EQ(keywordOf(serversetting::withPassword(QStringLiteral("postgresql://h/v"), password),
                         "password"),
               password);
+    // A tool given the string on its command line gets it without the password.
+    QString taken;
+    const QString bare = serversetting::withoutPassword(
+        serversetting::withPassword(QStringLiteral("host=/tmp dbname=v"), password), &taken);
+    EXPECT_EQ(taken, password);
+    EXPECT_EQ(keywordOf(bare, "password"), QString());
+    EXPECT_EQ(keywordOf(bare, "dbname"), QStringLiteral("v"));
+    EXPECT_EQ(keywordOf(bare, "host"), QStringLiteral("/tmp"));
+    EXPECT_EQ(keywordOf(serversetting::withoutPassword(QStringLiteral("vesk"), &taken), "service"),
+              QStringLiteral("vesk"));
+    EXPECT_EQ(taken, QString());
+    EXPECT_EQ(
+        keywordOf(serversetting::withoutPassword(QStringLiteral("postgresql://u:pw@h/db"), &taken),
+                  "dbname"),
+        QStringLiteral("db"));
+    EXPECT_EQ(taken, QStringLiteral("pw"));
+
     EXPECT_TRUE(serversetting::needsPassword(
         QStringLiteral("connection to server failed: fe_sendauth: no password supplied")));
     EXPECT_FALSE(serversetting::needsPassword(QStringLiteral("could not connect to server")));
