@@ -108,6 +108,17 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
     return outcome;
 }
 
+QString versionRefusal(int version, int oldest) {
+    if (version > schema::kUserVersion)
+        return QStringLiteral(
+                   "所选备份由较新版本的程序建立（账簿版本 %1，本程序为 %2），请先更新程序。")
+            .arg(version)
+            .arg(schema::kUserVersion);
+    if (version < oldest)
+        return QStringLiteral("所选备份的账簿版本 %1 无法升级。").arg(version);
+    return QString();
+}
+
 Outcome restore(Connection& book, const QString& source, const Progress& progress) {
     if (book.isServer())
         return serverbookfile::restore(book.path().toStdString(), source, progress);
@@ -124,17 +135,9 @@ Outcome restore(Connection& book, const QString& source, const Progress& progres
         return outcome;
     }
     const int version = schema::versionOf(from.db);
-    if (version > schema::kUserVersion) {
-        outcome.refusal = QStringLiteral("所选备份由较新版本的程序建立（账簿版本 %1，本程序为 "
-                                         "%2），请先更新程序。")
-                              .arg(version)
-                              .arg(schema::kUserVersion);
+    outcome.refusal = versionRefusal(version, schema::kOldestVersion);
+    if (!outcome.refusal.isEmpty())
         return outcome;
-    }
-    if (version < schema::kOldestVersion) {
-        outcome.refusal = QStringLiteral("所选备份的账簿版本 %1 无法升级。").arg(version);
-        return outcome;
-    }
     progress(0);
     try {
         // The backup is copied, upgraded and examined apart from the book, in a file beside

@@ -39,6 +39,10 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
 // at start).
 Outcome restore(Connection& book, const QString& source, const Progress& progress);
 
+// Why a backup of the version cannot be restored by this program (newer, or older than the
+// oldest it upgrades from); empty when it can.
+QString versionRefusal(int version, int oldest);
+
 // Whether the file is a book of this program that passes the engine's integrity check; the
 // file alone is read, nothing beside it is created or consulted.
 bool isIntactBook(const QString& file);

@@ -185,19 +185,10 @@ bookfile::Outcome restore(const std::string& conninfo, const QString& source,
         outcome.refusal = notOurs;
         return outcome;
     }
-    const int version = fields[2].toInt();
-    if (version > schema::kUserVersion) {
-        outcome.refusal = QStringLiteral("所选备份由较新版本的程序建立（账簿版本 %1，本程序为 "
-                                         "%2），请先更新程序。")
-                              .arg(version)
-                              .arg(schema::kUserVersion);
-        return outcome;
-    }
     // Server books began at this version: there is no older one to upgrade.
-    if (version < schema::kUserVersion) {
-        outcome.refusal = QStringLiteral("所选备份的账簿版本 %1 无法升级。").arg(version);
+    outcome.refusal = bookfile::versionRefusal(fields[2].toInt(), schema::kUserVersion);
+    if (!outcome.refusal.isEmpty())
         return outcome;
-    }
     // One transaction on the book itself: every other counter sees the book whole before or
     // whole after, and a restore that fails anywhere (an object of the database that depends on
     // the book's tables, a counter holding a table too long) leaves it as it was.
