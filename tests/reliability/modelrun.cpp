@@ -148,8 +148,12 @@ long long ModelRun::changes() {
     // stands for it.
     QStringList all;
     for (const QString& table :
-         firstFields("SELECT tablename FROM pg_tables WHERE schemaname = 'public' ORDER BY 1"))
-        all << records(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
+         firstFields("SELECT tablename FROM pg_tables WHERE schemaname = 'public' ORDER BY 1")) {
+        // Rows sorted here: a table without a key comes back in any order.
+        QStringList rows = records(QStringLiteral("SELECT * FROM %1").arg(table));
+        rows.sort();
+        all << rows;
+    }
     return qHash(all.join(u'\n'));
 }
 
