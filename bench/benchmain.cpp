@@ -10,7 +10,7 @@
 #include "app/windowset.h"
 #include "core/clock.h"
 #include "core/dates.h"
-#include "core/messages.h"
+#include "core/silentmessages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 #include "core/ui/application.h"
@@ -26,18 +26,6 @@
 #include <cstdio>
 
 namespace {
-
-// Posting asks its question and reports its success; the bench answers OK and reads nothing.
-class QuietMessages : public Messages {
-public:
-    void notice(const QString&, const QString&) override {}
-    void plainNotice(const QString&, const QString&) override {}
-    int question(const QString&, const QString&) override { return kOk; }
-    int cautiousQuestion(const QString&, const QString&) override { return kOk; }
-    void errorReport(const QString& text) override {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-};
 
 QString copyBook(const QString& books) {
     const QString work = books + QStringLiteral("/work");
@@ -216,7 +204,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     try {
         const QString work = copyBook(books);
-        QuietMessages messages;
+        SilentMessages messages;
         setMessages(&messages);
         TsysData data(work);
         if (!data.connect())

@@ -9,9 +9,9 @@
 //   quit            closes the book and ends
 //
 // It says "ready" once the book is open and a statement has run on it.
+#include "core/silentmessages.h"
 #include "core/sysdata.h"
 #include "documents/tradeposting.h"
-#include "silentmessages.h"
 
 #include <QDate>
 #include <cstdio>

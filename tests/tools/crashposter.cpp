@@ -11,12 +11,12 @@
 // modes and sync settings, e.g. "PRAGMA synchronous=NORMAL").
 //
 // Every line's remark is "k/n" (line k of n), so that a document missing lines can be told.
+#include "core/silentmessages.h"
 #include "core/sysdata.h"
 #include "documents/stockposting.h"
 #include "documents/tradeposting.h"
 #include "reports/querykind.h"
 #include "reports/voiding.h"
-#include "silentmessages.h"
 
 #include <cstdio>
 #include <random>

@@ -9,6 +9,7 @@
 #include "core/clock.h"
 #include "core/mainentries.h"
 #include "core/schema.h"
+#include "core/silentmessages.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
 #include "core/ui/modal.h"
@@ -16,7 +17,6 @@
 #include "printing/printpage.h"
 #include "printing/ui/printer.h"
 #include "printing/ui/tfrmprintview.h"
-#include "silentmessages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

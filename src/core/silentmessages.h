@@ -4,8 +4,9 @@
 
 #include <cstdio>
 
-// For the tools that drive the program without a person: every question is answered with OK,
-// nothing is shown, and an error report goes to the standard error.
+// For the tools that drive the program without a person (the bench, the tests' helper programs):
+// every question is answered with OK, nothing is shown, and an error report goes to the standard
+// error.
 class SilentMessages : public Messages {
 public:
     void notice(const QString&, const QString&) override {}
