@@ -32,6 +32,10 @@ bool Connection::isOpen() const {
     return engine_->isOpen();
 }
 
+bool Connection::inTransaction() const {
+    return engine_->inTransaction();
+}
+
 unsigned Connection::generation() const {
     return engine_->generation();
 }

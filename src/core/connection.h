@@ -28,6 +28,7 @@ public:
     void close();
     bool isOpen() const;
     bool isServer() const { return sqlite_ == nullptr; }
+    bool inTransaction() const;
     // The embedded file's handle, reopening a closed connection first; throws DbError when
     // it cannot, and on a server book.
     sqlite3* handle();

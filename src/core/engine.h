@@ -32,6 +32,8 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Whether a transaction is open on this connection (false when closed).
+    virtual bool inTransaction() const = 0;
     // Runs a statement that takes no parameters and returns nothing (transaction control,
     // settings); only valid while open.
     virtual void run(const char* sql) = 0;

@@ -15,6 +15,11 @@ namespace {
 // Type OIDs of the server's built-in types (pg_type.dat).
 constexpr Oid kUnknown = 0, kInt8 = 20, kNumeric = 1700;
 
+// Serialization failure and deadlock: the server undid the transaction because of another one.
+bool isConflict(const char* sqlstate) {
+    return sqlstate && (qstrcmp(sqlstate, "40001") == 0 || qstrcmp(sqlstate, "40P01") == 0);
+}
+
 QString trimmed(const char* text) {
     return QString::fromUtf8(text ? text : "").trimmed();
 }
@@ -155,12 +160,15 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
     QString text;
+    DbError::Kind kind = DbError::Kind::Failure;
     if (status == PGRES_EMPTY_QUERY) {
         text = QStringLiteral("语句为空");
     } else if (result && PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)) {
         text = trimmed(PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY));
         if (const char* detail = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_DETAIL))
             text += u'\n' + trimmed(detail);
+        if (isConflict(PQresultErrorField(result.get(), PG_DIAG_SQLSTATE)))
+            kind = DbError::Kind::Conflict;
     } else {
         text = trimmed(PQerrorMessage(conn_));
     }
@@ -169,8 +177,9 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
         // held is rolled back there, and the next statement connects again.
         text = QStringLiteral("与服务器的连接已中断：") + text;
         close();
+        kind = DbError::Kind::Failure; // whether a commit got through is not known
     }
-    throw DbError(text);
+    throw DbError(text, kind);
 }
 
 PgEngine::Result PgEngine::simple(const QByteArray& sql) {
@@ -241,11 +250,16 @@ const std::vector<Oid>& PgEngine::parameterTypes(const QByteArray& sql,
     return described_.emplace(key, std::move(inferred)).first->second;
 }
 
+bool PgEngine::inTransaction() const {
+    return conn_ && PQtransactionStatus(conn_) != PQTRANS_IDLE;
+}
+
 void PgEngine::run(const char* sql) {
     const QByteArray words = command(sql);
     if (words.startsWith("PRAGMA"))
         return;
-    if (words.startsWith("BEGIN")) {
+    if (words.startsWith("BEGIN IMMEDIATE") || words.startsWith("BEGIN DEFERRED") ||
+        words.startsWith("BEGIN EXCLUSIVE")) {
         simple("BEGIN");
         return;
     }

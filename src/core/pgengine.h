@@ -20,9 +20,10 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return conn_ != nullptr; }
+    bool inTransaction() const override;
     // Absorbs the embedded engine's own statements: PRAGMA is ignored, BEGIN IMMEDIATE is
-    // BEGIN, and a SAVEPOINT outside a transaction begins one that its RELEASE commits, as
-    // the embedded engine does.
+    // BEGIN (a BEGIN of the server's own form goes as it is), and a SAVEPOINT outside a transaction
+    // begins one that its RELEASE commits, as the embedded engine does.
     void run(const char* sql) override;
     std::unique_ptr<Statement> prepare(const QString& sql) override;
 

@@ -64,6 +64,7 @@ public:
     const QString& ordering() const { return ordering_; }
 
     const QString& sql() const { return sql_; }
+    Connection& connection() const { return connection_; }
     const ResultSet& result() const { return result_; }
 
 signals:

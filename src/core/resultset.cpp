@@ -15,8 +15,12 @@ ResultSet ResultSet::read(sqlite3_stmt* statement) {
     int n = 0;
     for (;;) {
         const int rc = sqlite3_step(statement);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+            const int code = rc & 0xff;
+            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))),
+                          code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Conflict
+                                                                       : DbError::Kind::Failure);
+        }
         // The columns are read after the first step: a statement prepared before the tables
         // changed is prepared again by that step, and "SELECT *" may then yield more columns.
         if (rows == 0 && result.columns_.isEmpty()) {

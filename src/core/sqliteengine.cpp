@@ -12,8 +12,14 @@
 
 namespace {
 
+DbError::Kind kindOf(sqlite3* db) {
+    const int code = sqlite3_extended_errcode(db) & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Conflict
+                                                        : DbError::Kind::Failure;
+}
+
 [[noreturn]] void engineError(sqlite3* db) {
-    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)), kindOf(db));
 }
 
 // Why a file cannot be opened as the book, before the engine is asked; empty when it can.
@@ -217,12 +223,16 @@ void SqliteEngine::close() {
     ++generation_;
 }
 
+bool SqliteEngine::inTransaction() const {
+    return db_ && !sqlite3_get_autocommit(db_);
+}
+
 void SqliteEngine::run(const char* sql) {
     char* error = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
         const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
         sqlite3_free(error);
-        throw DbError(text);
+        throw DbError(text, kindOf(db_));
     }
 }
 

@@ -19,6 +19,7 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return db_ != nullptr; }
+    bool inTransaction() const override;
     void run(const char* sql) override;
     std::unique_ptr<Statement> prepare(const QString& sql) override;
 

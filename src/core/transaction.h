@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/dberror.h"
+
 class Connection;
 
 // All or nothing for an operation of several statements: commit() at the end keeps them;
@@ -7,7 +9,17 @@ class Connection;
 // Transactions nest: an inner one is a savepoint of the outer.
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);
+    enum class Mode {
+        // The outermost writing transaction holds the embedded book against every other
+        // writer from its first statement (a second one waits), so that whatever it checks
+        // still holds when it writes. On a server, rows are held where they are read
+        // (see rowlock.h) and other counters go on writing.
+        Writing,
+        // One consistent view of the whole book for every statement, holding back nobody.
+        Reading,
+    };
+
+    explicit Transaction(Connection& connection, Mode mode = Mode::Writing);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -16,5 +28,35 @@ public:
 
 private:
     Connection& connection_;
+    bool outermost_ = false;
     bool done_ = false;
 };
+
+namespace transactions {
+
+inline constexpr int kAttempts = 5;
+
+// A short random pause, longer with each attempt, so that two counters that clashed do not
+// clash again at once.
+void pauseBeforeAttempt(int attempt);
+
+// Whether a transaction is still open on the connection.
+bool connectionBusy(const Connection& connection);
+
+// Runs work, which opens its own outermost Transaction, again when the book reports a
+// conflict with another counter (a deadlock, a serialization failure, a book busy past the
+// wait), up to kAttempts times in all. The person sees only the last outcome. Inside an
+// outer transaction there is nothing to run again: the conflict goes to the caller.
+template <typename Work> auto retryingConflicts(Connection& connection, Work&& work) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return work();
+        } catch (const DbError& e) {
+            if (!e.conflict() || attempt == kAttempts || connectionBusy(connection))
+                throw;
+        }
+        pauseBeforeAttempt(attempt);
+    }
+}
+
+} // namespace transactions

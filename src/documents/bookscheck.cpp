@@ -406,8 +406,9 @@ QString BooksDifference::text() const {
 
 std::vector<BooksDifference> checkBooks(Connection& connection,
                                         const BooksCheckProgress& progress) {
-    // One snapshot: a posting by another connection meanwhile is seen whole or not at all.
-    Transaction snapshot(connection);
+    // One snapshot: a posting by another counter meanwhile is seen whole or not at all, and
+    // none of them waits for the check.
+    Transaction snapshot(connection, Transaction::Mode::Reading);
     Checker checker(connection, progress);
     checker.stock();
     checker.balances();

@@ -6,9 +6,13 @@
 
 namespace documents {
 
+QString CodeOrigin::code() const {
+    return documentCode(prefix, moment) + suffix;
+}
+
 std::optional<CodeOrigin> unchangedOrigin(const std::optional<CodeOrigin>& made,
                                           const QString& shownCode) {
-    if (made && shownCode.trimmed() == documentCode(made->prefix, made->moment))
+    if (made && shownCode.trimmed() == made->code())
         return made;
     return std::nullopt;
 }
@@ -38,8 +42,8 @@ std::optional<QString> writeUnderFreeCode(const QString& code,
             return std::nullopt;
         return code;
     }
-    for (QDateTime moment = origin->moment;; moment = moment.addSecs(1)) {
-        const QString candidate = documentCode(origin->prefix, moment);
+    for (CodeOrigin next = *origin;; next.moment = next.moment.addSecs(1)) {
+        const QString candidate = next.code();
         if (codeTaken(candidate))
             continue;
         try {

@@ -15,6 +15,9 @@ namespace documents {
 struct CodeOrigin {
     QString prefix;
     QDateTime moment;
+    QString suffix = {}; // after the moment: "-1" for the first of a numbered run
+
+    QString code() const;
 };
 
 // The origin while the box still holds the code made from it; none once the person changed it.

@@ -187,8 +187,11 @@ QString postRows(const std::vector<ImportRow>& rows) {
         byHouse[id].push_back(&row);
     }
     const QDateTime now = environment::now();
-    const QString stem =
-        documents::documentCode(tradeKind(TradeKindId::Purchase).prefix, now) + u'-';
+    // The first document's code moves to a free moment as a window's does (another counter
+    // may import in the same second); the rest are numbered after it.
+    const documents::CodeOrigin first{tradeKind(TradeKindId::Purchase).prefix, now,
+                                      QStringLiteral("-1")};
+    QString stem;
     TradeDocument header;
     header.compID = casualSupplierID();
     header.compName = kSupplierKind.casualName;
@@ -199,10 +202,18 @@ QString postRows(const std::vector<ImportRow>& rows) {
         header.houseID = id;
         header.houseName = byHouse[id].front()->values[House];
         for (TradeDocument& d : documentsOf(byHouse[id], header)) {
-            d.orderCode = stem + QString::number(codes.size() + 1);
-            if (!writeTradeDocument(tradeKind(TradeKindId::Purchase), d))
+            if (codes.isEmpty()) {
+                d.orderCode = first.code();
+                d.codeOrigin = first;
+            } else {
+                d.orderCode = stem + QString::number(codes.size() + 1);
+            }
+            const auto written = writeTradeDocument(tradeKind(TradeKindId::Purchase), d);
+            if (!written)
                 throw std::runtime_error("a document was not written");
-            codes << d.orderCode;
+            if (codes.isEmpty())
+                stem = written->chopped(1);
+            codes << *written;
         }
     }
     sysData->QueryCommon.close();

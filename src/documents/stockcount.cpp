@@ -3,6 +3,7 @@
 #include "core/dates.h"
 #include "core/decimal.h"
 #include "core/numbers.h"
+#include "core/rowlock.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
@@ -23,15 +24,6 @@ struct CommonSlot {
     TQuery& q = sysData->QueryCommon;
     ~CommonSlot() { q.close(); }
 };
-
-bool found(TQuery& q, const QString& sql, const QString& orderID) {
-    q.load(sql);
-    q.bind(u"orderID", orderID);
-    q.open();
-    const bool any = q.recordCount() > 0;
-    q.close();
-    return any;
-}
 
 // A quantity as the exact decimal it was typed as; an empty book quantity counts as 0.
 // Nothing for a number beyond what the stock totals can carry.
@@ -112,13 +104,11 @@ documents::CodeOrigin countOrigin(const QDateTime& moment) {
     return {QStringLiteral("PD"), moment};
 }
 
-LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
-                    const QString& pdcount, const std::optional<CountHeader>& header,
-                    QString* writtenCode) {
-    const auto book = quantityText(pcount, true);
-    const auto counted = quantityText(pdcount, false);
-    if (!book || !counted)
-        return LineResult::NotANumber;
+namespace {
+
+LineResult saveLineWithin(const QString& orderID, const QString& prodID, const QString& book,
+                          const QString& counted, const std::optional<CountHeader>& header,
+                          QString* writtenCode) {
     QString code = orderID.trimmed();
     CommonSlot common;
     TQuery& q = common.q;
@@ -142,7 +132,13 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
         if (!written)
             return LineResult::NotWritten;
         code = *written;
+    } else if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), code,
+                        RowHold::Referenced)) {
+        return LineResult::Gone; // another counter corrected or deleted it meanwhile
     }
+    if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), prodID,
+                 RowHold::Referenced))
+        return LineResult::ProductGone;
 
     q.load(QStringLiteral("SELECT * FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
     q.bind(u"orderID", code);
@@ -155,14 +151,28 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
                                    "VALUES(:orderID,:prodID,:pcount,:pdcount)"));
     q.bind(u"orderID", code);
     q.bind(u"prodID", prodID.trimmed());
-    q.bind(u"pcount", *book);
-    q.bind(u"pdcount", *counted);
+    q.bind(u"pcount", book);
+    q.bind(u"pdcount", counted);
     if (q.execute() <= 0)
         return LineResult::NotWritten; // the header goes with it
     transaction.commit();
     if (writtenCode)
         *writtenCode = code;
     return LineResult::Saved;
+}
+
+} // namespace
+
+LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
+                    const QString& pdcount, const std::optional<CountHeader>& header,
+                    QString* writtenCode) {
+    const auto book = quantityText(pcount, true);
+    const auto counted = quantityText(pdcount, false);
+    if (!book || !counted)
+        return LineResult::NotANumber;
+    return transactions::retryingConflicts(sysData->myCon, [&] {
+        return saveLineWithin(orderID, prodID, *book, *counted, header, writtenCode);
+    });
 }
 
 bool deleteLine(const QString& orderID, const QString& prodID) {
@@ -174,28 +184,36 @@ bool deleteLine(const QString& orderID, const QString& prodID) {
 }
 
 bool deleteCount(const QString& orderID) {
-    CommonSlot common;
-    TQuery& q = common.q;
-    Transaction transaction(sysData->myCon);
-    q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
-    q.bind(u"orderID", orderID);
-    if (q.execute() <= 0)
-        return false;
-    q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
-    q.bind(u"orderID", orderID);
-    q.execute();
-    transaction.commit();
-    return true;
+    return transactions::retryingConflicts(sysData->myCon, [&] {
+        CommonSlot common;
+        TQuery& q = common.q;
+        Transaction transaction(sysData->myCon);
+        // Held first: a correction under way elsewhere finishes before this looks.
+        if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), orderID,
+                     RowHold::Removed))
+            return false;
+        q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
+        q.bind(u"orderID", orderID);
+        if (q.execute() <= 0)
+            return false;
+        q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
+        q.bind(u"orderID", orderID);
+        q.execute();
+        transaction.commit();
+        return true;
+    });
 }
 
-CorrectionResult correctStock(const QString& orderID, const QString& houseID,
-                              const QString& optDate) {
-    const QString code = orderID.trimmed();
+namespace {
+
+CorrectionResult correctWithin(const QString& code, const QString& houseID,
+                               const QString& optDate) {
     CommonSlot common;
     TQuery& q = common.q;
     Transaction transaction(sysData->myCon);
-    // Once corrected the count is gone: a second correction finds nothing to move.
-    if (!found(q, QStringLiteral("SELECT orderID FROM OrderPD WHERE orderID=:orderID"), code))
+    // Once corrected the count is gone: a second correction, here or at another counter that
+    // waited for this one, finds nothing to move.
+    if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), code, RowHold::Removed))
         return CorrectionResult::Gone;
 
     struct Line {
@@ -213,6 +231,10 @@ CorrectionResult correctStock(const QString& orderID, const QString& houseID,
     }
     if (lines.empty())
         return CorrectionResult::NoLines;
+    std::vector<QString> products;
+    for (const Line& line : lines)
+        products.push_back(line.prodID);
+    holdProducts(q, std::move(products));
 
     q.load(QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,orderType,optDate) "
                           "VALUES(:orderID,:houseID,:orderType,:optDate)"));
@@ -246,6 +268,14 @@ CorrectionResult correctStock(const QString& orderID, const QString& houseID,
     }
     transaction.commit();
     return CorrectionResult::Corrected;
+}
+
+} // namespace
+
+CorrectionResult correctStock(const QString& orderID, const QString& houseID,
+                              const QString& optDate) {
+    return transactions::retryingConflicts(
+        sysData->myCon, [&] { return correctWithin(orderID.trimmed(), houseID, optDate); });
 }
 
 } // namespace stockcount

@@ -58,10 +58,12 @@ struct CountHeader {
 };
 
 enum class LineResult {
-    Saved,      // the line was written (and the header, when one was given)
-    NotWritten, // no row was written: nothing changed
-    CodeInUse,  // another count or a correction already has this code: nothing written
-    NotANumber, // a quantity is not a number, or too large for the book: nothing written
+    Saved,       // the line was written (and the header, when one was given)
+    NotWritten,  // no row was written: nothing changed
+    CodeInUse,   // another count or a correction already has this code: nothing written
+    NotANumber,  // a quantity is not a number, or too large for the book: nothing written
+    Gone,        // the count was corrected or deleted meanwhile: nothing written
+    ProductGone, // the product was deleted meanwhile: nothing written
 };
 
 // Writes one counted line: a second count of the same product replaces its line. With a

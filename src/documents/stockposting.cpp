@@ -2,9 +2,11 @@
 
 #include "core/dates.h"
 #include "core/messages.h"
+#include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 #include "documents/freecode.h"
+#include "documents/heldrows.h"
 
 #include <exception>
 #include <functional>
@@ -60,9 +62,16 @@ StockSaveResult confirmAndWrite(const DocumentLines& lines, const QString& shown
     TQuery& q = sysData->QueryCommon;
     std::optional<QString> written;
     try {
-        Transaction transaction(sysData->myCon);
-        written = statements(q);
-        transaction.commit();
+        written = transactions::retryingConflicts(sysData->myCon, [&] {
+            Transaction transaction(sysData->myCon);
+            auto code = statements(q);
+            transaction.commit();
+            return code;
+        });
+    } catch (const Refusal& refusal) {
+        q.close();
+        notice(refusal.text());
+        return StockSaveResult::Failed;
     } catch (const std::exception&) {
         q.close();
         notice(QStringLiteral("单据保存出现异常！"));
@@ -108,8 +117,12 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
                 q.bind(u"optDate", dates::text(d.date));
                 return q.execute() > 0;
             });
-        if (written)
+        if (written) {
+            documents::holdHouse(q, d.houseOutID);
+            documents::holdHouse(q, d.houseInID);
+            documents::holdLineProducts(q, d);
             insertLines(q, stockKind(StockKindId::Transfer), *written, d);
+        }
         return written;
     });
 }
@@ -138,6 +151,8 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
                 return q.execute() > 0;
             });
         if (written) {
+            documents::holdHouse(q, d.houseID);
+            documents::holdLineProducts(q, d);
             insertLines(q, kind, *written, d);
             moveStock(q, kind, d);
         }

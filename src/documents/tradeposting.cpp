@@ -3,8 +3,10 @@
 #include "core/dates.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/heldrows.h"
 
 #include <stdexcept>
 
@@ -47,6 +49,8 @@ std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocu
     if (!written)
         return std::nullopt;
     const QString& code = *written;
+    documents::holdHouse(q, d.houseID);
+    documents::holdLineProducts(q, d);
 
     q.load(kind.lineStatement());
     for (int row = 1; row <= TradeDocument::kRows; ++row) {
@@ -76,7 +80,7 @@ std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocu
     q.load(kind.balanceStatement);
     q.bind(u"compID", d.compID.trimmed());
     q.bind(u"exchMoney", (due - settled).toDouble());
-    q.execute();
+    documents::requireCounterpart(q.execute());
 
     q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,empName,"
                           "compName,itmID,remark) VALUES(:optDate,:orderCode,:orderType,"
@@ -119,9 +123,16 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
 
     std::optional<QString> written;
     try {
-        Transaction transaction(sysData->myCon);
-        written = writeTradeDocument(kind, d);
-        transaction.commit();
+        written = transactions::retryingConflicts(sysData->myCon, [&] {
+            Transaction transaction(sysData->myCon);
+            auto code = writeTradeDocument(kind, d);
+            transaction.commit();
+            return code;
+        });
+    } catch (const Refusal& refusal) {
+        sysData->QueryCommon.close();
+        notice(refusal.text());
+        return PostResult::Failed;
     } catch (const std::exception&) {
         sysData->QueryCommon.close();
         notice(QStringLiteral("单据保存出现异常！"));

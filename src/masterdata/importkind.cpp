@@ -1,6 +1,7 @@
 #include "masterdata/importkind.h"
 
 #include "core/dberror.h"
+#include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 
@@ -71,18 +72,22 @@ ImportPlan planImport(const ImportKind& kind, const Sheet& sheet) {
 
 ImportOutcome runImport(const ImportKind& kind, const Sheet& sheet, const ImportPlan& shown) {
     try {
-        Transaction transaction(sysData->myCon);
-        const ImportPlan plan = planImport(kind, sheet);
-        if (!plan.error.isEmpty() || goodLines(plan) != goodLines(shown))
-            return {false, QStringLiteral("账中的数据在预览之后有了变动，没有写入任何数据。"
-                                          "请重新导入。")};
-        std::vector<ImportRow> good;
-        for (const ImportRow& row : plan.rows)
-            if (row.ok())
-                good.push_back(row);
-        const QString message = kind.write(good);
-        transaction.commit();
-        return {true, message};
+        return transactions::retryingConflicts(sysData->myCon, [&]() -> ImportOutcome {
+            Transaction transaction(sysData->myCon);
+            const ImportPlan plan = planImport(kind, sheet);
+            if (!plan.error.isEmpty() || goodLines(plan) != goodLines(shown))
+                return {false, QStringLiteral("账中的数据在预览之后有了变动，没有写入任何数据。"
+                                              "请重新导入。")};
+            std::vector<ImportRow> good;
+            for (const ImportRow& row : plan.rows)
+                if (row.ok())
+                    good.push_back(row);
+            const QString message = kind.write(good);
+            transaction.commit();
+            return {true, message};
+        });
+    } catch (const Refusal& refusal) {
+        return {false, QStringLiteral("导入失败，没有写入任何数据：") + refusal.text()};
     } catch (const DbError& e) {
         return {false, QStringLiteral("导入失败，没有写入任何数据：") + e.text()};
     } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #include "reports/voiding.h"
 
 #include "core/decimal.h"
+#include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 #include "documents/stockkind.h"
@@ -82,15 +83,20 @@ void run(TQuery& q, const QString& sql, const QString& orderID) {
     q.execute();
 }
 
-} // namespace
-
-bool voidDocument(const QueryKind& kind, const QString& orderID) {
-    TQuery& q = sysData->QueryCommon;
+bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID) {
     Transaction transaction(sysData->myCon);
+    // Held first, so that a second counter voiding the same document waits and then finds
+    // it gone instead of taking its quantities back twice.
+    if (!holdRow(q, kind.headerTable, QStringLiteral("orderID"), orderID, RowHold::Removed))
+        return false;
     Header header;
     if (!readHeader(q, kind, orderID, header))
         return false;
     const std::vector<Line> lines = readLines(q, kind, orderID);
+    std::vector<QString> products;
+    for (const Line& line : lines)
+        products.push_back(line.prodID);
+    holdProducts(q, std::move(products));
 
     run(q,
         QStringLiteral("DELETE FROM %1 WHERE orderID=:orderID%2")
@@ -117,4 +123,12 @@ bool voidDocument(const QueryKind& kind, const QString& orderID) {
     q.close();
     transaction.commit();
     return true;
+}
+
+} // namespace
+
+bool voidDocument(const QueryKind& kind, const QString& orderID) {
+    TQuery& q = sysData->QueryCommon;
+    return transactions::retryingConflicts(sysData->myCon,
+                                           [&] { return voidWithin(q, kind, orderID); });
 }

@@ -1,6 +1,7 @@
 #include "support/booktest.h"
 
 #include "core/clock.h"
+#include "core/connection.h"
 #include "core/dberror.h"
 #include "core/schema.h"
 #include "core/sysdata.h"
@@ -53,6 +54,12 @@ void BookTest::TearDown() {
     setMessages(nullptr);
     environment::setFixedNow({});
     environment::setApplicationDirectory({});
+}
+
+std::unique_ptr<Connection> BookTest::anotherCounter() const {
+    if (server_)
+        return std::unique_ptr<Connection>(new Connection(Connection::server(server_->conninfo())));
+    return std::make_unique<Connection>(directory() + TsysData::fileName());
 }
 
 void BookTest::exec(const QString& sql) {

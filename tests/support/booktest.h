@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+class Connection;
 class ServerBook;
 class TsysData;
 
@@ -61,6 +62,8 @@ protected:
     long long addEmployee(const QString& name);
 
     QString directory() const { return dir_.path() + u'/'; }
+    // A connection of its own to this test's book, as another counter has.
+    std::unique_ptr<Connection> anotherCounter() const;
 
     ScriptedMessages messages_;
     ScriptedModal modal_;

@@ -115,6 +115,12 @@ void TfrmProdPD::btnOKClick() {
         notice(QStringLiteral("盘点数量不是有效的数值！"));
         txtPDCount->setFocus();
         return;
+    case stockcount::LineResult::Gone:
+        notice(QStringLiteral("该盘点单已被其他用户修正或删除，本次盘点未保存！"));
+        break;
+    case stockcount::LineResult::ProductGone:
+        notice(QStringLiteral("该商品已被其他用户删除，本次盘点未保存！"));
+        break;
     case stockcount::LineResult::NotWritten:
         break;
     }

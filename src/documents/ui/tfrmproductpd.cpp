@@ -142,7 +142,7 @@ void TfrmProductPD::tlDelClick() {
         Messages::kOk)
         return;
     if (!stockcount::deleteCount(sysData->QueryPD.field(u"orderID").asText()))
-        return;
+        notice(QStringLiteral("该盘点单已被其他用户修正或删除！"));
     LoadCounts();
     sysData->QueryPDMX.close();
 }

@@ -134,7 +134,7 @@ void TfrmOrderQuery::tlDelClick() {
         return;
     // A document gone from the book since it was clicked has nothing left to take back.
     if (!voidDocument(kind_, selectedOrderID_))
-        return;
+        notice(QStringLiteral("该单据已被其他用户作废，无需再作废！"));
     LoadOrders();
 }
 

@@ -1,0 +1,31 @@
+#include "documents/heldrows.h"
+
+#include "core/refusal.h"
+#include "core/rowlock.h"
+#include "documents/documentlines.h"
+
+#include <vector>
+
+namespace documents {
+
+void holdHouse(TQuery& q, const QString& houseID) {
+    if (!holdRow(q, QStringLiteral("Fhouse"), QStringLiteral("houseID"), houseID,
+                 RowHold::Referenced))
+        throw Refusal(QStringLiteral("仓库已被其他用户删除，单据未保存！"));
+}
+
+void holdLineProducts(TQuery& q, const DocumentLines& lines) {
+    std::vector<QString> products;
+    for (int row = 1; row <= DocumentLines::kRows; ++row)
+        if (!lines.cell(row, 1).trimmed().isEmpty())
+            products.push_back(lines.cell(row, 1));
+    if (holdProducts(q, std::move(products)))
+        throw Refusal(QStringLiteral("单据中的商品已被其他用户删除，单据未保存！"));
+}
+
+void requireCounterpart(int rowsMoved) {
+    if (rowsMoved <= 0)
+        throw Refusal(QStringLiteral("往来单位已被其他用户删除，单据未保存！"));
+}
+
+} // namespace documents

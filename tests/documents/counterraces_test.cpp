@@ -1,0 +1,256 @@
+#include "core/connection.h"
+#include "core/query.h"
+#include "core/sysdata.h"
+#include "documents/documentheader.h"
+#include "documents/stockcount.h"
+#include "documents/stockposting.h"
+#include "documents/tradeposting.h"
+#include "reports/querykind.h"
+#include "reports/voiding.h"
+#include "support/booktest.h"
+
+#include <chrono>
+#include <future>
+#include <memory>
+
+// Two counters at one moment: the other counter's transaction is held open on the book while
+// this counter's procedure runs, so the procedure must wait for it and then act on the book as
+// the other left it, never on what it saw before.
+namespace {
+
+using namespace std::chrono_literals;
+
+// Another counter in the middle of its work: a transaction open on the book until commit().
+class OtherCounter {
+public:
+    explicit OtherCounter(std::unique_ptr<Connection> connection)
+        : connection_(std::move(connection)), query_(*connection_, QStringLiteral("other")) {
+        connection_->run("BEGIN IMMEDIATE");
+    }
+    ~OtherCounter() {
+        if (connection_->inTransaction())
+            connection_->run("ROLLBACK");
+    }
+    void exec(const QString& sql) {
+        query_.load(sql);
+        query_.execute();
+    }
+    void commit() { connection_->run("COMMIT"); }
+
+private:
+    std::unique_ptr<Connection> connection_;
+    TQuery query_;
+};
+
+class CounterRaces : public BookTest {
+protected:
+    void SetUp() override {
+        BookTest::SetUp();
+        house = addHouse("总库");
+        pen = addProduct("笔");
+        pencil = addProduct("铅笔");
+        customer = addCustomer("乙商店");
+    }
+
+    TradeDocument sale(const QString& code) const {
+        TradeDocument d;
+        d.houseName = "总库";
+        d.houseID = QString::number(house);
+        d.orderCode = code;
+        d.codeOrigin = documents::CodeOrigin{"XS", kNow};
+        d.compID = QString::number(customer);
+        d.compName = "乙商店";
+        d.empName = "张三";
+        d.date = kNow.date();
+        const long long products[] = {pen, pencil};
+        for (int row = 1; row <= 2; ++row) {
+            d.cell(row, 1) = QString::number(products[row - 1]);
+            d.cell(row, 3) = row == 1 ? "笔" : "铅笔";
+            d.cell(row, 6) = "10";
+            d.cell(row, 7) = QString::number(row + 1); // 2 pens, 3 pencils
+            d.cell(row, 8) = QString::number(10 * (row + 1));
+        }
+        d.runningTotal = *Decimal::parse(u"50");
+        d.sumMoney = "50.00";
+        d.money = "0";
+        return d;
+    }
+    QString windowCode() const { return documents::documentCode("XS", kNow); }
+
+    PostResult postSale(const TradeDocument& d) {
+        messages_.answerOk();
+        return postTradeDocument(tradeKind(TradeKindId::Sale), d);
+    }
+
+    // Runs the procedure at this counter while the other holds its transaction: it must still
+    // be waiting a moment later, and finishes once the other commits.
+    template <typename Procedure> auto whileHeldBy(OtherCounter& other, Procedure procedure) {
+        auto running = std::async(std::launch::async, procedure);
+        EXPECT_EQ(running.wait_for(300ms), std::future_status::timeout)
+            << "went ahead without waiting for the other counter";
+        other.commit();
+        return running.get();
+    }
+
+    QString stock(long long product) {
+        return scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
+    }
+    QString houseStock(long long product) {
+        return scalar(
+            QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1").arg(product));
+    }
+
+    long long house = 0, pen = 0, pencil = 0, customer = 0;
+};
+
+class CounterRacesOnEngines : public OnEngines<CounterRaces> {};
+
+TEST_P(CounterRacesOnEngines, TwoCountersVoidingOneSaleTakeItsQuantitiesBackOnce) {
+    ASSERT_EQ(postSale(sale(windowCode())), PostResult::Posted);
+    ASSERT_EQ(stock(pen), "-2");
+    OtherCounter other(anotherCounter());
+    // The other counter voids it first: header and lines gone, the stock taken back.
+    other.exec(QStringLiteral("DELETE FROM OrderSale WHERE orderID='%1'").arg(windowCode()));
+    other.exec(QStringLiteral("DELETE FROM OrderSaleD WHERE orderID='%1'").arg(windowCode()));
+    other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+2 WHERE prodID=%1").arg(pen));
+    other.exec(
+        QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+3 WHERE prodID=%1").arg(pencil));
+    const bool voided = whileHeldBy(
+        other, [&] { return voidDocument(queryKind(QueryKindId::Sale), windowCode()); });
+    EXPECT_FALSE(voided);
+    EXPECT_EQ(stock(pen), "0");
+    EXPECT_EQ(stock(pencil), "0");
+    EXPECT_EQ(houseStock(pen), "0");
+}
+
+TEST_P(CounterRacesOnEngines, ACountCorrectedAtAnotherCounterMeanwhileIsNotCorrectedAgain) {
+    const QString code = documents::documentCode("PD", kNow);
+    ASSERT_EQ(stockcount::saveLine(
+                  code, QString::number(pen), "0", "5",
+                  stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
+              stockcount::LineResult::Saved);
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
+    other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
+    other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
+    const auto result = whileHeldBy(other, [&] {
+        return stockcount::correctStock(code, QString::number(house), "2026-03-15");
+    });
+    EXPECT_EQ(result, stockcount::CorrectionResult::Gone);
+    EXPECT_EQ(stock(pen), "5");
+    EXPECT_EQ(count("OrderBsBy"), 0);
+}
+
+TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAndLeavesNoLine) {
+    const QString code = documents::documentCode("PD", kNow);
+    ASSERT_EQ(stockcount::saveLine(
+                  code, QString::number(pen), "0", "5",
+                  stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
+              stockcount::LineResult::Saved);
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
+    other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
+    const auto result = whileHeldBy(other, [&] {
+        return stockcount::saveLine(code, QString::number(pencil), "0", "7", std::nullopt);
+    });
+    EXPECT_EQ(result, stockcount::LineResult::Gone);
+    EXPECT_EQ(count("OrderPDD"), 0);
+}
+
+TEST_P(CounterRacesOnEngines, ASaleOfAProductDeletedMeanwhileIsRefusedWithNothingWritten) {
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("DELETE FROM Fproduct WHERE prodID=%1").arg(pencil));
+    const PostResult result = whileHeldBy(other, [&] { return postSale(sale(windowCode())); });
+    EXPECT_EQ(result, PostResult::Failed);
+    EXPECT_EQ(messages_.last(), "单据中的商品已被其他用户删除，单据未保存！");
+    EXPECT_EQ(count("OrderSale"), 0);
+    EXPECT_EQ(count("OrderSaleD"), 0);
+    EXPECT_EQ(count("FitemBank"), 0);
+    EXPECT_EQ(stock(pen), "0");
+    EXPECT_EQ(
+        scalar(QStringLiteral("SELECT exchMoney FROM Fcustomer WHERE compID=%1").arg(customer)),
+        "0");
+}
+
+TEST_P(CounterRacesOnEngines, APostingIntoAWarehouseDeletedMeanwhileIsRefused) {
+    const long long shop = addHouse("门店");
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("DELETE FROM Fhouse WHERE houseID=%1").arg(shop));
+    TransferDocument transfer;
+    transfer.houseOutName = "总库";
+    transfer.houseOutID = QString::number(house);
+    transfer.houseInName = "门店";
+    transfer.houseInID = QString::number(shop);
+    transfer.orderCode = documents::documentCode("DB", kNow);
+    transfer.empName = "张三";
+    transfer.date = kNow.date();
+    transfer.cell(1, 1) = QString::number(pen);
+    transfer.cell(1, 7) = "4";
+    const auto result = whileHeldBy(other, [&] {
+        messages_.answerOk();
+        return saveTransfer(transfer);
+    });
+    EXPECT_EQ(result, StockSaveResult::Failed);
+    EXPECT_EQ(messages_.last(), "仓库已被其他用户删除，单据未保存！");
+    EXPECT_EQ(count("OrderDB"), 0);
+    EXPECT_EQ(count("OrderDBD"), 0);
+}
+
+TEST_P(CounterRacesOnEngines, ACodeTheOtherCounterCommitsDuringTheSaveMovesOnToTheNextSecond) {
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("INSERT INTO OrderSale(orderID,houseID,empName,compID,optDate,"
+                              "acMoney,coMoney) VALUES('%1',%2,'李四',%3,'2026-03-15',0,0)")
+                   .arg(windowCode())
+                   .arg(house)
+                   .arg(customer));
+    const PostResult result = whileHeldBy(other, [&] { return postSale(sale(windowCode())); });
+    EXPECT_EQ(result, PostResult::Posted);
+    const QString moved = documents::documentCode("XS", kNow.addSecs(1));
+    EXPECT_EQ(messages_.last(),
+              QStringLiteral("单据保存成功！\n单据号 %1 已被占用，本单据已存为 %2。")
+                  .arg(windowCode(), moved));
+    EXPECT_EQ(records("SELECT orderID,pcount FROM OrderSaleD ORDER BY pcount"),
+              QStringList({moved + "|2", moved + "|3"}));
+    EXPECT_EQ(stock(pen), "-2");
+}
+
+INSTANTIATE_ON_BOTH_ENGINES(CounterRacesOnEngines);
+
+// The embedded book: another copy of the program holding the book longer than the engine
+// waits is waited for again, unseen.
+TEST_F(CounterRaces, ABookHeldPastTheEnginesWaitIsWaitedForAgainAndTheSaleIsSaved) {
+    OtherCounter other(anotherCounter());
+    auto releasing = std::async(std::launch::async, [&] {
+        std::this_thread::sleep_for(2500ms);
+        other.commit();
+    });
+    EXPECT_EQ(postSale(sale(windowCode())), PostResult::Posted);
+    releasing.get();
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(stock(pencil), "-3");
+}
+
+// On a server: a deadlock with another counter (which takes two products in the other order)
+// is undone by the server and the posting is run again, unseen.
+class CounterDeadlock : public CounterRaces {
+protected:
+    BookEngine engine() const override { return BookEngine::Server; }
+};
+
+TEST_F(CounterDeadlock, APostingChosenAsADeadlocksVictimIsRunAgainAndSaved) {
+    OtherCounter other(anotherCounter());
+    other.exec(QStringLiteral("UPDATE Fproduct SET remark='x' WHERE prodID=%1").arg(pencil));
+    auto posting = std::async(std::launch::async, [&] { return postSale(sale(windowCode())); });
+    ASSERT_EQ(posting.wait_for(300ms), std::future_status::timeout);
+    // The posting holds the pen and waits for the pencil; the other now wants the pen. The
+    // posting, waiting longest, is the one the server undoes.
+    other.exec(QStringLiteral("UPDATE Fproduct SET remark='y' WHERE prodID=%1").arg(pen));
+    other.commit();
+    EXPECT_EQ(posting.get(), PostResult::Posted);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(stock(pen), "-2");
+    EXPECT_EQ(stock(pencil), "-3");
+    EXPECT_EQ(count("OrderSale"), 1);
+}
+
+} // namespace
