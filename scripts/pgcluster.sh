@@ -2,6 +2,7 @@
 # A private PostgreSQL cluster for the tests of the server book: no TCP port, its socket in
 # its own folder, trusted local connections as the user postgres.
 #   scripts/pgcluster.sh start DIR   writes DIR/conninfo once the server accepts connections
+#   scripts/pgcluster.sh restart DIR stops it (ending every session) and starts it again
 #   scripts/pgcluster.sh stop DIR    stops it and removes DIR
 # The server refuses to run as root, so under root it runs as the system user postgres.
 set -euo pipefail
@@ -32,12 +33,16 @@ start)
     start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
   echo "host=$dir user=postgres dbname=postgres" >"$dir/conninfo"
   ;;
+restart)
+  as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -m fast -w -t 60 restart >/dev/null ||
+    { cat "$dir/server.log" >&2; exit 1; }
+  ;;
 stop)
   [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
   rm -rf "$dir"
   ;;
 *)
-  echo "usage: $0 start|stop DIR" >&2
+  echo "usage: $0 start|restart|stop DIR" >&2
   exit 2
   ;;
 esac
