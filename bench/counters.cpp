@@ -291,7 +291,7 @@ int main(int argc, char** argv) {
             counts.push_back(args[i].toInt());
         if (counts.empty())
             counts = {1, 2, 4, 8};
-        std::printf("十行销售单并发过账（%s顾客）：每档 %.0f 秒\n", casual ? "全部为散客" : "随机",
+        std::printf("十行销售单并发过账（顾客：%s）：每档 %.0f 秒\n", casual ? "零散客户" : "随机",
                     seconds);
         std::printf("%8s %10s %9s %9s %9s %6s %9s %9s  %-11s %s\n", "counters", "postings/s",
                     "median", "p99 ms", "max ms", "failed", "cpu ms", "srv ms", "load", "waits");
