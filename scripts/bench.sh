@@ -23,6 +23,7 @@ cleanup() {
   true
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 scripts/deps.sh
 build=${BENCH_BUILD_DIR:-build-release}
 generator=()
