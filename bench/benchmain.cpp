@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -239,10 +240,9 @@ int main(int argc, char** argv) {
     argv += shift; // the benchmark library reads argv[0] and the flags after the two places
     benchmark::Initialize(&argc, argv);
     try {
-        // The probes and imported workbooks of a server run go to a folder of their own.
-        const QString work =
-            server ? QDir::currentPath() + QStringLiteral("/bench/book/work/") : copyBook(books);
-        QDir().mkpath(work);
+        // A server run's workbooks to import and the probes' setting go to a passing folder.
+        const QTemporaryDir scratch;
+        const QString work = server ? scratch.path() + u'/' : copyBook(books);
         SilentMessages messages;
         setMessages(&messages);
         TsysData data = server ? TsysData(TsysData::Server{conninfo}) : TsysData(work);
