@@ -1,5 +1,6 @@
 #include "documents/heldrows.h"
 
+#include "core/dberror.h"
 #include "core/refusal.h"
 #include "core/rowlock.h"
 #include "documents/documentlines.h"
@@ -19,8 +20,14 @@ void holdLineProducts(TQuery& q, const DocumentLines& lines) {
     for (int row = 1; row <= DocumentLines::kRows; ++row)
         if (!lines.cell(row, 1).trimmed().isEmpty())
             products.push_back(lines.cell(row, 1));
-    if (holdProducts(q, std::move(products)))
-        throw Refusal(QStringLiteral("单据中的商品已被其他用户删除，单据未保存！"));
+    const auto gone = holdProducts(q, std::move(products));
+    if (!gone)
+        return;
+    // A key the picker gave names a product someone removed; anything else was never one.
+    bool whole = false;
+    if (gone->toLongLong(&whole) <= 0 || !whole)
+        throw DbError(QStringLiteral("商品编号无效：") + *gone);
+    throw Refusal(QStringLiteral("单据中的商品已被其他用户删除，单据未保存！"));
 }
 
 void requireCounterpart(int rowsMoved) {

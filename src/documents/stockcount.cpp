@@ -113,6 +113,9 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
     CommonSlot common;
     TQuery& q = common.q;
     Transaction transaction(sysData->myCon);
+    if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), prodID,
+                 RowHold::Referenced))
+        return LineResult::ProductGone;
     if (header) {
         // A code that two moments share must not slip this line into another count.
         if (!header->codeOrigin && documents::codeTaken(code))
@@ -136,10 +139,6 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
                         RowHold::Referenced)) {
         return LineResult::Gone; // another counter corrected or deleted it meanwhile
     }
-    if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), prodID,
-                 RowHold::Referenced))
-        return LineResult::ProductGone;
-
     q.load(QStringLiteral("SELECT * FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
     q.bind(u"orderID", code);
     q.bind(u"prodID", prodID.trimmed());

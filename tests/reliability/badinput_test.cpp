@@ -171,8 +171,9 @@ std::optional<double> byTheNumberRule(const QString& text) {
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-// A cell posts when its trimmed text is a number its column can hold: the product key a whole
-// number, the quantity below 10^12 in magnitude; any other text refuses the whole document.
+// A cell posts when its trimmed text is a number its column can hold: the product key the key of
+// a product in the book, the quantity below 10^12 in magnitude; any other text refuses the
+// whole document.
 TEST_F(BadInput, ANumberCellThatIsNoNumberRefusesTheWholeDocumentAndWritesNothing) {
     // The grid columns of a line, the line table's column each goes to, and what the picker
     // and the window put there for two pens at 5.
@@ -192,7 +193,8 @@ TEST_F(BadInput, ANumberCellThatIsNoNumberRefusesTheWholeDocumentAndWritesNothin
             TradeDocument d = purchase(QStringLiteral("CJ%1").arg(++serial));
             d.cell(1, column) = text;
             const std::optional<double> value = byTheNumberRule(text.trimmed());
-            const bool fits = value && (column != 1 || *value == std::trunc(*value)) &&
+            // A product ID must name the product; a whole number naming none is refused too.
+            const bool fits = value && (column != 1 || *value == double(pen)) &&
                               (column != 7 || std::abs(*value) < 1e12);
             const std::string what =
                 "column " + std::to_string(column) + " '" + text.left(20).toStdString() + "'";
@@ -220,8 +222,8 @@ TEST_F(BadInput, ANumberCellThatIsNoNumberRefusesTheWholeDocumentAndWritesNothin
                 EXPECT_DOUBLE_EQ(q.field(QString::fromLatin1(cell.stored)).asFloat(),
                                  cell.column == column ? *value : cell.value)
                     << what << ", " << cell.stored;
-            // The pen's stock moved by the quantity stored, unless the line names another product.
-            const double moved = column == 7 ? *value : column == 1 && *value != pen ? 0 : 2;
+            // The pen's stock moved by the quantity stored.
+            const double moved = column == 7 ? *value : 2;
             // (read back as text of 15 significant digits)
             EXPECT_NEAR(
                 number("SELECT sumCount FROM Fproduct WHERE prodID=" + QString::number(pen)),

@@ -74,10 +74,7 @@ QString key(const QString& code) {
 }
 
 bool OpenCount::correctable() const {
-    for (const auto& [product, line] : lines)
-        if (line.known)
-            return true;
-    return false;
+    return !lines.empty();
 }
 
 void BookModel::apply(const Written& w, int sign) {

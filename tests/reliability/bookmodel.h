@@ -60,7 +60,6 @@ Written lossOverflowWritten(const QString& code, bool loss, long long house, con
 struct CountedLine {
     Decimal book; // the book quantity it was counted against
     Decimal counted;
-    bool known = true; // a line of a product that does not exist corrects nothing
 };
 
 struct OpenCount {

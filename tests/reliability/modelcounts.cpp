@@ -84,7 +84,7 @@ bool ModelRun::countLine() {
                             .arg(count.house)
                             .arg(held.toString()));
     } else {
-        // A product that does not exist (gone since it was listed), counted from nothing.
+        // A product that does not exist (gone since it was listed): the count says so.
         product = {QString::number(900 + below(50)), QString()};
         known = false;
     }
@@ -117,9 +117,10 @@ bool ModelRun::countLine() {
         counted = quantity();
         break;
     }
-    const stockcount::LineResult expected = faulty  ? stockcount::LineResult::NotANumber
-                                            : taken ? stockcount::LineResult::CodeInUse
-                                                    : stockcount::LineResult::Saved;
+    const stockcount::LineResult expected = faulty   ? stockcount::LineResult::NotANumber
+                                            : !known ? stockcount::LineResult::ProductGone
+                                            : taken  ? stockcount::LineResult::CodeInUse
+                                                     : stockcount::LineResult::Saved;
     tally("count line", expected != stockcount::LineResult::Saved);
     description = QStringLiteral("count %1 %2 of %3 in warehouse %4: book '%5', counted '%6'")
                       .arg(fresh ? "new" : "open", count.code, product.prodID)
@@ -136,7 +137,7 @@ bool ModelRun::countLine() {
     if (expected != stockcount::LineResult::Saved)
         return expectUnchanged(before);
     OpenCount& kept = book.counts.try_emplace(key(count.code), count).first->second;
-    kept.lines[product.prodID.toLongLong()] = {dec(product.book), dec(counted), known};
+    kept.lines[product.prodID.toLongLong()] = {dec(product.book), dec(counted)};
     return true;
 }
 
@@ -216,8 +217,6 @@ bool ModelRun::correctCount() {
 
     TQuery q(sysData->myCon, "correction");
     for (const auto& [product, line] : count.lines) {
-        if (!line.known)
-            continue;
         const Place at{count.house, product};
         // Counted against what the warehouse still holds, the correction leaves it holding
         // exactly what was counted.
@@ -242,12 +241,9 @@ bool ModelRun::correctCount() {
            "d.orderID=h.orderID) AS n FROM OrderBsBy h WHERE orderID=:orderID");
     q.bind(u"orderID", count.code);
     q.open();
-    long long known = 0;
-    for (const auto& [product, line] : count.lines)
-        known += line.known ? 1 : 0;
     if (q.eof() || q.field(u"orderType").asText() != "盘点" ||
         q.field(u"houseID").asInteger() != count.house || q.field(u"optDate").asText() != date ||
-        q.field(u"n").asInteger() != known)
+        q.field(u"n").asInteger() != static_cast<long long>(count.lines.size()))
         return fail(QStringLiteral("the correction record is not as the count was"));
     book.codes["OrderBsBy"].insert(key(count.code));
     book.counts.erase(key(count.code));
