@@ -63,7 +63,8 @@ TEST_F(AccountList, TheCashAccountCanBeNeitherEditedNorDeleted) {
     EXPECT_FALSE(button("tlEdit").isEnabled());
     EXPECT_FALSE(button("tlDel").isEnabled());
     // Whatever asks, the book refuses, the balance being checked first.
-    EXPECT_FALSE(accounts::updateAccount("1", "钱箱", ""));
+    EXPECT_EQ(accounts::updateAccount({&masterrows::kAccount, "1", {"现金", ""}}, "钱箱", ""),
+              accounts::Write::Refused);
     EXPECT_FALSE(accounts::deleteAccount("1", "现金"));
     journalRow(1, "10");
     EXPECT_FALSE(accounts::deleteAccount("1", "现金"));
