@@ -1,6 +1,8 @@
 // Times every wait a person has on the large book, each beside a reference measured in the
 // same run:  vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [benchmark flags]
-// The book is copied first, so that the writes measured here never change it.
+//            vesk-bench --server CONNINFO PROBE_DIRECTORY [benchmark flags]
+// The embedded book is copied first, so that the writes measured here never change it; the
+// server's database must be such a copy already (scripts/bench.sh --server makes one).
 #include "imports.h"
 #include "reads.h"
 #include "table.h"
@@ -22,8 +24,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -58,9 +63,28 @@ Read plainTableOf(const Read& read) {
     return {read.id, read.label, read.slot, QStringLiteral("SELECT * FROM ") + table};
 }
 
+// The probes' environment: for a server book, a configuration folder of their own whose
+// setting names the server, as the program's server settings window saves it.
+QProcessEnvironment probeEnvironment(const QString& work, const QString& conninfo) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (conninfo.isEmpty())
+        return environment;
+    const QString folder = work + QStringLiteral("config");
+    QDir().mkpath(folder + QStringLiteral("/Vesk"));
+    QSettings settings(folder + QStringLiteral("/Vesk/vesk.conf"), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("server/conninfo"), conninfo);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throw std::runtime_error("cannot write the probes' server setting");
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder);
+    return environment;
+}
+
 // Runs a probe process to its end and returns 0 (it lists no rows).
-int runToEnd(const QString& program, const QStringList& arguments) {
+int runToEnd(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) {
         process.kill();
@@ -155,11 +179,13 @@ void registerImports(Table& table, const QString& work) {
         [plain] { return plain->run(); });
 }
 
-void registerProbes(Table& table, const QString& probes, const QString& book) {
+void registerProbes(Table& table, const QString& probes, const QString& book,
+                    const QProcessEnvironment& environment) {
     const QString probe = probes + QStringLiteral("/vesk-probe");
     const QString bare = probes + QStringLiteral("/vesk-bareprobe");
     // Until the login window exists, start-up is timed to the first window.
     QProcess check;
+    check.setProcessEnvironment(environment);
     check.start(probe, {QStringLiteral("startup"), book});
     const bool login = check.waitForFinished(15000);
     if (!login) {
@@ -169,15 +195,17 @@ void registerProbes(Table& table, const QString& probes, const QString& book) {
     const QString mode = login ? QStringLiteral("startup") : QStringLiteral("first-window");
     table.add(
         "startup", login ? "启动到登录窗口" : "启动到第一个窗口 (尚无登录窗口)", Target::Startup,
-        [probe, mode, book] {
-            return runToEnd(probe, {mode, book});
+        [probe, mode, book, environment] {
+            return runToEnd(probe, {mode, book}, environment);
         },
         [bare] { return runToEnd(bare, {}); });
 }
 
 // The resident memory in MB with the product list open, and the rows it lists.
-std::pair<double, double> residentMegabytes(const QString& probes, const QString& book) {
+std::pair<double, double> residentMegabytes(const QString& probes, const QString& book,
+                                            const QProcessEnvironment& environment) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(probes + QStringLiteral("/vesk-probe"), {QStringLiteral("memory"), book});
     std::pair<double, double> result{-1, -1};
     if (!process.waitForFinished(60000))
@@ -199,20 +227,32 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vesk-bench BOOK_DIRECTORY PROBE_DIRECTORY [flags]\n");
         return 2;
     }
-    const QString books = QString::fromLocal8Bit(argv[1]);
-    const QString probes = QString::fromLocal8Bit(argv[2]);
+    const bool server = std::strcmp(argv[1], "--server") == 0;
+    if (server && argc < 4) {
+        std::fprintf(stderr, "usage: vesk-bench --server CONNINFO PROBE_DIRECTORY [flags]\n");
+        return 2;
+    }
+    const int shift = server ? 1 : 0;
+    const QString conninfo = server ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString books = server ? conninfo : QString::fromLocal8Bit(argv[1]);
+    const QString probes = QString::fromLocal8Bit(argv[2 + shift]);
+    argc -= shift;
+    argv += shift; // the benchmark library reads argv[0] and the flags after the two places
     benchmark::Initialize(&argc, argv);
     try {
-        const QString work = copyBook(books);
+        // A server run's workbooks to import and the probes' setting go to a passing folder.
+        const QTemporaryDir scratch;
+        const QString work = server ? scratch.path() + u'/' : copyBook(books);
         SilentMessages messages;
         setMessages(&messages);
-        TsysData data(work);
+        TsysData data = server ? TsysData(TsysData::Server{conninfo}) : TsysData(work);
         if (!data.connect())
             throw std::runtime_error(data.myCon.lastError().toStdString());
         sysData = &data;
         const QDate today = lastDayOfBook();
         environment::setFixedNow(QDateTime(today, QTime(16, 30)));
-        data.myCon.run("CREATE TABLE benchCommit(n INTEGER) STRICT");
+        data.myCon.run(server ? "CREATE TABLE benchCommit(n INTEGER)"
+                              : "CREATE TABLE benchCommit(n INTEGER) STRICT");
         setUpApplication(application);
         WindowSet windows;
 
@@ -222,9 +262,10 @@ int main(int argc, char** argv) {
         registerWindows(table);
         registerBooksCheck(table);
         registerImports(table, work);
-        registerProbes(table, probes, work);
+        const QProcessEnvironment environment = probeEnvironment(work, conninfo);
+        registerProbes(table, probes, work, environment);
         benchmark::RunSpecifiedBenchmarks(&table);
-        const auto [megabytes, listed] = residentMegabytes(probes, work);
+        const auto [megabytes, listed] = residentMegabytes(probes, work, environment);
         table.addMemory(megabytes, listed);
         std::printf("书：%s（最后一天 %s）\n", qPrintable(books), qPrintable(dates::text(today)));
         table.print();

@@ -54,9 +54,11 @@ PlainInsert::PlainInsert(const QString& file) {
         const QStringList& cells = sheet.rows[r].cells;
         rows_.emplace_back(cells.begin(), cells.end());
     }
-    sysData->myCon.run("CREATE TABLE IF NOT EXISTS benchImport(cate TEXT, code TEXT, name TEXT, "
-                       "type TEXT, company TEXT, unit TEXT, inprice REAL, outprice REAL, "
-                       "remark TEXT) STRICT");
+    const QByteArray create = "CREATE TABLE IF NOT EXISTS benchImport(cate TEXT, code TEXT, name "
+                              "TEXT, type TEXT, company TEXT, unit TEXT, inprice REAL, outprice "
+                              "REAL, remark TEXT)";
+    sysData->myCon.run(sysData->myCon.isServer() ? create.constData()
+                                                 : (create + " STRICT").constData());
 }
 
 int PlainInsert::run() const {

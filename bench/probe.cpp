@@ -4,11 +4,13 @@
 //   vesk-probe first-window DIRECTORY  the same, ending at the first window of any kind
 //   vesk-probe memory DIRECTORY    prints the resident memory, in kB, with the product list
 //                                  of the whole book open
+// Like the program, each opens the server book that the saved setting names, if there is one.
 #include "exposeexit.h"
 
 #include "app/startup.h"
 #include "app/windowset.h"
 #include "core/clock.h"
+#include "core/serversetting.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
 #include "core/ui/messageboxes.h"
@@ -53,7 +55,9 @@ int memory(QApplication& application, const QString& directory) {
     setMessages(&messages);
     ShowOnly modal;
     setModal(&modal);
-    TsysData data(directory);
+    // The book the program itself would open: the server its setting names, else the file.
+    const QString server = serversetting::load();
+    TsysData data = server.isEmpty() ? TsysData(directory) : TsysData(TsysData::Server{server});
     if (!data.connect())
         return 1;
     sysData = &data;

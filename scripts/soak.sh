@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The long runs of the reliability tests: the model-based test over many seeds with many
-# operations each, and the crash test with 200 kills, once in the chosen journal mode and
-# once in each other mode worth comparing. Prints the figures of every run.
+# operations each, the crash test with 200 kills, once in the chosen journal mode and
+# once in each other mode worth comparing, and eight counters on one server book for minutes
+# from several seeds. Prints the figures of every run.
 #   SOAK_SEEDS (default 20), SOAK_STEPS (operations per seed, default 3000),
-#   SOAK_KILLS (default 200)
+#   SOAK_KILLS (default 200), SOAK_COUNTER_SEEDS (default 3), SOAK_COUNTER_SECONDS (default 180)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
-cmake --build "$build" -j2 --target tests_reliability crashposter >/dev/null
+cmake --build "$build" -j2 --target tests_reliability crashposter counter >/dev/null
 tests="$build/tests/tests_reliability"
 export QT_QPA_PLATFORM=offscreen
 seeds=${SOAK_SEEDS:-20}
@@ -42,6 +43,18 @@ for pragmas in "" "PRAGMA synchronous=NORMAL" "PRAGMA journal_mode=DELETE"; do
   echo "crash test, ${pragmas:-WAL with synchronous=FULL}, VESK_CRASH_SEED=$seed:"
   VESK_CRASH_PRAGMAS="$pragmas" VESK_CRASH_KILLS=$kills VESK_CRASH_SEED=$seed \
     run 'kills' "$tests" --gtest_filter='CrashTest.*' --gtest_brief=1
+done
+# The counters need the tests' server cluster (CTest starts it for the suite; here it is
+# started unless it runs, and then stopped again).
+cluster=/tmp/vesk-pg-$(printf %s "$(cd "$build" && pwd)" | md5sum | cut -c1-10)
+if [ ! -f "$cluster/conninfo" ]; then
+  bash scripts/pgcluster.sh start "$cluster"
+  trap 'rm -f "$log"; bash scripts/pgcluster.sh stop "$cluster"' EXIT
+fi
+for ((i = 1; i <= ${SOAK_COUNTER_SEEDS:-3}; ++i)); do
+  VESK_COUNTERS=8 VESK_COUNTERS_SECONDS=${SOAK_COUNTER_SECONDS:-180} VESK_COUNTERS_SEED=$RANDOM \
+    run '^[0-9]+ (counters|operations|failed|cut)|^the counters' "$tests" \
+    --gtest_filter='CountersTest.*' --gtest_brief=1
 done
 [ "$failed" = 0 ] && echo "soak: everything held" || echo "soak: FAILURES above"
 exit "$failed"

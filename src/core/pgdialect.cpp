@@ -138,6 +138,9 @@ private:
             names_ << name;
             number = names_.size();
         }
+        // "LIKE:key" is a word and a marker to the embedded engine; "LIKE$1" one name here.
+        if (!out_.isEmpty() && isWordPart(out_.back()))
+            out_ += u' ';
         out_ += u'$' + QString::number(number);
         i_ = j;
     }

@@ -79,6 +79,20 @@ QByteArray command(const char* sql) {
     return QByteArray(sql).simplified().toUpper();
 }
 
+// Whether one of the statements of the text (run() takes several at once) creates, changes or
+// drops something. A ';' inside a literal only costs making statements ready anew.
+bool changesSchema(const QByteArray& sql) {
+    for (const QByteArray& statement : sql.split(';')) {
+        const QByteArray words = statement.trimmed().left(6).toUpper();
+        if (words.startsWith("CREATE") || words.startsWith("ALTER") || words.startsWith("DROP"))
+            return true;
+    }
+    return false;
+}
+
+// Kept statements per session: enough for every statement the program words.
+constexpr std::size_t kMostPrepared = 500;
+
 class PgStatement : public Statement {
 public:
     PgStatement(PgEngine& engine, pgdialect::Translated text)
@@ -150,7 +164,7 @@ void PgEngine::close() {
     PQfinish(conn_);
     conn_ = nullptr;
     savepoints_.clear();
-    described_.clear();
+    prepared_.clear();
     ++generation_;
 }
 
@@ -207,9 +221,42 @@ PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValu
         }
         pointers[i] = texts[i].constData();
     }
-    nullForNonNumbers(sql, values, types, pointers);
-    return checked(PQexecParams(conn_, sql.constData(), int(n), types.data(), pointers.data(),
-                                nullptr, nullptr, 0));
+    QByteArray key = sql;
+    key.append('\0').append(reinterpret_cast<const char*>(types.data()),
+                            qsizetype(types.size() * sizeof(Oid)));
+    try {
+        Prepared& statement = prepared(key, sql, types);
+        nullForNonNumbers(sql, values, statement, pointers);
+        Result result = checked(PQexecPrepared(conn_, statement.name.constData(), int(n),
+                                               pointers.data(), nullptr, nullptr, 0));
+        if (changesSchema(sql))
+            forgetPrepared();
+        return result;
+    } catch (const DbError&) {
+        // Made ready again next time: the failure may be a plan that no longer fits its tables.
+        prepared_.erase(key);
+        throw;
+    }
+}
+
+PgEngine::Prepared& PgEngine::prepared(const QByteArray& key, const QByteArray& sql,
+                                       const std::vector<Oid>& sent) {
+    if (const auto found = prepared_.find(key); found != prepared_.end())
+        return found->second;
+    // Statements whose text carries its values would be kept without end.
+    if (prepared_.size() >= kMostPrepared)
+        forgetPrepared();
+    const QByteArray name = "vesk" + QByteArray::number(++preparedNames_);
+    checked(PQprepare(conn_, name.constData(), sql.constData(), int(sent.size()), sent.data()));
+    return prepared_.emplace(key, Prepared{name, false, {}}).first->second;
+}
+
+// Kept plans of tables that were changed or dropped could return other columns than their
+// statements were made ready for: after a change of the schema all are made ready anew.
+void PgEngine::forgetPrepared() {
+    if (conn_ && PQtransactionStatus(conn_) != PQTRANS_INERROR)
+        PQclear(PQexec(conn_, "DEALLOCATE ALL"));
+    prepared_.clear();
 }
 
 // The embedded engine compares a number column with a text that is no number ("" or "abc", a
@@ -217,15 +264,14 @@ PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValu
 // text as a number at all. In a condition it becomes NULL, which finds nothing too; where it
 // would be stored it goes as it is, and the server refuses it as the embedded book does.
 void PgEngine::nullForNonNumbers(const QByteArray& sql, const std::vector<SqlValue>& values,
-                                 const std::vector<Oid>& types,
-                                 std::vector<const char*>& pointers) {
+                                 Prepared& statement, std::vector<const char*>& pointers) {
     std::vector<std::size_t> suspects;
     for (std::size_t i = 0; i < values.size(); ++i)
         if (std::holds_alternative<QString>(values[i]) && !readsAsNumber(pointers[i]))
             suspects.push_back(i);
     if (suspects.empty())
         return;
-    const std::vector<Oid>& inferred = parameterTypes(sql, types);
+    const std::vector<Oid>& inferred = parameterTypes(statement);
     const qsizetype conditions = conditionsStart(sql);
     for (const std::size_t i : suspects)
         if (i < inferred.size() && isNumberType(inferred[i]) &&
@@ -233,21 +279,15 @@ void PgEngine::nullForNonNumbers(const QByteArray& sql, const std::vector<SqlVal
             pointers[i] = nullptr;
 }
 
-// The types the server gives the statement's parameters, asked once per statement and
-// parameter types sent.
-const std::vector<Oid>& PgEngine::parameterTypes(const QByteArray& sql,
-                                                 const std::vector<Oid>& sent) {
-    QByteArray key = sql;
-    key.append('\0').append(reinterpret_cast<const char*>(sent.data()),
-                            qsizetype(sent.size() * sizeof(Oid)));
-    if (const auto found = described_.find(key); found != described_.end())
-        return found->second;
-    checked(PQprepare(conn_, "", sql.constData(), int(sent.size()), sent.data()));
-    const Result description = checked(PQdescribePrepared(conn_, ""));
-    std::vector<Oid> inferred;
-    for (int i = 0; i < PQnparams(description.get()); ++i)
-        inferred.push_back(PQparamtype(description.get(), i));
-    return described_.emplace(key, std::move(inferred)).first->second;
+// The types the server gave the statement's parameters, asked once.
+const std::vector<Oid>& PgEngine::parameterTypes(Prepared& statement) {
+    if (!statement.described) {
+        const Result description = checked(PQdescribePrepared(conn_, statement.name.constData()));
+        for (int i = 0; i < PQnparams(description.get()); ++i)
+            statement.types.push_back(PQparamtype(description.get(), i));
+        statement.described = true;
+    }
+    return statement.types;
 }
 
 bool PgEngine::inTransaction() const {
@@ -290,6 +330,8 @@ void PgEngine::run(const char* sql) {
         (words.startsWith("ROLLBACK") && !words.startsWith("ROLLBACK TO")))
         savepoints_.clear();
     simple(sql);
+    if (changesSchema(sql))
+        forgetPrepared();
 }
 
 std::unique_ptr<Statement> PgEngine::prepare(const QString& sql) {

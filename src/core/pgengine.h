@@ -35,17 +35,29 @@ public:
     Result exec(const QByteArray& sql, const std::vector<SqlValue>& values);
 
 private:
+    // A statement the server keeps for this session under a name, made ready the first time
+    // its text runs with values of these types, so that later runs are only bound and run; and
+    // the types the server gave its parameters, asked only when a value needs them.
+    struct Prepared {
+        QByteArray name;
+        bool described = false;
+        std::vector<unsigned> types;
+    };
+
     Result simple(const QByteArray& sql);
     Result checked(pg_result* result);
+    Prepared& prepared(const QByteArray& key, const QByteArray& sql,
+                       const std::vector<unsigned>& sent);
+    void forgetPrepared();
     void nullForNonNumbers(const QByteArray& sql, const std::vector<SqlValue>& values,
-                           const std::vector<unsigned>& types, std::vector<const char*>& pointers);
-    const std::vector<unsigned>& parameterTypes(const QByteArray& sql,
-                                                const std::vector<unsigned>& sent);
+                           Prepared& statement, std::vector<const char*>& pointers);
+    const std::vector<unsigned>& parameterTypes(Prepared& statement);
 
     QString conninfo_;
     pg_conn* conn_ = nullptr;
     // One entry per open savepoint: whether it began the transaction.
     std::vector<bool> savepoints_;
-    // The server's types of each statement's parameters (libpq's Oid is an unsigned int).
-    std::map<QByteArray, std::vector<unsigned>> described_;
+    // By text and types of the values sent (libpq's Oid is an unsigned int).
+    std::map<QByteArray, Prepared> prepared_;
+    unsigned preparedNames_ = 0; // never reused in a session: a forgotten name may still be kept
 };

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/query.h"
+#include "core/rowlock.h"
 
 #include <QRegularExpression>
 #include <stdexcept>
@@ -19,6 +20,9 @@ RelativeUpdate RelativeUpdate::parse(const QString& statement) {
 }
 
 void RelativeUpdate::undo(TQuery& q, const QString& keyValue, const Decimal& amount) const {
+    // Held from the read to the write: another counter's posting in between would be lost.
+    if (!holdRow(q, table, key, keyValue, RowHold::Changed))
+        return;
     q.load(QStringLiteral("SELECT %1 FROM %2 WHERE %3=:key").arg(column, table, key));
     q.bind(u"key", keyValue);
     q.open();

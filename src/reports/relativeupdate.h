@@ -20,6 +20,7 @@ struct RelativeUpdate {
     // Takes back what the statement did with this amount to the row with this key: the total
     // is read, the amount taken off in decimals and the result written back to 15 significant
     // digits, so that a posting followed by its undoing leaves the total as it was even where
-    // binary fractions drifted (0.1 + 0.3 − 0.1). A missing row is left alone.
+    // binary fractions drifted (0.1 + 0.3 − 0.1). The row is held from the read to the write
+    // (core/rowlock.h). A missing row is left alone.
     void undo(TQuery& query, const QString& keyValue, const Decimal& amount) const;
 };

@@ -15,6 +15,9 @@ TEST(ServerSpelling, MarkersBecomeNumberedParametersTheSameNameTheSameNumber) {
         pgdialect::translate(QStringLiteral("UPDATE T SET a=:a,b=:名称 WHERE c=:a OR d=:A_1"));
     EXPECT_EQ(t.sql.toStdString(), "UPDATE T SET a=$1,b=$2 WHERE c=$1 OR d=$3");
     EXPECT_EQ(t.parameters, QStringList({"a", "名称", "A_1"}));
+    // Right after a word the server would read the word and the marker as one name.
+    EXPECT_EQ(sqlOf("SELECT * FROM t WHERE (a LIKE:a) OR (b like:b)"),
+              "SELECT * FROM t WHERE (a LIKE $1) OR (b like $2)");
 }
 
 TEST(ServerSpelling, CastsLiteralsQuotedNamesAndCommentsKeepTheirColons) {

@@ -101,6 +101,54 @@ TEST_F(ServerEngine, AStatementOnAKilledConnectionOutsideAnOperationFailsAndTheN
     EXPECT_EQ(rows(), 1);
 }
 
+TEST_F(ServerEngine, AStatementRunAgainIsMadeReadyOnceAndItsTypesOfValueEachOnce) {
+    const auto kept = [this] {
+        TQuery look(con_, QStringLiteral("QueryP1"));
+        look.load("SELECT COUNT(*) AS n FROM pg_prepared_statements WHERE statement LIKE "
+                  "'INSERT INTO Cash%'");
+        look.open();
+        return look.field(u"n").asInteger();
+    };
+    for (int i = 0; i < 3; ++i)
+        add(1);
+    EXPECT_EQ(kept(), 1);
+    // The same text with a text where a number was: the server types the value otherwise.
+    q_.load("INSERT INTO Cash(remark,sumMoney) VALUES(:remark,:sumMoney)");
+    q_.bind(u"remark", QStringLiteral("款"));
+    q_.bind(u"sumMoney", QStringLiteral("2.5"));
+    q_.execute();
+    add(1);
+    EXPECT_EQ(kept(), 2);
+    EXPECT_EQ(rows(), 5);
+}
+
+TEST_F(ServerEngine, AStatementKeptBeforeItsTableWasMadeAnewReadsTheNewColumns) {
+    add(1);
+    q_.load("SELECT * FROM Cash");
+    q_.open();
+    EXPECT_EQ(q_.result().columnCount(), 3);
+    // Made anew through this connection: as a plain statement, then as a slot's statement.
+    con_.run("DROP TABLE Cash; CREATE TABLE Cash(cashID bigserial PRIMARY KEY, remark citext, "
+             "sumMoney numeric, empName citext)");
+    q_.load("SELECT * FROM Cash");
+    q_.open();
+    EXPECT_EQ(q_.result().columns(), QStringList({"cashid", "remark", "summoney", "empname"}));
+    q_.load("ALTER TABLE Cash DROP COLUMN remark");
+    q_.execute();
+    q_.load("SELECT * FROM Cash");
+    q_.open();
+    EXPECT_EQ(q_.result().columnCount(), 3);
+    // Changed by another session: the kept plan may fail once; the next run reads it anew.
+    Connection other = Connection::server(book_.conninfo());
+    other.run("ALTER TABLE Cash ADD COLUMN note text");
+    try {
+        q_.open();
+    } catch (const DbError&) {
+        q_.open();
+    }
+    EXPECT_EQ(q_.result().columnCount(), 4);
+}
+
 TEST(ServerConnection, AnUnreachableServerGivesTheReasonWithoutThrowing) {
     Connection con =
         Connection::server(QStringLiteral("host=/nonexistent/vesk port=5999 dbname=x"));

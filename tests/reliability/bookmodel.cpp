@@ -25,6 +25,50 @@ long long rows(TQuery& q, const QString& sql) {
 
 } // namespace
 
+const TradeEffect& tradeEffect(TradeKindId id) {
+    static constexpr TradeEffect kEffects[] = {
+        {TradeKindId::Purchase, +1, "Fsupplier", +1, -1, QueryKindId::Purchase},
+        {TradeKindId::PurchaseReturn, -1, "Fsupplier", -1, +1, QueryKindId::PurchaseReturn},
+        {TradeKindId::Sale, -1, "Fcustomer", +1, +1, QueryKindId::Sale},
+        {TradeKindId::SaleReturn, +1, "Fcustomer", -1, -1, QueryKindId::SaleReturn},
+    };
+    return kEffects[int(id)];
+}
+
+Written tradeWritten(const TradeEffect& e, const QString& code, long long house, long long comp,
+                     const Moves& moves, const Decimal& due, const Decimal& settled) {
+    Written w{.kind = e.query, .table = tradeKind(e.id).headerTable, .code = code};
+    for (const auto& [p, q] : moves) {
+        w.stock.push_back({p, e.stock > 0 ? q : -q});
+        w.houses.push_back({{house, p}, e.stock > 0 ? q : -q});
+    }
+    const Decimal open = due - settled;
+    w.counterpartTable = e.counterpartTable;
+    w.comp = comp;
+    w.balance = e.balance > 0 ? open : -open;
+    w.journalRow = true;
+    w.cash = e.journal > 0 ? due : -due;
+    return w;
+}
+
+Written transferWritten(const QString& code, long long out, long long in, const Moves& moves) {
+    Written w{.kind = QueryKindId::Transfer, .table = "OrderDB", .code = code};
+    for (const auto& [p, q] : moves) {
+        w.houses.push_back({{out, p}, -q});
+        w.houses.push_back({{in, p}, q});
+    }
+    return w;
+}
+
+Written lossOverflowWritten(const QString& code, bool loss, long long house, const Moves& moves) {
+    Written w{.kind = QueryKindId::LossOverflow, .table = "OrderBsBy", .code = code};
+    for (const auto& [p, q] : moves) {
+        w.stock.push_back({p, loss ? -q : q});
+        w.houses.push_back({{house, p}, loss ? -q : q});
+    }
+    return w;
+}
+
 QString key(const QString& code) {
     return code.trimmed().toUpper();
 }
@@ -57,7 +101,7 @@ void BookModel::record(Written w) {
     posted.push_back(std::move(w));
 }
 
-QString BookModel::disagreement() {
+QString BookModel::totalsDisagreement() {
     QString found;
     for (const BooksDifference& d : checkBooks(sysData->myCon))
         found += d.text() + u'\n';
@@ -115,6 +159,13 @@ QString BookModel::disagreement() {
                 .arg(table)
                 .arg(n)
                 .arg(taken.size());
+    return QString();
+}
+
+QString BookModel::disagreement() {
+    if (QString found = totalsDisagreement(); !found.isEmpty())
+        return found;
+    TQuery q(sysData->myCon, "model");
 
     long long lines = 0;
     for (const auto& [k, count] : counts)

@@ -4,6 +4,7 @@
 // written apart from the program's procedures, and its comparison with the book.
 #include "core/decimal.h"
 #include "documents/bookscheck.h"
+#include "documents/tradekind.h"
 #include "reports/querykind.h"
 
 #include <QDate>
@@ -33,6 +34,27 @@ struct Written {
     bool journalRow = false; // a trade writes one row into the cash account
     Decimal cash{};
 };
+
+// The model's own view of each trade kind, written independently of the kind table so that a
+// wrong sign there shows up here.
+struct TradeEffect {
+    TradeKindId id;
+    int stock;
+    const char* counterpartTable;
+    int balance;
+    int journal;
+    QueryKindId query; // the query window that voids it
+};
+const TradeEffect& tradeEffect(TradeKindId id);
+
+// Each line's product and quantity as entered.
+using Moves = std::vector<std::pair<long long, Decimal>>;
+
+// What a document of each kind does to the book.
+Written tradeWritten(const TradeEffect& e, const QString& code, long long house, long long comp,
+                     const Moves& moves, const Decimal& due, const Decimal& settled);
+Written transferWritten(const QString& code, long long out, long long in, const Moves& moves);
+Written lossOverflowWritten(const QString& code, bool loss, long long house, const Moves& moves);
 
 // A line of an open stock count.
 struct CountedLine {
@@ -69,6 +91,9 @@ struct BookModel {
     // Every place where the book differs from the model, or the books check from the
     // documents; empty when there is none.
     QString disagreement();
+    // The same for the kept totals, the journal and the documents alone, leaving the open
+    // counts and the stored handler aside.
+    QString totalsDisagreement();
 };
 
 } // namespace model

@@ -10,23 +10,6 @@ namespace model {
 
 namespace {
 
-// The model's own view of each trade kind, written independently of the kind table so that a
-// wrong sign there shows up here.
-struct TradeEffect {
-    TradeKindId id;
-    int stock;
-    const char* counterpartTable;
-    int balance;
-    int journal;
-    QueryKindId query; // the query window that voids it
-};
-constexpr TradeEffect kTradeEffects[] = {
-    {TradeKindId::Purchase, +1, "Fsupplier", +1, -1, QueryKindId::Purchase},
-    {TradeKindId::PurchaseReturn, -1, "Fsupplier", -1, +1, QueryKindId::PurchaseReturn},
-    {TradeKindId::Sale, -1, "Fcustomer", +1, +1, QueryKindId::Sale},
-    {TradeKindId::SaleReturn, +1, "Fcustomer", -1, -1, QueryKindId::SaleReturn},
-};
-
 void answer(ScriptedMessages& messages, StockSaveResult expected) {
     if (expected == StockSaveResult::Cancelled)
         messages.answerCancel();
@@ -39,7 +22,7 @@ void answer(ScriptedMessages& messages, StockSaveResult expected) {
 // Posts a random trade document; false (with the reason in failure) when the book or the
 // procedure's answer disagrees with the model.
 bool ModelRun::trade() {
-    const TradeEffect& e = kTradeEffects[below(4)];
+    const TradeEffect& e = tradeEffect(TradeKindId(below(4)));
     const TradeKind& kind = tradeKind(e.id);
     const House& h = pick(houses);
     TradeDocument d;
@@ -51,7 +34,7 @@ bool ModelRun::trade() {
     d.compName = text();
     d.empName = text();
     d.date = QDate(2026, 3, 1).addDays(below(60));
-    std::vector<std::pair<long long, Decimal>> moves;
+    Moves moves;
     const std::vector<int> rows = someRows();
     for (int row : rows) {
         const long long p = pickInto(d, row);
@@ -146,18 +129,7 @@ bool ModelRun::trade() {
         return fail(QStringLiteral("result %1, expected %2").arg(int(got)).arg(int(expected)));
     if (expected != PostResult::Posted)
         return expectRefusal(expected == PostResult::Failed);
-    Written w{.kind = e.query, .table = kind.headerTable, .code = d.orderCode};
-    for (const auto& [p, q] : moves) {
-        w.stock.push_back({p, e.stock > 0 ? q : -q});
-        w.houses.push_back({{h.id, p}, e.stock > 0 ? q : -q});
-    }
-    const Decimal open = dec(d.sumMoney) - dec(d.money);
-    w.counterpartTable = e.counterpartTable;
-    w.comp = comp;
-    w.balance = e.balance > 0 ? open : -open;
-    w.journalRow = true;
-    w.cash = e.journal > 0 ? dec(d.sumMoney) : -dec(d.sumMoney);
-    book.record(w);
+    book.record(tradeWritten(e, d.orderCode, h.id, comp, moves, dec(d.sumMoney), dec(d.money)));
     book.stored = {kind.headerTable, d.orderCode.trimmed(), d.empName.trimmed()};
     return expectMessage(QStringLiteral("单据保存成功！"));
 }
@@ -174,7 +146,7 @@ bool ModelRun::transfer() {
     d.empName = text();
     d.date = QDate(2026, 3, 15);
     const std::vector<int> rows = someRows();
-    std::vector<std::pair<long long, Decimal>> moves;
+    Moves moves;
     for (int row : rows)
         moves.push_back({pickInto(d, row), Decimal()});
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -246,12 +218,7 @@ bool ModelRun::transfer() {
         return fail(QStringLiteral("result %1, expected %2").arg(int(got)).arg(int(expected)));
     if (expected != StockSaveResult::Saved)
         return expectRefusal(expected == StockSaveResult::Failed);
-    Written w{.kind = QueryKindId::Transfer, .table = "OrderDB", .code = d.orderCode};
-    for (const auto& [p, q] : moves) {
-        w.houses.push_back({{out.id, p}, -q});
-        w.houses.push_back({{in.id, p}, q});
-    }
-    book.record(w);
+    book.record(transferWritten(d.orderCode, out.id, in.id, moves));
     book.stored = {"OrderDB", d.orderCode.trimmed(), d.empName.trimmed()};
     return expectMessage(QStringLiteral("单据保存成功！"));
 }
@@ -267,7 +234,7 @@ bool ModelRun::lossOverflow() {
     d.empName = text();
     d.date = QDate(2026, 3, 15);
     const std::vector<int> rows = someRows();
-    std::vector<std::pair<long long, Decimal>> moves;
+    Moves moves;
     for (int row : rows)
         moves.push_back({pickInto(d, row), Decimal()});
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -320,12 +287,7 @@ bool ModelRun::lossOverflow() {
         return fail(QStringLiteral("result %1, expected %2").arg(int(got)).arg(int(expected)));
     if (expected != StockSaveResult::Saved)
         return expectRefusal(expected == StockSaveResult::Failed);
-    Written w{.kind = QueryKindId::LossOverflow, .table = "OrderBsBy", .code = d.orderCode};
-    for (const auto& [p, q] : moves) {
-        w.stock.push_back({p, loss ? -q : q});
-        w.houses.push_back({{h.id, p}, loss ? -q : q});
-    }
-    book.record(w);
+    book.record(lossOverflowWritten(d.orderCode, loss, h.id, moves));
     book.stored = {"OrderBsBy", d.orderCode.trimmed(), d.empName.trimmed()};
     return expectMessage(QStringLiteral("单据保存成功！"));
 }

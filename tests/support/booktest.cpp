@@ -21,10 +21,14 @@ std::string engineName(const ::testing::TestParamInfo<BookEngine>& info) {
     return info.param == BookEngine::Server ? "Server" : "Embedded";
 }
 
+QString BookTest::cluster() const {
+    return ServerBook::clusterConninfo();
+}
+
 void BookTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     if (onServer()) {
-        server_ = std::make_unique<ServerBook>();
+        server_ = std::make_unique<ServerBook>(cluster());
         const std::string refused = schema::createOnServer(server_->conninfo().toStdString());
         ASSERT_EQ(refused, "");
         data_ = std::make_unique<TsysData>(TsysData::Server{server_->conninfo()});

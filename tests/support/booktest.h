@@ -34,6 +34,9 @@ protected:
     // The engine this test's book is kept on; the embedded one unless a fixture says otherwise.
     virtual BookEngine engine() const { return BookEngine::Embedded; }
     bool onServer() const { return engine() == BookEngine::Server; }
+    // The cluster a server book is made on, by the connection string of its own database;
+    // the tests' shared cluster unless a fixture says otherwise.
+    virtual QString cluster() const;
 
     // Runs SQL directly, outside the slots, to arrange or inspect the book.
     void exec(const QString& sql);

@@ -14,20 +14,22 @@ QString ServerBook::clusterConninfo() {
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
-void ServerBook::admin(const QString& sql) {
-    Connection cluster = Connection::server(clusterConninfo());
-    cluster.run(sql.toUtf8().constData());
+void ServerBook::admin(const QString& sql, const QString& cluster) {
+    Connection connection = Connection::server(cluster);
+    connection.run(sql.toUtf8().constData());
 }
 
-ServerBook::ServerBook()
-    : name_(QStringLiteral("vt_") + QUuid::createUuid().toString(QUuid::Id128)) {
-    admin(QStringLiteral("CREATE DATABASE ") + name_);
-    conninfo_ = clusterConninfo() + QStringLiteral(" dbname=") + name_;
+ServerBook::ServerBook() : ServerBook(clusterConninfo()) {}
+
+ServerBook::ServerBook(const QString& cluster)
+    : cluster_(cluster), name_(QStringLiteral("vt_") + QUuid::createUuid().toString(QUuid::Id128)) {
+    admin(QStringLiteral("CREATE DATABASE ") + name_, cluster_);
+    conninfo_ = cluster_ + QStringLiteral(" dbname=") + name_;
 }
 
 ServerBook::~ServerBook() {
     try {
-        admin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+        admin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_), cluster_);
     } catch (const DbError&) {
         // The cluster stopped first; it goes with its folder.
     }

@@ -8,6 +8,8 @@
 class ServerBook {
 public:
     ServerBook();
+    // A database on another cluster, by the connection string of its own database.
+    explicit ServerBook(const QString& cluster);
     ~ServerBook();
     ServerBook(const ServerBook&) = delete;
     ServerBook& operator=(const ServerBook&) = delete;
@@ -19,9 +21,10 @@ public:
     // The connection string of the cluster's own database, for its administrator.
     static QString clusterConninfo();
     // Runs a statement as the administrator, outside any test's book; throws DbError.
-    static void admin(const QString& sql);
+    static void admin(const QString& sql, const QString& cluster = clusterConninfo());
 
 private:
+    QString cluster_;
     QString name_;
     QString conninfo_;
 };

@@ -12,22 +12,18 @@
 //
 // Every line's remark is "k/n" (line k of n), so that a document missing lines can be told.
 #include "core/silentmessages.h"
-#include "core/sysdata.h"
 #include "documents/stockposting.h"
 #include "documents/tradeposting.h"
 #include "reports/querykind.h"
 #include "reports/voiding.h"
+#include "tools/toolbook.h"
 
 #include <cstdio>
 #include <random>
-#include <unistd.h>
 
 namespace {
 
-// The master rows the test put into the book.
-struct World {
-    std::vector<long long> houses, products, suppliers, customers;
-};
+using toolbook::World;
 
 // A document in the book and the query window that voids it.
 struct Voidable {
@@ -55,10 +51,8 @@ std::vector<Voidable> documentsInTheBook() {
     return found;
 }
 
-// One line per write, so that a kill never leaves half a line unseen.
 bool say(char what, const QString& code) {
-    const QByteArray line = what + (' ' + code.toUtf8()) + '\n';
-    return write(STDOUT_FILENO, line.constData(), std::size_t(line.size())) == line.size();
+    return toolbook::say(what + (' ' + code.toUtf8()));
 }
 
 QueryKindId queryOf(TradeKindId id) {
@@ -73,16 +67,6 @@ QueryKindId queryOf(TradeKindId id) {
         break;
     }
     return QueryKindId::SaleReturn;
-}
-
-std::vector<long long> keys(const QString& sql) {
-    std::vector<long long> result;
-    TQuery& q = sysData->QueryCommon;
-    q.load(sql);
-    for (q.open(); !q.eof(); q.next())
-        result.push_back(q.field(u"k").asInteger());
-    q.close();
-    return result;
 }
 
 class Poster {
@@ -211,21 +195,12 @@ int main(int argc, char** argv) {
     }
     SilentMessages silent;
     setMessages(&silent);
-    const QString book = QString::fromLocal8Bit(argv[1]);
-    const QString server = QStringLiteral("server:");
-    TsysData data = book.startsWith(server) ? TsysData(TsysData::Server{book.mid(server.size())})
-                                            : TsysData(book + u'/');
-    if (!data.connect()) {
-        std::fprintf(stderr, "%s\n", qPrintable(data.lastError()));
+    const auto data = toolbook::open(QString::fromLocal8Bit(argv[1]));
+    if (!data)
         return 1;
-    }
-    sysData = &data;
     if (const QByteArray pragmas = qgetenv("VESK_CRASH_PRAGMAS"); !pragmas.isEmpty())
-        data.myCon.run(pragmas.constData());
-    World world{keys("SELECT houseID AS k FROM Fhouse"), keys("SELECT prodID AS k FROM Fproduct"),
-                keys("SELECT compID AS k FROM Fsupplier"),
-                keys("SELECT compID AS k FROM Fcustomer")};
-    Poster poster(std::stoull(argv[2]), std::move(world), documentsInTheBook());
+        data->myCon.run(pragmas.constData());
+    Poster poster(std::stoull(argv[2]), toolbook::readWorld(), documentsInTheBook());
     for (;;)
         if (!poster.step())
             return 3; // every document of this tool is valid and there: a refusal is a fault
