@@ -27,7 +27,7 @@ protected:
 
 TEST_P(AccountRaces, AnAccountGivenAnEntryMeanwhileIsNotDeleted) {
     const long long bank = addAccount("工商银行");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("Fitem", "itmID", bank, RowHold::Referenced);
     other.exec(QStringLiteral("INSERT INTO FitemBank(optDate,orderType,sumMoney,empName,remark,"
                               "itmID) VALUES('2026-03-15','现金进款',10,'','',%1)")
@@ -41,7 +41,7 @@ TEST_P(AccountRaces, AnAccountGivenAnEntryMeanwhileIsNotDeleted) {
 
 TEST_P(AccountRaces, AnEntryIntoAnAccountDeletedMeanwhileWritesNothing) {
     const long long bank = addAccount("工商银行");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("Fitem", "itmID", bank, RowHold::Removed);
     other.exec(QStringLiteral("DELETE FROM Fitem WHERE itmID=%1").arg(bank));
     const accounts::Write written = whileHeldBy(other, [&] {
@@ -53,7 +53,7 @@ TEST_P(AccountRaces, AnEntryIntoAnAccountDeletedMeanwhileWritesNothing) {
 
 TEST_P(AccountRaces, AnAssetCategoryGivenAnAssetMeanwhileIsNotDeleted) {
     const long long office = addAssetCategory("办公设备");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("FassCate", "cateID", office, RowHold::Referenced);
     other.exec(QStringLiteral("INSERT INTO Fasset(assName,cateID,purPrice,purDate,remark) "
                               "VALUES('复印机',%1,3000,'2026-03-15','')")
@@ -67,7 +67,7 @@ TEST_P(AccountRaces, AnAssetCategoryGivenAnAssetMeanwhileIsNotDeleted) {
 
 TEST_P(AccountRaces, AnAssetWrittenIntoACategoryDeletedMeanwhileIsRefused) {
     const long long office = addAssetCategory("办公设备");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("FassCate", "cateID", office, RowHold::Removed);
     other.exec(QStringLiteral("DELETE FROM FassCate WHERE cateID=%1").arg(office));
     const assets::Asset copier{"", QString::number(office), "复印机", "3000", kNow.date(), ""};
@@ -81,7 +81,7 @@ TEST_P(AccountRaces, AnAssetWrittenIntoACategoryDeletedMeanwhileIsRefused) {
 TEST_P(AccountRaces, ASettlementWaitsForAPostingAndComparesTheBalanceItLeft) {
     const long long supplier = addSupplier("华强电子");
     exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=100 WHERE compID=%1").arg(supplier));
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney+50.5 WHERE compID=%1")
                    .arg(supplier));
     QString shown = "100";

@@ -30,7 +30,7 @@ TEST_P(MasterRaces, AWarehouseThatReceivesStockMeanwhileIsNotDeleted) {
     const long long house = addHouse("二号仓");
     const long long screw = addProduct("螺丝");
     ASSERT_FALSE(masterdeletes::houseHoldsStock(QString::number(house)));
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     purchaseInto(other, house, screw);
     const auto deleted =
         whileHeldBy(other, [&] { return masterdeletes::house(QString::number(house)); });
@@ -44,7 +44,7 @@ TEST_P(MasterRaces, ARowRemovedMeanwhileIsReportedAsRemovedOnEveryKind) {
     const long long employee = addEmployee("张三");
     const long long supplier = addSupplier("甲公司");
     const long long product = addProduct("笔");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.exec(QStringLiteral("DELETE FROM Fhouse WHERE houseID=%1").arg(house));
     other.exec(QStringLiteral("DELETE FROM Femployee WHERE empID=%1").arg(employee));
     other.exec(QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(supplier));
@@ -61,7 +61,7 @@ TEST_P(MasterRaces, ARowRemovedMeanwhileIsReportedAsRemovedOnEveryKind) {
 TEST_P(MasterRaces, ACategoryGivenAProductMeanwhileIsNotDeleted) {
     const long long tools = addCategory("工具");
     ASSERT_FALSE(catalog::categoryHasProducts(QString::number(tools)));
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("Fprodcate", "cateID", tools, RowHold::Referenced);
     other.exec(
         QStringLiteral("INSERT INTO Fproduct(cateID,prodName) VALUES(%1,'锤子')").arg(tools));
@@ -76,7 +76,7 @@ TEST_P(MasterRaces, ACategoryGivenAProductMeanwhileIsNotDeleted) {
 
 TEST_P(MasterRaces, AProductWrittenIntoACategoryBeingDeletedWaitsAndIsRefused) {
     const long long tools = addCategory("工具");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("Fprodcate", "cateID", tools, RowHold::Removed);
     other.exec(QStringLiteral("DELETE FROM Fprodcate WHERE cateID=%1").arg(tools));
     const catalog::ProductFields hammer{
@@ -94,7 +94,7 @@ TEST_P(MasterRaces, AProductWrittenIntoACategoryBeingDeletedWaitsAndIsRefused) {
 
 TEST_P(MasterRaces, AProductWhoseStockArrivesMeanwhileIsNotDeleted) {
     const long long pen = addProduct("笔");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.hold("Fproduct", "prodID", pen, RowHold::Changed);
     other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
     const auto deleted =
@@ -106,7 +106,7 @@ TEST_P(MasterRaces, AProductWhoseStockArrivesMeanwhileIsNotDeleted) {
 
 TEST_P(MasterRaces, ACounterpartWhoseBalanceMovesMeanwhileIsNotDeleted) {
     const long long customer = addCustomer("乙商店");
-    OtherCounter other(anotherCounter());
+    OtherCounter other(anotherCounter(), anotherCounter());
     other.exec(QStringLiteral("UPDATE Fcustomer SET exchMoney=exchMoney+30 WHERE compID=%1")
                    .arg(customer));
     const auto deleted = whileHeldBy(other, [&] {
