@@ -7,8 +7,10 @@
 
 namespace accounts {
 
-// What a write came to: a row written or changed, none matched, or refused before writing.
-enum class Write { Done, NoRow, Refused };
+// What a write came to: a row written or changed, none matched, refused before writing (what
+// was typed), or outdated: refused because another counter changed or removed what the window
+// showed; the person has been told.
+enum class Write { Done, NoRow, Refused, Outdated };
 
 // The exact value of an amount box's trimmed text, empty text reading as 0. A text that is
 // no number (or too large for an amount: beyond numbers::fitsTheBook) shows the refusal

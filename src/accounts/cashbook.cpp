@@ -19,6 +19,19 @@ int executeCommon(TQuery& q) {
     return rows;
 }
 
+int insertEntry(TQuery& q, const CashEntry& entry, const Decimal& amount) {
+    q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderType,sumMoney,empName,remark,itmID) "
+                          "SELECT :optDate,:orderType,:sumMoney,:empName,:remark,itmID FROM Fitem "
+                          "WHERE itmID=:itmID"));
+    q.bind(u"optDate", dates::text(environment::now().date()));
+    q.bind(u"orderType", entry.moneyIn ? QStringLiteral("现金进款") : QStringLiteral("现金出款"));
+    q.bind(u"sumMoney", (entry.moneyIn ? amount : -amount).toString());
+    q.bind(u"empName", entry.empName.trimmed());
+    q.bind(u"remark", entry.remark.trimmed());
+    q.bind(u"itmID", entry.itmID);
+    return executeCommon(q);
+}
+
 } // namespace
 
 Write addCashEntry(const CashEntry& entry) {
@@ -30,17 +43,18 @@ Write addCashEntry(const CashEntry& entry) {
         return Write::Refused;
     }
     TQuery& q = sysData->QueryCommon;
-    // Into an account that exists: a row of a deleted one would be money no account shows.
-    q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderType,sumMoney,empName,remark,itmID) "
-                          "SELECT :optDate,:orderType,:sumMoney,:empName,:remark,itmID FROM Fitem "
-                          "WHERE itmID=:itmID"));
-    q.bind(u"optDate", dates::text(environment::now().date()));
-    q.bind(u"orderType", entry.moneyIn ? QStringLiteral("现金进款") : QStringLiteral("现金出款"));
-    q.bind(u"sumMoney", (entry.moneyIn ? *amount : -*amount).toString());
-    q.bind(u"empName", entry.empName.trimmed());
-    q.bind(u"remark", entry.remark.trimmed());
-    q.bind(u"itmID", entry.itmID);
-    if (executeCommon(q) <= 0)
+    const bool written = transactions::retryingConflicts(sysData->myCon, [&] {
+        Transaction transaction(sysData->myCon);
+        // Into an account that exists and stays: a row of a deleted one would be money no
+        // account shows.
+        if (!holdRow(q, masterrows::kAccount.table, masterrows::kAccount.keyColumn, entry.itmID,
+                     RowHold::Referenced))
+            return false;
+        const bool inserted = insertEntry(q, entry, *amount) > 0;
+        transaction.commit();
+        return inserted;
+    });
+    if (!written)
         return Write::NoRow;
     notice(QStringLiteral("添加成功！"));
     return Write::Done;
@@ -61,47 +75,53 @@ bool insertAccount(const QString& itmName, const QString& remark) {
     return true;
 }
 
-bool updateAccount(const QString& itmID, const QString& itmName, const QString& remark) {
-    if (itmID == kCashAccount) {
+Write updateAccount(const masterrows::ShownRow& account, const QString& itmName,
+                    const QString& remark) {
+    if (account.key == kCashAccount) {
         notice(
             accountMessage(QStringLiteral("现金"), QStringLiteral("为系统默认科目，请勿修改！")));
-        return false;
+        return Write::Refused;
     }
     TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("UPDATE Fitem SET itmName=:itmName,remark=:remark WHERE itmID=:itmID"));
-    q.bind(u"itmName", itmName.trimmed());
-    q.bind(u"remark", remark.trimmed());
-    q.bind(u"itmID", itmID);
-    if (executeCommon(q) <= 0)
-        return false;
+    const std::optional<int> written = masterrows::writeChecked([&] {
+        masterrows::requireAsShown(q, account);
+        q.load(
+            QStringLiteral("UPDATE Fitem SET itmName=:itmName,remark=:remark WHERE itmID=:itmID"));
+        q.bind(u"itmName", itmName.trimmed());
+        q.bind(u"remark", remark.trimmed());
+        q.bind(u"itmID", account.key);
+        return executeCommon(q);
+    });
+    if (!written)
+        return Write::Outdated;
+    if (*written <= 0)
+        return Write::NoRow;
     notice(QStringLiteral("添加成功！"));
-    return true;
+    return Write::Done;
 }
 
 bool deleteAccount(const QString& itmID, const QString& itmName) {
-    Transaction transaction(sysData->myCon);
-    TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("SELECT je FROM VitemBank WHERE itmID=:itmID"));
-    q.bind(u"itmID", itmID);
-    q.open();
-    // A sum of floating amounts that should be 0 may be off by far less than a cent.
-    const bool hasBalance =
-        !q.eof() && !Decimal::fromDouble(q.field(u"je").asFloat()).cents().isZero();
-    q.close();
-    if (hasBalance) {
-        notice(accountMessage(itmName, QStringLiteral("已经有业务发生,不能删除!")));
+    const std::optional<int> deleted = masterrows::writeChecked([&] {
+        return masterrows::deleteHeld(
+            sysData->QueryCommon, masterrows::kAccount, itmID, [&](TQuery& q) {
+                q.load(QStringLiteral("SELECT je FROM VitemBank WHERE itmID=:itmID"));
+                q.bind(u"itmID", itmID);
+                q.open();
+                // A sum of floating amounts that should be 0 may be off by far less than a
+                // cent.
+                const bool hasBalance =
+                    !q.eof() && !Decimal::fromDouble(q.field(u"je").asFloat()).cents().isZero();
+                q.close();
+                if (hasBalance)
+                    throw Refusal(
+                        accountMessage(itmName, QStringLiteral("已经有业务发生,不能删除!")));
+                if (itmID == kCashAccount)
+                    throw Refusal(accountMessage(QStringLiteral("现金"),
+                                                 QStringLiteral("为系统默认科目，请勿删除！")));
+            });
+    });
+    if (!deleted || *deleted <= 0)
         return false;
-    }
-    if (itmID == kCashAccount) {
-        notice(
-            accountMessage(QStringLiteral("现金"), QStringLiteral("为系统默认科目，请勿删除！")));
-        return false;
-    }
-    q.load(QStringLiteral("DELETE FROM Fitem WHERE itmID=:itmID"));
-    q.bind(u"itmID", itmID);
-    if (executeCommon(q) <= 0)
-        return false;
-    transaction.commit();
     notice(QStringLiteral("删除成功！"));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/amounts.h"
+#include "masterdata/masterrows.h"
 
 #include <QString>
 
@@ -23,6 +24,7 @@ struct CashEntry {
 // Writes the entry into the journal and reports "添加成功！". Refuses, with a message and
 // without writing, an amount that is no number or is negative (the sign comes from the
 // entry's direction); writes nothing, without a message, for an account that does not exist.
+// The account is held while the entry goes in, so that no other counter deletes it meanwhile.
 Write addCashEntry(const CashEntry& entry);
 
 // "科目：\"现金\"为系统默认科目，请勿修改！" and the like, for the account's name and a verb.
@@ -30,13 +32,16 @@ QString accountMessage(const QString& itmName, const QString& rest);
 
 // Adds an account and reports "添加成功！"; returns true when a row was written.
 bool insertAccount(const QString& itmName, const QString& remark);
-// Renames an account and reports "添加成功！" (the dialog's own word); the cash account is
-// refused with its message. Returns true when a row changed.
-bool updateAccount(const QString& itmID, const QString& itmName, const QString& remark);
+// Renames the account as the window showed it and reports "添加成功！" (the dialog's own
+// word). Refuses, with its message, the cash account, and (Outdated) an account that another
+// counter has changed or removed since it was shown.
+Write updateAccount(const masterrows::ShownRow& account, const QString& itmName,
+                    const QString& remark);
 // Deletes an account without a question when its balance is 0 to the cent, refusing an
 // account with a balance and then the cash account, each with its message; reports
-// "删除成功！". The balance is read afresh, in one transaction with the deletion. The
-// account's journal rows (adding up to 0) stay. Returns true when a row was deleted.
+// "删除成功！". The balance is read afresh on the account held, in one transaction with the
+// deletion; an account removed meanwhile is refused too. The account's journal rows (adding
+// up to 0) stay. Returns true when a row was deleted.
 bool deleteAccount(const QString& itmID, const QString& itmName);
 
 } // namespace accounts

@@ -1,40 +1,99 @@
 #include "accounts/settlement.h"
 
 #include "core/messages.h"
+#include "core/refusal.h"
+#include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "masterdata/masterrows.h"
 
 namespace accounts {
 
-Write settleBalance(const QString& kind, const QString& compID, const QString& amount) {
+namespace {
+
+QString tableOf(const QString& kind) {
+    return kind == u"1" ? QStringLiteral("Fsupplier") : QStringLiteral("Fcustomer");
+}
+
+// The balance of the held counterpart, as the lists show it.
+QString heldBalance(TQuery& q, const QString& table, const QString& compID) {
+    if (!holdRow(q, table, QStringLiteral("compID"), compID, RowHold::Changed))
+        throw Refusal(masterrows::kRemovedText);
+    q.load(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=:compID").arg(table));
+    q.bind(u"compID", compID);
+    q.open();
+    const QString balance = q.field(u"exchMoney").asText();
+    q.close();
+    return balance;
+}
+
+Decimal centsOf(const QString& balance) {
+    return Decimal::parse(balance.trimmed()).value_or(Decimal::fromInt(0)).cents();
+}
+
+// Lowers the balance by value and records it; false when the counterpart is not there. When
+// shown is given the balance must still be what it says.
+bool settleWithin(const QString& table, const QString& compID, const Decimal& value,
+                  QString* shown) {
+    TQuery& q = sysData->QueryCommon;
+    // The balance and the record of what lowered it, together or not at all.
+    Transaction t(sysData->myCon);
+    if (shown) {
+        const QString now = heldBalance(q, table, compID);
+        if (!(centsOf(now) == centsOf(*shown))) {
+            *shown = now;
+            throw Refusal(
+                QStringLiteral("欠款金额已被其他用户改为 %1，请核对后重新结款！").arg(now));
+        }
+    }
+    q.load(QStringLiteral("UPDATE %1 SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID")
+               .arg(table));
+    q.bind(u"compID", compID);
+    // The exact negation, not "-" glued to the text: "--100" would read as 0.
+    q.bind(u"exchMoney", (-value).toString());
+    const bool settled = q.execute() > 0;
+    q.close();
+    if (!settled)
+        return false;
+    q.load(QStringLiteral("INSERT INTO FSettle(compTable,compID,sumMoney) "
+                          "VALUES(:compTable,:compID,:sumMoney)"));
+    q.bind(u"compTable", table);
+    q.bind(u"compID", compID);
+    q.bind(u"sumMoney", value.toString());
+    q.execute();
+    q.close();
+    t.commit();
+    return true;
+}
+
+Write settle(const QString& kind, const QString& compID, const QString& amount, QString* shown) {
     const auto value = amountOf(amount, QStringLiteral("结算金额不是有效的数字！"));
     if (!value)
         return Write::Refused;
-    const QString table = kind == u"1" ? QStringLiteral("Fsupplier") : QStringLiteral("Fcustomer");
-    TQuery& q = sysData->QueryCommon;
-    {
-        // The balance and the record of what lowered it, together or not at all.
-        Transaction t(sysData->myCon);
-        q.load(QStringLiteral("UPDATE %1 SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID")
-                   .arg(table));
-        q.bind(u"compID", compID);
-        // The exact negation, not "-" glued to the text: "--100" would read as 0.
-        q.bind(u"exchMoney", (-*value).toString());
-        const bool settled = q.execute() > 0;
-        q.close();
-        if (!settled)
-            return Write::NoRow;
-        q.load(QStringLiteral("INSERT INTO FSettle(compTable,compID,sumMoney) "
-                              "VALUES(:compTable,:compID,:sumMoney)"));
-        q.bind(u"compTable", table);
-        q.bind(u"compID", compID);
-        q.bind(u"sumMoney", value->toString());
-        q.execute();
-        q.close();
-        t.commit();
+    bool settled = false;
+    try {
+        settled = transactions::retryingConflicts(
+            sysData->myCon, [&] { return settleWithin(tableOf(kind), compID, *value, shown); });
+    } catch (const Refusal& refusal) {
+        sysData->QueryCommon.close();
+        notice(refusal.text());
+        return Write::Outdated;
     }
+    if (!settled)
+        return Write::NoRow;
     notice(QStringLiteral("结算成功！"));
     return Write::Done;
+}
+
+} // namespace
+
+Write settleBalance(const QString& kind, const QString& compID, const QString& amount) {
+    return settle(kind, compID, amount, nullptr);
+}
+
+Write settleShownBalance(const QString& kind, const QString& compID, const QString& amount,
+                         QString& shown) {
+    return settle(kind, compID, amount, &shown);
 }
 
 } // namespace accounts

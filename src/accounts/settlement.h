@@ -14,4 +14,11 @@ namespace accounts {
 // nothing.
 Write settleBalance(const QString& kind, const QString& compID, const QString& amount);
 
+// As settleBalance, for a window that showed the balance: the balance is compared, on the
+// counterpart held, with the one shown. When another counter has moved it meanwhile the person
+// is told the balance now, shown becomes it, and nothing is written (Outdated); a counterpart
+// removed meanwhile is Outdated too, with its own message.
+Write settleShownBalance(const QString& kind, const QString& compID, const QString& amount,
+                         QString& shown);
+
 } // namespace accounts

@@ -3,6 +3,7 @@
 #include "core/passwords.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "masterdata/masterrows.h"
 
 namespace useraccounts {
 
@@ -49,33 +50,38 @@ bool add(const QString& name, const QString& password) {
     return true;
 }
 
-void remove(long long userID) {
-    TQuery& q = sysData->QueryCommon;
-    Transaction t(sysData->myCon);
-    q.load(QStringLiteral("DELETE FROM Users WHERE UserID=:UserID"));
-    q.bind(u"UserID", userID);
-    q.execute();
-    q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
-    q.bind(u"userID", userID);
-    q.execute();
-    q.close();
-    t.commit();
+bool remove(long long userID) {
+    const QString key = QString::number(userID);
+    return masterrows::writeChecked([&] {
+               TQuery& q = sysData->QueryCommon;
+               masterrows::deleteHeld(q, masterrows::kUser, key, [](TQuery&) {});
+               q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
+               q.bind(u"userID", userID);
+               q.execute();
+               q.close();
+               return true;
+           })
+        .has_value();
 }
 
-void grant(const QString& userKey, const std::vector<int>& codes) {
-    TQuery& q = sysData->QueryCommon;
-    Transaction t(sysData->myCon);
-    q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
-    q.bind(u"userID", userKey);
-    q.execute();
-    q.load(QStringLiteral("INSERT INTO perms(userID,perm) VALUES(:userID,:perm)"));
-    q.bind(u"userID", userKey);
-    for (const int code : codes) {
-        q.bind(u"perm", code);
-        q.execute();
-    }
-    q.close();
-    t.commit();
+bool grant(const QString& userKey, const std::vector<int>& codes) {
+    return masterrows::writeChecked([&] {
+               TQuery& q = sysData->QueryCommon;
+               // Held, so that the rows granted never outlive a user deleted meanwhile.
+               masterrows::hold(q, masterrows::kUser, userKey, RowHold::Changed);
+               q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
+               q.bind(u"userID", userKey);
+               q.execute();
+               q.load(QStringLiteral("INSERT INTO perms(userID,perm) VALUES(:userID,:perm)"));
+               q.bind(u"userID", userKey);
+               for (const int code : codes) {
+                   q.bind(u"perm", code);
+                   q.execute();
+               }
+               q.close();
+               return true;
+           })
+        .has_value();
 }
 
 bool changePassword(const QString& userKey, const QString& oldPassword,

@@ -20,11 +20,13 @@ std::vector<long long> permissions(const QString& userKey);
 // Adds the user with the password's hash; false (nothing added) when a user of that name
 // exists already, Latin letter case aside. Name and password come trimmed.
 bool add(const QString& name, const QString& password);
-// Deletes the user and its permission rows, together.
-void remove(long long userID);
-// Replaces the user's permission rows by one row per code, together: on an error nothing
-// changes and the DbError goes on.
-void grant(const QString& userKey, const std::vector<int>& codes);
+// Deletes the user and its permission rows, together, on the user held; false, with the
+// person told, when another counter has removed the user already.
+bool remove(long long userID);
+// Replaces the user's permission rows by one row per code, together, on the user held: on an
+// error nothing changes and the DbError goes on. False, with the person told, when another
+// counter has removed the user meanwhile.
+bool grant(const QString& userKey, const std::vector<int>& codes);
 // Sets the new password when the old one is the user's; false (nothing changed) otherwise.
 bool changePassword(const QString& userKey, const QString& oldPassword, const QString& newPassword);
 

@@ -22,6 +22,10 @@ QString quoted(const QString& name) {
 }
 } // namespace
 
+const RowKind& CounterpartKind::rows() const {
+    return table == masterrows::kSupplier.table ? masterrows::kSupplier : masterrows::kCustomer;
+}
+
 DialogKind CounterpartKind::addDialog() const {
     return {addCaption, QStringLiteral("添加(&A)"), insertStatement(), addedText(), true};
 }
@@ -52,10 +56,6 @@ QString CounterpartKind::updateStatement() const {
 
 QString CounterpartKind::balanceStatement() const {
     return QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=:compID").arg(table);
-}
-
-QString CounterpartKind::deleteStatement() const {
-    return QStringLiteral("DELETE FROM %1 WHERE compID=:compID").arg(table);
 }
 
 QString CounterpartKind::countText(int rows) const {

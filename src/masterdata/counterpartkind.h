@@ -3,6 +3,7 @@
 #include "core/sysdata.h"
 #include "masterdata/dialogkind.h"
 #include "masterdata/listexport.h"
+#include "masterdata/masterrows.h"
 
 #include <QString>
 
@@ -21,6 +22,7 @@ struct CounterpartKind {
     const ListExport* sheet; // the spreadsheet export of the list
 
     TQuery& list() const { return sysData->*slot; }
+    const RowKind& rows() const;
 
     QString searchLabel() const { return noun + QStringLiteral("名称："); }
     QString nameTitle() const { return noun + QStringLiteral("名称"); }
@@ -32,7 +34,6 @@ struct CounterpartKind {
     QString insertStatement() const;
     QString updateStatement() const;
     QString balanceStatement() const;
-    QString deleteStatement() const;
 
     QString countText(int rows) const;
     QString emptyNameText() const;

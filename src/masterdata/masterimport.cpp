@@ -1,5 +1,6 @@
 #include "masterdata/masterimport.h"
 
+#include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "masterdata/counterpartkind.h"
 #include "masterdata/importchecks.h"
@@ -7,6 +8,7 @@
 #include "masterdata/productcatalog.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -97,13 +99,24 @@ void checkProducts(std::vector<ImportRow>& rows) {
 QString writeProducts(const std::vector<ImportRow>& rows) {
     const int cate = productAt().cate;
     QHash<QString, QString> categories = categoriesInBook();
+    QSet<QString> held;
     int made = 0;
     for (const ImportRow& row : rows) {
         const QString& name = row.values[cate];
-        if (categories.contains(bookKey(name)))
+        const QString key = bookKey(name);
+        if (held.contains(key))
             continue;
+        // A category of the book is held, so that no other counter deletes it under the new
+        // products; one deleted meanwhile is made anew.
+        if (categories.contains(key) &&
+            holdRow(sysData->QueryCommon, QStringLiteral("Fprodcate"), QStringLiteral("cateID"),
+                    categories.value(key), RowHold::Referenced)) {
+            held.insert(key);
+            continue;
+        }
         catalog::writeCategory(catalog::kInsertCategory, name, QString());
-        categories.insert(bookKey(name), QString()); // its key is read below
+        categories.insert(key, QString()); // its key is read below
+        held.insert(key);
         ++made;
     }
     if (made > 0)

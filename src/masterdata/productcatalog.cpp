@@ -2,6 +2,7 @@
 
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "masterdata/masterrows.h"
 
 namespace catalog {
 
@@ -77,9 +78,26 @@ int writeProduct(const QString& sql, const ProductFields& f, const QString& prod
     });
 }
 
-int deleteProduct(const QString& prodID) {
-    return executeCommon(QStringLiteral("DELETE FROM Fproduct WHERE prodID=:prodID"),
-                         [&](TQuery& q) { q.bind(u"prodID", prodID); });
+void holdCategory(TQuery& q, const QString& cateID) {
+    if (!holdRow(q, QStringLiteral("Fprodcate"), QStringLiteral("cateID"), cateID,
+                 RowHold::Referenced))
+        throw Refusal(kCategoryGone);
+}
+
+std::optional<int> deleteProduct(const QString& prodID) {
+    // A posting moving the product's stock holds it too: the stock read here stays as read.
+    return masterrows::writeChecked([&] {
+        return masterrows::deleteHeld(
+            sysData->QueryCommon, masterrows::kProduct, prodID, [&](TQuery& q) {
+                q.load(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=:prodID"));
+                q.bind(u"prodID", prodID);
+                q.open();
+                const bool inStock = q.field(u"sumCount").asFloat() > 0;
+                q.close();
+                if (inStock)
+                    throw Refusal(kProductInStock);
+            });
+    });
 }
 
 void loadCategories(TQuery& query) {
@@ -105,9 +123,16 @@ int writeCategory(const QString& sql, const QString& cateName, const QString& ca
     });
 }
 
-int deleteCategory(const QString& cateID) {
-    return executeCommon(QStringLiteral("DELETE FROM Fprodcate WHERE cateID=:cateID"),
-                         [&](TQuery& q) { q.bind(u"cateID", cateID); });
+std::optional<int> deleteCategory(const QString& cateID) {
+    // A product written into the category holds it referenced (holdCategory): once held here,
+    // none can arrive before the deletion.
+    return masterrows::writeChecked([&] {
+        return masterrows::deleteHeld(sysData->QueryCommon, masterrows::kProductCategory, cateID,
+                                      [&](TQuery&) {
+                                          if (categoryHasProducts(cateID))
+                                              throw Refusal(kCategoryHasProducts);
+                                      });
+    });
 }
 
 } // namespace catalog

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class TQuery;
@@ -8,6 +9,11 @@ class TQuery;
 // The statements that keep the product categories and the product master. Short-lived
 // statements run in QueryCommon and close it again; the lists stay open in the slot given.
 namespace catalog {
+
+inline const QString kProductInStock = QStringLiteral("此商品库存量大于0，不能删除！");
+inline const QString kCategoryHasProducts = QStringLiteral("此分类下存在商品信息，不能删除！");
+inline const QString kCategoryGone =
+    QStringLiteral("所选商品分类已被其他用户删除，请重新选择商品分类！");
 
 // One row of FConfig: a product field and the caption the user gave it.
 struct FieldCaption {
@@ -38,7 +44,12 @@ inline const QString kUpdateProduct = QStringLiteral(
     "field1=:field1,field2=:field2 WHERE prodID=:prodID");
 // Runs kInsertProduct or kUpdateProduct (which names the product by prodID); rows affected.
 int writeProduct(const QString& sql, const ProductFields& fields, const QString& prodID);
-int deleteProduct(const QString& prodID);
+// Holds the category a product is written into, so that no other counter deletes it before
+// the product is in; a Refusal when it is gone already.
+void holdCategory(TQuery& q, const QString& cateID);
+// Deletes the product inside one writing transaction on the product held, unless its stock is
+// above 0 by then; a refusal is told to the person (nullopt). Otherwise the rows deleted.
+std::optional<int> deleteProduct(const QString& prodID);
 
 // The categories in the order of their keys, for the tree and the category lists.
 void loadCategories(TQuery& query);
@@ -49,6 +60,8 @@ inline const QString kRenameCategory =
     QStringLiteral("UPDATE Fprodcate SET cateName=:cateName WHERE cateID=:cateID");
 // Runs kInsertCategory or kRenameCategory (which names the category by cateID); rows affected.
 int writeCategory(const QString& sql, const QString& cateName, const QString& cateID);
-int deleteCategory(const QString& cateID);
+// Deletes the category inside one writing transaction on the category held, unless a product
+// names it by then; a refusal is told to the person (nullopt). Otherwise the rows deleted.
+std::optional<int> deleteCategory(const QString& cateID);
 
 } // namespace catalog

@@ -1,11 +1,13 @@
 #include "accounts/cashbook.h"
 #include "accounts/ui/tfrmitm.h"
 #include "accounts/ui/tfrmitmdialog.h"
+#include "core/connection.h"
 #include "core/sysdata.h"
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -63,7 +65,8 @@ TEST_F(AccountList, TheCashAccountCanBeNeitherEditedNorDeleted) {
     EXPECT_FALSE(button("tlEdit").isEnabled());
     EXPECT_FALSE(button("tlDel").isEnabled());
     // Whatever asks, the book refuses, the balance being checked first.
-    EXPECT_FALSE(accounts::updateAccount("1", "钱箱", ""));
+    EXPECT_EQ(accounts::updateAccount({&masterrows::kAccount, "1", {"现金", ""}}, "钱箱", ""),
+              accounts::Write::Refused);
     EXPECT_FALSE(accounts::deleteAccount("1", "现金"));
     journalRow(1, "10");
     EXPECT_FALSE(accounts::deleteAccount("1", "现金"));
@@ -144,6 +147,27 @@ TEST_F(AccountList, AnAccountWhoseRowsAddUpToZeroIsDeletedWithoutAQuestion) {
     EXPECT_EQ(names(), QStringList({"现金"}));
     EXPECT_FALSE(button("tlEdit").isEnabled());
     EXPECT_FALSE(button("tlDel").isEnabled());
+}
+
+TEST_F(AccountList, AnAccountRenamedAtAnotherCounterWhileBeingEditedIsNotWrittenOver) {
+    const long long id = addAccount("工商银行");
+    open();
+    pick("工商银行");
+    modal_.expect<TfrmItmEdit>([&](TfrmItmEdit& d) {
+        anotherCounter()->run(QStringLiteral("UPDATE Fitem SET itmName='工行' WHERE itmID=%1")
+                                  .arg(id)
+                                  .toUtf8()
+                                  .constData());
+        drive::type(d, "txtRemark", "基本户");
+        drive::click(d, "BitBtn1");
+        EXPECT_EQ(messages_.last(), "该记录已被其他用户修改，请关闭后重新打开再修改！");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtRemark").text(), "基本户");
+    });
+    drive::click(button("tlEdit"));
+    EXPECT_EQ(records(QStringLiteral("SELECT itmName,remark FROM Fitem WHERE itmID=%1").arg(id)),
+              QStringList({"工行|旧备注"}));
+    EXPECT_EQ(names(), QStringList({"现金", "工行"}));
 }
 
 } // namespace

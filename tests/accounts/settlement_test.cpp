@@ -1,5 +1,6 @@
 #include "accounts/ui/tfrmjk.h"
 #include "accounts/ui/tfrmysyf.h"
+#include "core/connection.h"
 #include "core/sysdata.h"
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
@@ -7,6 +8,7 @@
 #include "support/xlsxreader.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -209,18 +211,49 @@ TEST_P(Settlement, ClosingWritesNothingAndDoesNotSearchAgain) {
     EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"}));
 }
 
-TEST_P(Settlement, ACounterpartDeletedMeanwhileClosesTheDialogQuietly) {
+TEST_P(Settlement, ACounterpartDeletedMeanwhileIsReportedAndTheListReloaded) {
     const long long id = supplierOwed("华强电子", "1500");
     open();
     pick("华强电子");
-    exec(QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(id));
     modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        anotherCounter()->run(
+            QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(id).toUtf8().constData());
         drive::click(d, "Button1");
         EXPECT_FALSE(d.isVisible());
     });
     settle();
-    EXPECT_TRUE(messages_.texts().isEmpty());
-    EXPECT_EQ(names(), QStringList({"普通供应商", "华强电子"})); // not searched again
+    EXPECT_EQ(messages_.texts(), QStringList({"该记录已被其他用户删除！"}));
+    EXPECT_EQ(count("FSettle"), 0);
+    EXPECT_EQ(names(), QStringList({"普通供应商"}));
+}
+
+TEST_P(Settlement, ABalanceMovedByAnotherCounterWhileOpenIsShownAndNothingIsSettled) {
+    const long long id = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        // A purchase posted at another counter after the dialog showed the balance.
+        anotherCounter()->run(
+            QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney+300 WHERE compID=%1")
+                .arg(id)
+                .toUtf8()
+                .constData());
+        drive::click(d, "Button1");
+        EXPECT_EQ(messages_.last(), "欠款金额已被其他用户改为 1800，请核对后重新结款！");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtJe").text(), "1800");
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtJK").text(), "1800");
+        EXPECT_EQ(count("FSettle"), 0);
+        // Settled now, against the balance shown.
+        drive::type(d, "txtJK", "800");
+        drive::click(d, "Button1");
+        EXPECT_FALSE(d.isVisible());
+    });
+    settle();
+    EXPECT_EQ(messages_.last(), "结算成功！");
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(id)),
+              1000);
+    EXPECT_EQ(balanceShown("华强电子"), "￥1000.00");
 }
 
 TEST_P(Settlement, TitleClicksSortAscendingThenDescendingAndShowingResetsTheDirection) {

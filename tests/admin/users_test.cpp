@@ -1,6 +1,7 @@
 #include "admin/ui/tfrmuser.h"
 #include "admin/ui/tfrmuseradd.h"
 #include "admintest.h"
+#include "core/connection.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -242,6 +243,26 @@ TEST_P(Users, TheAddWindowRefusesAnEmptyNameAnEmptyPasswordAndANameThatExistsInO
     drive::click(window_, "tlAdd");
     EXPECT_EQ(count("Users"), 2);
     EXPECT_EQ(rows().size(), 2);
+}
+
+TEST_P(Users, AUserDeletedAtAnotherCounterIsReportedOnGrantingAndOnDeleting) {
+    exec("INSERT INTO Users(UserName,pwd) VALUES('收银员','')");
+    exec("INSERT INTO Users(UserName,pwd) VALUES('库管','')");
+    show();
+    clickUser("收银员");
+    anotherCounter()->run("DELETE FROM Users WHERE UserName='收银员'");
+    setChecked(3, true);
+    drive::click(grantButton());
+    EXPECT_EQ(messages_.last(), "该记录已被其他用户删除！");
+    EXPECT_EQ(count("perms WHERE userID NOT IN (SELECT UserID FROM Users)"), 0);
+    EXPECT_EQ(rows().size(), 2); // the list as the book has it: 管理员 and 库管
+
+    clickUser("库管");
+    anotherCounter()->run("DELETE FROM Users WHERE UserName='库管'");
+    messages_.answerOk();
+    drive::click(window_, "tlDel");
+    EXPECT_EQ(messages_.last(), "该记录已被其他用户删除！");
+    EXPECT_EQ(rows().size(), 1);
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(Users);

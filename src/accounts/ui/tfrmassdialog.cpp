@@ -76,9 +76,10 @@ TfrmAssDialog::TfrmAssDialog(const AssDialogKind& kind, QWidget* parent)
                    [this](int) { cateID_ = cbassCate->currentData().toString(); });
 }
 
-void TfrmAssDialog::setAsset(const QString& assID, const QString& cateID, const QString& assName,
-                             const QString& purPrice, const QString& remark, const QDate& purDate) {
-    assID_ = assID;
+void TfrmAssDialog::setAsset(const masterrows::ShownRow& shown, const QString& cateID,
+                             const QString& assName, const QString& purPrice, const QString& remark,
+                             const QDate& purDate) {
+    shown_ = shown;
     cateID_ = cateID;
     txtAssName->setText(assName);
     txtpurprice->setText(purPrice);
@@ -88,6 +89,7 @@ void TfrmAssDialog::setAsset(const QString& assID, const QString& cateID, const 
 
 void TfrmAssDialog::FormShow() {
     saved_ = false;
+    stale_ = false;
     LoadCategory();
     if (kind_.isNew)
         dtpurDate->setDate(environment::now().date());
@@ -117,13 +119,18 @@ void TfrmAssDialog::btnOKClick() {
         txtAssName->setFocus();
         return;
     }
-    const assets::Asset asset{assID_,
-                              cbassCate->currentData().toString(),
-                              txtAssName->text(),
-                              txtpurprice->text(),
-                              dtpurDate->date(),
-                              txtRemark->text()};
-    const accounts::Write result = assets::writeAsset(kind_.statement, asset, kind_.success);
+    const assets::Asset asset{shown_.key,         cbassCate->currentData().toString(),
+                              txtAssName->text(), txtpurprice->text(),
+                              dtpurDate->date(),  txtRemark->text()};
+    const accounts::Write result =
+        assets::writeAsset(kind_.statement, asset, kind_.success, shown_);
+    if (result == accounts::Write::Outdated) {
+        // Nothing written; the boxes keep what was typed, the category list what is left.
+        stale_ = true;
+        cateID_ = asset.cateID;
+        LoadCategory();
+        return;
+    }
     if (result == accounts::Write::Refused) {
         txtpurprice->setFocus();
         return;

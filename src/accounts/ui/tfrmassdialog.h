@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ui/tform.h"
+#include "masterdata/masterrows.h"
 
 #include <QDate>
 
@@ -25,11 +26,13 @@ class TfrmAssDialog : public TForm {
 public:
     // Chooses this category when the dialog is next shown.
     void setCategory(const QString& cateID) { cateID_ = cateID; }
-    // The asset to edit, its stored texts.
-    void setAsset(const QString& assID, const QString& cateID, const QString& assName,
+    // The asset to edit as the list shows it; a save compares it with the book first.
+    void setAsset(const masterrows::ShownRow& shown, const QString& cateID, const QString& assName,
                   const QString& purPrice, const QString& remark, const QDate& purDate);
     // Set by a save that changed a row; cleared each time the dialog is shown.
     bool saved() const { return saved_; }
+    // Set when a save found the asset or its category changed or removed by another counter.
+    bool stale() const { return stale_; }
 
 protected:
     TfrmAssDialog(const AssDialogKind& kind, QWidget* parent);
@@ -47,9 +50,10 @@ private:
     QLineEdit* txtRemark;
     QPushButton* btnOK;
     QPushButton* btnClose;
-    QString assID_;
+    masterrows::ShownRow shown_;
     QString cateID_; // the category to choose, and the one last chosen
     bool saved_ = false;
+    bool stale_ = false;
 };
 
 class TfrmAssAdd : public TfrmAssDialog {

@@ -50,6 +50,7 @@ TfrmGDZC::TfrmGDZC(QWidget* parent)
                                    QStyle::SP_FileDialogDetailedView);
     tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除"),
                                   QStyle::SP_TrashIcon);
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     tlClose = listparts::toolButton(*bar, QStringLiteral("tlClose"), QStringLiteral("关闭"),
                                     QStyle::SP_DialogCloseButton);
     bar->addSpacing(24);
@@ -96,6 +97,10 @@ TfrmGDZC::TfrmGDZC(QWidget* parent)
     connectGuarded(tlInsert, &QToolButton::clicked, this, [this](bool) { tlInsertClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this](bool) {
+        LoadCategory();
+        LoadAsset();
+    });
     connectGuarded(tlClose, &QToolButton::clicked, this, [this](bool) { close(); });
     connectGuarded(A1, &QAction::triggered, this, [this](bool) { A1Click(); });
     connectGuarded(E1, &QAction::triggered, this, [this](bool) { E1Click(); });
@@ -186,7 +191,7 @@ void TfrmGDZC::E1Click() {
     }
     frmAssCateEdit->setCategory(cateID_, cateText_);
     frmAssCateEdit->showModal();
-    if (!frmAssCateEdit->saved())
+    if (!frmAssCateEdit->saved() && !frmAssCateEdit->stale())
         return;
     LoadCategory(); // the list stays as it is until a node is selected again
 }
@@ -202,8 +207,12 @@ void TfrmGDZC::P1Click() {
     }
     if (!confirmed(QStringLiteral("确定要删除分类\"%1\"吗？").arg(cateText_)))
         return;
-    if (!assets::deleteCategory(cateID_))
+    if (!assets::deleteCategory(cateID_)) {
+        // Removed, or given an asset, by another counter meanwhile: show both as they are.
+        LoadCategory();
+        LoadAsset();
         return;
+    }
     cateID_.clear();
     cateText_.clear();
     LoadCategory();
@@ -214,6 +223,8 @@ void TfrmGDZC::tlInsertClick() {
     if (!cateID_.isEmpty())
         frmAssAdd->setCategory(cateID_);
     frmAssAdd->showModal();
+    if (frmAssAdd->stale())
+        LoadCategory(); // the chosen category was deleted meanwhile
     if (frmAssAdd->saved())
         LoadAsset();
 }
@@ -224,12 +235,14 @@ void TfrmGDZC::tlEditClick() {
         return;
     }
     const TQuery& q = sysData->QueryAsset;
-    frmAssEdit->setAsset(q.field(u"assID").asText(), q.field(u"cateID").asText(),
-                         q.field(u"assName").asText(), q.field(u"purPrice").asText(),
-                         q.field(u"remark").asText(),
+    frmAssEdit->setAsset(masterrows::shownRow(masterrows::kAsset, q.field(u"assID").asText(), q),
+                         q.field(u"cateID").asText(), q.field(u"assName").asText(),
+                         q.field(u"purPrice").asText(), q.field(u"remark").asText(),
                          dates::fromText(q.field(u"purDate").asText()));
     frmAssEdit->showModal();
-    if (frmAssEdit->saved())
+    if (frmAssEdit->stale())
+        LoadCategory();
+    if (frmAssEdit->saved() || frmAssEdit->stale())
         LoadAsset();
 }
 
@@ -241,6 +254,7 @@ void TfrmGDZC::tlDelClick() {
     const TQuery& q = sysData->QueryAsset;
     if (!confirmed(QStringLiteral("确定要删除资产：\"%1\"吗？").arg(q.field(u"assName").asText())))
         return;
-    if (assets::deleteAsset(q.field(u"assID").asText()))
-        LoadAsset();
+    // Reloaded whatever came of it: a refusal is another counter's deletion.
+    assets::deleteAsset(q.field(u"assID").asText());
+    LoadAsset();
 }

@@ -26,6 +26,7 @@ TfrmItm::TfrmItm(QWidget* parent)
     tlAdd = edits.add;
     tlEdit = edits.edit;
     tlDel = edits.del;
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     tlClose = listparts::toolButton(*bar, QStringLiteral("tlClose"), QStringLiteral("关闭"),
                                     QStyle::SP_DialogCloseButton);
     bar->addStretch();
@@ -46,6 +47,7 @@ TfrmItm::TfrmItm(QWidget* parent)
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this](bool) { LoadItem(); });
     connectGuarded(tlClose, &QToolButton::clicked, this, [this](bool) { close(); });
     connectGuarded(dgitm, &QTableView::clicked, this,
                    [this](const QModelIndex&) { dgitmCellClick(); });
@@ -95,7 +97,7 @@ void TfrmItm::tlEditClick() {
     }
     frmItmEdit->setAccount(itmID, q.field(u"itmName").asText(), q.field(u"remark").asText());
     frmItmEdit->showModal();
-    if (frmItmEdit->saved())
+    if (frmItmEdit->saved() || frmItmEdit->stale())
         LoadItem();
 }
 
@@ -103,6 +105,7 @@ void TfrmItm::tlDelClick() {
     if (!HasRows())
         return;
     const TQuery& q = sysData->QueryRe;
-    if (accounts::deleteAccount(q.field(u"itmID").asText(), q.field(u"itmName").asText()))
-        LoadItem();
+    // Reloaded whatever came of it: a refusal may be another counter's change.
+    accounts::deleteAccount(q.field(u"itmID").asText(), q.field(u"itmName").asText());
+    LoadItem();
 }

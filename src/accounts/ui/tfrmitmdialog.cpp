@@ -13,10 +13,12 @@
 
 namespace {
 
-const ItmDialogKind kAdd{QStringLiteral("添加科目"), QStringLiteral("添加(&A)"),
-                         [](const QString&, const QString& itmName, const QString& remark) {
-                             return accounts::insertAccount(itmName, remark);
-                         }};
+const ItmDialogKind kAdd{
+    QStringLiteral("添加科目"), QStringLiteral("添加(&A)"),
+    [](const masterrows::ShownRow&, const QString& itmName, const QString& remark) {
+        return accounts::insertAccount(itmName, remark) ? accounts::Write::Done
+                                                        : accounts::Write::NoRow;
+    }};
 const ItmDialogKind kEdit{QStringLiteral("编辑科目"), QStringLiteral("修改(&U)"),
                           &accounts::updateAccount};
 
@@ -58,13 +60,14 @@ TfrmItmDialog::TfrmItmDialog(const ItmDialogKind& kind, QWidget* parent)
 
 void TfrmItmDialog::setAccount(const QString& itmID, const QString& itmName,
                                const QString& remark) {
-    itmID_ = itmID;
+    shown_ = {&masterrows::kAccount, itmID, {itmName, remark}};
     txtItmName->setText(itmName);
     txtRemark->setText(remark);
 }
 
 void TfrmItmDialog::FormShow() {
     saved_ = false;
+    stale_ = false;
     txtItmName->setFocus();
 }
 
@@ -74,7 +77,12 @@ void TfrmItmDialog::BitBtn1Click() {
         txtItmName->setFocus();
         return;
     }
-    if (kind_.write(itmID_, txtItmName->text(), txtRemark->text())) {
+    const accounts::Write result = kind_.write(shown_, txtItmName->text(), txtRemark->text());
+    if (result == accounts::Write::Outdated) {
+        stale_ = true; // nothing written; the boxes keep what was typed
+        return;
+    }
+    if (result == accounts::Write::Done) {
         saved_ = true;
         txtItmName->clear();
         txtRemark->clear();

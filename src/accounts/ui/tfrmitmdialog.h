@@ -1,6 +1,8 @@
 #pragma once
 
+#include "accounts/amounts.h"
 #include "core/ui/tform.h"
+#include "masterdata/masterrows.h"
 
 class QLineEdit;
 class QPushButton;
@@ -9,18 +11,21 @@ class QPushButton;
 struct ItmDialogKind {
     QString caption;
     QString buttonText;
-    // Writes the account and reports success; true when a row changed.
-    bool (*write)(const QString& itmID, const QString& itmName, const QString& remark);
+    // Writes the account (the one shown, when editing) and reports success.
+    accounts::Write (*write)(const masterrows::ShownRow& account, const QString& itmName,
+                             const QString& remark);
 };
 
 // "添加科目" and "编辑科目": an account's name and remark.
 class TfrmItmDialog : public TForm {
     Q_OBJECT
 public:
-    // The account to edit, with its present texts.
+    // The account to edit, with its texts as the list shows them.
     void setAccount(const QString& itmID, const QString& itmName, const QString& remark);
     // Set by a save that changed a row; cleared each time the dialog is shown.
     bool saved() const { return saved_; }
+    // Set when a save was refused, the account changed or removed by another counter.
+    bool stale() const { return stale_; }
 
 protected:
     TfrmItmDialog(const ItmDialogKind& kind, QWidget* parent);
@@ -34,8 +39,9 @@ private:
     QLineEdit* txtRemark;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
-    QString itmID_;
+    masterrows::ShownRow shown_;
     bool saved_ = false;
+    bool stale_ = false;
 };
 
 class TfrmItmAdd : public TfrmItmDialog {

@@ -57,6 +57,7 @@ void TfrmJK::setCounterpart(const QString& kind, const QString& compID, const QS
 
 void TfrmJK::FormShow() {
     settled_ = false;
+    stale_ = false;
     txtJK->setFocus();
     txtJK->selectAll();
 }
@@ -68,8 +69,21 @@ void TfrmJK::Button1Click() {
         txtJK->setFocus();
         return;
     }
-    const auto result = accounts::settleBalance(kind_, compID_, txtJK->text());
-    if (result == accounts::Write::Refused) {
+    const QString shown = txtJe->text();
+    QString balance = shown;
+    const auto result = accounts::settleShownBalance(kind_, compID_, txtJK->text(), balance);
+    if (result == accounts::Write::Outdated) {
+        stale_ = true;
+        if (balance == shown) { // removed meanwhile: nothing left to settle here
+            close();
+            return;
+        }
+        // The amount still offered as the whole balance follows it.
+        if (txtJK->text() == shown)
+            txtJK->setText(balance);
+        txtJe->setText(balance);
+    }
+    if (result == accounts::Write::Refused || result == accounts::Write::Outdated) {
         txtJK->setFocus();
         return;
     }

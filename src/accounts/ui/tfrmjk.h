@@ -18,6 +18,8 @@ public:
                         const QString& balance);
     // Set by a written settlement; cleared each time the dialog is shown.
     bool settled() const { return settled_; }
+    // Set when a settlement found the counterpart changed or removed by another counter.
+    bool stale() const { return stale_; }
 
 protected:
     void FormShow() override;
@@ -33,4 +35,5 @@ private:
     QString kind_;
     QString compID_;
     bool settled_ = false;
+    bool stale_ = false;
 };

@@ -130,6 +130,6 @@ void Tfrmysyf::tlAddClick() {
                           q.field(u"compID").asText(), q.field(u"compName").asText(),
                           q.field(u"exchMoney").asText());
     frmJK->showModal();
-    if (frmJK->settled())
+    if (frmJK->settled() || frmJK->stale())
         btnFindClick();
 }

@@ -69,6 +69,7 @@ TfrmUser::TfrmUser(TfrmUserAdd& frmUserAdd, QWidget* parent)
                                   QStyle::SP_FileDialogNewFolder);
     tlDel = listparts::toolButton(*bar, QStringLiteral("tlDel"), QStringLiteral("删除用户"),
                                   QStyle::SP_TrashIcon);
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     bar->addWidget(separator(this));
     tlExit = listparts::toolButton(*bar, QStringLiteral("tlExit"), QStringLiteral("退出         "),
                                    QStyle::SP_DialogCloseButton);
@@ -128,6 +129,7 @@ TfrmUser::TfrmUser(TfrmUserAdd& frmUserAdd, QWidget* parent)
 
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this] { tlAddClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this] { LoadUser(); });
     connectGuarded(tlExit, &QToolButton::clicked, this, [this] { close(); });
     // Arrow keys select as clicks do.
     connectGuarded(lsvUser, &QTableWidget::itemSelectionChanged, this, [this] {
@@ -193,9 +195,10 @@ void TfrmUser::tlDelClick() {
     }
     if (!confirmed(QStringLiteral("确定删除此用户吗？")))
         return;
-    useraccounts::remove(SelectedKey().toLongLong());
+    const bool removed = useraccounts::remove(SelectedKey().toLongLong());
     LoadUser();
-    notice(QStringLiteral("此用户删除成功！"));
+    if (removed)
+        notice(QStringLiteral("此用户删除成功！"));
 }
 
 void TfrmUser::btnPermClick() {
@@ -207,10 +210,15 @@ void TfrmUser::btnPermClick() {
     for (int i = 0; i < lstPerm->count(); ++i)
         if (lstPerm->item(i)->checkState() == Qt::Checked)
             codes.push_back(i);
+    bool granted = false;
     try {
-        useraccounts::grant(SelectedKey(), codes);
+        granted = useraccounts::grant(SelectedKey(), codes);
     } catch (const DbError&) {
         notice(QStringLiteral("此用户授权失败！请重新授权！"));
+        return;
+    }
+    if (!granted) {
+        LoadUser(); // removed by another counter meanwhile
         return;
     }
     notice(QStringLiteral("此用户授权成功！"));

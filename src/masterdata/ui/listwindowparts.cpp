@@ -1,5 +1,7 @@
 #include "masterdata/ui/listwindowparts.h"
 
+#include "core/ui/commonkeys.h"
+
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -27,6 +29,14 @@ EditButtons editButtons(QBoxLayout& bar, const QString& editText) {
                        QStyle::SP_FileDialogNewFolder),
             toolButton(bar, QStringLiteral("tlEdit"), editText, QStyle::SP_FileDialogDetailedView),
             toolButton(bar, QStringLiteral("tlDel"), QStringLiteral("删除"), QStyle::SP_TrashIcon)};
+}
+
+QToolButton* refreshButton(QBoxLayout& bar) {
+    QToolButton* button = toolButton(bar, QStringLiteral("tlRefresh"), QStringLiteral("刷新"),
+                                     QStyle::SP_BrowserReload);
+    button->setToolTip(QStringLiteral("重新读取列表 (F5)"));
+    setCommonKey(*button, CommonKey::Search);
+    return button;
 }
 
 QTableView* listView(QWidget* parent, const QString& name) {

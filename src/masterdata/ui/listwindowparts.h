@@ -26,6 +26,9 @@ struct EditButtons {
 };
 EditButtons editButtons(QBoxLayout& bar, const QString& editText = QStringLiteral("修改"));
 
+// "刷新", named tlRefresh, which F5 presses too: a list shows what it loaded until then.
+QToolButton* refreshButton(QBoxLayout& bar);
+
 // The list of a master-data window: whole rows, alternating colours, last column stretched.
 QTableView* listView(QWidget* parent, const QString& name);
 

@@ -104,13 +104,14 @@ void MasterDialog::empty(const Input& input) {
 }
 
 void MasterDialog::setRow(const QString& key, const TQuery& values) {
-    key_ = key;
+    shown_ = masterrows::shownRow(*form_.rows, key, values);
     for (const Input& input : inputs_)
         setValue(input, values.field(input.box->parameter).asText());
 }
 
 void MasterDialog::FormShow() {
     saved_ = false;
+    stale_ = false;
     inputs_.front().edit->setFocus();
 }
 
@@ -123,18 +124,28 @@ void MasterDialog::btnOKClick() {
         return;
     }
     TQuery& q = sysData->QueryCommon;
-    q.load(kind_.statement);
-    for (const Input& input : inputs_)
-        q.bind(input.box->parameter, value(input)); // texts as typed: long numbers stay whole
-    if (q.hasParameter(form_.keyParameter))
-        q.bind(form_.keyParameter, key_);
-    if (q.execute() > 0) {
+    const std::optional<int> written = masterrows::writeChecked([&] {
+        masterrows::requireAsShown(q, shown_);
+        q.load(kind_.statement);
+        for (const Input& input : inputs_)
+            q.bind(input.box->parameter, value(input)); // texts as typed: long numbers stay whole
+        if (q.hasParameter(form_.keyParameter))
+            q.bind(form_.keyParameter, shown_.key);
+        const int rows = q.execute();
+        q.close();
+        return rows;
+    });
+    if (!written) {
+        // Changed or removed meanwhile: nothing written, and what was typed stays.
+        stale_ = true;
+        return;
+    }
+    if (*written > 0) {
         saved_ = true;
         if (kind_.emptiesAfterSave)
             for (const Input& input : inputs_)
                 empty(input);
         notice(kind_.success);
     }
-    q.close();
     close();
 }

@@ -2,6 +2,7 @@
 
 #include "core/ui/tform.h"
 #include "masterdata/dialogkind.h"
+#include "masterdata/masterrows.h"
 
 #include <QString>
 #include <utility>
@@ -33,6 +34,7 @@ struct MasterBox {
 
 // The boxes of one kind of master row, the first being its name, which must not be empty.
 struct MasterForm {
+    const RowKind* rows;  // the table; its key column names the edited row
     QString keyParameter; // houseID, compID, empID
     QString emptyNameText;
     std::vector<MasterBox> boxes;
@@ -46,7 +48,11 @@ class MasterDialog : public TForm {
 public:
     // Set by a save that changed a row; cleared each time the dialog is shown.
     bool saved() const { return saved_; }
-    // Holds the key of the row to edit and fills the boxes from the current row of values.
+    // Set when a save found the edited row changed or removed by another counter: the list
+    // that showed it is out of date.
+    bool stale() const { return stale_; }
+    // Holds the key of the row to edit and fills the boxes from the current row of values,
+    // which a save compares with the row in the book before writing over it.
     void setRow(const QString& key, const TQuery& values);
 
 protected:
@@ -72,6 +78,7 @@ private:
     std::vector<Input> inputs_;
     QPushButton* btnOK;
     QPushButton* btnClose;
-    QString key_;
+    masterrows::ShownRow shown_;
     bool saved_ = false;
+    bool stale_ = false;
 };

@@ -12,10 +12,12 @@
 
 namespace {
 
-const CateDialogKind kAdd{QStringLiteral("添加分类"), QStringLiteral("添加(&A)"),
-                          catalog::kInsertCategory, QStringLiteral("分类名称添加成功！")};
-const CateDialogKind kEdit{QStringLiteral("编辑"), QStringLiteral("保存(&S)"),
-                           catalog::kRenameCategory, QStringLiteral("分类名称修改成功！")};
+const CateDialogKind kAdd{&masterrows::kProductCategory, QStringLiteral("添加分类"),
+                          QStringLiteral("添加(&A)"), catalog::kInsertCategory,
+                          QStringLiteral("分类名称添加成功！")};
+const CateDialogKind kEdit{&masterrows::kProductCategory, QStringLiteral("编辑"),
+                           QStringLiteral("保存(&S)"), catalog::kRenameCategory,
+                           QStringLiteral("分类名称修改成功！")};
 
 } // namespace
 
@@ -54,7 +56,7 @@ TfrmCateDialog::TfrmCateDialog(const CateDialogKind& kind, QWidget* parent)
 }
 
 void TfrmCateDialog::setCategory(const QString& cateID, const QString& cateName) {
-    cateID_ = cateID;
+    shown_ = {kind_.rows, cateID, {cateName}};
     txtCateName_->setText(cateName);
 }
 
@@ -66,7 +68,15 @@ void TfrmCateDialog::btnAddClick() {
         txtCateName_->setFocus();
         return;
     }
-    if (catalog::writeCategory(kind_.sql, name, cateID_) > 0) {
+    const std::optional<int> written = masterrows::writeChecked([&] {
+        masterrows::requireAsShown(sysData->QueryCommon, shown_);
+        return catalog::writeCategory(kind_.sql, name, shown_.key);
+    });
+    if (!written) {
+        stale_ = true; // nothing written; the box keeps what was typed
+        return;
+    }
+    if (*written > 0) {
         txtCateName_->clear();
         notice(kind_.success);
         saved_ = true;

@@ -9,6 +9,7 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/counterpartkind.h"
+#include "masterdata/masterdeletes.h"
 #include "masterdata/masterimport.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
@@ -131,7 +132,7 @@ void TfrmCounterpart::tlEditClick() {
     }
     frmEdit->setRow(list.field(u"compID").asText(), list);
     frmEdit->showModal();
-    if (frmEdit->saved())
+    if (frmEdit->saved() || frmEdit->stale())
         LoadCounterparts();
 }
 
@@ -160,13 +161,13 @@ void TfrmCounterpart::tlDelClick() {
     }
     if (!confirmed(kind_.confirmDeleteText(name)))
         return;
-    q.load(kind_.deleteStatement());
-    q.bind(u"compID", compID);
-    if (q.execute() > 0) {
+    const std::optional<int> deleted = masterdeletes::counterpart(kind_, compID);
+    if (!deleted)
+        LoadCounterparts(); // another counter changed or removed it meanwhile
+    else if (*deleted > 0) {
         LoadCounterparts();
         notice(kind_.deletedText());
     }
-    q.close();
 }
 
 void TfrmCounterpart::tlExcelClick() {

@@ -7,6 +7,7 @@ namespace {
 MasterForm counterpartForm(const CounterpartKind& kind) {
     // Phone and account numbers are texts like the rest: no digit of a long one is lost.
     return {
+        &kind.rows(),
         QStringLiteral("compID"),
         kind.emptyNameText(),
         {{QStringLiteral("txtcompName"), kind.nameLabel, QStringLiteral("compName")},

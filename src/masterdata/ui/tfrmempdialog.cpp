@@ -4,7 +4,8 @@ namespace {
 
 MasterForm employeeForm() {
     using Type = MasterBox::Type;
-    return {QStringLiteral("empID"),
+    return {&masterrows::kEmployee,
+            QStringLiteral("empID"),
             QStringLiteral("请输入员工姓名！"),
             {{QStringLiteral("txtEmpName"), QStringLiteral("姓名："), QStringLiteral("empName")},
              {QString(),

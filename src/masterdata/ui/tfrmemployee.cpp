@@ -5,6 +5,7 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "masterdata/masterdeletes.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/tfrmempdialog.h"
 
@@ -23,6 +24,7 @@ TfrmEmployee::TfrmEmployee(QWidget* parent)
     tlAdd = edits.add;
     tlEdit = edits.edit;
     tlDel = edits.del;
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     bar->addStretch();
 
     dgEmp = listparts::listView(this, QStringLiteral("dgEmp"));
@@ -43,6 +45,7 @@ TfrmEmployee::TfrmEmployee(QWidget* parent)
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this](bool) { LoadEmp(); });
     connectGuarded(dgEmp, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { tlEditClick(); });
 }
@@ -76,7 +79,7 @@ void TfrmEmployee::tlEditClick() {
     const TQuery& list = sysData->QueryEmployee;
     frmEmpEdit->setRow(list.field(u"empID").asText(), list);
     frmEmpEdit->showModal();
-    if (frmEmpEdit->saved())
+    if (frmEmpEdit->saved() || frmEmpEdit->stale())
         LoadEmp();
 }
 
@@ -90,12 +93,11 @@ void TfrmEmployee::tlDelClick() {
     if (!confirmed(
             QStringLiteral("确定要删除员工：\"%1\"吗？").arg(list.field(u"empName").asText())))
         return;
-    TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("DELETE FROM Femployee WHERE empID=:empID"));
-    q.bind(u"empID", empID);
-    if (q.execute() > 0) {
+    const std::optional<int> deleted = masterdeletes::employee(empID);
+    if (!deleted)
+        LoadEmp(); // removed by another counter meanwhile
+    else if (*deleted > 0) {
         LoadEmp();
         notice(QStringLiteral("删除成功！"));
     }
-    q.close();
 }

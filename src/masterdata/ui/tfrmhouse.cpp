@@ -5,6 +5,7 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "masterdata/masterdeletes.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/tfrmhousedialog.h"
 
@@ -30,6 +31,7 @@ TfrmHouse::TfrmHouse(QWidget* parent)
     tlAdd = edits.add;
     tlEdit = edits.edit;
     tlDel = edits.del;
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     bar->addStretch();
 
     dgHouse = listparts::listView(this, QStringLiteral("dgHouse"));
@@ -49,6 +51,7 @@ TfrmHouse::TfrmHouse(QWidget* parent)
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this](bool) { LoadHouse(); });
     // The highlighted row is the selected warehouse, reached by click or by the arrow keys.
     connectGuarded(dgHouse->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    [this] { dgHouseCellClick(); });
@@ -126,7 +129,7 @@ void TfrmHouse::tlEditClick() {
     frmHouseEdit->setRow(selectedHouseID_, sysData->QueryCommon);
     sysData->QueryCommon.close();
     frmHouseEdit->showModal();
-    if (frmHouseEdit->saved())
+    if (frmHouseEdit->saved() || frmHouseEdit->stale())
         LoadHouse();
 }
 
@@ -139,23 +142,21 @@ void TfrmHouse::tlDelClick() {
     const QString name = q.field(u"houseName").asText();
     q.close();
 
-    q.load(QStringLiteral("SELECT * FROM Vinvepc WHERE houseID=:houseID LIMIT 1"));
-    q.bind(u"houseID", selectedHouseID_);
-    q.open();
-    const bool holdsProducts = !q.eof();
-    q.close();
-    if (holdsProducts) {
-        notice(QStringLiteral("此仓库存在商品信息，不能删除！"));
+    if (masterdeletes::houseHoldsStock(selectedHouseID_)) {
+        notice(masterdeletes::kHouseHoldsStock);
         return;
     }
     if (!confirmed(QStringLiteral("确定要删除仓库\"%1\"吗？").arg(name)))
         return;
-    q.load(QStringLiteral("DELETE FROM Fhouse WHERE houseID=:houseID"));
-    q.bind(u"houseID", selectedHouseID_);
-    if (q.execute() > 0) {
+    const std::optional<int> deleted = masterdeletes::house(selectedHouseID_);
+    if (!deleted) {
+        // Another counter removed it or moved stock into it meanwhile: show the book as it is.
+        LoadHouse();
+        return;
+    }
+    if (*deleted > 0) {
         notice(QStringLiteral("删除成功！"));
         selectedHouseID_.clear();
         LoadHouse();
     }
-    q.close();
 }

@@ -4,6 +4,7 @@ namespace {
 
 MasterForm houseForm() {
     return {
+        &masterrows::kHouse,
         QStringLiteral("houseID"),
         QStringLiteral("请输入仓库名称！"),
         {{QStringLiteral("txtHouseName"), QStringLiteral("仓库名称："),

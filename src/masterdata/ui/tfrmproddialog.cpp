@@ -114,7 +114,10 @@ void TfrmProdDialog::setCategory(const QString& cateID) {
 }
 
 void TfrmProdDialog::setProduct(const QString& prodID, const catalog::ProductFields& f) {
-    prodID_ = prodID;
+    shown_ = {&masterrows::kProduct,
+              prodID,
+              {f.cateID, f.prodBH, f.prodName, f.type, f.company, f.unitName, f.inprice, f.outprice,
+               f.remark, f.field1, f.field2}};
     setCategory(f.cateID);
     boxOf("prodBH").edit->setText(f.prodBH);
     boxOf("prodName").edit->setText(f.prodName);
@@ -130,6 +133,7 @@ void TfrmProdDialog::setProduct(const QString& prodID, const catalog::ProductFie
 
 void TfrmProdDialog::FormShow() {
     saved_ = false;
+    stale_ = false;
     for (const catalog::FieldCaption& c : catalog::readFieldCaptions()) {
         // The prices keep their fixed labels; a document line's quantity and amount have none.
         if (c.fieldName.compare(u"inprice", Qt::CaseInsensitive) == 0 ||
@@ -184,7 +188,20 @@ void TfrmProdDialog::btnOKClick() {
                                         text("remark"),
                                         text("field1"),
                                         text("field2")};
-    if (catalog::writeProduct(kind_.sql, fields, prodID_) > 0) {
+    TQuery& q = sysData->QueryCommon;
+    const std::optional<int> written = masterrows::writeChecked([&] {
+        masterrows::requireAsShown(q, shown_);
+        catalog::holdCategory(q, fields.cateID);
+        return catalog::writeProduct(kind_.sql, fields, shown_.key);
+    });
+    if (!written) {
+        // Nothing written; the boxes keep what was typed, the category list what is left.
+        stale_ = true;
+        cateID_ = fields.cateID;
+        LoadCategories();
+        return;
+    }
+    if (*written > 0) {
         saved_ = true;
         if (kind_.emptiesAfterSave)
             for (const Box& b : boxes_)

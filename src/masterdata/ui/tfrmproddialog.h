@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ui/tform.h"
+#include "masterdata/masterrows.h"
 #include "masterdata/productcatalog.h"
 
 #include <QString>
@@ -27,10 +28,14 @@ class TfrmProdDialog : public TForm {
 public:
     // Chooses the category by its key; shown once the list is filled on opening.
     void setCategory(const QString& cateID);
-    // Fills the boxes from a product; the edit dialog saves over the product prodID.
+    // Fills the boxes from a product as the list shows it; the edit dialog saves over the
+    // product prodID, unless another counter has changed or removed it since.
     void setProduct(const QString& prodID, const catalog::ProductFields& fields);
     // Set by a save that changed a row since the dialog was last shown.
     bool saved() const { return saved_; }
+    // Set when a save found the product or its category changed or removed by another
+    // counter: the list that showed them is out of date.
+    bool stale() const { return stale_; }
 
 protected:
     TfrmProdDialog(const ProdDialogKind& kind, QWidget* parent);
@@ -56,8 +61,9 @@ private:
     QPushButton* btnOK_;
     QPushButton* btnClose_;
     QString cateID_;
-    QString prodID_;
+    masterrows::ShownRow shown_;
     bool saved_ = false;
+    bool stale_ = false;
 };
 
 class TfrmProdAdd : public TfrmProdDialog {

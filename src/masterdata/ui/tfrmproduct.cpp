@@ -281,6 +281,8 @@ void TfrmProduct::tlAddClick() {
     prodAdd_.showModal();
     if (prodAdd_.saved())
         LoadProducts();
+    if (prodAdd_.stale())
+        LoadCategory(); // the chosen category was deleted meanwhile
 }
 
 void TfrmProduct::tlEditClick() {
@@ -295,7 +297,9 @@ void TfrmProduct::tlEditClick() {
                           text(u"company"), text(u"unitName"), text(u"inprice"), text(u"outprice"),
                           text(u"remark"), text(u"field1"), text(u"field2")});
     prodEdit_.showModal();
-    if (prodEdit_.saved())
+    if (prodEdit_.stale())
+        LoadCategory();
+    if (prodEdit_.saved() || prodEdit_.stale())
         LoadProducts();
 }
 
@@ -306,13 +310,16 @@ void TfrmProduct::tlDelClick() {
     }
     const TQuery& q = sysData->QueryProduct;
     if (q.field(u"sumCount").asFloat() > 0) {
-        notice(QStringLiteral("此商品库存量大于0，不能删除！"));
+        notice(catalog::kProductInStock);
         return;
     }
     if (!confirmed(QStringLiteral("确定要删除商品：") + quoted(q.field(u"prodName").asText()) +
                    QStringLiteral(" 吗？")))
         return;
-    if (catalog::deleteProduct(q.field(u"prodID").asText()) > 0) {
+    const std::optional<int> deleted = catalog::deleteProduct(q.field(u"prodID").asText());
+    if (!deleted) {
+        LoadProducts(); // another counter changed or removed it meanwhile
+    } else if (*deleted > 0) {
         LoadProducts();
         notice(QStringLiteral("商品删除成功！"));
     }
@@ -331,7 +338,7 @@ void TfrmProduct::E1Click() {
     }
     cateEdit_.setCategory(cateID_, cateName_);
     cateEdit_.showModal();
-    if (cateEdit_.saved())
+    if (cateEdit_.saved() || cateEdit_.stale())
         LoadCategory();
 }
 
@@ -342,12 +349,17 @@ void TfrmProduct::P1Click() {
     }
     // Asked of the book, not of the list: after a search the list shows other products.
     if (catalog::categoryHasProducts(cateID_)) {
-        notice(QStringLiteral("此分类下存在商品信息，不能删除！"));
+        notice(catalog::kCategoryHasProducts);
         return;
     }
     if (!confirmed(QStringLiteral("确定要删除分类") + quoted(cateName_) + QStringLiteral("吗？")))
         return;
-    if (catalog::deleteCategory(cateID_) > 0) {
+    const std::optional<int> deleted = catalog::deleteCategory(cateID_);
+    if (!deleted) {
+        // Removed, or given a product, by another counter meanwhile: show both as they are.
+        LoadCategory();
+        LoadProducts();
+    } else if (*deleted > 0) {
         cateID_.clear();
         cateName_.clear();
         LoadCategory();
