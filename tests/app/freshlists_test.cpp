@@ -35,6 +35,9 @@ const ListWindow kListWindows[] = {
     {"TfrmCustomer", "dgData", "INSERT INTO Fcustomer(compName) VALUES('丙商店')"},
     {"TfrmProduct", "dgProduct", "INSERT INTO Fproduct(cateID,prodName) VALUES(1,'大锤')"},
     {"Tfrmysyf", "dgSupplier", "INSERT INTO Fsupplier(compName) VALUES('乙工厂')"},
+    {"TfrmProductPD", "dgPD",
+     "INSERT INTO OrderPD(orderID,houseID,remark,userName,optDate) "
+     "SELECT 'PD1',MIN(houseID),'','张三','2026-03-15' FROM Fhouse"},
 };
 
 class FreshLists : public OnEngines<BookTest> {
@@ -47,6 +50,8 @@ protected:
         addEmployee("张三");
         addHouse("一号仓");
         addProduct("锤子", addCategory("工具"));
+        exec("INSERT INTO OrderPD(orderID,houseID,remark,userName,optDate) "
+             "SELECT 'PD0',MIN(houseID),'','张三','2026-03-14' FROM Fhouse");
         set = std::make_unique<WindowSet>();
     }
     void TearDown() override {

@@ -1,5 +1,3 @@
-#include "core/connection.h"
-#include "core/query.h"
 #include "core/sysdata.h"
 #include "documents/documentheader.h"
 #include "documents/stockcount.h"
@@ -8,9 +6,8 @@
 #include "reports/querykind.h"
 #include "reports/voiding.h"
 #include "support/booktest.h"
+#include "support/othercounter.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
 #include <chrono>
 #include <future>
 #include <memory>
@@ -21,28 +18,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Another counter in the middle of its work: a transaction open on the book until commit().
-class OtherCounter {
-public:
-    explicit OtherCounter(std::unique_ptr<Connection> connection)
-        : connection_(std::move(connection)), query_(*connection_, QStringLiteral("other")) {
-        connection_->run("BEGIN IMMEDIATE");
-    }
-    ~OtherCounter() {
-        if (connection_->inTransaction())
-            connection_->run("ROLLBACK");
-    }
-    void exec(const QString& sql) {
-        query_.load(sql);
-        query_.execute();
-    }
-    void commit() { connection_->run("COMMIT"); }
-
-private:
-    std::unique_ptr<Connection> connection_;
-    TQuery query_;
-};
 
 class CounterRaces : public BookTest {
 protected:
@@ -84,37 +59,7 @@ protected:
         return postTradeDocument(tradeKind(TradeKindId::Sale), d);
     }
 
-    // Runs the procedure at this counter while the other holds its transaction: it must be
-    // waiting for the other, and finishes once the other commits.
-    template <typename Procedure> auto whileHeldBy(OtherCounter& other, Procedure procedure) {
-        auto running = std::async(std::launch::async, procedure);
-        awaitALockWait(running);
-        EXPECT_EQ(running.wait_for(0ms), std::future_status::timeout)
-            << "went ahead without waiting for the other counter";
-        other.commit();
-        return running.get();
-    }
-
-    // Until the server shows a session waiting for a lock; the embedded engine shows nothing
-    // of the kind, and a moment is given instead.
-    template <typename Future> void awaitALockWait(Future& running) {
-        if (!onServer()) {
-            running.wait_for(300ms);
-            return;
-        }
-        const auto watcher = anotherCounter();
-        TQuery q(*watcher, QStringLiteral("watcher"));
-        const QDeadlineTimer failsafe(30000);
-        for (;;) {
-            q.load(QStringLiteral("SELECT COUNT(*) AS n FROM pg_stat_activity WHERE "
-                                  "datname=current_database() AND wait_event_type='Lock'"));
-            q.open();
-            if (q.field(u"n").asInteger() > 0)
-                return;
-            ASSERT_FALSE(failsafe.hasExpired()) << "nothing ever waited for the other counter";
-            QThread::msleep(20);
-        }
-    }
+    OtherCounter otherCounter() { return OtherCounter(anotherCounter(), anotherCounter()); }
 
     QString stock(long long product) {
         return scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
@@ -128,7 +73,7 @@ class CounterRacesOnEngines : public OnEngines<CounterRaces> {};
 TEST_P(CounterRacesOnEngines, TwoCountersVoidingOneSaleTakeItsQuantitiesBackOnce) {
     ASSERT_EQ(postSale(sale(windowCode())), PostResult::Posted);
     ASSERT_EQ(stock(pen), "-2");
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     // The other counter voids it first: header and lines gone, the stock taken back.
     other.exec(QStringLiteral("DELETE FROM OrderSale WHERE orderID='%1'").arg(windowCode()));
     other.exec(QStringLiteral("DELETE FROM OrderSaleD WHERE orderID='%1'").arg(windowCode()));
@@ -144,7 +89,7 @@ TEST_P(CounterRacesOnEngines, TwoCountersVoidingOneSaleTakeItsQuantitiesBackOnce
 
 TEST_P(CounterRacesOnEngines, AVoidingKeepsTheStockAnotherCounterPostedMeanwhile) {
     ASSERT_EQ(postSale(sale(windowCode())), PostResult::Posted);
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     // The other counter's posting of 5 pens holds the pen's row.
     other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
     EXPECT_TRUE(whileHeldBy(
@@ -160,7 +105,7 @@ TEST_P(CounterRacesOnEngines, ACountCorrectedAtAnotherCounterMeanwhileIsNotCorre
                   code, QString::number(pen), "0", "5",
                   stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
               stockcount::LineResult::Saved);
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
     other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
     other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
@@ -178,7 +123,7 @@ TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAnd
                   code, QString::number(pen), "0", "5",
                   stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
               stockcount::LineResult::Saved);
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
     other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
     const auto result = whileHeldBy(other, [&] {
@@ -189,7 +134,7 @@ TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAnd
 }
 
 TEST_P(CounterRacesOnEngines, ASaleOfAProductDeletedMeanwhileIsRefusedWithNothingWritten) {
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("DELETE FROM Fproduct WHERE prodID=%1").arg(pencil));
     const PostResult result = whileHeldBy(other, [&] { return postSale(sale(windowCode())); });
     EXPECT_EQ(result, PostResult::Failed);
@@ -205,7 +150,7 @@ TEST_P(CounterRacesOnEngines, ASaleOfAProductDeletedMeanwhileIsRefusedWithNothin
 
 TEST_P(CounterRacesOnEngines, APostingIntoAWarehouseDeletedMeanwhileIsRefused) {
     const long long shop = addHouse("门店");
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("DELETE FROM Fhouse WHERE houseID=%1").arg(shop));
     TransferDocument transfer;
     transfer.houseOutName = "总库";
@@ -228,7 +173,7 @@ TEST_P(CounterRacesOnEngines, APostingIntoAWarehouseDeletedMeanwhileIsRefused) {
 }
 
 TEST_P(CounterRacesOnEngines, ACodeTheOtherCounterCommitsDuringTheSaveMovesOnToTheNextSecond) {
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("INSERT INTO OrderSale(orderID,houseID,empName,compID,optDate,"
                               "acMoney,coMoney) VALUES('%1',%2,'李四',%3,'2026-03-15',0,0)")
                    .arg(windowCode())
@@ -250,7 +195,7 @@ INSTANTIATE_ON_BOTH_ENGINES(CounterRacesOnEngines);
 // The embedded book: another copy of the program holding the book longer than the engine
 // waits is waited for again, unseen.
 TEST_F(CounterRaces, ABookHeldPastTheEnginesWaitIsWaitedForAgainAndTheSaleIsSaved) {
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     auto releasing = std::async(std::launch::async, [&] {
         std::this_thread::sleep_for(2500ms);
         other.commit();
@@ -269,10 +214,10 @@ protected:
 };
 
 TEST_F(CounterDeadlock, APostingChosenAsADeadlocksVictimIsRunAgainAndSaved) {
-    OtherCounter other(anotherCounter());
+    OtherCounter other = otherCounter();
     other.exec(QStringLiteral("UPDATE Fproduct SET remark='x' WHERE prodID=%1").arg(pencil));
     auto posting = std::async(std::launch::async, [&] { return postSale(sale(windowCode())); });
-    awaitALockWait(posting);
+    other.awaitALockWait(posting);
     // The posting holds the pen and waits for the pencil; the other now wants the pen. The
     // posting, waiting longest, is the one the server undoes.
     other.exec(QStringLiteral("UPDATE Fproduct SET remark='y' WHERE prodID=%1").arg(pen));

@@ -57,6 +57,7 @@ TfrmProductPD::TfrmProductPD(TfrmPDAdd& add, TfrmPDEdit& edit, TfrmPDChInve& dif
     bar->addWidget(separator);
     tlStart = listparts::toolButton(*bar, "tlStart", QStringLiteral("开始盘点"),
                                     QStyle::SP_DialogApplyButton);
+    QToolButton* tlRefresh = listparts::refreshButton(*bar);
     tlExit =
         listparts::toolButton(*bar, "tlExit", QStringLiteral("退出"), QStyle::SP_DialogCloseButton);
     bar->addStretch(1);
@@ -100,6 +101,7 @@ TfrmProductPD::TfrmProductPD(TfrmPDAdd& add, TfrmPDEdit& edit, TfrmPDChInve& dif
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this] { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });
     connectGuarded(tlStart, &QToolButton::clicked, this, [this] { tlStartClick(); });
+    connectGuarded(tlRefresh, &QToolButton::clicked, this, [this] { LoadCounts(); });
     connectGuarded(tlExit, &QToolButton::clicked, this, [this] { close(); });
 }
 
