@@ -12,6 +12,7 @@
 #include "core/silentmessages.h"
 #include "core/sysdata.h"
 #include "core/ui/application.h"
+#include "core/ui/filedialogs.h"
 #include "core/ui/modal.h"
 #include "core/windowregistry.h"
 #include "printing/printpage.h"
@@ -98,6 +99,13 @@ void fillBook() {
 
 } // namespace
 
+// The windows that ask for a file as they open are pictured with the dialog cancelled.
+class CancelledFileDialogs : public FileDialogs {
+public:
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     setUpApplication(application);
@@ -115,6 +123,8 @@ int main(int argc, char** argv) {
     setMessages(&silent);
     Photographer photographer(folder);
     setModal(&photographer);
+    CancelledFileDialogs cancelled;
+    setFileDialogs(&cancelled);
     TsysData data(book.path() + u'/');
     if (!data.connect())
         return 1;
