@@ -61,6 +61,20 @@ protected:
 
     OtherCounter otherCounter() { return OtherCounter(anotherCounter(), anotherCounter()); }
 
+    // A count of five pens, saved with its header.
+    QString countOfFivePens() {
+        const QString code = documents::documentCode("PD", kNow);
+        EXPECT_EQ(stockcount::saveLine(
+                      code, QString::number(pen), "0", "5",
+                      stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
+                  stockcount::LineResult::Saved);
+        return code;
+    }
+    static void deleteCount(OtherCounter& other, const QString& code) {
+        other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
+        other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
+    }
+
     QString stock(long long product) {
         return scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
     }
@@ -100,14 +114,9 @@ TEST_P(CounterRacesOnEngines, AVoidingKeepsTheStockAnotherCounterPostedMeanwhile
 }
 
 TEST_P(CounterRacesOnEngines, ACountCorrectedAtAnotherCounterMeanwhileIsNotCorrectedAgain) {
-    const QString code = documents::documentCode("PD", kNow);
-    ASSERT_EQ(stockcount::saveLine(
-                  code, QString::number(pen), "0", "5",
-                  stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
-              stockcount::LineResult::Saved);
+    const QString code = countOfFivePens();
     OtherCounter other = otherCounter();
-    other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
-    other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
+    deleteCount(other, code);
     other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
     const auto result = whileHeldBy(other, [&] {
         return stockcount::correctStock(code, QString::number(house), "2026-03-15");
@@ -118,14 +127,9 @@ TEST_P(CounterRacesOnEngines, ACountCorrectedAtAnotherCounterMeanwhileIsNotCorre
 }
 
 TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAndLeavesNoLine) {
-    const QString code = documents::documentCode("PD", kNow);
-    ASSERT_EQ(stockcount::saveLine(
-                  code, QString::number(pen), "0", "5",
-                  stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}),
-              stockcount::LineResult::Saved);
+    const QString code = countOfFivePens();
     OtherCounter other = otherCounter();
-    other.exec(QStringLiteral("DELETE FROM OrderPD WHERE orderID='%1'").arg(code));
-    other.exec(QStringLiteral("DELETE FROM OrderPDD WHERE orderID='%1'").arg(code));
+    deleteCount(other, code);
     const auto result = whileHeldBy(other, [&] {
         return stockcount::saveLine(code, QString::number(pencil), "0", "7", std::nullopt);
     });
