@@ -3,6 +3,7 @@
 #include "core/connection.h"
 #include "core/query.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -37,9 +38,30 @@ bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QS
 std::optional<QString> holdProducts(TQuery& q, std::vector<QString> prodIDs) {
     for (QString& id : prodIDs)
         id = id.trimmed();
-    // Any one order does, as long as every counter takes it.
     std::sort(prodIDs.begin(), prodIDs.end());
     prodIDs.erase(std::unique(prodIDs.begin(), prodIDs.end()), prodIDs.end());
+    if (prodIDs.empty())
+        return std::nullopt;
+    // One statement for all of them: a round trip to the server each would cost a posting more
+    // than the locks.
+    QStringList markers;
+    for (std::size_t i = 0; i < prodIDs.size(); ++i)
+        markers << QStringLiteral(":p%1").arg(i);
+    QString sql =
+        QStringLiteral("SELECT prodID FROM Fproduct WHERE prodID IN (%1)").arg(markers.join(u','));
+    // The server locks the rows in the order the statement returns them: by key, the one
+    // order every counter takes.
+    if (q.connection().isServer())
+        sql += QStringLiteral(" ORDER BY prodID") + QLatin1String(clause(RowHold::Changed));
+    q.load(sql);
+    for (std::size_t i = 0; i < prodIDs.size(); ++i)
+        q.bind(QStringLiteral("p%1").arg(i), prodIDs[i]);
+    q.open();
+    const bool all = q.recordCount() == int(prodIDs.size());
+    q.close();
+    if (all)
+        return std::nullopt;
+    // Which one is gone, each looked up as the engine compares it (a key typed as "1.0").
     for (const QString& id : prodIDs)
         if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), id, RowHold::Changed))
             return id;
