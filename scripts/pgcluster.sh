@@ -19,18 +19,23 @@ as_owner() {
   if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
 
-case $action in
-start)
-  if [ -f "$dir/conninfo" ] && as_owner "$bin/pg_ctl" -D "$dir/data" status >/dev/null 2>&1; then
-    exit 0
-  fi
-  [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate stop >/dev/null 2>&1 || true
+# A new, empty cluster in the folder, owned by the server's user.
+make_cluster() {
   rm -rf "$dir"
   mkdir -p "$dir"
   chmod 755 "$dir"
   [ "$(id -u)" = 0 ] && chown postgres: "$dir"
   as_owner "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+}
+
+case $action in
+start)
+  if [ -f "$dir/conninfo" ] && as_owner "$bin/pg_ctl" -D "$dir/data" status >/dev/null 2>&1; then
+    exit 0
+  fi
+  [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate stop >/dev/null 2>&1 || true
+  make_cluster
   # Durability is not what these tests check; fsync off keeps a 2-core machine quick.
   as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
     -o "-c listen_addresses='' -k $dir -c fsync=off -c synchronous_commit=off -c max_connections=60" \
@@ -43,12 +48,7 @@ restart)
   ;;
 up)
   if [ ! -f "$dir/data/PG_VERSION" ]; then
-    rm -rf "$dir"
-    mkdir -p "$dir"
-    chmod 755 "$dir"
-    [ "$(id -u)" = 0 ] && chown postgres: "$dir"
-    as_owner "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
-      >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+    make_cluster
   fi
   as_owner "$bin/pg_ctl" -D "$dir/data" status >/dev/null 2>&1 ||
     as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 300 \
