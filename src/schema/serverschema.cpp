@@ -65,8 +65,8 @@ std::string serverSpelling(std::string_view embeddedSql) {
         // A column whose check allows digits and marks only (a date) has no case to ignore:
         // plain text compared byte for byte, which the server compares, sorts and ranges over
         // far faster than citext, and in the same order on a server of any language.
-        {std::regex(R"((\w+) TEXT COLLATE NOCASE CHECK \(\1 GLOB '([-0-9\[\]]*)'\))"),
-         "$1 text COLLATE \"C\" CHECK ($1 GLOB '$2')"},
+        {std::regex(R"((\w+)(\s+)TEXT COLLATE NOCASE CHECK \(\1 GLOB '([-0-9\[\]]*)'\))"),
+         "$1$2text COLLATE \"C\" CHECK ($1 GLOB '$3')"},
         {std::regex(R"(\bTEXT\b([^,\n]*?) COLLATE NOCASE\b)"), "citext$1"},
         {std::regex(R"(\bINTEGER\b)"), "bigint"},
         {std::regex(R"(\bREAL\b)"), "numeric"},
