@@ -57,13 +57,13 @@ else
   cluster=$(cat "$server/conninfo")
   admin() { psql "$cluster dbname=postgres" -qAt -v ON_ERROR_STOP=1 -c "$1"; }
   # The server book follows the embedded book and the server's spelling of the schema.
-  stamp="$(cat bench/book/book.stamp) server $(cat src/schema/*.sql src/schema/serverschema.cpp \
-    src/schema/totals.cpp | sha1sum | cut -c1-16)"
+  stamp="$(cat bench/book/book.stamp) server $(cat src/schema/*.sql src/schema/*.cpp |
+    sha1sum | cut -c1-16)"
   if [ "$stamp" != "$(cat "$server/book.stamp" 2>/dev/null)" ]; then
     echo "moving the book onto the server..."
     rm -f "$server/book.stamp"
     admin "DROP DATABASE IF EXISTS book"
-    admin "CREATE DATABASE book"
+    admin "CREATE DATABASE book LOCALE 'C' ENCODING 'UTF8' TEMPLATE template0"
     moved=$SECONDS
     "$build/tools/vesk-makedb" --server "$cluster dbname=book" --from bench/book/kestdata.db
     psql "$cluster dbname=book" -qc "VACUUM ANALYZE"

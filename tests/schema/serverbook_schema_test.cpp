@@ -1,8 +1,11 @@
 // The server book behaves as the embedded one: the same tables, seed rows and views, the same
 // kept totals for the same documents, text that ignores Latin case and the same refusals.
+#include "core/connection.h"
+#include "core/query.h"
 #include "core/schema.h"
 #include "schema/serverschema.h"
 #include "schema/totals.h"
+#include "support/serverbook.h"
 #include "twobooks.h"
 
 #include <QProcess>
@@ -367,6 +370,31 @@ TEST(MakeDbServer, WritesABookIntoAnEmptyDatabaseOnlyAndSaysWhyNot) {
     EXPECT_EQ(unreachable.exitCode, 1);
     EXPECT_TRUE(unreachable.errors.contains(QStringLiteral("无法连接到服务器")))
         << unreachable.errors.toStdString();
+}
+
+TEST(MakeDbServer, ADatabaseOfALanguagesTextRulesIsRefusedAndLeftEmpty) {
+    // Under a language's rules the server would fold É to é and order text otherwise than the
+    // embedded book does.
+    const QString name = QStringLiteral("vt_language_rules");
+    ServerBook::admin(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    ServerBook::admin(
+        QStringLiteral("CREATE DATABASE %1 LOCALE 'C.UTF-8' TEMPLATE template0").arg(name));
+    const std::string conninfo = (ServerBook::clusterConninfo() + " dbname=" + name).toStdString();
+    const MakeDb made = makeDb(conninfo);
+    EXPECT_EQ(made.exitCode, 1);
+    EXPECT_TRUE(made.errors.contains(QStringLiteral("C.UTF-8/C.UTF-8")) &&
+                made.errors.contains(QStringLiteral("createdb --locale=C")))
+        << made.errors.toStdString();
+    {
+        Connection check = Connection::server(QString::fromStdString(conninfo));
+        TQuery q(check, QStringLiteral("Check"));
+        q.load(QStringLiteral("SELECT count(*) AS n FROM information_schema.tables WHERE "
+                              "table_schema = current_schema()"));
+        q.open();
+        EXPECT_EQ(q.field(u"n").asInteger(), 0);
+        q.close();
+    }
+    ServerBook::admin(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name));
 }
 
 TEST(MakeDbServer, ADatabaseWithATableOfAnotherProgramIsLeftAsItWas) {
