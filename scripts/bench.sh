@@ -56,20 +56,28 @@ else
   scripts/pgcluster.sh up "$server"
   cluster=$(cat "$server/conninfo")
   admin() { psql "$cluster dbname=postgres" -qAt -v ON_ERROR_STOP=1 -c "$1"; }
-  if ! cmp -s bench/book/book.stamp "$server/book.stamp"; then
+  # The server book follows the embedded book and the server's spelling of the schema.
+  stamp="$(cat bench/book/book.stamp) server $(cat src/schema/*.sql src/schema/*.cpp |
+    sha1sum | cut -c1-16)"
+  if [ "$stamp" != "$(cat "$server/book.stamp" 2>/dev/null)" ]; then
     echo "moving the book onto the server..."
     rm -f "$server/book.stamp"
     admin "DROP DATABASE IF EXISTS book"
-    admin "CREATE DATABASE book"
+    admin "CREATE DATABASE book LOCALE 'C' ENCODING 'UTF8' TEMPLATE template0"
     moved=$SECONDS
     "$build/tools/vesk-makedb" --server "$cluster dbname=book" --from bench/book/kestdata.db
     psql "$cluster dbname=book" -qc "VACUUM ANALYZE"
     echo "moved in $((SECONDS - moved)) s"
-    cp bench/book/book.stamp "$server/book.stamp"
+    echo "$stamp" >"$server/book.stamp"
   fi
   # The writes go to a copy: the moved book stays as it was for the next run.
   admin "DROP DATABASE IF EXISTS work"
   admin "CREATE DATABASE work TEMPLATE book STRATEGY FILE_COPY"
+  # A copy takes the tables but not the settings the book made for its database.
+  for setting in $(admin "SELECT unnest(setconfig) FROM pg_db_role_setting WHERE setrole = 0 AND
+                          setdatabase = (SELECT oid FROM pg_database WHERE datname = 'book')"); do
+    admin "ALTER DATABASE work SET ${setting%%=*} = '${setting#*=}'"
+  done
   "$build/bench/vesk-bench" --server "$cluster dbname=work" "$build/bench" "$@" \
     2>bench/book/progress.log || status=$?
   if [ "$status" = 0 ] || [ "$status" = 3 ]; then

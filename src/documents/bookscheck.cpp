@@ -64,13 +64,21 @@ bool differs(double claimed, const Sum& recomputed, int places) {
 constexpr int kQuantityPlaces = 6;
 constexpr int kMoneyPlaces = 2;
 
-// The server sums whole numbers as numeric: cast back, so that they read as whole numbers.
+// The embedded engine sums each value's split; a server book holds its values exactly
+// (numeric), so there each value is rounded to millionths, summed, and the one sum per group
+// is split: the same sums for far less of the server's arithmetic per line.
 QString exactSum(const QString& value, bool server, const QString& as = QString()) {
-    const ExactParts parts = exactParts(value, server);
-    const QString sum =
-        server ? QStringLiteral("CAST(SUM(%1) AS BIGINT)") : QStringLiteral("SUM(%1)");
-    return QStringLiteral("%1 AS %4units, %2 AS %4micro, %3 AS %4wild")
-        .arg(sum.arg(parts.units), sum.arg(parts.micro), sum.arg(parts.wild), as);
+    if (server) {
+        const QString sum =
+            QStringLiteral("SUM(CASE WHEN abs(%1) < 1e12 THEN round(%1, 6) END)").arg(value);
+        return QStringLiteral("CAST(trunc(%1) AS BIGINT) AS %3units, "
+                              "CAST((%1 - trunc(%1)) * 1000000 AS BIGINT) AS %3micro, "
+                              "count(*) FILTER (WHERE abs(%2) >= 1e12) AS %3wild")
+            .arg(sum, value, as);
+    }
+    const ExactParts parts = exactParts(value);
+    return QStringLiteral("SUM(%1) AS %4units, SUM(%2) AS %4micro, SUM(%3) AS %4wild")
+        .arg(parts.units, parts.micro, parts.wild, as);
 }
 
 // The sum that exactSum made, read from the current row (NULL parts read as 0).

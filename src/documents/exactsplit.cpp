@@ -2,14 +2,7 @@
 
 #include <cmath>
 
-ExactParts exactParts(const QString& value, bool server) {
-    if (server)
-        return {
-            QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN trunc(%1) END, 0)").arg(value),
-            QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN round((%1 - trunc(%1)) * "
-                           "1000000) END, 0)")
-                .arg(value),
-            QStringLiteral("CASE WHEN abs(%1) >= 1e12 THEN 1 ELSE 0 END").arg(value)};
+ExactParts exactParts(const QString& value) {
     const QString fraction = QStringLiteral("(%1 - CAST(%1 AS INTEGER))").arg(value);
     return {QStringLiteral("coalesce(CASE WHEN abs(%1) < 1e12 THEN CAST(%1 AS INTEGER) END, 0)")
                 .arg(value),

@@ -9,12 +9,11 @@
 // value was typed (999999999999.99, not 999999999999.98999). Values of 10^12 and beyond, which
 // the book refuses to write, are only counted ("wild"): their sum is out of range.
 
-// The split as engine expressions of a value expression (NULL splits into zeros). A server
-// book holds its values exactly (numeric): there the split is plain arithmetic.
+// The split as engine expressions of a value expression (NULL splits into zeros).
 struct ExactParts {
     QString units, micro, wild;
 };
-ExactParts exactParts(const QString& value, bool server = false);
+ExactParts exactParts(const QString& value);
 
 // The same split made here, for a value below 10^9 or from 10^12 on, giving what the engine's
 // expressions give for it; empty from 10^9 to 10^12, where only the engine's own rounding to

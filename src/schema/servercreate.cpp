@@ -30,9 +30,32 @@ const char* const kExistingRelations =
     "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') "
     "AND n.nspname NOT IN ('pg_catalog', 'information_schema') AND n.nspname NOT LIKE 'pg_toast%'";
 
+// The database's rules for text. The embedded book orders text byte for byte and ignores the
+// case of Latin letters only; a database of the C rules does the same, and the server compares
+// and folds text in it without consulting a language's tables, which is much of what a
+// search or a sort of text costs.
+const char* const kTextRules =
+    "SELECT datcollate, datctype, pg_encoding_to_char(encoding) FROM pg_catalog.pg_database "
+    "WHERE datname = current_database()";
+
+bool isC(const std::string& locale) {
+    return locale == "C" || locale == "POSIX";
+}
+
 } // namespace
 
 std::string writeServerBook(PGconn* c) {
+    const Result rules(PQexec(c, kTextRules));
+    if (PQresultStatus(rules.get()) != PGRES_TUPLES_OK || PQntuples(rules.get()) != 1)
+        return "无法查看数据库的字符规则：" + trimmed(PQerrorMessage(c));
+    const std::string collate = PQgetvalue(rules.get(), 0, 0);
+    const std::string ctype = PQgetvalue(rules.get(), 0, 1);
+    const std::string encoding = PQgetvalue(rules.get(), 0, 2);
+    if (!isC(collate) || !isC(ctype) || encoding != "UTF8")
+        return "数据库的字符规则是 " + collate + "/" + ctype + "（" + encoding +
+               "），账簿需要 C 规则、UTF8 编码的数据库，其排序和大小写规则与单机账簿相同。"
+               "请这样建立数据库：createdb --locale=C --encoding=UTF8 --template=template0 "
+               "数据库名。";
     const Result existing(PQexec(c, kExistingRelations));
     if (PQresultStatus(existing.get()) != PGRES_TUPLES_OK)
         return "无法查看数据库中的表：" + trimmed(PQerrorMessage(c));

@@ -13,9 +13,9 @@ namespace schema {
 std::string serverSql();
 
 // Definitions written for the embedded engine (tables, indexes, seed rows) in the server's
-// spelling: citext for text that ignores Latin case, numeric for REAL, bigint for INTEGER,
-// identity columns for AUTOINCREMENT keys, regular expressions for GLOB, and the book's
-// header in VeskBook.
+// spelling: citext for text that ignores Latin case (plain text for dates), numeric for REAL,
+// bigint for INTEGER, identity columns for AUTOINCREMENT keys, regular expressions for GLOB, and
+// the book's header in VeskBook.
 std::string serverSpelling(std::string_view embeddedSql);
 
 // Writes a new server book within the transaction the connection has open, when the database

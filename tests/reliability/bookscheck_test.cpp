@@ -8,7 +8,7 @@
 
 namespace {
 
-class BooksCheck : public PostedBook<BookTest> {
+class BooksCheck : public OnEngines<PostedBook<BookTest>> {
 protected:
     void postSome() {
         post(TradeKindId::Purchase, "CJ1", {{pen, "12.5", "4"}, {ink, "3", "10"}}, "20");
@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(BooksCheck, FindsNothingInANewBookOrAfterPostingEveryKind) {
+TEST_P(BooksCheck, FindsNothingInANewBookOrAfterPostingEveryKind) {
     EXPECT_TRUE(check().empty());
     postSome();
     EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(pen)), 2);
@@ -40,7 +40,7 @@ TEST_F(BooksCheck, FindsNothingInANewBookOrAfterPostingEveryKind) {
         ADD_FAILURE() << d.text().toStdString();
 }
 
-TEST_F(BooksCheck, ReportsAProductWhoseStockWasMovedWithoutADocument) {
+TEST_P(BooksCheck, ReportsAProductWhoseStockWasMovedWithoutADocument) {
     postSome();
     exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+0.5 WHERE prodID=%1").arg(ink));
     const auto found = check();
@@ -52,7 +52,7 @@ TEST_F(BooksCheck, ReportsAProductWhoseStockWasMovedWithoutADocument) {
     EXPECT_EQ(found[0].recomputed, "8");
 }
 
-TEST_F(BooksCheck, ReportsStockLeftBehindByALostLineAndAProductWithoutDocuments) {
+TEST_P(BooksCheck, ReportsStockLeftBehindByALostLineAndAProductWithoutDocuments) {
     postSome();
     exec("DELETE FROM OrderPurTD");
     const long long glue = addProduct("胶");
@@ -66,7 +66,7 @@ TEST_F(BooksCheck, ReportsStockLeftBehindByALostLineAndAProductWithoutDocuments)
     EXPECT_EQ(found[1].recomputed, "0");
 }
 
-TEST_F(BooksCheck, ComparesBalancesToTheCentWithEachKindsSign) {
+TEST_P(BooksCheck, ComparesBalancesToTheCentWithEachKindsSign) {
     postSome();
     // Supplier: 80 - 20 owed, 6 returned unpaid; customer: 59.97 - 50, 19.99 returned and refunded.
     EXPECT_EQ(
@@ -85,7 +85,7 @@ TEST_F(BooksCheck, ComparesBalancesToTheCentWithEachKindsSign) {
     EXPECT_EQ(d.recomputed, "9.97");
 }
 
-TEST_F(BooksCheck, TakesTheRecordedSettlementsOffTheBalancesAndNothingElse) {
+TEST_P(BooksCheck, TakesTheRecordedSettlementsOffTheBalancesAndNothingElse) {
     postSome();
     const long long fresh = addCustomer("丁");
     for (const auto& [kind, comp, amount] :
@@ -109,7 +109,7 @@ TEST_F(BooksCheck, TakesTheRecordedSettlementsOffTheBalancesAndNothingElse) {
                                   "Fsupplier 1 0/-1"}));
 }
 
-TEST_F(BooksCheck, ReportsMoneyOwedOnDocumentsOfAMissingCounterpart) {
+TEST_P(BooksCheck, ReportsMoneyOwedOnDocumentsOfAMissingCounterpart) {
     postSome();
     exec(QStringLiteral("DELETE FROM Fsupplier WHERE compID=%1").arg(supplier));
     const BooksDifference d = only();
@@ -119,7 +119,7 @@ TEST_F(BooksCheck, ReportsMoneyOwedOnDocumentsOfAMissingCounterpart) {
     EXPECT_EQ(d.note, "单据的往来单位不存在");
 }
 
-TEST_F(BooksCheck, ReportsAMissingADoubledAndAWrongJournalRow) {
+TEST_P(BooksCheck, ReportsAMissingADoubledAndAWrongJournalRow) {
     postSome();
     exec("DELETE FROM FitemBank WHERE orderCode='CJ1'");
     exec("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,itmID) "
@@ -133,7 +133,7 @@ TEST_F(BooksCheck, ReportsAMissingADoubledAndAWrongJournalRow) {
                                   "OrderSale XS1 流水金额与单据不符"}));
 }
 
-TEST_F(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount) {
+TEST_P(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount) {
     postSome();
     exec("DELETE FROM OrderSaleT");
     exec("DELETE FROM OrderSaleTD");
@@ -149,7 +149,7 @@ TEST_F(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount)
                            "Fitem 9 流水的账户不存在 /5", "OrderSaleT XT1 流水没有单据 -19.99/"}));
 }
 
-TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) {
+TEST_P(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) {
     postSome();
     EXPECT_THROW(
         exec(QStringLiteral("UPDATE Fproduct SET sumCount=9e999 WHERE prodID=%1").arg(pen)),
@@ -161,10 +161,12 @@ TEST_F(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) 
     EXPECT_EQ(d.recomputed, "2");
 }
 
-TEST_F(BooksCheck, TheDifferenceReadsAsOneLine) {
+TEST(BooksDifference, ReadsAsOneLine) {
     const BooksDifference d{BooksDifference::Kind::Stock, "Fproduct", "3",    "8.5", "8",
                             "库存数量与单据不符",         "墨",       "BH-墨"};
     EXPECT_EQ(d.text(), "Fproduct 3: 库存数量与单据不符 (账面 8.5, 按单据 8)");
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(BooksCheck);
 
 } // namespace

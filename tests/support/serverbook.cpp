@@ -23,7 +23,9 @@ ServerBook::ServerBook() : ServerBook(clusterConninfo()) {}
 
 ServerBook::ServerBook(const QString& cluster)
     : cluster_(cluster), name_(QStringLiteral("vt_") + QUuid::createUuid().toString(QUuid::Id128)) {
-    admin(QStringLiteral("CREATE DATABASE ") + name_, cluster_);
+    admin(QStringLiteral("CREATE DATABASE %1 LOCALE 'C' ENCODING 'UTF8' TEMPLATE template0")
+              .arg(name_),
+          cluster_);
     conninfo_ = cluster_ + QStringLiteral(" dbname=") + name_;
 }
 
