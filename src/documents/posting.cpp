@@ -8,13 +8,6 @@
 
 namespace documents {
 
-namespace {
-
-enum class Found { Ours, Absent, Unknown };
-
-// Whether the header the broken attempt was writing is in the book, with its values and its
-// number of lines: then its commit got through. One statement, so that one view answers.
-// The statement opens a new session; a server still unreachable leaves it unknown.
 Found lookUp(const PostedHeader& header) {
     if (header.code.isEmpty())
         return Found::Absent; // broken before the header was written: nothing was committed
@@ -42,6 +35,8 @@ Found lookUp(const PostedHeader& header) {
         return Found::Unknown;
     }
 }
+
+namespace {
 
 const QString kFailed = QStringLiteral("单据保存出现异常！");
 

@@ -36,6 +36,15 @@ struct PostedHeader {
 std::optional<QString> writeHeader(TQuery& q, PostedHeader& header, const QString& statement,
                                    const QString& code, const std::optional<CodeOrigin>& origin);
 
+enum class Found { Ours, Absent, Unknown };
+
+// Whether the header is in the book under header.code with its values and its number of
+// lines (Ours), no header holds the code or none was written (Absent), or neither can be
+// told: another document holds the code, or the book cannot be reached. One statement, so
+// that one view of the book answers; on a server after a lost connection it opens a new
+// session.
+Found lookUp(const PostedHeader& header);
+
 enum class PostingOutcome {
     Saved,          // the saved notice is shown
     NothingWritten, // the header wrote no row: nothing else was written, nothing is shown
