@@ -191,7 +191,7 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
         // held is rolled back there, and the next statement connects again.
         text = QStringLiteral("与服务器的连接已中断：") + text;
         close();
-        kind = DbError::Kind::Failure; // whether a commit got through is not known
+        kind = DbError::Kind::ConnectionLost; // whether a commit got through is not known
     }
     throw DbError(text, kind);
 }
@@ -202,7 +202,7 @@ PgEngine::Result PgEngine::simple(const QByteArray& sql) {
 
 PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
     if (!conn_)
-        throw DbError(QStringLiteral("与服务器的连接已中断"));
+        throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
     const std::size_t n = values.size();
     std::vector<QByteArray> texts(n);
     std::vector<const char*> pointers(n);

@@ -20,14 +20,17 @@ const char* beginning(const Connection& connection, Transaction::Mode mode) {
 Transaction::Transaction(Connection& connection, Mode mode) : connection_(connection) {
     if (connection_.inTransaction()) {
         connection_.run("SAVEPOINT vesk");
-        return;
+    } else {
+        connection_.run(beginning(connection_, mode));
+        outermost_ = true;
     }
-    connection_.run(beginning(connection_, mode));
-    outermost_ = true;
+    generation_ = connection_.generation();
 }
 
 Transaction::~Transaction() {
-    if (done_ || !connection_.isOpen() || !connection_.inTransaction())
+    // On a session opened since, whatever is open there is not this transaction's.
+    if (done_ || !connection_.isOpen() || !connection_.inTransaction() ||
+        connection_.generation() != generation_)
         return;
     try {
         if (outermost_) {
@@ -42,6 +45,9 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
+    // A COMMIT on the new session would find nothing to commit and report success.
+    if (connection_.generation() != generation_)
+        throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
     connection_.run(outermost_ ? "COMMIT" : "RELEASE vesk");
     done_ = true;
 }

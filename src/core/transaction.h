@@ -28,6 +28,9 @@ public:
 
 private:
     Connection& connection_;
+    // The connection's opening the transaction began on: after a lost connection the next
+    // statement opens a new session, where the statements run one by one outside it.
+    unsigned generation_ = 0;
     bool outermost_ = false;
     bool done_ = false;
 };

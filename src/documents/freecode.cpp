@@ -55,8 +55,11 @@ std::optional<QString> writeUnderFreeCode(const QString& code,
             if (!written)
                 return std::nullopt;
             return candidate;
-        } catch (const std::exception&) {
-            if (!codeTaken(candidate))
+        } catch (const std::exception& e) {
+            // After a lost connection the check would open a new session, and the next
+            // candidate would be written there outside the caller's transaction.
+            const auto* dbError = dynamic_cast<const DbError*>(&e);
+            if ((dbError && dbError->connectionLost()) || !codeTaken(candidate))
                 throw;
         }
     }

@@ -2,15 +2,14 @@
 
 #include "core/dates.h"
 #include "core/messages.h"
-#include "core/refusal.h"
 #include "core/sysdata.h"
-#include "core/transaction.h"
-#include "documents/freecode.h"
 #include "documents/heldrows.h"
+#include "documents/posting.h"
 
-#include <exception>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,41 +46,36 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
     }
 }
 
+// The header as the saving writes it, the code aside, and its number of lines.
+documents::PostedHeader stockHeader(QString table, const StockKind& kind,
+                                    std::vector<std::pair<QString, QString>> values,
+                                    const DocumentLines& lines) {
+    documents::PostedHeader header{std::move(table), kind.lineTable, std::move(values)};
+    for (int row = 1; row <= DocumentLines::kRows; ++row)
+        header.lines += isLine(lines, row) ? 1 : 0;
+    return header;
+}
+
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
 // A row naming a product the book does not know is refused first, since it would be no line.
-// The statements give the code the document was written under, nothing when the header
-// wrote no row.
 StockSaveResult confirmAndWrite(const DocumentLines& lines, const QString& shownCode,
-                                const std::function<std::optional<QString>(TQuery&)>& statements) {
+                                documents::PostedHeader& header,
+                                const std::function<std::optional<QString>()>& statements) {
     if (const int row = lines.firstRowWithoutProduct()) {
         notice(rowWithoutProductMessage(row));
         return StockSaveResult::UnknownProduct;
     }
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return StockSaveResult::Cancelled;
-    TQuery& q = sysData->QueryCommon;
-    std::optional<QString> written;
-    try {
-        written = transactions::retryingConflicts(sysData->myCon, [&] {
-            Transaction transaction(sysData->myCon);
-            auto code = statements(q);
-            transaction.commit();
-            return code;
-        });
-    } catch (const Refusal& refusal) {
-        q.close();
-        notice(refusal.text());
-        return StockSaveResult::Failed;
-    } catch (const std::exception&) {
-        q.close();
-        notice(QStringLiteral("单据保存出现异常！"));
-        return StockSaveResult::Failed;
-    }
-    if (!written)
+    switch (documents::post(header, shownCode, statements)) {
+    case documents::PostingOutcome::Saved:
+        return StockSaveResult::Saved;
+    case documents::PostingOutcome::NothingWritten:
         return StockSaveResult::NothingInserted;
-    notice(documents::savedNotice(shownCode, *written));
-    q.close();
-    return StockSaveResult::Saved;
+    case documents::PostingOutcome::Failed:
+        break;
+    }
+    return StockSaveResult::Failed;
 }
 
 } // namespace
@@ -104,24 +98,25 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite(d, d.orderCode.trimmed(), [&d](TQuery& q) {
-        const auto written = documents::writeUnderFreeCode(
-            d.orderCode.trimmed(), d.codeOrigin, [&](const QString& code) {
-                q.load(
-                    QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
-                                   "VALUES(:orderID,:houseOut,:empName,:houseIn,:optDate)"));
-                q.bind(u"orderID", code);
-                q.bind(u"houseOut", d.houseOutID.trimmed());
-                q.bind(u"empName", d.empName.trimmed());
-                q.bind(u"houseIn", d.houseInID.trimmed());
-                q.bind(u"optDate", dates::text(d.date));
-                return q.execute() > 0;
-            });
+    const StockKind& kind = stockKind(StockKindId::Transfer);
+    documents::PostedHeader header = stockHeader(QStringLiteral("OrderDB"), kind,
+                                                 {{"houseOut", d.houseOutID.trimmed()},
+                                                  {"empName", d.empName.trimmed()},
+                                                  {"houseIn", d.houseInID.trimmed()},
+                                                  {"optDate", dates::text(d.date)}},
+                                                 d);
+    return confirmAndWrite(d, d.orderCode.trimmed(), header, [&] {
+        TQuery& q = sysData->QueryCommon;
+        const auto written = documents::writeHeader(
+            q, header,
+            QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
+                           "VALUES(:orderID,:houseOut,:empName,:houseIn,:optDate)"),
+            d.orderCode.trimmed(), d.codeOrigin);
         if (written) {
             documents::holdHouse(q, d.houseOutID);
             documents::holdHouse(q, d.houseInID);
             documents::holdLineProducts(q, d);
-            insertLines(q, stockKind(StockKindId::Transfer), *written, d);
+            insertLines(q, kind, *written, d);
         }
         return written;
     });
@@ -137,19 +132,19 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    return confirmAndWrite(d, d.orderCode.trimmed(), [&d, &kind](TQuery& q) {
-        const auto written = documents::writeUnderFreeCode(
-            d.orderCode.trimmed(), d.codeOrigin, [&](const QString& code) {
-                q.load(QStringLiteral(
-                    "INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
-                    "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"));
-                q.bind(u"orderID", code);
-                q.bind(u"houseID", d.houseID.trimmed());
-                q.bind(u"empName", d.empName.trimmed());
-                q.bind(u"orderType", kind.orderType);
-                q.bind(u"optDate", dates::text(d.date));
-                return q.execute() > 0;
-            });
+    documents::PostedHeader header = stockHeader(QStringLiteral("OrderBsBy"), kind,
+                                                 {{"houseID", d.houseID.trimmed()},
+                                                  {"empName", d.empName.trimmed()},
+                                                  {"orderType", kind.orderType},
+                                                  {"optDate", dates::text(d.date)}},
+                                                 d);
+    return confirmAndWrite(d, d.orderCode.trimmed(), header, [&] {
+        TQuery& q = sysData->QueryCommon;
+        const auto written = documents::writeHeader(
+            q, header,
+            QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
+                           "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"),
+            d.orderCode.trimmed(), d.codeOrigin);
         if (written) {
             documents::holdHouse(q, d.houseID);
             documents::holdLineProducts(q, d);

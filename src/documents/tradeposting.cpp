@@ -3,10 +3,9 @@
 #include "core/dates.h"
 #include "core/messages.h"
 #include "core/numbers.h"
-#include "core/refusal.h"
 #include "core/sysdata.h"
-#include "core/transaction.h"
 #include "documents/heldrows.h"
+#include "documents/posting.h"
 
 #include <stdexcept>
 
@@ -28,24 +27,29 @@ QString orZero(const QString& text) {
     return t.isEmpty() ? QStringLiteral("0.00") : t;
 }
 
-} // namespace
+// The header as the posting writes it, the code aside.
+documents::PostedHeader tradeHeader(const TradeKind& kind, const TradeDocument& d) {
+    documents::PostedHeader header{kind.headerTable,
+                                   kind.lineTable,
+                                   {{"houseID", d.houseID.trimmed()},
+                                    {"empName", d.empName.trimmed()},
+                                    {"compID", d.compID.trimmed()},
+                                    {"optDate", dates::text(d.date)},
+                                    {"acMoney", orZero(d.sumMoney)},
+                                    {"coMoney", orZero(d.money)}}};
+    for (int row = 1; row <= TradeDocument::kRows; ++row)
+        header.lines += isLine(kind, d, row) ? 1 : 0;
+    return header;
+}
 
-// Everything the posting writes, statement by statement in the fixed order.
-std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
+// Everything the posting writes, statement by statement in the fixed order; header.code is
+// the code the header is being written under.
+std::optional<QString> writeTrade(const TradeKind& kind, const TradeDocument& d,
+                                  documents::PostedHeader& header) {
     TQuery& q = sysData->QueryCommon;
     const QString day = dates::text(d.date);
-    const auto written = documents::writeUnderFreeCode(d.orderCode.trimmed(), d.codeOrigin,
-                                                       [&](const QString& code) {
-                                                           q.load(kind.headerStatement());
-                                                           q.bind(u"orderID", code);
-                                                           q.bind(u"houseID", d.houseID.trimmed());
-                                                           q.bind(u"empName", d.empName.trimmed());
-                                                           q.bind(u"compID", d.compID.trimmed());
-                                                           q.bind(u"optDate", day);
-                                                           q.bind(u"acMoney", orZero(d.sumMoney));
-                                                           q.bind(u"coMoney", orZero(d.money));
-                                                           return q.execute() > 0;
-                                                       });
+    const auto written = documents::writeHeader(q, header, kind.headerStatement(),
+                                                d.orderCode.trimmed(), d.codeOrigin);
     if (!written)
         return std::nullopt;
     const QString& code = *written;
@@ -97,6 +101,13 @@ std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocu
     return code;
 }
 
+} // namespace
+
+std::optional<QString> writeTradeDocument(const TradeKind& kind, const TradeDocument& d) {
+    documents::PostedHeader header = tradeHeader(kind, d);
+    return writeTrade(kind, d, header);
+}
+
 PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     if (d.houseName.isEmpty()) {
         notice(QStringLiteral("请选择仓库！"));
@@ -121,26 +132,15 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return PostResult::Cancelled;
 
-    std::optional<QString> written;
-    try {
-        written = transactions::retryingConflicts(sysData->myCon, [&] {
-            Transaction transaction(sysData->myCon);
-            auto code = writeTradeDocument(kind, d);
-            transaction.commit();
-            return code;
-        });
-    } catch (const Refusal& refusal) {
-        sysData->QueryCommon.close();
-        notice(refusal.text());
-        return PostResult::Failed;
-    } catch (const std::exception&) {
-        sysData->QueryCommon.close();
-        notice(QStringLiteral("单据保存出现异常！"));
-        return PostResult::Failed;
-    }
-    if (!written)
+    documents::PostedHeader header = tradeHeader(kind, d);
+    switch (documents::post(header, d.orderCode.trimmed(),
+                            [&] { return writeTrade(kind, d, header); })) {
+    case documents::PostingOutcome::Saved:
+        return PostResult::Posted;
+    case documents::PostingOutcome::NothingWritten:
         return PostResult::NothingInserted;
-    notice(documents::savedNotice(d.orderCode.trimmed(), *written));
-    sysData->QueryCommon.close();
-    return PostResult::Posted;
+    case documents::PostingOutcome::Failed:
+        break;
+    }
+    return PostResult::Failed;
 }

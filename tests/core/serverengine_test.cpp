@@ -84,11 +84,42 @@ TEST_F(ServerEngine, AConnectionKilledMidOperationFailsItWholeAndTheNextStatemen
     } catch (const DbError& e) {
         EXPECT_TRUE(e.text().startsWith(QStringLiteral("与服务器的连接已中断")))
             << e.text().toStdString();
+        EXPECT_TRUE(e.connectionLost());
+        EXPECT_FALSE(e.conflict());
     }
     EXPECT_FALSE(con_.isOpen());
     EXPECT_EQ(rows(), 0);
     add(3);
     EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ServerEngine, AnOperationWhoseConnectionWasLostDoesNotCommitOnTheNextSession) {
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    const long long pid = q_.field(u"pid").asInteger();
+    Transaction t(con_);
+    add(1);
+    ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(pid));
+    EXPECT_THROW(add(2), DbError);
+    add(3); // a caller that carried on: the new session writes it on its own
+    try {
+        t.commit();
+        FAIL() << "the commit reported success for an operation whose session was gone";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.connectionLost());
+    }
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ServerEngine, AnErrorOfTheServerItselfIsNoLostConnection) {
+    try {
+        q_.load("SELECT nothing FROM Cash");
+        q_.open();
+        FAIL() << "an unknown column was read";
+    } catch (const DbError& e) {
+        EXPECT_FALSE(e.connectionLost());
+    }
+    EXPECT_TRUE(con_.isOpen());
 }
 
 TEST_F(ServerEngine, AStatementOnAKilledConnectionOutsideAnOperationFailsAndTheNextWorks) {

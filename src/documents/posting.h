@@ -1,0 +1,63 @@
+#pragma once
+
+#include "documents/freecode.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class TQuery;
+
+namespace documents {
+
+// A document's header row as its posting writes it, and the number of its lines: enough to
+// know the document again in the book when the connection to the server broke before the
+// posting heard whether its commit got through.
+struct PostedHeader {
+    QString table;
+    QString lineTable;
+    // The columns but the code, with the texts written; each column's name is also its
+    // parameter's name in the header statement.
+    std::vector<std::pair<QString, QString>> values;
+    int lines = 0;
+    // The code the header is being written under, set as it is written: after a move to a
+    // free code, the moved one.
+    QString code = {};
+
+    // Binds every value but the code to the statement's parameter of the column's name.
+    void bind(TQuery& q) const;
+};
+
+// Writes the header with the statement (its parameters: orderID and the values' columns)
+// under the code, or the next free one as writeUnderFreeCode moves it, setting header.code to
+// each code it writes under. The code written under; nothing when no row was written.
+std::optional<QString> writeHeader(TQuery& q, PostedHeader& header, const QString& statement,
+                                   const QString& code, const std::optional<CodeOrigin>& origin);
+
+enum class Found { Ours, Absent, Unknown };
+
+// Whether the header is in the book under header.code with its values and its number of
+// lines (Ours), no header holds the code or none was written (Absent), or neither can be
+// told: another document holds the code, or the book cannot be reached. One statement, so
+// that one view of the book answers; on a server after a lost connection it opens a new
+// session.
+Found lookUp(const PostedHeader& header);
+
+enum class PostingOutcome {
+    Saved,          // the saved notice is shown
+    NothingWritten, // the header wrote no row: nothing else was written, nothing is shown
+    Failed,         // the failure is shown; the window keeps the document
+};
+
+// Runs write in one transaction, again on a conflict with another counter. write writes the
+// whole document, setting header.code as it writes the header, and returns the code written
+// under (nothing when the header wrote no row). When the connection to the server breaks on
+// the way, the book is asked again whether the document is in it, and the person is told
+// whether it was saved, was not, or cannot be known; only then may the person post again
+// without counting it twice.
+PostingOutcome post(PostedHeader& header, const QString& shownCode,
+                    const std::function<std::optional<QString>()>& write);
+
+} // namespace documents

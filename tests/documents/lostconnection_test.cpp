@@ -1,0 +1,313 @@
+// A posting whose connection to the server breaks: the person learns whether the document was
+// saved, so that posting it again never counts it twice.
+#include "core/connection.h"
+#include "core/query.h"
+#include "core/sysdata.h"
+#include "documents/gridinput.h"
+#include "documents/posting.h"
+#include "documents/ui/tfrmbsby.h"
+#include "documents/ui/tradewindows.h"
+#include "masterdata/ui/tfrmfindcomp.h"
+#include "masterdata/ui/tfrmfindproduct.h"
+#include "printing/ui/tfrmprintview.h"
+#include "support/booktest.h"
+#include "support/drive.h"
+#include "support/othercounter.h"
+#include "support/serverbook.h"
+#include "support/testprinter.h"
+
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QTableView>
+#include <future>
+#include <memory>
+
+namespace {
+
+const QString kNotSaved =
+    QStringLiteral("单据保存出现异常！\n与服务器的连接已中断，单据未保存，请重新过账。");
+const QString kSavedAfterBreak =
+    QStringLiteral("与服务器的连接曾中断，单据已保存。\n单据保存成功！");
+const QString kNotKnown =
+    QStringLiteral("单据保存出现异常！\n与服务器的连接已中断，无法确认单据是否已保存。"
+                   "请在单据查询中核对后再决定是否重新过账。");
+
+// Ends, from a connection of its own, the first other session of the book found waiting as
+// the condition on pg_stat_activity says, as a restarted server or a broken network ends it.
+// Waiting for "SyncRep" is a commit the server has made and not yet acknowledged.
+class SessionEnder {
+public:
+    SessionEnder(std::unique_ptr<Connection> watcher, const QString& waiting)
+        : watcher_(std::move(watcher)) {
+        EXPECT_TRUE(watcher_->open()); // before the book may refuse new sessions
+        ended_ = std::async(std::launch::async, [this, waiting] { return endOne(waiting); });
+    }
+    bool ended() { return ended_.get(); }
+
+private:
+    bool endOne(const QString& waiting) {
+        TQuery q(*watcher_, QStringLiteral("ender"));
+        for (const QDeadlineTimer failsafe(30000); !failsafe.hasExpired(); QThread::msleep(10)) {
+            q.load(QStringLiteral("SELECT pg_terminate_backend(pid, 10000) AS ended FROM "
+                                  "pg_stat_activity WHERE datname=current_database() AND "
+                                  "pid<>pg_backend_pid() AND %1")
+                       .arg(waiting));
+            q.open();
+            const bool found = q.recordCount() > 0;
+            q.close();
+            if (found)
+                return true;
+        }
+        return false;
+    }
+
+    std::unique_ptr<Connection> watcher_;
+    std::future<bool> ended_;
+};
+
+const QString kCommitMade = QStringLiteral("wait_event='SyncRep'");
+const QString kWaitingForALock = QStringLiteral("wait_event_type='Lock'");
+
+class LostConnection : public BookTest {
+protected:
+    BookEngine engine() const override { return BookEngine::Server; }
+    void SetUp() override {
+        BookTest::SetUp();
+        addHouse("总库");
+        addEmployee("张三");
+        hammer = addProduct("锤子", addCategory("工具"), "12.5", "20");
+        supplier = addSupplier("甲公司");
+        products = std::make_unique<TfrmFindProduct>();
+        comps = std::make_unique<TfrmFindComp>();
+        preview = std::make_unique<TfrmPrintView>(printer);
+    }
+    void TearDown() override {
+        purchase.reset();
+        loss.reset();
+        preview.reset();
+        comps.reset();
+        products.reset();
+        BookTest::TearDown();
+    }
+
+    // The program's next commit is made and then waits for a standby that never comes (the
+    // tests' cluster names one), until its session is ended. The new session after the break
+    // commits as every session does.
+    void nextCommitWaitsForItsAcknowledgement() {
+        const QString names = scalar("SHOW synchronous_standby_names");
+        ASSERT_FALSE(names.isEmpty()) << "the tests' cluster names no standby: restart it with "
+                                         "scripts/pgcluster.sh";
+        sysData->myCon.run("SET synchronous_commit TO on");
+    }
+    // No new session may open on the book: the server is as good as unreachable.
+    void refuseNewSessions(bool refuse) {
+        ServerBook::admin(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
+                              .arg(bookName, refuse ? "false" : "true"));
+    }
+    std::unique_ptr<SessionEnder> ender(const QString& waiting) {
+        return std::make_unique<SessionEnder>(anotherCounter(), waiting);
+    }
+    std::unique_ptr<OtherCounter> holdingTheHammer() {
+        auto other = std::make_unique<OtherCounter>(anotherCounter(), anotherCounter());
+        other->hold("Fproduct", "prodID", hammer, RowHold::Changed);
+        return other;
+    }
+
+    void pickProduct(QWidget& w) {
+        modal_.expect<TfrmFindProduct>([](TfrmFindProduct& p) {
+            QLineEdit& key = drive::find<QLineEdit>(p, "txtKey");
+            drive::type(key, "锤子");
+            QTest::keyClick(&key, Qt::Key_Return);
+            auto& list = drive::find<QTableView>(p, "dgProduct");
+            drive::doubleClick(list.viewport(),
+                               list.visualRect(list.model()->index(0, 3)).center());
+        });
+        gridinput::doubleClick(grid(w), 1);
+    }
+    static DocumentGrid& grid(QWidget& w) { return drive::find<DocumentGrid>(w, "sgData"); }
+    static QComboBox& combo(QWidget& w, const char* name) {
+        return drive::find<QComboBox>(w, name);
+    }
+
+    // A purchase of four hammers from 甲公司 into 总库: 50.00 due, nothing settled.
+    TfrmPurIn& purchaseWindow() {
+        purchase = std::make_unique<TfrmPurIn>(*products, *comps, *preview);
+        purchase->show();
+        drive::choose(combo(*purchase, "cbHouse"), "总库");
+        drive::type(*combo(*purchase, "cbEMp").lineEdit(), "张三");
+        modal_.expect<TfrmFindComp>([](TfrmFindComp& p) {
+            auto& list = drive::find<QTableView>(p, "dgSupplier");
+            const int last = list.model()->rowCount() - 1;
+            drive::doubleClick(list.viewport(),
+                               list.visualRect(list.model()->index(last, 1)).center());
+        });
+        drive::click(*purchase, "imgFind");
+        pickProduct(*purchase);
+        gridinput::type(grid(*purchase), 1, DocumentGrid::Quantity, "4");
+        return *purchase;
+    }
+    // A loss of three hammers in 总库.
+    TfrmBsBy& lossWindow() {
+        loss = std::make_unique<TfrmBsBy>(*products);
+        loss->show();
+        drive::choose(combo(*loss, "cbHouseIn"), "总库");
+        pickProduct(*loss);
+        gridinput::type(grid(*loss), 1, DocumentGrid::Quantity, "3");
+        return *loss;
+    }
+    void post(QWidget& w) {
+        messages_.answerOk();
+        drive::click(w, "btnSave");
+    }
+    // Posting while the ender waits for the session to wait as it says.
+    void postAndBreak(QWidget& w, const QString& waiting) {
+        auto breaking = ender(waiting);
+        post(w);
+        EXPECT_TRUE(breaking->ended()) << "the posting never waited as " << waiting.toStdString();
+    }
+
+    QString stock() {
+        return scalar(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(hammer));
+    }
+    QString balance() {
+        return scalar(
+            QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier));
+    }
+    // The purchase in the book: header code, line count, stock, balance, journal rows.
+    QStringList purchases() {
+        return QStringList{QString::number(count("OrderPur")),
+                           scalar("SELECT orderID FROM OrderPur"),
+                           QString::number(count("OrderPurD")),
+                           stock(),
+                           balance(),
+                           QString::number(count("FitemBank"))};
+    }
+
+    long long hammer = 0, supplier = 0;
+    QString bookName;
+    TestPrinter printer;
+    std::unique_ptr<TfrmFindProduct> products;
+    std::unique_ptr<TfrmFindComp> comps;
+    std::unique_ptr<TfrmPrintView> preview;
+    std::unique_ptr<TfrmPurIn> purchase;
+    std::unique_ptr<TfrmBsBy> loss;
+};
+
+const QStringList kOnePurchase{"1", "CJ2026315957", "1", "4", "50", "1"};
+
+TEST_F(LostConnection, APurchaseBrokenBeforeItsCommitIsReportedUnsavedAndPostsOnceAgain) {
+    TfrmPurIn& w = purchaseWindow();
+    {
+        const auto other = holdingTheHammer(); // the posting waits for it with its header written
+        postAndBreak(w, kWaitingForALock);
+    }
+    EXPECT_EQ(messages_.last(), kNotSaved);
+    EXPECT_EQ(purchases(), (QStringList{"0", "", "0", "0", "0", "0"}));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderCode").text(), "CJ2026315957");
+
+    post(w);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(purchases(), kOnePurchase);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(LostConnection, APurchaseWhoseCommitGotThroughIsReportedSavedAndTheWindowCleared) {
+    TfrmPurIn& w = purchaseWindow();
+    nextCommitWaitsForItsAcknowledgement();
+    postAndBreak(w, kCommitMade);
+    EXPECT_EQ(messages_.last(), kSavedAfterBreak);
+    EXPECT_EQ(purchases(), kOnePurchase);
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "");
+}
+
+TEST_F(LostConnection, APurchaseThatCannotBeLookedForAfterTheBreakIsLeftToThePerson) {
+    bookName = scalar("SELECT current_database()");
+    TfrmPurIn& w = purchaseWindow();
+    nextCommitWaitsForItsAcknowledgement();
+    {
+        auto breaking = ender(kCommitMade);
+        refuseNewSessions(true);
+        post(w);
+        EXPECT_TRUE(breaking->ended());
+        refuseNewSessions(false);
+    }
+    EXPECT_EQ(messages_.last(), kNotKnown);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "锤子");
+    // It did get through: the person is sent to look rather than told to post again.
+    EXPECT_EQ(purchases(), kOnePurchase);
+}
+
+TEST_F(LostConnection, ALossWhoseCommitGotThroughIsReportedSavedAndMovesTheStockOnce) {
+    TfrmBsBy& w = lossWindow();
+    nextCommitWaitsForItsAcknowledgement();
+    postAndBreak(w, kCommitMade);
+    EXPECT_EQ(messages_.last(), kSavedAfterBreak);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(count("OrderBsBy WHERE orderID='BS2026315957'"), 1);
+    EXPECT_EQ(count("OrderBsByD"), 1);
+    EXPECT_EQ(stock(), "-3");
+}
+
+TEST_F(LostConnection, ALossBrokenBeforeItsCommitIsReportedUnsavedAndPostsOnceAgain) {
+    TfrmBsBy& w = lossWindow();
+    {
+        const auto other = holdingTheHammer();
+        postAndBreak(w, kWaitingForALock);
+    }
+    EXPECT_EQ(messages_.last(), kNotSaved);
+    EXPECT_EQ(count("OrderBsBy"), 0);
+    EXPECT_TRUE(w.isVisible());
+    post(w);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(count("OrderBsBy"), 1);
+    EXPECT_EQ(stock(), "-3");
+}
+
+// Knowing the header again, on either engine: under its code, with its values and its number
+// of lines, or it is not the one the posting wrote.
+class HeaderLookUp : public OnEngines<BookTest> {
+protected:
+    void SetUp() override {
+        OnEngines<BookTest>::SetUp();
+        exec("INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
+             "VALUES('BS1','7','张三','报损','2026-03-15')");
+        exec("INSERT INTO OrderBsByD(orderID,prodID,price,pcount,sumMoney,remark) "
+             "VALUES('BS1',3,2.5,4,10,'')");
+    }
+    static documents::PostedHeader header(const QString& code) {
+        return {"OrderBsBy",
+                "OrderBsByD",
+                {{"houseID", "7"},
+                 {"empName", "张三"},
+                 {"orderType", "报损"},
+                 {"optDate", "2026-03-15"}},
+                1,
+                code};
+    }
+};
+
+TEST_P(HeaderLookUp, OnlyTheSameHeaderWithAsManyLinesIsOurs) {
+    EXPECT_EQ(documents::lookUp(header("BS1")), documents::Found::Ours);
+    EXPECT_EQ(documents::lookUp(header("bs1")), documents::Found::Ours); // codes ignore case
+    EXPECT_EQ(documents::lookUp(header("BS2")), documents::Found::Absent);
+    EXPECT_EQ(documents::lookUp(header("")), documents::Found::Absent);
+
+    auto otherHouse = header("BS1");
+    otherHouse.values[0].second = "8";
+    EXPECT_EQ(documents::lookUp(otherHouse), documents::Found::Unknown);
+    auto otherDate = header("BS1");
+    otherDate.values[3].second = "2026-03-16";
+    EXPECT_EQ(documents::lookUp(otherDate), documents::Found::Unknown);
+    auto moreLines = header("BS1");
+    moreLines.lines = 2;
+    EXPECT_EQ(documents::lookUp(moreLines), documents::Found::Unknown);
+}
+
+INSTANTIATE_ON_BOTH_ENGINES(HeaderLookUp);
+
+} // namespace
