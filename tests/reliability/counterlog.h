@@ -42,4 +42,7 @@ QString figures(const std::vector<Operation>& operations);
 // Checks the book open in sysData against what the counters reported; every fault found.
 QStringList check(const std::vector<Operation>& operations);
 
+// What the report says of an operation, for a fault's text: "c1-7 (countline, done as PD…)".
+QString told(const Operation& op);
+
 } // namespace counters
