@@ -220,7 +220,8 @@ private:
         std::map<long long, Expected> expected;
         for (const Operation* op : c.lines) {
             Expected& e = expected[product(*op)];
-            if (op->end == End::Done)
+            // The count is in the book: the line that opened it was written with its header.
+            if (op->end == End::Done || op == c.opening)
                 e = {op, nullptr};
             else if (op->unsure())
                 e.unsure = op;
