@@ -3,6 +3,7 @@
 #include "core/decimal.h"
 #include "core/sysdata.h"
 #include "reliability/bookmodel.h"
+#include "reliability/counteropencounts.h"
 
 #include <set>
 
@@ -145,21 +146,13 @@ public:
                                           "%1 in %2")
                                .arg(id, QStringList(f.codes.begin(), f.codes.end()).join(u','));
         codesGivenTwice();
+        faults_ << openCountFaults(operations_);
         if (const QString totals = book_.totalsDisagreement(); !totals.isEmpty())
             faults_ << QStringLiteral("the kept totals differ from the model: ") + totals;
         return faults_;
     }
 
 private:
-    // What the report says, for a fault's text.
-    static QString told(const Operation& op) {
-        const QString end = op.end == End::Done  ? QStringLiteral("done as ") + op.code
-                            : op.end == End::Cut ? QStringLiteral("cut off")
-                            : op.lost            ? QStringLiteral("failed, connection lost")
-                                                 : QStringLiteral("refused");
-        return QStringLiteral("%1 (%2, %3)").arg(op.id, op.what, end);
-    }
-
     void posting(const Operation& op) {
         const auto at = found_.find(op.id);
         const bool present = at != found_.end();
@@ -239,8 +232,6 @@ private:
             if (held != static_cast<long long>(lines.size()))
                 rows =
                     QStringLiteral("was written with %1 lines of %2").arg(held).arg(lines.size());
-            if (number(QStringLiteral("SELECT COUNT(*) AS n FROM OrderPD WHERE orderID=:v"), code))
-                rows += QStringLiteral(" left its count open");
         }
         if (!settled(op, present, rows))
             return;
@@ -320,6 +311,14 @@ private:
 };
 
 } // namespace
+
+QString told(const Operation& op) {
+    const QString end = op.end == End::Done  ? QStringLiteral("done as ") + op.code
+                        : op.end == End::Cut ? QStringLiteral("cut off")
+                        : op.lost            ? QStringLiteral("failed, connection lost")
+                                             : QStringLiteral("refused");
+    return QStringLiteral("%1 (%2, %3)").arg(op.id, op.what, end);
+}
 
 QString Operation::word(const char* key) const {
     const auto at = words.find(QString::fromLatin1(key));

@@ -3,8 +3,9 @@
 // What the counters (tests/tools/counter.cpp) reported, and its comparison with the book they
 // worked on together: every operation reported done is in the book once and whole, every one
 // refused or voided left nothing, one cut off by a kill or a lost connection is in it whole or
-// not at all, no code was given twice, and the kept totals are those of a model that replays
-// every operation done (sums commute: the order of the replay does not matter).
+// not at all, no code was given twice, every count left open holds the lines reported for it
+// (counteropencounts.h), and the kept totals are those of a model that replays every operation
+// done (sums commute: the order of the replay does not matter).
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -41,5 +42,8 @@ QString figures(const std::vector<Operation>& operations);
 
 // Checks the book open in sysData against what the counters reported; every fault found.
 QStringList check(const std::vector<Operation>& operations);
+
+// What the report says of an operation, for a fault's text: "c1-7 (countline, done as PD…)".
+QString told(const Operation& op);
 
 } // namespace counters

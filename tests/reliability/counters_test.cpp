@@ -1,7 +1,8 @@
 // Several counters post, void, count, settle and enter cash on one server book at the same
 // moment (tests/tools/counter.cpp); afterwards the books agree, every document reported saved
-// is there once and whole, none reported voided or refused is, no code was given twice, and the
-// kept totals are those of a model replaying every operation reported done (counterlog.h).
+// is there once and whole, none reported voided or refused is, no code was given twice, the
+// counts left open hold the lines reported, and the kept totals are those of a model replaying
+// every operation reported done (counterlog.h).
 // Once more while counters are killed at random moments and the server restarts under them.
 //
 //   VESK_COUNTERS (default 4, at most 8), VESK_COUNTERS_SECONDS (default 15),
