@@ -1,8 +1,10 @@
 #include "accounts/cashbook.h"
 
+#include "accounts/afterbreak.h"
 #include "accounts/amounts.h"
 #include "core/clock.h"
 #include "core/dates.h"
+#include "core/dberror.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
@@ -19,17 +21,35 @@ int executeCommon(TQuery& q) {
     return rows;
 }
 
-int insertEntry(TQuery& q, const CashEntry& entry, const Decimal& amount) {
+// The new row's key, learned in the statement that writes it; nothing when no row was written.
+std::optional<long long> insertEntry(TQuery& q, const CashEntry& entry, const Decimal& amount) {
     q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderType,sumMoney,empName,remark,itmID) "
                           "SELECT :optDate,:orderType,:sumMoney,:empName,:remark,itmID FROM Fitem "
-                          "WHERE itmID=:itmID"));
+                          "WHERE itmID=:itmID RETURNING bankID"));
     q.bind(u"optDate", dates::text(environment::now().date()));
     q.bind(u"orderType", entry.moneyIn ? QStringLiteral("现金进款") : QStringLiteral("现金出款"));
     q.bind(u"sumMoney", (entry.moneyIn ? amount : -amount).toString());
     q.bind(u"empName", entry.empName.trimmed());
     q.bind(u"remark", entry.remark.trimmed());
     q.bind(u"itmID", entry.itmID);
-    return executeCommon(q);
+    q.open();
+    std::optional<long long> key;
+    if (!q.eof())
+        key = q.field(u"bankID").asInteger();
+    q.close();
+    return key;
+}
+
+// Whether the row written under key is in the book after the connection broke.
+documents::Found lookUpEntry(const std::optional<long long>& key) {
+    if (!key)
+        return documents::Found::Absent; // broken before the row was written: no commit sent
+    return askAfterBreak([&](TQuery& q) {
+        q.load(QStringLiteral("SELECT COUNT(*) AS held FROM FitemBank WHERE bankID=:bankID"));
+        q.bind(u"bankID", *key);
+        q.open();
+        return q.field(u"held").asInteger() > 0 ? documents::Found::Ours : documents::Found::Absent;
+    });
 }
 
 } // namespace
@@ -43,20 +63,42 @@ Write addCashEntry(const CashEntry& entry) {
         return Write::Refused;
     }
     TQuery& q = sysData->QueryCommon;
-    const bool written = transactions::retryingConflicts(sysData->myCon, [&] {
-        Transaction transaction(sysData->myCon);
-        // Into an account that exists and stays: a row of a deleted one would be money no
-        // account shows.
-        if (!holdRow(q, masterrows::kAccount.table, masterrows::kAccount.keyColumn, entry.itmID,
-                     RowHold::Referenced))
-            return false;
-        const bool inserted = insertEntry(q, entry, *amount) > 0;
-        transaction.commit();
-        return inserted;
-    });
-    if (!written)
+    std::optional<long long> key;
+    QString brokeNotice;
+    try {
+        key = transactions::retryingConflicts(sysData->myCon, [&] {
+            key.reset();
+            Transaction transaction(sysData->myCon);
+            // Into an account that exists and stays: a row of a deleted one would be money no
+            // account shows.
+            if (!holdRow(q, masterrows::kAccount.table, masterrows::kAccount.keyColumn, entry.itmID,
+                         RowHold::Referenced))
+                return key;
+            key = insertEntry(q, entry, *amount);
+            transaction.commit();
+            return key;
+        });
+    } catch (const DbError& e) {
+        q.close();
+        if (!e.connectionLost())
+            throw;
+        // Adding again blindly could enter the money twice: the book says which it was.
+        switch (lookUpEntry(key)) {
+        case documents::Found::Ours:
+            brokeNotice = QStringLiteral("与服务器的连接曾中断，已添加。\n");
+            break;
+        case documents::Found::Absent:
+            notice(QStringLiteral("与服务器的连接已中断，未添加，请重新添加。"));
+            return Write::Broken;
+        case documents::Found::Unknown:
+            notice(QStringLiteral("与服务器的连接已中断，无法确认是否已添加。"
+                                  "请在现金银行明细中核对后再决定是否重新添加。"));
+            return Write::Broken;
+        }
+    }
+    if (!key)
         return Write::NoRow;
-    notice(QStringLiteral("添加成功！"));
+    notice(brokeNotice + QStringLiteral("添加成功！"));
     return Write::Done;
 }
 

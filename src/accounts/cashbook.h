@@ -25,6 +25,9 @@ struct CashEntry {
 // without writing, an amount that is no number or is negative (the sign comes from the
 // entry's direction); writes nothing, without a message, for an account that does not exist.
 // The account is held while the entry goes in, so that no other counter deletes it meanwhile.
+// When the connection to the server breaks on the way, the entry is looked for by its key on a
+// new session and the person is told it was added (Done), was not, or cannot be known (Broken),
+// so that adding it again never enters the money twice.
 Write addCashEntry(const CashEntry& entry);
 
 // "科目：\"现金\"为系统默认科目，请勿修改！" and the like, for the account's name and a verb.

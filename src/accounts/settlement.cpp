@@ -1,5 +1,7 @@
 #include "accounts/settlement.h"
 
+#include "accounts/afterbreak.h"
+#include "core/dberror.h"
 #include "core/messages.h"
 #include "core/refusal.h"
 #include "core/rowlock.h"
@@ -66,11 +68,34 @@ bool settleWithin(const QString& table, const QString& compID, const Decimal& va
     return true;
 }
 
+// Whether the settlement got through after the connection broke: the balance is the shown one
+// lowered by value (Ours) or still the shown one (Absent). Without a shown balance, or with a
+// balance that is neither, it cannot be told.
+documents::Found lookUpSettled(const QString& table, const QString& compID, const Decimal& value,
+                               const QString* shown) {
+    if (!shown)
+        return documents::Found::Unknown;
+    return askAfterBreak([&](TQuery& q) {
+        q.load(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=:compID").arg(table));
+        q.bind(u"compID", compID);
+        q.open();
+        if (q.eof())
+            return documents::Found::Unknown;
+        const Decimal now = centsOf(q.field(u"exchMoney").asText());
+        if (now == (centsOf(*shown) - value).cents())
+            return documents::Found::Ours;
+        if (now == centsOf(*shown))
+            return documents::Found::Absent;
+        return documents::Found::Unknown;
+    });
+}
+
 Write settle(const QString& kind, const QString& compID, const QString& amount, QString* shown) {
     const auto value = amountOf(amount, QStringLiteral("结算金额不是有效的数字！"));
     if (!value)
         return Write::Refused;
     bool settled = false;
+    QString brokeNotice;
     try {
         settled = transactions::retryingConflicts(
             sysData->myCon, [&] { return settleWithin(tableOf(kind), compID, *value, shown); });
@@ -78,10 +103,28 @@ Write settle(const QString& kind, const QString& compID, const QString& amount, 
         sysData->QueryCommon.close();
         notice(refusal.text());
         return Write::Outdated;
+    } catch (const DbError& e) {
+        sysData->QueryCommon.close();
+        if (!e.connectionLost())
+            throw;
+        // Settling again blindly could lower the balance twice: the book says which it was.
+        switch (lookUpSettled(tableOf(kind), compID, *value, shown)) {
+        case documents::Found::Ours:
+            settled = true;
+            brokeNotice = QStringLiteral("与服务器的连接曾中断，结算已完成。\n");
+            break;
+        case documents::Found::Absent:
+            notice(QStringLiteral("与服务器的连接已中断，未结算，请重新结款。"));
+            return Write::Broken;
+        case documents::Found::Unknown:
+            notice(QStringLiteral("与服务器的连接已中断，无法确认是否已结算。"
+                                  "请核对欠款金额后再决定是否重新结款。"));
+            return Write::Broken;
+        }
     }
     if (!settled)
         return Write::NoRow;
-    notice(QStringLiteral("结算成功！"));
+    notice(brokeNotice + QStringLiteral("结算成功！"));
     return Write::Done;
 }
 

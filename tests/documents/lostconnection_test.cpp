@@ -12,14 +12,12 @@
 #include "printing/ui/tfrmprintview.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/lostsession.h"
 #include "support/othercounter.h"
-#include "support/serverbook.h"
 #include "support/testprinter.h"
 
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QTableView>
-#include <future>
 #include <memory>
 
 namespace {
@@ -32,47 +30,10 @@ const QString kNotKnown =
     QStringLiteral("单据保存出现异常！\n与服务器的连接已中断，无法确认单据是否已保存。"
                    "请在单据查询中核对后再决定是否重新过账。");
 
-// Ends, from a connection of its own, the first other session of the book found waiting as
-// the condition on pg_stat_activity says, as a restarted server or a broken network ends it.
-// Waiting for "SyncRep" is a commit the server has made and not yet acknowledged.
-class SessionEnder {
-public:
-    SessionEnder(std::unique_ptr<Connection> watcher, const QString& waiting)
-        : watcher_(std::move(watcher)) {
-        EXPECT_TRUE(watcher_->open()); // before the book may refuse new sessions
-        ended_ = std::async(std::launch::async, [this, waiting] { return endOne(waiting); });
-    }
-    bool ended() { return ended_.get(); }
-
-private:
-    bool endOne(const QString& waiting) {
-        TQuery q(*watcher_, QStringLiteral("ender"));
-        for (const QDeadlineTimer failsafe(30000); !failsafe.hasExpired(); QThread::msleep(10)) {
-            q.load(QStringLiteral("SELECT pg_terminate_backend(pid, 10000) AS ended FROM "
-                                  "pg_stat_activity WHERE datname=current_database() AND "
-                                  "pid<>pg_backend_pid() AND %1")
-                       .arg(waiting));
-            q.open();
-            const bool found = q.recordCount() > 0;
-            q.close();
-            if (found)
-                return true;
-        }
-        return false;
-    }
-
-    std::unique_ptr<Connection> watcher_;
-    std::future<bool> ended_;
-};
-
-const QString kCommitMade = QStringLiteral("wait_event='SyncRep'");
-const QString kWaitingForALock = QStringLiteral("wait_event_type='Lock'");
-
-class LostConnection : public BookTest {
+class LostConnection : public LostSessionTest {
 protected:
-    BookEngine engine() const override { return BookEngine::Server; }
     void SetUp() override {
-        BookTest::SetUp();
+        LostSessionTest::SetUp();
         addHouse("总库");
         addEmployee("张三");
         hammer = addProduct("锤子", addCategory("工具"), "12.5", "20");
@@ -87,26 +48,9 @@ protected:
         preview.reset();
         comps.reset();
         products.reset();
-        BookTest::TearDown();
+        LostSessionTest::TearDown();
     }
 
-    // The program's next commit is made and then waits for a standby that never comes (the
-    // tests' cluster names one), until its session is ended. The new session after the break
-    // commits as every session does.
-    void nextCommitWaitsForItsAcknowledgement() {
-        const QString names = scalar("SHOW synchronous_standby_names");
-        ASSERT_FALSE(names.isEmpty()) << "the tests' cluster names no standby: restart it with "
-                                         "scripts/pgcluster.sh";
-        sysData->myCon.run("SET synchronous_commit TO on");
-    }
-    // No new session may open on the book: the server is as good as unreachable.
-    void refuseNewSessions(bool refuse) {
-        ServerBook::admin(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
-                              .arg(bookName, refuse ? "false" : "true"));
-    }
-    std::unique_ptr<SessionEnder> ender(const QString& waiting) {
-        return std::make_unique<SessionEnder>(anotherCounter(), waiting);
-    }
     std::unique_ptr<OtherCounter> holdingTheHammer() {
         auto other = std::make_unique<OtherCounter>(anotherCounter(), anotherCounter());
         other->hold("Fproduct", "prodID", hammer, RowHold::Changed);
@@ -184,7 +128,6 @@ protected:
     }
 
     long long hammer = 0, supplier = 0;
-    QString bookName;
     TestPrinter printer;
     std::unique_ptr<TfrmFindProduct> products;
     std::unique_ptr<TfrmFindComp> comps;
@@ -225,7 +168,6 @@ TEST_F(LostConnection, APurchaseWhoseCommitGotThroughIsReportedSavedAndTheWindow
 }
 
 TEST_F(LostConnection, APurchaseThatCannotBeLookedForAfterTheBreakIsLeftToThePerson) {
-    bookName = scalar("SELECT current_database()");
     TfrmPurIn& w = purchaseWindow();
     nextCommitWaitsForItsAcknowledgement();
     {

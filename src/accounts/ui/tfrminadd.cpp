@@ -91,7 +91,7 @@ void TfrmInAdd::btnOKClick() {
     const accounts::Write result =
         accounts::addCashEntry({moneyIn(), cbItmName->currentData().toString(), txtMoney->text(),
                                 cbEmp->currentText(), txtRemark->text()});
-    if (result == accounts::Write::Refused) {
+    if (result == accounts::Write::Refused || result == accounts::Write::Broken) {
         txtMoney->setFocus();
         return;
     }

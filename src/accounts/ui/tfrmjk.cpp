@@ -83,7 +83,8 @@ void TfrmJK::Button1Click() {
             txtJK->setText(balance);
         txtJe->setText(balance);
     }
-    if (result == accounts::Write::Refused || result == accounts::Write::Outdated) {
+    if (result == accounts::Write::Refused || result == accounts::Write::Outdated ||
+        result == accounts::Write::Broken) {
         txtJK->setFocus();
         return;
     }

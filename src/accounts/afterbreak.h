@@ -1,0 +1,16 @@
+#pragma once
+
+#include "documents/posting.h"
+
+#include <functional>
+
+class TQuery;
+
+namespace accounts {
+
+// Whether a write cut off by a lost connection to the server got through, as ask reads the
+// book with the query it is given: the first statement after the break opens a new session.
+// Unknown when the book cannot be read either.
+documents::Found askAfterBreak(const std::function<documents::Found(TQuery&)>& ask);
+
+} // namespace accounts
