@@ -89,6 +89,11 @@ ImportOutcome runImport(const ImportKind& kind, const Sheet& sheet, const Import
     } catch (const Refusal& refusal) {
         return {false, QStringLiteral("导入失败，没有写入任何数据：") + refusal.text()};
     } catch (const DbError& e) {
+        // The commit may have got through before the connection broke: saying nothing was
+        // written would invite importing the same stock twice.
+        if (e.connectionLost())
+            return {false, QStringLiteral("与服务器的连接已中断，无法确认导入的数据是否已写入。"
+                                          "请在商品列表或单据查询中核对后再决定是否重新导入。")};
         return {false, QStringLiteral("导入失败，没有写入任何数据：") + e.text()};
     } catch (const std::exception& e) {
         return {false,
