@@ -53,8 +53,11 @@ QString Connection::upgradeBackup() const {
 }
 
 Engine& Connection::opened() {
+    // A server out of reach after a broken connection fails the operation as the break did,
+    // so that the person hears the connection is gone rather than of some failure.
     if (!engine_->isOpen() && !engine_->open())
-        throw DbError(QStringLiteral("无法链接到数据库：") + engine_->lastError());
+        throw DbError(QStringLiteral("无法链接到数据库：") + engine_->lastError(),
+                      isServer() ? DbError::Kind::ConnectionLost : DbError::Kind::Failure);
     return *engine_;
 }
 

@@ -1,6 +1,7 @@
 // A posting whose connection to the server breaks: the person learns whether the document was
 // saved, so that posting it again never counts it twice.
 #include "core/connection.h"
+#include "core/dberror.h"
 #include "core/query.h"
 #include "core/sysdata.h"
 #include "documents/gridinput.h"
@@ -154,6 +155,32 @@ TEST_F(LostConnection, APurchaseBrokenBeforeItsCommitIsReportedUnsavedAndPostsOn
     EXPECT_EQ(messages_.last(), "单据保存成功！");
     EXPECT_EQ(purchases(), kOnePurchase);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(LostConnection, APurchasePostedWhileTheServerIsOutOfReachIsReportedUnsaved) {
+    TfrmPurIn& w = purchaseWindow();
+    {
+        // No new session may open, the program's session is ended, and the program learns it.
+        auto watcher = anotherCounter();
+        EXPECT_TRUE(watcher->open());
+        refuseNewSessions(true);
+        TQuery q(*watcher, QStringLiteral("ender"));
+        q.load(QStringLiteral("SELECT pg_terminate_backend(pid, 10000) AS ended FROM "
+                              "pg_stat_activity WHERE datname=current_database() AND "
+                              "pid<>pg_backend_pid()"));
+        q.open();
+        q.close();
+    }
+    EXPECT_THROW(sysData->myCon.run("SELECT 1"), DbError);
+    post(w);
+    refuseNewSessions(false);
+    EXPECT_EQ(messages_.last(), kNotSaved);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(purchases(), (QStringList{"0", "", "0", "0", "0", "0"}));
+
+    post(w);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(purchases(), kOnePurchase);
 }
 
 TEST_F(LostConnection, APurchaseWhoseCommitGotThroughIsReportedSavedAndTheWindowCleared) {
