@@ -83,18 +83,14 @@ Write addCashEntry(const CashEntry& entry) {
         if (!e.connectionLost())
             throw;
         // Adding again blindly could enter the money twice: the book says which it was.
-        switch (lookUpEntry(key)) {
-        case documents::Found::Ours:
-            brokeNotice = QStringLiteral("与服务器的连接曾中断，已添加。\n");
-            break;
-        case documents::Found::Absent:
-            notice(QStringLiteral("与服务器的连接已中断，未添加，请重新添加。"));
+        const auto told = documents::tellAfterBreak(
+            lookUpEntry(key), {QStringLiteral("与服务器的连接曾中断，已添加。"),
+                               QStringLiteral("与服务器的连接已中断，未添加，请重新添加。"),
+                               QStringLiteral("与服务器的连接已中断，无法确认是否已添加。"
+                                              "请在现金银行明细中核对后再决定是否重新添加。")});
+        if (!told)
             return Write::Broken;
-        case documents::Found::Unknown:
-            notice(QStringLiteral("与服务器的连接已中断，无法确认是否已添加。"
-                                  "请在现金银行明细中核对后再决定是否重新添加。"));
-            return Write::Broken;
-        }
+        brokeNotice = *told;
     }
     if (!key)
         return Write::NoRow;

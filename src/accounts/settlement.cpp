@@ -108,19 +108,16 @@ Write settle(const QString& kind, const QString& compID, const QString& amount, 
         if (!e.connectionLost())
             throw;
         // Settling again blindly could lower the balance twice: the book says which it was.
-        switch (lookUpSettled(tableOf(kind), compID, *value, shown)) {
-        case documents::Found::Ours:
-            settled = true;
-            brokeNotice = QStringLiteral("与服务器的连接曾中断，结算已完成。\n");
-            break;
-        case documents::Found::Absent:
-            notice(QStringLiteral("与服务器的连接已中断，未结算，请重新结款。"));
+        const auto told =
+            documents::tellAfterBreak(lookUpSettled(tableOf(kind), compID, *value, shown),
+                                      {QStringLiteral("与服务器的连接曾中断，结算已完成。"),
+                                       QStringLiteral("与服务器的连接已中断，未结算，请重新结款。"),
+                                       QStringLiteral("与服务器的连接已中断，无法确认是否已结算。"
+                                                      "请核对欠款金额后再决定是否重新结款。")});
+        if (!told)
             return Write::Broken;
-        case documents::Found::Unknown:
-            notice(QStringLiteral("与服务器的连接已中断，无法确认是否已结算。"
-                                  "请核对欠款金额后再决定是否重新结款。"));
-            return Write::Broken;
-        }
+        settled = true;
+        brokeNotice = *told;
     }
     if (!settled)
         return Write::NoRow;

@@ -36,6 +36,20 @@ Found lookUp(const PostedHeader& header) {
     }
 }
 
+std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts) {
+    switch (found) {
+    case Found::Ours:
+        return texts.done + u'\n';
+    case Found::Absent:
+        notice(texts.notDone);
+        return std::nullopt;
+    case Found::Unknown:
+        break;
+    }
+    notice(texts.unknown);
+    return std::nullopt;
+}
+
 namespace {
 
 const QString kFailed = QStringLiteral("单据保存出现异常！");
@@ -81,19 +95,16 @@ PostingOutcome post(PostedHeader& header, const QString& shownCode,
             notice(kFailed);
             return PostingOutcome::Failed;
         }
-        switch (lookUp(header)) {
-        case Found::Ours:
-            written = header.code;
-            brokeNotice = QStringLiteral("与服务器的连接曾中断，单据已保存。\n");
-            break;
-        case Found::Absent:
-            notice(kFailed + QStringLiteral("\n与服务器的连接已中断，单据未保存，请重新过账。"));
+        const auto told = tellAfterBreak(
+            lookUp(header),
+            {QStringLiteral("与服务器的连接曾中断，单据已保存。"),
+             kFailed + QStringLiteral("\n与服务器的连接已中断，单据未保存，请重新过账。"),
+             kFailed + QStringLiteral("\n与服务器的连接已中断，无法确认单据是否已保存。"
+                                      "请在单据查询中核对后再决定是否重新过账。")});
+        if (!told)
             return PostingOutcome::Failed;
-        case Found::Unknown:
-            notice(kFailed + QStringLiteral("\n与服务器的连接已中断，无法确认单据是否已保存。"
-                                            "请在单据查询中核对后再决定是否重新过账。"));
-            return PostingOutcome::Failed;
-        }
+        written = header.code;
+        brokeNotice = *told;
     } catch (const std::exception&) {
         q.close();
         notice(kFailed);

@@ -38,6 +38,17 @@ std::optional<QString> writeHeader(TQuery& q, PostedHeader& header, const QStrin
 
 enum class Found { Ours, Absent, Unknown };
 
+// What the person is told once the book has answered whether a write cut off by a lost
+// connection got through.
+struct AfterBreakTexts {
+    QString done;    // the first line of the success notice that follows
+    QString notDone; // the write may simply be made again
+    QString unknown; // the person is sent to look before making it again
+};
+// For a write that got through, the first line (with its line break) of the success notice to
+// show; otherwise shows notDone or unknown and returns nothing.
+std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts);
+
 // Whether the header is in the book under header.code with its values and its number of
 // lines (Ours), no header holds the code or none was written (Absent), or neither can be
 // told: another document holds the code, or the book cannot be reached. One statement, so
