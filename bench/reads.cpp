@@ -3,6 +3,9 @@
 #include "core/dates.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
+#include "reports/productsales.h"
+#include "reports/querykind.h"
+#include "reports/tradestatskind.h"
 
 int Read::run() const {
     const auto once = [this](const QString& statement) {
@@ -48,49 +51,6 @@ QString incomeDetails(const QString& period) {
                           "AND %1")
         .arg(period);
 }
-
-struct DocumentQuery {
-    const char* id;
-    const char* label;
-    const char* list;
-    const char* lineTable;
-};
-const DocumentQuery kDocumentQueries[] = {
-    {"query-pur", "采购单据查询 一个月",
-     "SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,OrderPur.compID FROM "
-     "OrderPur,Fhouse,Fsupplier WHERE OrderPur.houseID=Fhouse.houseID AND "
-     "OrderPur.compID=Fsupplier.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND orderID "
-     "LIKE :orderID",
-     "OrderPurD"},
-    {"query-sale", "销售单据查询 一个月",
-     "SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,OrderSale.compID FROM "
-     "OrderSale,Fhouse,Fcustomer WHERE OrderSale.houseID=Fhouse.houseID AND "
-     "OrderSale.compID=Fcustomer.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
-     "orderID LIKE :orderID",
-     "OrderSaleD"},
-    {"query-purt", "采购退货单查询 一个月",
-     "SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,OrderPurT.compID FROM "
-     "OrderPurT,Fhouse,Fsupplier WHERE OrderPurT.houseID=Fhouse.houseID AND "
-     "OrderPurT.compID=Fsupplier.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
-     "orderID LIKE :orderID",
-     "OrderPurTD"},
-    {"query-salet", "销售退货单据查询 一个月",
-     "SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,OrderSaleT.compID FROM "
-     "OrderSaleT,Fhouse,Fcustomer WHERE OrderSaleT.houseID=Fhouse.houseID AND "
-     "OrderSaleT.compID=Fcustomer.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
-     "orderID LIKE :orderID",
-     "OrderSaleTD"},
-    {"query-db", "库存调拨单据查询 一个月",
-     "SELECT optDate,orderID,(SELECT houseName FROM Fhouse WHERE houseID=houseOut)as ho,(SELECT "
-     "houseName FROM Fhouse WHERE houseID=houseIn)as hi,empName FROM OrderDB WHERE "
-     "optDate>=:optDate1 AND optDate<=:optDate2 AND orderID LIKE :orderID",
-     "OrderDBD"},
-    {"query-bsby", "报损报溢单据查询 一个月",
-     "SELECT optDate,orderID,houseName,orderType,empName FROM OrderBsby,Fhouse WHERE (NOT "
-     "orderType='盘点') AND OrderBsby.houseID=Fhouse.houseID AND optDate>=:optDate1 AND "
-     "optDate<=:optDate2 AND orderID LIKE :orderID",
-     "OrderBsbyD"},
-};
 
 // A document of the period whose lines a click lists.
 QString someDocument(const char* table, const QString& first) {
@@ -188,10 +148,15 @@ std::vector<Read> readsOn(const QDate& today) {
         {"details-month", "本月营业统计 收入明细", &d.QueryKestData, incomeDetails(range), month},
         {"details-period", "经营情况统计 收入明细", &d.QueryKestData, incomeDetails(range), period},
     };
-    for (const DocumentQuery& q : kDocumentQueries) {
-        Binds binds = period;
-        binds.emplace_back("orderID", QStringLiteral("%%"));
-        reads.push_back({q.id, q.label, &d.QueryOrder, QString::fromUtf8(q.list), binds});
+    for (const auto& [id, kind] :
+         {std::pair{"query-pur", QueryKindId::Purchase}, std::pair{"query-sale", QueryKindId::Sale},
+          std::pair{"query-purt", QueryKindId::PurchaseReturn},
+          std::pair{"query-salet", QueryKindId::SaleReturn},
+          std::pair{"query-db", QueryKindId::Transfer},
+          std::pair{"query-bsby", QueryKindId::LossOverflow}}) {
+        const QueryKind& query = queryKind(kind);
+        reads.push_back({id, query.caption + QStringLiteral(" 一个月"), &d.QueryOrder,
+                         query.listStatement(QString()), period});
     }
     reads.push_back(
         {"document-lines",
@@ -214,26 +179,15 @@ std::vector<Read> readsOn(const QDate& today) {
                      QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,"
                                     "remark FROM VorderDetail WHERE orderID=:orderID"),
                      {{"orderID", purchase}}});
-    for (const auto& [id, label, view] :
-         {std::tuple{"stats-pur", "商品采购统计 一个月 名称片段", "VtjSupplier"},
-          std::tuple{"stats-sale", "商品销售统计 一个月 名称片段", "VtjSale"}}) {
+    const QString fragment = QStringLiteral("杭州");
+    for (const auto& [id, kind] : {std::pair{"stats-pur", TradeStatsKindId::Purchase},
+                                   std::pair{"stats-sale", TradeStatsKindId::Sale}}) {
         Binds binds = period;
-        binds.emplace_back("compName", likePattern("杭州"));
-        reads.push_back({id, label, &d.QueryOrder,
-                         QStringLiteral("SELECT compName,optDate,orderID,orderType,acMoney,coMoney,"
-                                        "je,empName FROM %1 WHERE optDate>=:optDate1 AND "
-                                        "optDate<=:optDate2 AND compName Like :compName")
-                             .arg(QString::fromLatin1(view)),
-                         binds});
+        binds.emplace_back("compName", likePattern(fragment));
+        reads.push_back({id, tradeStatsKind(kind).caption + QStringLiteral(" 一个月 名称片段"),
+                         &d.QueryOrder, tradeStatsKind(kind).listStatement(fragment), binds});
     }
-    Binds analysis = period;
-    analysis.emplace_back("prodName", likePattern(QString()));
-    reads.push_back(
-        {"sales-analysis", "商品销售分析 一个月", &d.QueryOrderDetails,
-         QStringLiteral("SELECT prodBH,prodName,type,unitName,inprice,sumCount,sum(pcount)as sc,"
-                        "sum(sumMoney) as sm, (sum(sumMoney)-inprice*sum(pcount)) AS je FROM "
-                        "VSaleOrderD WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND prodName "
-                        "LIKE :prodName GROUP BY prodBH,prodName,type,unitName,inprice,sumCount"),
-         analysis, true});
+    reads.push_back({"sales-analysis", "商品销售分析 一个月", &d.QueryOrderDetails,
+                     productSalesStatement(QString()), period, true});
     return reads;
 }

@@ -70,9 +70,10 @@ void loadHouseProducts(TQuery& slot, const QString& houseID, const QString& cate
 }
 
 void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& name) {
-    slot.load(kHouseProducts + QStringLiteral(" AND prodName LIKE :prodName"));
+    const QString column = QStringLiteral("prodName");
+    slot.load(kHouseProducts + QStringLiteral(" AND ") + searchCondition(column, name));
     slot.bind(u"houseID", houseID);
-    slot.bind(u"prodName", likePattern(name));
+    bindSearch(slot, column, name);
     slot.open();
 }
 

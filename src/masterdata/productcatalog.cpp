@@ -52,11 +52,13 @@ void loadProducts(TQuery& query, const QString& cateID) {
 }
 
 void searchProducts(TQuery& query, const QString& key) {
+    const QString code = QStringLiteral("prodBH");
+    const QString name = QStringLiteral("prodName");
     query.load(QStringLiteral("SELECT Fproduct.*,Fprodcate.CateName FROM Fproduct,Fprodcate "
-                              "WHERE (Fproduct.cateID=Fprodcate.cateID) AND "
-                              "((prodBH LIKE :prodBH) OR (prodName LIKE :prodName))"));
-    query.bind(u"prodBH", likePattern(key));
-    query.bind(u"prodName", likePattern(key));
+                              "WHERE (Fproduct.cateID=Fprodcate.cateID) AND ((%1) OR (%2))")
+                   .arg(searchCondition(code, key), searchCondition(name, key)));
+    bindSearch(query, code, key);
+    bindSearch(query, name, key);
     query.open();
 }
 

@@ -4,15 +4,20 @@
 #include "core/query.h"
 #include "core/sqltext.h"
 
+QString productSalesStatement(const QString& nameKey) {
+    return QStringLiteral(
+               "SELECT prodBH,prodName,type,unitName,inprice,sumCount,sum(pcount)as sc,"
+               "sum(sumMoney) as sm, (sum(sumMoney)-inprice*sum(pcount)) AS je FROM VSaleOrderD "
+               "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND %1 "
+               "GROUP BY prodBH,prodName,type,unitName,inprice,sumCount")
+        .arg(searchCondition(QStringLiteral("prodName"), nameKey));
+}
+
 void loadProductSales(TQuery& query, const QDate& from, const QDate& to, const QString& key) {
-    query.load(QStringLiteral(
-        "SELECT prodBH,prodName,type,unitName,inprice,sumCount,sum(pcount)as sc,"
-        "sum(sumMoney) as sm, (sum(sumMoney)-inprice*sum(pcount)) AS je FROM VSaleOrderD "
-        "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND prodName LIKE :prodName "
-        "GROUP BY prodBH,prodName,type,unitName,inprice,sumCount"));
+    query.load(productSalesStatement(key));
     query.bind(u"optDate1", dates::text(from));
     query.bind(u"optDate2", dates::text(to));
-    query.bind(u"prodName", likePattern(key));
+    bindSearch(query, QStringLiteral("prodName"), key);
     query.open();
 }
 

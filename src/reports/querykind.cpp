@@ -1,5 +1,6 @@
 #include "reports/querykind.h"
 
+#include "core/sqltext.h"
 #include "documents/stockkind.h"
 #include "documents/tradekind.h"
 #include "reports/relativeupdate.h"
@@ -11,6 +12,10 @@ QString QueryKind::lineStatement() const {
                           "%1.remark,field1,field2,company FROM %1,Fproduct "
                           "WHERE %1.prodID=Fproduct.prodID AND %1.orderID=:orderID")
         .arg(lineTable);
+}
+
+QString QueryKind::listStatement(const QString& codeKey) const {
+    return list.arg(searchCondition(QStringLiteral("orderID"), codeKey));
 }
 
 namespace {
@@ -25,8 +30,8 @@ QueryKind tradeQuery(TradeKindId id, const char* windowClass, const char* captio
         QStringLiteral("SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,"
                        "%1.compID FROM %1,Fhouse,%2 WHERE %1.houseID=Fhouse.houseID AND "
                        "%1.compID=%2.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
-                       "orderID LIKE :orderID")
-            .arg(trade.headerTable, comps);
+                       "%3")
+            .arg(trade.headerTable, comps, QStringLiteral("%1"));
     return {windowClass,
             caption,
             trade.headerTable,
@@ -67,7 +72,7 @@ std::array<QueryKind, 6> makeKinds() {
          {},
          "SELECT optDate,orderID,(SELECT houseName FROM Fhouse WHERE houseID=houseOut)AS ho,"
          "(SELECT houseName FROM Fhouse WHERE houseID=houseIn)AS hi,empName FROM OrderDB "
-         "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND orderID LIKE :orderID",
+         "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND %1",
          {{"optDate", "采购日期"},
           {"orderID", "单据号"},
           {"ho", "调出仓"},
@@ -84,7 +89,7 @@ std::array<QueryKind, 6> makeKinds() {
          bsbyCondition,
          "SELECT optDate,orderID,houseName,orderType,empName FROM OrderBsBy,Fhouse "
          "WHERE OrderBsBy.houseID=Fhouse.houseID AND optDate>=:optDate1 AND "
-         "optDate<=:optDate2 AND orderID LIKE :orderID" +
+         "optDate<=:optDate2 AND %1" +
              bsbyCondition,
          {{"optDate", "采购日期"},
           {"orderID", "单据号"},

@@ -26,7 +26,9 @@ struct QueryKind {
     QString lineTable;
     // Keeps the stock-count corrections that share the loss/overflow table out of reach.
     QString headerCondition;
-    QString listStatement; // binds optDate1, optDate2 and orderID
+    QString list; // the list, with %1 for its condition on the code
+    // Binds optDate1, optDate2 and, for a code typed, orderID (bindSearch).
+    QString listStatement(const QString& codeKey) const;
     std::vector<QueryColumn> columns;
     VoidRule voidRule;
     const TradeKind* trade; // the posted kind of the four trade windows, null otherwise

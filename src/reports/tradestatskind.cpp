@@ -1,14 +1,14 @@
 #include "reports/tradestatskind.h"
 
+#include "core/sqltext.h"
 #include "documents/tradekind.h"
 
 #include <array>
 
-QString TradeStatsKind::listStatement() const {
+QString TradeStatsKind::listStatement(const QString& nameKey) const {
     return QStringLiteral("SELECT compName,optDate,orderID,orderType,acMoney,coMoney,je,empName "
-                          "FROM %1 WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND "
-                          "compName Like :compName")
-        .arg(view);
+                          "FROM %1 WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND %2")
+        .arg(view, searchCondition(QStringLiteral("compName"), nameKey));
 }
 
 QString TradeStatsKind::lineStatement(const QString& orderType) const {

@@ -13,8 +13,8 @@ struct TradeStatsKind {
     const TradeKind& first;  // the kind whose rows read first.journalType
     const TradeKind& second; // its return, drawn in red
 
-    // Binds optDate1, optDate2 and compName.
-    QString listStatement() const;
+    // Binds optDate1, optDate2 and, for a name typed, compName (bindSearch).
+    QString listStatement(const QString& nameKey) const;
     // The lines of the document of a row with this orderType; binds orderID.
     QString lineStatement(const QString& orderType) const;
 };

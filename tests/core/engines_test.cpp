@@ -4,6 +4,7 @@
 #include "core/dberror.h"
 #include "core/query.h"
 #include "core/schema.h"
+#include "core/sqltext.h"
 #include "core/transaction.h"
 #include "support/serverbook.h"
 
@@ -186,6 +187,35 @@ TEST_P(BothEngines, TextComparisonsIgnoreTheCaseOfLatinLetters) {
     q_->bind(u"goodsName", QStringLiteral("pear 梨"));
     q_->open();
     EXPECT_EQ(q_->recordCount(), 1);
+}
+
+// A search box's key keeps the rows its LIKE pattern keeps, an empty key (every name that is
+// not null) included, though that one is spelled without a pattern.
+TEST_P(BothEngines, ASearchKeepsWhatItsPatternKeeps) {
+    for (const char* name : {"Apple 苹果", "pear 梨", "", "  "})
+        addGoods(QString::fromUtf8(name), 1, 1);
+    con_->run("INSERT INTO Goods(goodsName,price,amount) VALUES(NULL,1,1)");
+    const auto namesFound = [this] {
+        q_->open();
+        QStringList found;
+        for (; !q_->eof(); q_->next())
+            found << q_->field(u"goodsName").asText();
+        found.sort();
+        return found;
+    };
+    const QString column = QStringLiteral("goodsName");
+    for (const QString key : {"", "   ", "ppl", " 梨 ", "%", "nothing"}) {
+        SCOPED_TRACE(key.toStdString());
+        q_->load("SELECT goodsName FROM Goods WHERE goodsName LIKE :goodsName");
+        q_->bind(u"goodsName", likePattern(key));
+        const QStringList byPattern = namesFound();
+        q_->load("SELECT goodsName FROM Goods WHERE " + searchCondition(column, key));
+        bindSearch(*q_, column, key);
+        EXPECT_EQ(namesFound(), byPattern);
+        if (key.trimmed().isEmpty()) {
+            EXPECT_EQ(byPattern.size(), 4);
+        }
+    }
 }
 
 TEST_P(BothEngines, ExecuteCountsTheRowsItChanged) {

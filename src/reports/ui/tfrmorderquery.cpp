@@ -90,10 +90,10 @@ void TfrmOrderQuery::FormShow() {
 
 void TfrmOrderQuery::LoadOrders() {
     TQuery& q = sysData->QueryOrder;
-    q.load(kind_.listStatement);
+    q.load(kind_.listStatement(txtOrderID->text()));
     q.bind(u"optDate1", queryparts::dayOf(*dtbegin));
     q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
-    q.bind(u"orderID", likePattern(txtOrderID->text()));
+    bindSearch(q, QStringLiteral("orderID"), txtOrderID->text());
     q.open();
     // A fresh list has no row selected, so no document is selected and no lines are shown.
     selectedOrderID_.clear();

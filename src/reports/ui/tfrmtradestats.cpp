@@ -76,10 +76,10 @@ void TfrmTradeStats::FormShow() {
 
 void TfrmTradeStats::btnFindClick() {
     TQuery& q = sysData->QueryOrder;
-    q.load(kind_.listStatement());
+    q.load(kind_.listStatement(txtKey->text()));
     q.bind(u"optDate1", queryparts::dayOf(*dtbegin));
     q.bind(u"optDate2", queryparts::dayOf(*dtEnd));
-    q.bind(u"compName", likePattern(txtKey->text()));
+    bindSearch(q, QStringLiteral("compName"), txtKey->text());
     q.open();
     sysData->QueryOrderDetails.close(); // a fresh list has no document selected
 }
