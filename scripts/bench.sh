@@ -41,6 +41,11 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 if [ -z "${DISPLAY:-}" ]; then
   display=${BENCH_DISPLAY:-:17}
+  # A display whose server died leaves its lock and socket behind: they are cleared, not used.
+  lock=/tmp/.X${display#:}-lock
+  if [ -e "$lock" ] && ! kill -0 "$(tr -d ' ' <"$lock")" 2>/dev/null; then
+    rm -f "$lock" "/tmp/.X11-unix/X${display#:}"
+  fi
   if [ ! -e "/tmp/.X11-unix/X${display#:}" ]; then
     Xvfb "$display" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
