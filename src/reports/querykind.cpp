@@ -70,8 +70,9 @@ std::array<QueryKind, 6> makeKinds() {
          "OrderDB",
          stockKind(StockKindId::Transfer).lineTable,
          {},
-         "SELECT optDate,orderID,(SELECT houseName FROM Fhouse WHERE houseID=houseOut)AS ho,"
-         "(SELECT houseName FROM Fhouse WHERE houseID=houseIn)AS hi,empName FROM OrderDB "
+         // Both warehouses by joins: a server runs a subquery in the column list once a row.
+         "SELECT optDate,orderID,o.houseName AS ho,i.houseName AS hi,empName FROM OrderDB "
+         "LEFT JOIN Fhouse o ON o.houseID=houseOut LEFT JOIN Fhouse i ON i.houseID=houseIn "
          "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND %1",
          {{"optDate", "采购日期"},
           {"orderID", "单据号"},
