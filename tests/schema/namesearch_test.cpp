@@ -18,7 +18,7 @@ INSERT INTO Fproduct(cateID, prodBH, prodName) VALUES
   (1, 'HD-001', '宏达文具'), (1, 'hd001', '杭州宏达'), (1, 'Z1', '宏'), (1, 'Z2', '达宏'),
   (1, 'Z3', 'Green TEA 绿茶'), (1, 'Z4', 'tea'), (1, 'Z5', '10%折扣'), (1, 'Z6', 'a_b'),
   (1, 'Z7', 'a\b'), (1, 'Z8', 'ÉCOLE'), (1, NULL, NULL), (1, '', ''), (1, 'Z9', '宏 达'),
-  (1, 'Q宏达', 'x');
+  (1, 'Q宏达', 'x'), (1, 'Z10', E'行\n一\x01二三');
 INSERT INTO Fcustomer(compName) VALUES ('杭州宏达商行'), ('Hangzhou Mart'), ('宁波');
 )";
 
@@ -62,7 +62,8 @@ protected:
 
 const QStringList kKeys{"宏达", "宏",    "达宏", "HD",  "hd-0",      "tea", "TEA 绿",
                         "%",    "_",     "10%",  "a_b", "\\",        "x",   "É",
-                        "é",    "宏 达", "绿茶", "e t", "宏达文具店"};
+                        "é",    "宏 达", "绿茶", "e t", "宏达文具店",
+                        "行\n一", "二三", "\x01二", "一\x01"};
 
 TEST_F(NameSearch, AFragmentFindsWhatItsPatternFinds) {
     for (const QString& key : kKeys) {
