@@ -2,7 +2,6 @@
 
 #include "core/dberror.h"
 
-#include <algorithm>
 #include <array>
 
 namespace pgdialect {
@@ -30,12 +29,9 @@ constexpr std::array kRespellings{
     Respelling{u"temp", u'.', u"pg_temp"},
 };
 
-// The name columns the book indexes by their characters and pairs of characters.
-constexpr std::array<QStringView, 3> kPairedColumns{u"prodName", u"prodBH", u"compName"};
-
 class Scanner {
 public:
-    Scanner(const QString& sql, bool namePairs) : in_(sql), namePairs_(namePairs) {}
+    explicit Scanner(const QString& sql) : in_(sql) {}
 
     Translated run() {
         while (i_ < in_.size()) {
@@ -132,77 +128,21 @@ private:
         copyUntil(tag, true);
         return true;
     }
-    // Where the marker that starts at `at` (its colon) ends.
-    qsizetype markerEnd(qsizetype at) const {
-        qsizetype j = at + 1;
+    void marker() {
+        qsizetype j = i_ + 1;
         while (j < in_.size() && (in_[j].isLetterOrNumber() || in_[j] == u'_'))
             ++j;
-        return j;
-    }
-    // $n of the marker between `at` (its colon) and `end`.
-    QString parameter(qsizetype at, qsizetype end) {
-        const QString name = in_.mid(at + 1, end - at - 1);
+        const QString name = in_.mid(i_ + 1, j - i_ - 1);
         qsizetype number = names_.indexOf(name) + 1;
         if (number == 0) {
             names_ << name;
             number = names_.size();
         }
-        return u'$' + QString::number(number);
-    }
-    void marker() {
-        const qsizetype j = markerEnd(i_);
         // "LIKE:key" is a word and a marker to the embedded engine; "LIKE$1" one name here.
         if (!out_.isEmpty() && isWordPart(out_.back()))
             out_ += u' ';
-        out_ += parameter(i_, j);
+        out_ += u'$' + QString::number(number);
         i_ = j;
-    }
-    qsizetype spacesFrom(qsizetype at) const {
-        while (at < in_.size() && in_[at].isSpace())
-            ++at;
-        return at;
-    }
-    bool wordAt(qsizetype at, QStringView word) const {
-        const qsizetype end = at + word.size();
-        return end <= in_.size() &&
-               QStringView(in_).mid(at, word.size()).compare(word, Qt::CaseInsensitive) == 0 &&
-               (end == in_.size() || !isWordPart(in_[end]));
-    }
-    // "name LIKE :key" on a paired column (the column word at i_, the text after it from
-    // `after`) also asks for the pairs of characters the key holds, which the book's index of
-    // the column finds without reading every name: the LIKE alone would be tested on every row.
-    // A name that holds what the LIKE asks holds those pairs, so the condition is unchanged.
-    bool pairedSearch(QStringView column, qsizetype after) {
-        if (!namePairs_ ||
-            std::none_of(kPairedColumns.begin(), kPairedColumns.end(), [&](QStringView c) {
-                return column.compare(c, Qt::CaseInsensitive) == 0;
-            }))
-            return false;
-        if (!wordAt(after, u"LIKE"))
-            return false;
-        const qsizetype colon = spacesFrom(after + 4);
-        if (colon + 1 >= in_.size() || in_[colon] != u':' || !isWordStart(in_[colon + 1]))
-            return false;
-        const qsizetype end = markerEnd(colon);
-        if (wordAt(spacesFrom(end), u"ESCAPE"))
-            return false;
-        // A qualifier already copied ("Fproduct.") goes inside the parentheses with the name.
-        qsizetype start = out_.size();
-        if (i_ > 0 && in_[i_ - 1] == u'.') {
-            start = out_.size() - 1;
-            while (start > 0 && isWordPart(out_[start - 1]))
-                --start;
-            if (start == out_.size() - 1 || (start > 0 && !out_[start - 1].isSpace() &&
-                                             out_[start - 1] != u'(' && out_[start - 1] != u','))
-                return false;
-        }
-        const QString name = out_.mid(start) + column.toString();
-        const QString key = parameter(colon, end);
-        out_.truncate(start);
-        out_ +=
-            QStringLiteral("(%1 LIKE %2 AND vesk_pairs(%1) @> vesk_like_pairs(%2))").arg(name, key);
-        i_ = end;
-        return true;
     }
     void word() {
         qsizetype j = i_;
@@ -213,8 +153,6 @@ private:
         while (after < in_.size() && in_[after].isSpace())
             ++after;
         const QChar next = after < in_.size() ? in_[after] : QChar();
-        if (pairedSearch(w, after))
-            return;
         if (w.compare(u"COLLATE", Qt::CaseInsensitive) == 0) {
             qsizetype k = after;
             while (k < in_.size() && isWordPart(in_[k]))
@@ -235,7 +173,6 @@ private:
     }
 
     const QString& in_;
-    const bool namePairs_;
     qsizetype i_ = 0;
     QString out_;
     QStringList names_;
@@ -243,8 +180,8 @@ private:
 
 } // namespace
 
-Translated translate(const QString& sql, bool namePairs) {
-    return Scanner(sql, namePairs).run();
+Translated translate(const QString& sql) {
+    return Scanner(sql).run();
 }
 
 } // namespace pgdialect

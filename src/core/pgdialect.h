@@ -21,10 +21,7 @@ struct Translated {
 //   temp.              → pg_temp.       (the schema of this session's temporary tables)
 //   COLLATE NOCASE     → (dropped)      (the server's text columns ignore case by type)
 //   ==                 → =
-// and, on a book whose names are indexed by their pairs of characters (namePairs),
-//   prodName LIKE :k   → (prodName LIKE $1 AND vesk_pairs(prodName) @> vesk_like_pairs($1))
-//   (the same for prodBH and compName, qualified or not), which its index answers.
 // Throws DbError when the text holds more than one statement.
-Translated translate(const QString& sql, bool namePairs = false);
+Translated translate(const QString& sql);
 
 } // namespace pgdialect

@@ -146,12 +146,8 @@ bool PgEngine::open() {
     PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
     conn_ = conn;
     try {
-        // Dates come back as the embedded book writes them: yyyy-MM-dd. A book written before
-        // its names were indexed by their pairs of characters is searched without the pairs.
-        const Result settled =
-            simple("SET datestyle TO ISO, YMD; "
-                   "SELECT to_regprocedure('vesk_like_pairs(text)') IS NOT NULL");
-        namePairs_ = QByteArrayView(PQgetvalue(settled.get(), 0, 0)) == "t";
+        // Dates come back as the embedded book writes them: yyyy-MM-dd.
+        simple("SET datestyle TO ISO, YMD");
     } catch (const DbError& e) {
         lastError_ = QStringLiteral("无法连接到服务器：") + e.text();
         close();
@@ -339,5 +335,5 @@ void PgEngine::run(const char* sql) {
 }
 
 std::unique_ptr<Statement> PgEngine::prepare(const QString& sql) {
-    return std::make_unique<PgStatement>(*this, pgdialect::translate(sql, namePairs_));
+    return std::make_unique<PgStatement>(*this, pgdialect::translate(sql));
 }

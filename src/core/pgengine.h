@@ -55,7 +55,6 @@ private:
 
     QString conninfo_;
     pg_conn* conn_ = nullptr;
-    bool namePairs_ = false; // the book has vesk_pairs and its indexes (core/pgdialect)
     // One entry per open savepoint: whether it began the transaction.
     std::vector<bool> savepoints_;
     // By text and types of the values sent (libpq's Oid is an unsigned int).

@@ -103,7 +103,7 @@ std::string serverSql() {
     sql += inKeyOrder(std::string(sqlFile("views.sql"))) + "\n";
     // statistics.sql holds the embedded planner's assumptions; the server measures its own.
     sql += serverSpelling(sqlFile("seed.sql")) + "\n";
-    return sql + sqlFile("serversearch.sql") + "\n" + sqlFile("serverkeys.sql");
+    return sql + sqlFile("serverkeys.sql");
 }
 
 } // namespace schema

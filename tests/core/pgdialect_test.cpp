@@ -44,32 +44,6 @@ TEST(ServerSpelling, TheEmbeddedBooksWordsAreRespelledOutsideLiterals) {
               "SELECT ifnullx(a), myifnull(a), temperature.x FROM t");
 }
 
-TEST(ServerSpelling, ASearchOfAPairedNameAlsoAsksForItsPairs) {
-    const auto paired = [](const char* text) {
-        return pgdialect::translate(QString::fromUtf8(text), true).sql.toStdString();
-    };
-    EXPECT_EQ(paired("SELECT * FROM Fproduct WHERE (prodBH LIKE:prodBH) OR (PRODNAME like :k)"),
-              "SELECT * FROM Fproduct WHERE ((prodBH LIKE $1 AND vesk_pairs(prodBH) @> "
-              "vesk_like_pairs($1))) OR ((PRODNAME LIKE $2 AND vesk_pairs(PRODNAME) @> "
-              "vesk_like_pairs($2)))");
-    EXPECT_EQ(paired("SELECT 1 FROM Fcustomer c WHERE a=:a AND c.compName LIKE :n GROUP BY 1"),
-              "SELECT 1 FROM Fcustomer c WHERE a=$1 AND (c.compName LIKE $2 AND "
-              "vesk_pairs(c.compName) @> vesk_like_pairs($2)) GROUP BY 1");
-    // Anything else is left as it is: another column, another comparison, a literal pattern,
-    // an escape character, a quoted qualifier, a name inside a literal.
-    for (const char* same :
-         {"SELECT 1 FROM t WHERE remark LIKE :r", "SELECT 1 FROM t WHERE prodName NOT LIKE :p",
-          "SELECT 1 FROM t WHERE prodName = :p", "SELECT 1 FROM t WHERE prodName LIKE '%a%'",
-          "SELECT 1 FROM t WHERE \"T\".prodName LIKE :p", "SELECT 'prodName LIKE :p'",
-          "SELECT 1 FROM t WHERE prodNames LIKE :p", "SELECT 1 FROM t WHERE my_prodName LIKE :p"})
-        EXPECT_EQ(paired(same), sqlOf(QString::fromUtf8(same))) << same;
-    EXPECT_EQ(paired("SELECT 1 FROM t WHERE prodName LIKE :p ESCAPE '!'"),
-              "SELECT 1 FROM t WHERE prodName LIKE $1 ESCAPE '!'");
-    // A book without the pairs is asked by the LIKE alone.
-    EXPECT_EQ(sqlOf("SELECT 1 FROM t WHERE prodName LIKE :p"),
-              "SELECT 1 FROM t WHERE prodName LIKE $1");
-}
-
 TEST(ServerSpelling, OneStatementAtATime) {
     EXPECT_NO_THROW(pgdialect::translate(QStringLiteral("SELECT 1;  \n")));
     EXPECT_NO_THROW(pgdialect::translate(QStringLiteral("SELECT ';' -- ; more\n")));
