@@ -19,6 +19,14 @@ public:
     virtual const QStringList& parameters() const = 0;
     // Runs an insert, update or delete with every value bound; returns the rows affected.
     virtual int execute(const std::vector<SqlValue>& values) = 0;
+    // Runs it once for each set of values, in order, as execute would; returns the rows
+    // affected in all. The first failure throws, and the runs after it are not made.
+    virtual int executeEach(const std::vector<std::vector<SqlValue>>& runs) {
+        int rows = 0;
+        for (const std::vector<SqlValue>& values : runs)
+            rows += execute(values);
+        return rows;
+    }
     // Runs a select with every value bound and keeps all its rows.
     virtual ResultSet query(const std::vector<SqlValue>& values) = 0;
 };

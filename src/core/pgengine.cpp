@@ -90,6 +90,11 @@ bool changesSchema(const QByteArray& sql) {
     return false;
 }
 
+int rowsOf(pg_result* result) {
+    const char* rows = PQcmdTuples(result);
+    return rows && *rows ? QByteArray(rows).toInt() : 0;
+}
+
 // Kept statements per session: enough for every statement the program words.
 constexpr std::size_t kMostPrepared = 500;
 
@@ -101,9 +106,10 @@ public:
     const QStringList& parameters() const override { return text_.parameters; }
 
     int execute(const std::vector<SqlValue>& values) override {
-        const PgEngine::Result result = engine_.exec(text_.sql, values);
-        const char* rows = PQcmdTuples(result.get());
-        return rows && *rows ? QByteArray(rows).toInt() : 0;
+        return rowsOf(engine_.exec(text_.sql, values).get());
+    }
+    int executeEach(const std::vector<std::vector<SqlValue>>& runs) override {
+        return engine_.execEach(text_.sql, runs);
     }
 
     ResultSet query(const std::vector<SqlValue>& values) override {
@@ -200,43 +206,124 @@ PgEngine::Result PgEngine::simple(const QByteArray& sql) {
     return checked(PQexec(conn_, sql.constData()));
 }
 
-PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
-    if (!conn_)
-        throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
+PgEngine::Bound PgEngine::bound(const QByteArray& sql, const std::vector<SqlValue>& values) {
     const std::size_t n = values.size();
-    std::vector<QByteArray> texts(n);
-    std::vector<const char*> pointers(n);
-    std::vector<Oid> types(n, kUnknown);
+    Bound b{std::vector<QByteArray>(n), std::vector<const char*>(n), std::vector<Oid>(n, kUnknown),
+            sql};
     for (std::size_t i = 0; i < n; ++i) {
         // Texts go untyped, so that the server reads them as the column's type (citext,
         // date, numeric, integer) as the embedded engine converts them.
         if (const auto* text = std::get_if<QString>(&values[i])) {
-            texts[i] = text->toUtf8();
+            b.texts[i] = text->toUtf8();
         } else if (const auto* real = std::get_if<double>(&values[i])) {
-            texts[i] = numericText(*real);
-            types[i] = kNumeric;
+            b.texts[i] = numericText(*real);
+            b.types[i] = kNumeric;
         } else if (const auto* whole = std::get_if<long long>(&values[i])) {
-            texts[i] = QByteArray::number(*whole);
-            types[i] = kInt8;
+            b.texts[i] = QByteArray::number(*whole);
+            b.types[i] = kInt8;
         }
-        pointers[i] = texts[i].constData();
+        b.pointers[i] = b.texts[i].constData();
     }
-    QByteArray key = sql;
-    key.append('\0').append(reinterpret_cast<const char*>(types.data()),
-                            qsizetype(types.size() * sizeof(Oid)));
+    b.key.append('\0').append(reinterpret_cast<const char*>(b.types.data()),
+                              qsizetype(b.types.size() * sizeof(Oid)));
+    return b;
+}
+
+PgEngine::Prepared& PgEngine::readied(const QByteArray& sql, const std::vector<SqlValue>& values,
+                                      Bound& b) {
     try {
-        Prepared& statement = prepared(key, sql, types);
-        nullForNonNumbers(sql, values, statement, pointers);
-        Result result = checked(PQexecPrepared(conn_, statement.name.constData(), int(n),
-                                               pointers.data(), nullptr, nullptr, 0));
+        Prepared& statement = prepared(b.key, sql, b.types);
+        nullForNonNumbers(sql, values, statement, b.pointers);
+        return statement;
+    } catch (const DbError&) {
+        prepared_.erase(b.key);
+        throw;
+    }
+}
+
+PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
+    if (!conn_)
+        throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
+    Bound b = bound(sql, values);
+    const Prepared& statement = readied(sql, values, b);
+    try {
+        Result result =
+            checked(PQexecPrepared(conn_, statement.name.constData(), int(values.size()),
+                                   b.pointers.data(), nullptr, nullptr, 0));
         if (changesSchema(sql))
             forgetPrepared();
         return result;
     } catch (const DbError&) {
         // Made ready again next time: the failure may be a plan that no longer fits its tables.
-        prepared_.erase(key);
+        prepared_.erase(b.key);
         throw;
     }
+}
+
+int PgEngine::execEach(const QByteArray& sql, const std::vector<std::vector<SqlValue>>& runs) {
+    if (runs.size() < 2 || changesSchema(sql)) {
+        int rows = 0;
+        for (const std::vector<SqlValue>& values : runs)
+            rows += rowsOf(exec(sql, values).get());
+        return rows;
+    }
+    if (!conn_)
+        throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
+    // Made ready (and described) one at a time first: a pipeline carries only the runs.
+    std::vector<Bound> bounds;
+    std::vector<QByteArray> names;
+    for (const std::vector<SqlValue>& values : runs) {
+        bounds.push_back(bound(sql, values));
+        names.push_back(readied(sql, values, bounds.back()).name);
+    }
+    if (!PQenterPipelineMode(conn_))
+        checked(nullptr);
+    std::size_t sent = 0;
+    while (sent < runs.size() &&
+           PQsendQueryPrepared(conn_, names[sent].constData(), int(runs[sent].size()),
+                               bounds[sent].pointers.data(), nullptr, nullptr, 0))
+        ++sent;
+    PQpipelineSync(conn_);
+    try {
+        const int rows = pipelineAnswers(sent);
+        if (sent < runs.size())
+            checked(nullptr); // a run could not be sent: the connection broke
+        return rows;
+    } catch (const DbError&) {
+        // Made ready again next time, as after a single run's failure.
+        for (const Bound& b : bounds)
+            prepared_.erase(b.key);
+        throw;
+    }
+}
+
+int PgEngine::pipelineAnswers(std::size_t runs) {
+    int rows = 0;
+    Result failure;
+    std::size_t answered = 0;
+    for (; answered < runs; ++answered) {
+        Result answer(PQgetResult(conn_));
+        if (!answer)
+            break; // the connection broke
+        const ExecStatusType status = PQresultStatus(answer.get());
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+            rows += rowsOf(answer.get());
+        else if (!failure && status != PGRES_PIPELINE_ABORTED)
+            failure = std::move(answer);
+        PQclear(PQgetResult(conn_)); // the null that ends each statement's answers
+    }
+    // The sync's own answer; out of pipeline mode only once everything was read.
+    while (PQstatus(conn_) == CONNECTION_OK) {
+        Result answer(PQgetResult(conn_));
+        if (!answer || PQresultStatus(answer.get()) == PGRES_PIPELINE_SYNC)
+            break;
+    }
+    const bool left = PQexitPipelineMode(conn_);
+    if (failure)
+        checked(failure.release());
+    if (answered < runs || !left)
+        checked(nullptr);
+    return rows;
 }
 
 PgEngine::Prepared& PgEngine::prepared(const QByteArray& key, const QByteArray& sql,

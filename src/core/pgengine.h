@@ -33,6 +33,10 @@ public:
     using Result = std::unique_ptr<pg_result, ResultDeleter>;
     // Runs a translated statement with its values as parameters; throws DbError.
     Result exec(const QByteArray& sql, const std::vector<SqlValue>& values);
+    // Runs it once for each set of values, all sent before any answer is read (libpq's
+    // pipeline mode); returns the rows affected in all. Throws DbError for the first failure,
+    // after which the server skipped the rest.
+    int execEach(const QByteArray& sql, const std::vector<std::vector<SqlValue>>& runs);
 
 private:
     // A statement the server keeps for this session under a name, made ready the first time
@@ -43,6 +47,19 @@ private:
         bool described = false;
         std::vector<unsigned> types;
     };
+
+    // A statement's values as the server takes them, and its statement made ready for them.
+    struct Bound {
+        std::vector<QByteArray> texts;
+        std::vector<const char*> pointers;
+        std::vector<unsigned> types;
+        QByteArray key; // the text and the types: what it is kept under
+    };
+    static Bound bound(const QByteArray& sql, const std::vector<SqlValue>& values);
+    Prepared& readied(const QByteArray& sql, const std::vector<SqlValue>& values, Bound& b);
+    // Reads the answers of a pipeline of `runs` statements and its sync, leaves pipeline mode
+    // and returns the rows affected, or throws what the first failure was.
+    int pipelineAnswers(std::size_t runs);
 
     Result simple(const QByteArray& sql);
     Result checked(pg_result* result);

@@ -15,6 +15,7 @@ void TQuery::load(const QString& sql) {
     sql_ = sql;
     names_.clear();
     values_.clear();
+    queued_.clear();
     names_ = prepared().parameters();
     values_.resize(std::size_t(names_.size()));
 }
@@ -65,6 +66,20 @@ int TQuery::execute() {
         throw DbError(objectName() + QStringLiteral(": 没有语句"));
     Statement& statement = prepared();
     return statement.execute(boundValues());
+}
+
+void TQuery::queue() {
+    if (sql_.isEmpty())
+        throw DbError(objectName() + QStringLiteral(": 没有语句"));
+    queued_.push_back(boundValues());
+}
+
+int TQuery::executeQueued() {
+    if (queued_.empty())
+        return 0;
+    const std::vector<std::vector<SqlValue>> runs = std::move(queued_);
+    queued_.clear();
+    return prepared().executeEach(runs);
 }
 
 void TQuery::open() {

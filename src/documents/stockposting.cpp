@@ -31,8 +31,9 @@ void insertLines(TQuery& q, const StockKind& kind, const QString& code,
         q.bind(u"pcount", lines.cell(row, 7).trimmed());
         q.bind(u"sumMoney", lines.cell(row, 8).trimmed());
         q.bind(u"remark", lines.cell(row, 9).trimmed());
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
 }
 
 void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
@@ -42,8 +43,9 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
             continue;
         q.bind(u"prodID", lines.cell(row, 1).trimmed());
         q.bind(u"sumCount", lines.cell(row, 7).trimmed());
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
 }
 
 // The header as the saving writes it, the code aside, and its number of lines.

@@ -66,8 +66,9 @@ std::optional<QString> writeTrade(const TradeKind& kind, const TradeDocument& d,
         q.bind(u"pcount", d.cell(row, 7).trimmed());
         q.bind(u"sumMoney", d.cell(row, 8).trimmed());
         q.bind(u"remark", d.cell(row, 9).trimmed());
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
 
     q.load(kind.stockStatement);
     for (int row = 1; row <= TradeDocument::kRows; ++row) {
@@ -75,8 +76,9 @@ std::optional<QString> writeTrade(const TradeKind& kind, const TradeDocument& d,
             continue;
         q.bind(u"prodID", d.cell(row, 1).trimmed());
         q.bind(u"sumCount", d.cell(row, 7).trimmed());
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
 
     // The balance moves by the amount due minus the amount settled, computed exactly.
     const Decimal due = amountOf(d.sumMoney);

@@ -218,6 +218,56 @@ TEST_P(BothEngines, ASearchKeepsWhatItsPatternKeeps) {
     }
 }
 
+// The rows of a document are queued and run together: on a server in one round trip.
+TEST_P(BothEngines, QueuedRunsAreMadeInOrderAsIfOneByOne) {
+    q_->load("INSERT INTO Goods(goodsName,price,amount) VALUES(:goodsName,:price,:amount)");
+    EXPECT_EQ(q_->executeQueued(), 0);
+    for (int i = 1; i <= 5; ++i) {
+        q_->bind(u"goodsName", QStringLiteral("货%1").arg(i));
+        q_->bind(u"price", i % 2 ? QStringLiteral("1.5") : QStringLiteral("abc"));
+        q_->bind(u"amount", i);
+        if (i % 2)
+            q_->queue();
+    }
+    EXPECT_EQ(q_->executeQueued(), 3);
+    EXPECT_EQ(q_->executeQueued(), 0); // the queue went with the run
+    q_->load("UPDATE Goods SET amount=amount*10 WHERE goodsName=:goodsName");
+    for (const char* name : {"货1", "货3", "货9", "货3"}) {
+        q_->bind(u"goodsName", QString::fromUtf8(name));
+        q_->queue();
+    }
+    EXPECT_EQ(q_->executeQueued(), 3);
+    TQuery check(*con_, QStringLiteral("check"));
+    check.load("SELECT goodsName, amount FROM Goods ORDER BY goodsID");
+    check.open();
+    QStringList rows;
+    for (; !check.eof(); check.next())
+        rows << check.field(u"goodsName").asText() + u'=' + check.field(u"amount").asText();
+    EXPECT_EQ(rows, QStringList({"货1=10", "货3=300", "货5=5"}));
+}
+
+// A run the book refuses fails the whole queue inside its transaction, and the connection
+// goes on serving statements.
+TEST_P(BothEngines, AQueuedRunThatFailsThrowsAndNothingOfTheQueueStays) {
+    addGoods(QStringLiteral("已有"), 1, 1);
+    {
+        Transaction transaction(*con_);
+        q_->load("INSERT INTO Goods(goodsID,goodsName,price,amount) VALUES(:goodsID,:goodsName,"
+                 ":price,:amount)");
+        for (const char* id : {"10", "1", "11"}) { // key 1 is taken
+            q_->bind(u"goodsID", QString::fromUtf8(id));
+            q_->bind(u"goodsName", QStringLiteral("新"));
+            q_->bind(u"price", 2.0);
+            q_->bind(u"amount", 1LL);
+            q_->queue();
+        }
+        EXPECT_THROW(q_->executeQueued(), DbError);
+    }
+    EXPECT_EQ(goods(), 1);
+    addGoods(QStringLiteral("之后"), 1, 1);
+    EXPECT_EQ(goods(), 2);
+}
+
 TEST_P(BothEngines, ExecuteCountsTheRowsItChanged) {
     for (const char* name : {"a", "b", "c"})
         addGoods(QString::fromUtf8(name), 1, 1);

@@ -111,6 +111,33 @@ TEST_F(ServerEngine, AnOperationWhoseConnectionWasLostDoesNotCommitOnTheNextSess
     EXPECT_EQ(rows(), 1);
 }
 
+// The runs of a queue go out together; a connection cut under them fails them all as a lost
+// connection, and the next statement connects again.
+TEST_F(ServerEngine, AQueueWhoseConnectionWasKilledFailsAsALostConnection) {
+    add(1); // the insert is made ready on this session: the queue itself meets the break
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    const long long pid = q_.field(u"pid").asInteger();
+    try {
+        Transaction t(con_);
+        q_.load("INSERT INTO Cash(remark,sumMoney) VALUES(:remark,:sumMoney)");
+        for (double money : {2.0, 3.0, 4.0}) {
+            q_.bind(u"remark", QStringLiteral("款"));
+            q_.bind(u"sumMoney", money);
+            q_.queue();
+        }
+        ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(pid));
+        q_.executeQueued();
+        t.commit();
+        FAIL() << "the queue went on after its connection was gone";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.connectionLost()) << e.text().toStdString();
+    }
+    EXPECT_EQ(rows(), 1);
+    add(5);
+    EXPECT_EQ(rows(), 2);
+}
+
 TEST_F(ServerEngine, AnErrorOfTheServerItselfIsNoLostConnection) {
     try {
         q_.load("SELECT nothing FROM Cash");
