@@ -4,6 +4,7 @@
 #include "core/pgdialect.h"
 #include "core/serversetting.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -94,6 +95,11 @@ int rowsOf(pg_result* result) {
     const char* rows = PQcmdTuples(result);
     return rows && *rows ? QByteArray(rows).toInt() : 0;
 }
+
+// Runs sent before their answers are read: few enough that the answers never fill the
+// socket's buffers while the program is still sending (a blocking connection would wait for
+// the server, and the server for it).
+constexpr std::size_t kMostPipelined = 200;
 
 // Kept statements per session: enough for every statement the program words.
 constexpr std::size_t kMostPrepared = 500;
@@ -276,18 +282,22 @@ int PgEngine::execEach(const QByteArray& sql, const std::vector<std::vector<SqlV
         bounds.push_back(bound(sql, values));
         names.push_back(readied(sql, values, bounds.back()).name);
     }
-    if (!PQenterPipelineMode(conn_))
-        checked(nullptr);
-    std::size_t sent = 0;
-    while (sent < runs.size() &&
-           PQsendQueryPrepared(conn_, names[sent].constData(), int(runs[sent].size()),
-                               bounds[sent].pointers.data(), nullptr, nullptr, 0))
-        ++sent;
-    PQpipelineSync(conn_);
     try {
-        const int rows = pipelineAnswers(sent);
-        if (sent < runs.size())
-            checked(nullptr); // a run could not be sent: the connection broke
+        int rows = 0;
+        for (std::size_t first = 0; first < runs.size(); first += kMostPipelined) {
+            const std::size_t end = std::min(runs.size(), first + kMostPipelined);
+            if (!PQenterPipelineMode(conn_))
+                checked(nullptr);
+            std::size_t sent = first;
+            while (sent < end &&
+                   PQsendQueryPrepared(conn_, names[sent].constData(), int(runs[sent].size()),
+                                       bounds[sent].pointers.data(), nullptr, nullptr, 0))
+                ++sent;
+            PQpipelineSync(conn_);
+            rows += pipelineAnswers(sent - first);
+            if (sent < end)
+                checked(nullptr); // a run could not be sent: the connection broke
+        }
         return rows;
     } catch (const DbError&) {
         // Made ready again next time, as after a single run's failure.

@@ -128,8 +128,9 @@ QString writeProducts(const std::vector<ImportRow>& rows) {
         for (std::size_t c = 0; c < kProductExport.columns.size(); ++c)
             if (int(c) != cate)
                 q.bind(kProductExport.columns[c].field, row.values[int(c)]);
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
     q.close();
     QString message = QStringLiteral("导入成功！共导入%1个商品").arg(rows.size());
     if (made > 0)
@@ -164,8 +165,9 @@ QString writeCounterparts(const CounterpartKind& kind, const std::vector<ImportR
     for (const ImportRow& row : rows) {
         for (std::size_t c = 0; c < kind.sheet->columns.size(); ++c)
             q.bind(kind.sheet->columns[c].field, row.values[int(c)]);
-        q.execute();
+        q.queue();
     }
+    q.executeQueued();
     q.close();
     return QStringLiteral("导入成功！共导入%1个%2。").arg(rows.size()).arg(kind.noun);
 }

@@ -268,6 +268,30 @@ TEST_P(BothEngines, AQueuedRunThatFailsThrowsAndNothingOfTheQueueStays) {
     EXPECT_EQ(goods(), 2);
 }
 
+// An import queues thousands of rows; a server takes them a few hundred at a time.
+TEST_P(BothEngines, ALongQueueIsMadeWholeOrFailsWhole) {
+    const auto queueGoods = [this](int from, int count) {
+        for (int id = from; id < from + count; ++id) {
+            q_->bind(u"goodsID", QString::number(id));
+            q_->bind(u"goodsName", QStringLiteral("货%1").arg(id));
+            q_->bind(u"price", 1.0);
+            q_->bind(u"amount", 1LL);
+            q_->queue();
+        }
+    };
+    q_->load("INSERT INTO Goods(goodsID,goodsName,price,amount) VALUES(:goodsID,:goodsName,"
+             ":price,:amount)");
+    queueGoods(1, 450);
+    EXPECT_EQ(q_->executeQueued(), 450);
+    {
+        Transaction transaction(*con_);
+        queueGoods(1000, 449);
+        queueGoods(450, 1); // taken, in the third part of the queue
+        EXPECT_THROW(q_->executeQueued(), DbError);
+    }
+    EXPECT_EQ(goods(), 450);
+}
+
 TEST_P(BothEngines, ExecuteCountsTheRowsItChanged) {
     for (const char* name : {"a", "b", "c"})
         addGoods(QString::fromUtf8(name), 1, 1);
