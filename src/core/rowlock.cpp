@@ -22,12 +22,14 @@ const char* clause(RowHold hold) {
 
 } // namespace
 
+QString rowHoldClause(const Connection& connection, RowHold hold) {
+    return connection.isServer() ? QString::fromLatin1(clause(hold)) : QString();
+}
+
 bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QString& key,
              RowHold hold) {
-    QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2=:key").arg(table, keyColumn);
-    if (q.connection().isServer())
-        sql += QLatin1String(clause(hold));
-    q.load(sql);
+    q.load(QStringLiteral("SELECT 1 FROM %1 WHERE %2=:key").arg(table, keyColumn) +
+           rowHoldClause(q.connection(), hold));
     q.bind(u"key", key.trimmed());
     q.open();
     const bool there = !q.eof();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+class Connection;
 class TQuery;
 
 // How firmly a writing transaction holds a row it read, until it ends. On a server each
@@ -21,6 +22,10 @@ enum class RowHold {
 // then sees the row as that one left it.
 bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QString& key,
              RowHold hold);
+
+// What a select appends to hold the rows it reads as hold says: nothing on the embedded book,
+// whose one writer at a time holds everything it reads.
+QString rowHoldClause(const Connection& connection, RowHold hold);
 
 // Holds every product the lines move, in one order (their keys ascending), so that two
 // counters moving the same products wait for one another instead of each holding what the

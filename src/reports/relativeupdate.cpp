@@ -4,7 +4,9 @@
 #include "core/query.h"
 #include "core/rowlock.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QStringList>
 #include <stdexcept>
 
 RelativeUpdate RelativeUpdate::parse(const QString& statement) {
@@ -19,6 +21,15 @@ RelativeUpdate RelativeUpdate::parse(const QString& statement) {
             match.captured(4) == u"+" ? 1 : -1};
 }
 
+namespace {
+
+// The total less (or plus) the amount, as written back.
+QString restoredText(const Decimal& current, const Decimal& amount, int sign) {
+    return numbers::floatToStr((sign > 0 ? current - amount : current + amount).toDouble());
+}
+
+} // namespace
+
 void RelativeUpdate::undo(TQuery& q, const QString& keyValue, const Decimal& amount) const {
     // Held from the read to the write: another counter's posting in between would be lost.
     if (!holdRow(q, table, key, keyValue, RowHold::Changed))
@@ -31,9 +42,45 @@ void RelativeUpdate::undo(TQuery& q, const QString& keyValue, const Decimal& amo
         return;
     }
     const Decimal current = Decimal::fromDouble(q.field(column).asFloat());
-    const Decimal restored = sign > 0 ? current - amount : current + amount;
     q.load(QStringLiteral("UPDATE %1 SET %2=:value WHERE %3=:key").arg(table, column, key));
-    q.bind(u"value", numbers::floatToStr(restored.toDouble()));
+    q.bind(u"value", restoredText(current, amount, sign));
     q.bind(u"key", keyValue);
     q.execute();
+}
+
+void RelativeUpdate::undoEach(TQuery& q,
+                              const std::vector<std::pair<QString, Decimal>>& amounts) const {
+    QStringList keys;
+    for (const auto& [keyValue, amount] : amounts)
+        keys << keyValue;
+    keys.removeDuplicates();
+    if (keys.size() < int(amounts.size())) {
+        // A key twice is taken back from what its first undoing wrote, one at a time.
+        for (const auto& [keyValue, amount] : amounts)
+            undo(q, keyValue, amount);
+        return;
+    }
+    QStringList markers;
+    for (int i = 0; i < keys.size(); ++i)
+        markers << QStringLiteral(":k%1").arg(i);
+    q.load(QStringLiteral("SELECT %1 AS keyValue,%2 AS total FROM %3 WHERE %1 IN (%4) ORDER BY %1")
+               .arg(key, column, table, markers.join(u',')) +
+           rowHoldClause(q.connection(), RowHold::Changed));
+    for (int i = 0; i < keys.size(); ++i)
+        q.bind(QStringLiteral("k%1").arg(i), keys[i]);
+    QHash<QString, Decimal> current;
+    for (q.open(); !q.eof(); q.next())
+        current.insert(q.field(u"keyValue").asText(),
+                       Decimal::fromDouble(q.field(u"total").asFloat()));
+    q.close();
+    q.load(QStringLiteral("UPDATE %1 SET %2=:value WHERE %3=:key").arg(table, column, key));
+    for (const auto& [keyValue, amount] : amounts) {
+        const auto found = current.constFind(keyValue);
+        if (found == current.constEnd())
+            continue; // a missing row is left alone
+        q.bind(u"value", restoredText(*found, amount, sign));
+        q.bind(u"key", keyValue);
+        q.queue();
+    }
+    q.executeQueued();
 }

@@ -3,6 +3,8 @@
 #include "core/decimal.h"
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 class TQuery;
 
@@ -23,4 +25,8 @@ struct RelativeUpdate {
     // binary fractions drifted (0.1 + 0.3 − 0.1). The row is held from the read to the write
     // (core/rowlock.h). A missing row is left alone.
     void undo(TQuery& query, const QString& keyValue, const Decimal& amount) const;
+    // The same for each key and amount in turn. Rows of different keys are held, read and
+    // written together (in key order, as every counter holds them): a round trip each, not
+    // three a row.
+    void undoEach(TQuery& query, const std::vector<std::pair<QString, Decimal>>& amounts) const;
 };

@@ -94,8 +94,11 @@ bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID) {
         return false;
     const std::vector<Line> lines = readLines(q, kind, orderID);
     std::vector<QString> products;
-    for (const Line& line : lines)
+    std::vector<std::pair<QString, Decimal>> moved;
+    for (const Line& line : lines) {
         products.push_back(line.prodID);
+        moved.emplace_back(line.prodID, line.count);
+    }
     holdProducts(q, std::move(products));
 
     run(q,
@@ -105,11 +108,8 @@ bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID) {
     run(q, QStringLiteral("DELETE FROM %1 WHERE orderID=:orderID").arg(kind.lineTable), orderID);
 
     const QString stock = stockStatement(kind, header);
-    if (!stock.isEmpty()) {
-        const RelativeUpdate update = RelativeUpdate::parse(stock);
-        for (const Line& line : lines)
-            update.undo(q, line.prodID, line.count);
-    }
+    if (!stock.isEmpty())
+        RelativeUpdate::parse(stock).undoEach(q, moved);
     if (kind.voidRule == VoidRule::Trade) {
         RelativeUpdate::parse(kind.trade->balanceStatement)
             .undo(q, header.compID, header.unsettled);
