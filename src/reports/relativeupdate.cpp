@@ -54,6 +54,8 @@ void RelativeUpdate::undoEach(TQuery& q,
     for (const auto& [keyValue, amount] : amounts)
         keys << keyValue;
     keys.removeDuplicates();
+    if (keys.isEmpty())
+        return; // a document without a product line: nothing to read, and "IN ()" is no SQL
     if (keys.size() < int(amounts.size())) {
         // A key twice is taken back from what its first undoing wrote, one at a time.
         for (const auto& [keyValue, amount] : amounts)

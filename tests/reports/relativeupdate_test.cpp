@@ -41,6 +41,11 @@ TEST_P(UndoEach, EachRowLosesItsOwnAmountAndAMissingRowIsLeftAlone) {
     EXPECT_EQ(stock(products[2]), "7");
 }
 
+TEST_P(UndoEach, NoLinesChangeNothing) {
+    purchased.undoEach(sysData->QueryCommon, {});
+    EXPECT_EQ(stock(products[1]), "12.5");
+}
+
 TEST_P(UndoEach, AProductOnTwoLinesLosesBoth) {
     purchased.undoEach(sysData->QueryCommon,
                        {{products[2], d("2")}, {products[1], d("0.5")}, {products[2], d("1.5")}});
