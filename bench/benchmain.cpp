@@ -135,7 +135,7 @@ void registerWrites(Table& table, const QDate& today) {
     write("post-loss", "过账 报损 10行",
           [today](int n) { writes::postLossReport(QStringLiteral("BSB%1").arg(n), today); });
     write("cash-entry", "现金银行 出款", [today](int) { writes::cashEntry(today); });
-    auto purchases = std::make_shared<std::vector<writes::PostedPurchase>>(
+    auto purchases = std::make_shared<std::vector<QString>>(
         writes::purchasesBetween(today.addDays(-40), today.addDays(-1)));
     write("void-pur", "作废 一张采购单", [purchases](int n) {
         writes::voidPurchase((*purchases)[std::size_t(n) % purchases->size()]);

@@ -4,8 +4,12 @@
 #include "core/decimal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/stockdocument.h"
+#include "documents/stockposting.h"
 #include "documents/tradedocument.h"
 #include "documents/tradeposting.h"
+#include "reports/querykind.h"
+#include "reports/voiding.h"
 
 #include <stdexcept>
 
@@ -35,25 +39,16 @@ const std::vector<Item>& items() {
     return chosen;
 }
 
-// The ten lines of a stock document: the grid columns the statements bind.
-void bindLines(TQuery& q, const QString& code) {
+// The ten lines of a stock document as its window's grid holds them.
+void fillLines(DocumentLines& d) {
+    int row = 1;
     for (const Item& item : items()) {
-        q.bind(u"orderID", code);
-        q.bind(u"prodID", item.prodID);
-        q.bind(u"price", item.inprice);
-        q.bind(u"pcount", QStringLiteral("2"));
-        q.bind(u"sumMoney", item.inprice);
-        q.bind(u"remark", QString());
-        q.execute();
-    }
-}
-
-void moveStock(TQuery& q, const QString& statement) {
-    q.load(statement);
-    for (const Item& item : items()) {
-        q.bind(u"prodID", item.prodID);
-        q.bind(u"sumCount", QStringLiteral("2"));
-        q.execute();
+        d.cell(row, 1) = item.prodID;
+        d.cell(row, 2) = item.prodBH;
+        d.cell(row, 6) = item.inprice;
+        d.cell(row, 7) = QStringLiteral("2");
+        d.cell(row, 8) = item.inprice;
+        ++row;
     }
 }
 
@@ -89,43 +84,30 @@ void postTrade(TradeKindId id, const QString& code, const QDate& day) {
 }
 
 void postTransfer(const QString& code, const QDate& day) {
-    TQuery& q = sysData->QueryCommon;
-    Transaction transaction(sysData->myCon);
-    q.load(QStringLiteral("INSERT INTO OrderDB(orderID,houseOut,empName,houseIn,optDate) "
-                          "VALUES(:orderID,:houseOut,:empName,:houseIn,:optDate)"));
-    q.bind(u"orderID", code);
-    q.bind(u"houseOut", QStringLiteral("1"));
-    q.bind(u"empName", QStringLiteral("张伟"));
-    q.bind(u"houseIn", QStringLiteral("2"));
-    q.bind(u"optDate", dates::text(day));
-    if (q.execute() > 0) {
-        q.load(QStringLiteral("INSERT INTO OrderDBD(orderID,prodID,price,pcount,sumMoney,remark) "
-                              "VALUES(:orderID,:prodID,:price,:pcount,:sumMoney,:remark)"));
-        bindLines(q, code);
-    }
-    transaction.commit();
-    q.close();
+    TransferDocument d;
+    fillLines(d);
+    d.houseOutName = QStringLiteral("一号仓库");
+    d.houseOutID = QStringLiteral("1");
+    d.houseInName = QStringLiteral("二号仓库");
+    d.houseInID = QStringLiteral("2");
+    d.orderCode = code;
+    d.empName = QStringLiteral("张伟");
+    d.date = day;
+    if (saveTransfer(d) != StockSaveResult::Saved)
+        throw std::runtime_error("the transfer was not saved");
 }
 
 void postLossReport(const QString& code, const QDate& day) {
-    TQuery& q = sysData->QueryCommon;
-    Transaction transaction(sysData->myCon);
-    q.load(QStringLiteral("INSERT INTO OrderBsBy(orderID,houseID,empName,orderType,optDate) "
-                          "VALUES(:orderID,:houseID,:empName,:orderType,:optDate)"));
-    q.bind(u"orderID", code);
-    q.bind(u"houseID", QStringLiteral("1"));
-    q.bind(u"empName", QStringLiteral("张伟"));
-    q.bind(u"orderType", QStringLiteral("报损"));
-    q.bind(u"optDate", dates::text(day));
-    if (q.execute() > 0) {
-        q.load(QStringLiteral("INSERT INTO OrderBsByD(orderID,prodID,price,pcount,sumMoney,"
-                              "remark) VALUES(:orderID,:prodID,:price,:pcount,:sumMoney,:remark)"));
-        bindLines(q, code);
-        moveStock(q, QStringLiteral(
-                         "UPDATE Fproduct SET sumCount=sumCount-:sumCount WHERE prodID=:prodID"));
-    }
-    transaction.commit();
-    q.close();
+    LossOverflowDocument d;
+    fillLines(d);
+    d.type = StockKindId::Loss;
+    d.houseName = QStringLiteral("一号仓库");
+    d.houseID = QStringLiteral("1");
+    d.orderCode = code;
+    d.empName = QStringLiteral("张伟");
+    d.date = day;
+    if (saveLossOverflow(d) != StockSaveResult::Saved)
+        throw std::runtime_error("the loss report was not saved");
 }
 
 void cashEntry(const QDate& day) {
@@ -142,60 +124,22 @@ void cashEntry(const QDate& day) {
     q.close();
 }
 
-std::vector<PostedPurchase> purchasesBetween(const QDate& first, const QDate& last) {
-    std::vector<PostedPurchase> result;
+std::vector<QString> purchasesBetween(const QDate& first, const QDate& last) {
+    std::vector<QString> result;
     TQuery& list = sysData->QueryOrder;
-    list.load(QStringLiteral("SELECT orderID,compID,acMoney,coMoney FROM OrderPur WHERE "
-                             "optDate>=:optDate1 AND optDate<=:optDate2"));
+    list.load(QStringLiteral("SELECT orderID FROM OrderPur WHERE optDate>=:optDate1 AND "
+                             "optDate<=:optDate2"));
     list.bind(u"optDate1", dates::text(first));
     list.bind(u"optDate2", dates::text(last));
-    list.open();
-    TQuery& lines = sysData->QueryOrderDetails;
-    lines.load(QStringLiteral("SELECT prodID,pcount FROM OrderPurD WHERE orderID=:orderID"));
-    for (; !list.eof(); list.next()) {
-        PostedPurchase p{list.field(u"orderID").asText(),
-                         list.field(u"compID").asText(),
-                         list.field(u"acMoney").asFloat(),
-                         list.field(u"coMoney").asFloat(),
-                         {}};
-        lines.bind(u"orderID", p.orderID);
-        lines.open();
-        for (; !lines.eof(); lines.next())
-            p.lines.emplace_back(lines.field(u"prodID").asText(),
-                                 float(lines.field(u"pcount").asFloat()));
-        result.push_back(std::move(p));
-    }
+    for (list.open(); !list.eof(); list.next())
+        result.push_back(list.field(u"orderID").asText());
     list.close();
-    lines.close();
     return result;
 }
 
-void voidPurchase(const PostedPurchase& p) {
-    TQuery& q = sysData->QueryCommon;
-    Transaction transaction(sysData->myCon);
-    q.load(QStringLiteral("DELETE FROM OrderPur WHERE orderID=:orderID"));
-    q.bind(u"orderID", p.orderID);
-    if (q.execute() <= 0)
+void voidPurchase(const QString& orderID) {
+    if (!voidDocument(queryKind(QueryKindId::Purchase), orderID))
         throw std::runtime_error("the purchase to void is gone");
-    q.load(QStringLiteral("DELETE FROM OrderPurD WHERE orderID=:orderID"));
-    q.bind(u"orderID", p.orderID);
-    q.execute();
-    q.load(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount-:sumCount WHERE prodID=:prodID"));
-    for (const auto& [prodID, count] : p.lines) {
-        q.bind(u"prodID", prodID);
-        q.bind(u"sumCount", double(count));
-        q.execute();
-    }
-    q.load(QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney-:exchMoney WHERE "
-                          "compID=:compID"));
-    q.bind(u"compID", p.compID);
-    q.bind(u"exchMoney", double(float(p.acMoney)) - double(float(p.coMoney)));
-    q.execute();
-    q.load(QStringLiteral("DELETE FROM FitemBank WHERE orderCode=:orderID"));
-    q.bind(u"orderID", p.orderID);
-    q.execute();
-    transaction.commit();
-    q.close();
 }
 
 void oneRowCommit() {

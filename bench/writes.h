@@ -12,23 +12,15 @@ namespace writes {
 
 // A posted trade document of ten lines, through the program's posting.
 void postTrade(TradeKindId kind, const QString& code, const QDate& day);
-// A stock transfer and a loss report of ten lines, with the statements of their windows.
+// A stock transfer and a loss report of ten lines, through the program's saving.
 void postTransfer(const QString& code, const QDate& day);
 void postLossReport(const QString& code, const QDate& day);
 // A money-out entry of the cash window.
 void cashEntry(const QDate& day);
 
-// A posted purchase as the purchase query holds it when "单据作废" is pressed.
-struct PostedPurchase {
-    QString orderID;
-    QString compID;
-    double acMoney = 0;
-    double coMoney = 0;
-    std::vector<std::pair<QString, float>> lines; // product ID, quantity
-};
-// The purchases of a date range, with what voiding them needs.
-std::vector<PostedPurchase> purchasesBetween(const QDate& first, const QDate& last);
-void voidPurchase(const PostedPurchase& purchase);
+// The codes of the purchases of a date range, and one voided as "单据作废" voids it.
+std::vector<QString> purchasesBetween(const QDate& first, const QDate& last);
+void voidPurchase(const QString& orderID);
 
 // The reference every write is measured against: one row, committed durably.
 void oneRowCommit();
