@@ -18,7 +18,10 @@
 #include "support/testprinter.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QTableView>
+#include <QThread>
+#include <future>
 #include <memory>
 
 namespace {
@@ -30,6 +33,16 @@ const QString kSavedAfterBreak =
 const QString kNotKnown =
     QStringLiteral("单据保存出现异常！\n与服务器的连接已中断，无法确认单据是否已保存。"
                    "请在单据查询中核对后再决定是否重新过账。");
+
+// The field v of the query's first row, read on the connection.
+QString valueOn(Connection& connection, const QString& sql) {
+    TQuery q(connection, QStringLiteral("probe"));
+    q.load(sql);
+    q.open();
+    const QString value = q.eof() ? QString() : q.field(u"v").asText();
+    q.close();
+    return value;
+}
 
 class LostConnection : public LostSessionTest {
 protected:
@@ -209,6 +222,51 @@ TEST_F(LostConnection, APurchaseThatCannotBeLookedForAfterTheBreakIsLeftToThePer
     EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "锤子");
     // It did get through: the person is sent to look rather than told to post again.
     EXPECT_EQ(purchases(), kOnePurchase);
+}
+
+// The posting is ended while it waits with its header written; another counter, queued for the
+// whole purchase table behind it, saves a header of its own under the same code before the
+// program can look. That header is not the person's document, so nothing is called saved.
+TEST_F(LostConnection, APurchaseWhoseCodeAnotherCounterTookInTheBreakIsLeftToThePerson) {
+    TfrmPurIn& w = purchaseWindow();
+    const long long ours = scalar("SELECT pg_backend_pid()").toLongLong();
+    auto taker = anotherCounter();
+    ASSERT_TRUE(taker->open());
+    const long long takerPid = valueOn(*taker, "SELECT pg_backend_pid() AS v").toLongLong();
+    auto watcher = anotherCounter();
+    ASSERT_TRUE(watcher->open());
+    const auto waitsForALock = [&](long long pid) {
+        for (const QDeadlineTimer failsafe(30000); !failsafe.hasExpired(); QThread::msleep(10))
+            if (valueOn(*watcher, QStringLiteral("SELECT COUNT(*) AS v FROM pg_stat_activity "
+                                                 "WHERE pid=%1 AND wait_event_type='Lock'")
+                                      .arg(pid)) == "1")
+                return true;
+        return false;
+    };
+    const auto other = holdingTheHammer();
+    auto taking = std::async(std::launch::async, [&] {
+        if (!waitsForALock(ours))
+            return false;
+        auto saving = std::async(std::launch::async, [&] {
+            taker->run("BEGIN");
+            taker->run("LOCK TABLE OrderPur IN ACCESS EXCLUSIVE MODE");
+            taker->run("INSERT INTO OrderPur(orderID,houseID,empName,compID,optDate,acMoney,"
+                       "coMoney) VALUES('CJ2026315957',NULL,'李四',NULL,'2026-03-15',0,0)");
+            taker->run("COMMIT");
+        });
+        const bool queued = waitsForALock(takerPid);
+        valueOn(*watcher, QStringLiteral("SELECT pg_terminate_backend(%1, 10000) AS v").arg(ours));
+        saving.get();
+        return queued;
+    });
+    post(w);
+    EXPECT_TRUE(taking.get()) << "the posting or the other counter never waited";
+
+    EXPECT_EQ(messages_.last(), kNotKnown);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(grid(w).text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(scalar("SELECT empName FROM OrderPur"), "李四");
+    EXPECT_EQ(purchases(), (QStringList{"1", "CJ2026315957", "0", "0", "0", "0"}));
 }
 
 TEST_F(LostConnection, ALossWhoseCommitGotThroughIsReportedSavedAndMovesTheStockOnce) {
