@@ -97,6 +97,18 @@ QString mayDiffer(const QString& claimed, const QString& recomputed, const QStri
         .arg(claimed, recomputed, tolerance);
 }
 
+// The condition under which a document's journal may be wrong, on the columns found, low,
+// itmLow and itmHigh (NULL where it has none) beside its header h.
+QString journalMayBeWrong(const TradeKind& kind, const QString& found, const QString& low,
+                          const QString& itmLow, const QString& itmHigh) {
+    return QStringLiteral("coalesce(%1, 0) <> 1 OR coalesce(%2, 0) <> 1 OR "
+                          "coalesce(%3, 0) <> 1 OR %4")
+        .arg(found, itmLow, itmHigh,
+             mayDiffer(QStringLiteral("coalesce(%1, 0)").arg(low),
+                       QStringLiteral("%1 * coalesce(h.acMoney, 0)").arg(kind.journalSign),
+                       QStringLiteral("0.001")));
+}
+
 // A product's movements summed exactly, in whole units and millionths; wild once a value or the sum
 // went beyond what is held exactly.
 struct Moved {
@@ -197,6 +209,10 @@ private:
 
     void addLinesOnServer(std::unordered_map<long long, Moved>& moved, const QString& value,
                           const QString& lines, const QString& headers);
+    bool journalOfHeaders(const TradeKind& kind);
+    bool journalOnServer(const TradeKind& kind);
+    void journalWithoutHeaders(const TradeKind& kind);
+    void compareJournal(const TradeKind& kind);
 
     TQuery q_;
     const BooksCheckProgress& progress_;
@@ -349,59 +365,97 @@ void Checker::accounts() {
 
 void Checker::journal() {
     for (const TradeKind& kind : tradeKinds()) {
-        // Only the documents whose journal may be wrong come back.
-        q_.load(
-            QStringLiteral("SELECT h.orderID, h.acMoney, COUNT(b.bankID) AS found, "
-                           "MIN(b.sumMoney) AS low, MAX(b.sumMoney) AS high, "
-                           "MIN(b.itmID) AS itmLow, MAX(b.itmID) AS itmHigh "
-                           "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
-                           "AND b.orderType = :orderType GROUP BY %3 "
-                           "HAVING COUNT(b.bankID) <> 1 OR coalesce(MIN(b.itmID), 0) <> 1 OR "
-                           "coalesce(MAX(b.itmID), 0) <> 1 OR %2 "
-                           "ORDER BY h.orderID")
-                .arg(kind.headerTable,
-                     mayDiffer(QStringLiteral("coalesce(MIN(b.sumMoney), 0)"),
-                               QStringLiteral("%1 * coalesce(h.acMoney, 0)").arg(kind.journalSign),
-                               QStringLiteral("0.001")),
-                     // The embedded engine groups in the order the headers are stored.
-                     server_ ? QStringLiteral("h.orderID, h.acMoney") : QStringLiteral("h.rowid")));
-        q_.bind(u"orderType", kind.journalType);
-        q_.open();
-        for (; !q_.eof(); q_.next()) {
-            const QString code = q_.field(u"orderID").asText();
-            Sum due = exact(q_.field(u"acMoney").asFloat());
-            if (kind.journalSign < 0)
-                due = plus(Decimal(), due, -1);
-            const long long rows = q_.field(u"found").asInteger();
-            const double low = q_.field(u"low").asFloat();
-            QString note;
-            if (rows == 0)
-                note = QStringLiteral("单据没有流水");
-            else if (rows > 1)
-                note = QStringLiteral("单据有%1条流水").arg(rows);
-            else if (differs(low, due, kMoneyPlaces))
-                note = QStringLiteral("流水金额与单据不符");
-            else if (q_.field(u"itmLow").asInteger() != 1 || q_.field(u"itmHigh").asInteger() != 1)
-                note = QStringLiteral("流水不在现金账户");
-            if (!note.isEmpty())
-                report(BooksDifference::Kind::Journal, kind.headerTable, code,
-                       rows ? textOf(low) : QString(), textOf(due), note, kind.caption);
-        }
-        q_.close();
+        const bool orphans = server_ ? journalOnServer(kind) : journalOfHeaders(kind);
         step();
-        q_.load(QStringLiteral("SELECT b.orderCode, b.sumMoney FROM FitemBank b "
-                               "WHERE b.orderType = :orderType AND NOT EXISTS "
-                               "(SELECT 1 FROM %1 h WHERE h.orderID = b.orderCode)")
-                    .arg(kind.headerTable));
-        q_.bind(u"orderType", kind.journalType);
-        q_.open();
-        for (; !q_.eof(); q_.next())
-            report(BooksDifference::Kind::Journal, kind.headerTable,
-                   q_.field(u"orderCode").asText(), textOf(q_.field(u"sumMoney").asFloat()),
-                   QString(), QStringLiteral("流水没有单据"), kind.caption);
-        q_.close();
+        if (orphans)
+            journalWithoutHeaders(kind);
         step();
     }
+}
+
+// What one document's journal rows of its kind come to: how many, the lowest amount, the
+// lowest and highest account.
+void Checker::compareJournal(const TradeKind& kind) {
+    const QString code = q_.field(u"orderID").asText();
+    Sum due = exact(q_.field(u"acMoney").asFloat());
+    if (kind.journalSign < 0)
+        due = plus(Decimal(), due, -1);
+    const long long rows = q_.field(u"found").asInteger();
+    const double low = q_.field(u"low").asFloat();
+    QString note;
+    if (rows == 0)
+        note = QStringLiteral("单据没有流水");
+    else if (rows > 1)
+        note = QStringLiteral("单据有%1条流水").arg(rows);
+    else if (differs(low, due, kMoneyPlaces))
+        note = QStringLiteral("流水金额与单据不符");
+    else if (q_.field(u"itmLow").asInteger() != 1 || q_.field(u"itmHigh").asInteger() != 1)
+        note = QStringLiteral("流水不在现金账户");
+    if (!note.isEmpty())
+        report(BooksDifference::Kind::Journal, kind.headerTable, code,
+               rows ? textOf(low) : QString(), textOf(due), note, kind.caption);
+}
+
+// Every document of the kind against its journal rows; only those that may be wrong come
+// back, in the order of their codes. Rows of the journal without their document are always
+// looked for after.
+bool Checker::journalOfHeaders(const TradeKind& kind) {
+    q_.load(QStringLiteral("SELECT h.orderID, h.acMoney, COUNT(b.bankID) AS found, "
+                           "MIN(b.sumMoney) AS low, MIN(b.itmID) AS itmLow, "
+                           "MAX(b.itmID) AS itmHigh "
+                           "FROM %1 h LEFT JOIN FitemBank b ON b.orderCode = h.orderID "
+                           "AND b.orderType = :orderType GROUP BY h.rowid HAVING %2 "
+                           "ORDER BY h.orderID")
+                .arg(kind.headerTable, journalMayBeWrong(kind, QStringLiteral("COUNT(b.bankID)"),
+                                                         QStringLiteral("MIN(b.sumMoney)"),
+                                                         QStringLiteral("MIN(b.itmID)"),
+                                                         QStringLiteral("MAX(b.itmID)"))));
+    q_.bind(u"orderType", kind.journalType);
+    q_.open();
+    for (; !q_.eof(); q_.next())
+        compareJournal(kind);
+    q_.close();
+    return true;
+}
+
+// On a server the journal of the kind is summed per code and set beside the headers in one
+// pass: a journal row without its document shows as a sum without a header, and only then
+// are the journal's rows looked for one by one. Tells whether there are any. The kind's type
+// is written into the statement so that the server plans for the rows of that type.
+bool Checker::journalOnServer(const TradeKind& kind) {
+    q_.load(QStringLiteral("SELECT h.orderID, h.acMoney, b.found, b.low, b.itmLow, b.itmHigh "
+                           "FROM %1 h FULL JOIN (SELECT orderCode, COUNT(*) AS found, "
+                           "MIN(sumMoney) AS low, MIN(itmID) AS itmLow, MAX(itmID) AS itmHigh "
+                           "FROM FitemBank WHERE orderType = '%2' GROUP BY orderCode) b "
+                           "ON b.orderCode = h.orderID "
+                           "WHERE h.orderID IS NULL OR %3 ORDER BY h.orderID")
+                .arg(kind.headerTable, kind.journalType,
+                     journalMayBeWrong(kind, QStringLiteral("b.found"), QStringLiteral("b.low"),
+                                       QStringLiteral("b.itmLow"), QStringLiteral("b.itmHigh"))));
+    q_.open();
+    bool orphans = false;
+    for (; !q_.eof(); q_.next()) {
+        if (q_.field(u"orderID").isNull())
+            orphans = true;
+        else
+            compareJournal(kind);
+    }
+    q_.close();
+    return orphans;
+}
+
+void Checker::journalWithoutHeaders(const TradeKind& kind) {
+    q_.load(QStringLiteral("SELECT b.orderCode, b.sumMoney FROM FitemBank b "
+                           "WHERE b.orderType = :orderType AND NOT EXISTS "
+                           "(SELECT 1 FROM %1 h WHERE h.orderID = b.orderCode)")
+                .arg(kind.headerTable));
+    q_.bind(u"orderType", kind.journalType);
+    q_.open();
+    for (; !q_.eof(); q_.next())
+        report(BooksDifference::Kind::Journal, kind.headerTable, q_.field(u"orderCode").asText(),
+               textOf(q_.field(u"sumMoney").asFloat()), QString(), QStringLiteral("流水没有单据"),
+               kind.caption);
+    q_.close();
 }
 
 } // namespace
@@ -417,6 +471,10 @@ std::vector<BooksDifference> checkBooks(Connection& connection,
     // One snapshot: a posting by another counter meanwhile is seen whole or not at all, and
     // none of them waits for the check.
     Transaction snapshot(connection, Transaction::Mode::Reading);
+    // The sums per product and the journal per code are tables of hundreds of thousands of
+    // rows: kept in memory for this transaction alone, the server does not spill them to disk.
+    if (connection.isServer())
+        connection.run("SET LOCAL work_mem = '64MB'");
     Checker checker(connection, progress);
     checker.stock();
     checker.balances();

@@ -149,6 +149,27 @@ TEST_P(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount)
                            "Fitem 9 流水的账户不存在 /5", "OrderSaleT XT1 流水没有单据 -19.99/"}));
 }
 
+TEST_P(BooksCheck, MatchesJournalCodesWithoutCaseAndListsEachRowWithoutItsDocument) {
+    postSome();
+    exec("UPDATE FitemBank SET orderCode='xs1' WHERE orderCode='XS1'");
+    EXPECT_TRUE(check().empty());
+
+    const QString sale = tradeKind(TradeKindId::Sale).journalType;
+    for (const char* amount : {"5", "6"})
+        exec(QStringLiteral("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,itmID) "
+                            "VALUES('2026-03-15','XS9','%1',%2,1)")
+                 .arg(sale, amount));
+    // A row of another kind under a sale's code is not the sale's.
+    exec("UPDATE FitemBank SET orderCode='XS1' WHERE orderCode='CT1'");
+    QStringList notes;
+    for (const auto& d : check())
+        if (d.kind == BooksDifference::Kind::Journal)
+            notes << d.table + ' ' + d.key + ' ' + d.note + ' ' + d.claimed;
+    notes.sort();
+    EXPECT_EQ(notes, QStringList({"OrderPurT CT1 单据没有流水 ", "OrderPurT XS1 流水没有单据 6",
+                                  "OrderSale XS9 流水没有单据 5", "OrderSale XS9 流水没有单据 6"}));
+}
+
 TEST_P(BooksCheck, ReportsAStockBeyondExactRangeAndTheBookRefusesAnInfiniteOne) {
     postSome();
     EXPECT_THROW(
