@@ -207,8 +207,7 @@ private:
     // two statements per kind check it; and two more compare.
     static constexpr int kSteps = 5 + 1 + 4 + 1 + 1 + 8;
 
-    void addLinesOnServer(std::unordered_map<long long, Moved>& moved, const QString& value,
-                          const QString& lines, const QString& headers);
+    void addMovesOnServer(std::unordered_map<long long, Moved>& moved, const QStringList& moves);
     bool journalOfHeaders(const TradeKind& kind);
     bool journalOnServer(const TradeKind& kind);
     void journalWithoutHeaders(const TradeKind& kind);
@@ -225,10 +224,14 @@ void Checker::stock() {
     // lines are read a slice of headers at a time and summed here: summing millions of lines
     // per product in the engine would sort them or search a keyed table once per line.
     std::unordered_map<long long, Moved> moved;
+    // On a server every line table's moves are summed in one statement (below).
+    QStringList movesOnServer;
     const auto addLines = [&](const QString& value, const QString& lines, const QString& headers) {
         if (server_) {
-            addLinesOnServer(moved, value, lines, headers);
-            step();
+            movesOnServer << QStringLiteral("SELECT d.prodID AS k, %1 AS v FROM %2 h "
+                                            "JOIN %3 d ON d.orderID = h.orderID "
+                                            "WHERE d.prodID IS NOT NULL")
+                                 .arg(value, headers, lines);
             return;
         }
         q_.load(
@@ -266,6 +269,8 @@ void Checker::stock() {
     addLines(QStringLiteral("(CASE WHEN h.orderType = '%1' THEN %2 ELSE d.pcount END)")
                  .arg(loss.orderType, stockSigned(loss.stockStatement, QStringLiteral("d.pcount"))),
              loss.lineTable, QStringLiteral("OrderBsBy"));
+    if (server_)
+        addMovesOnServer(moved, movesOnServer);
 
     q_.load(QStringLiteral("SELECT prodID, prodBH, prodName, sumCount FROM Fproduct"));
     q_.open();
@@ -286,18 +291,20 @@ void Checker::stock() {
     step();
 }
 
-// The server sums each product's lines exactly itself.
-void Checker::addLinesOnServer(std::unordered_map<long long, Moved>& moved, const QString& value,
-                               const QString& lines, const QString& headers) {
-    q_.load(QStringLiteral("SELECT d.prodID AS k, %1 FROM %2 h JOIN %3 d ON d.orderID = h.orderID "
-                           "WHERE d.prodID IS NOT NULL GROUP BY d.prodID")
-                .arg(exactSum(value, true), headers, lines));
+// The server sums each product's lines exactly itself, all line tables at once: one table of
+// sums rather than one per kind, and the kinds' joins read side by side.
+void Checker::addMovesOnServer(std::unordered_map<long long, Moved>& moved,
+                               const QStringList& moves) {
+    q_.load(QStringLiteral("SELECT k, %1 FROM (%2) m GROUP BY k")
+                .arg(exactSum(QStringLiteral("v"), true), moves.join(u" UNION ALL ")));
     q_.open();
     for (; !q_.eof(); q_.next())
         moved[q_.field(u"k").asInteger()].add({q_.field(u"units").asInteger(),
                                                q_.field(u"micro").asInteger(),
                                                q_.field(u"wild").asInteger() != 0});
     q_.close();
+    for (qsizetype i = 0; i < moves.size(); ++i)
+        step();
 }
 
 void Checker::balances() {
