@@ -89,6 +89,29 @@ TEST_F(ServerBookFileTest, ABackupRestoredAfterChangesGivesTheBookAsItWas) {
     EXPECT_EQ(book_.scalar("SELECT count(*) FROM VInveHouse"), "0");
 }
 
+// A book written into a database of other text rules (as early server books were) moves into a
+// new book of the C rules by a backup restored there: every row, and codes still found
+// without regard to case.
+TEST_F(ServerBookFileTest, ABookOfOtherTextRulesMovesIntoANewBookThroughItsBackup) {
+    ServerDb older(QStringLiteral("C.UTF-8"));
+    ASSERT_EQ(older.scalar("SELECT datcollate FROM pg_database WHERE datname = current_database()"),
+              "C.UTF-8");
+    ASSERT_EQ(older.exec(QString::fromStdString(schema::serverSql())), "");
+    ASSERT_EQ(older.exec("INSERT INTO Fproduct(prodBH, prodName) VALUES ('p2', '钢笔'), "
+                         "('P10', 'Ink')"),
+              "");
+    const QStringList written = everything(older);
+
+    const bookfile::Outcome restored = restore(backUp(older, "older.backup"));
+    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+    EXPECT_EQ(everything(book_), written);
+    EXPECT_EQ(book_.scalar("SELECT datcollate FROM pg_database WHERE datname = current_database()"),
+              "C");
+    EXPECT_EQ(book_.scalar("SELECT prodName FROM Fproduct WHERE prodBH = 'P2'"), "钢笔");
+    EXPECT_EQ(book_.rows("SELECT prodBH FROM Fproduct ORDER BY prodBH"),
+              (QStringList{"P10", "p2"}));
+}
+
 TEST_F(ServerBookFileTest, AFailedBackupGivesTheReasonAndLeavesTheFileOfThatNameAlone) {
     const QString target = file("old.bak");
     QFile old(target);

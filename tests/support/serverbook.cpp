@@ -21,10 +21,10 @@ void ServerBook::admin(const QString& sql, const QString& cluster) {
 
 ServerBook::ServerBook() : ServerBook(clusterConninfo()) {}
 
-ServerBook::ServerBook(const QString& cluster)
+ServerBook::ServerBook(const QString& cluster, const QString& locale)
     : cluster_(cluster), name_(QStringLiteral("vt_") + QUuid::createUuid().toString(QUuid::Id128)) {
-    admin(QStringLiteral("CREATE DATABASE %1 LOCALE 'C' ENCODING 'UTF8' TEMPLATE template0")
-              .arg(name_),
+    admin(QStringLiteral("CREATE DATABASE %1 LOCALE '%2' ENCODING 'UTF8' TEMPLATE template0")
+              .arg(name_, locale),
           cluster_);
     conninfo_ = cluster_ + QStringLiteral(" dbname=") + name_;
 }

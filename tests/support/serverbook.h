@@ -8,8 +8,9 @@
 class ServerBook {
 public:
     ServerBook();
-    // A database on another cluster, by the connection string of its own database.
-    explicit ServerBook(const QString& cluster);
+    // A database on another cluster, by the connection string of its own database, of the
+    // text rules of the locale.
+    explicit ServerBook(const QString& cluster, const QString& locale = QStringLiteral("C"));
     ~ServerBook();
     ServerBook(const ServerBook&) = delete;
     ServerBook& operator=(const ServerBook&) = delete;

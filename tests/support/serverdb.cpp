@@ -17,7 +17,8 @@ PGresult* query(PGconn* c, const QString& sql) {
 
 } // namespace
 
-ServerDb::ServerDb() : conninfo_(book_.conninfo().toStdString()) {
+ServerDb::ServerDb(const QString& locale)
+    : book_(ServerBook::clusterConninfo(), locale), conninfo_(book_.conninfo().toStdString()) {
     connection_ = PQconnectdb(conninfo_.c_str());
     PQsetNoticeProcessor(
         connection_, [](void*, const char*) {}, nullptr);

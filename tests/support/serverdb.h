@@ -12,7 +12,9 @@ typedef struct pg_conn PGconn;
 // talk to the server without the data module.
 class ServerDb {
 public:
-    ServerDb();
+    ServerDb() : ServerDb(QStringLiteral("C")) {}
+    // Of the text rules of the locale.
+    explicit ServerDb(const QString& locale);
     ~ServerDb();
     ServerDb(const ServerDb&) = delete;
     ServerDb& operator=(const ServerDb&) = delete;
