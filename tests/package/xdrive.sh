@@ -3,19 +3,27 @@
 # taking screenshots. Sourced by the package test and by the user guide's screenshot script.
 
 # Starts Xvfb at 1024×768 on the first free display from :70 and exports DISPLAY. Any local
-# user may connect (the program may run as another user); TCP stays off.
+# user may connect (the program may run as another user); TCP stays off. A server that dies
+# before it listens (its display taken meanwhile) gives way to the next display; a slow one
+# on a busy machine is waited for up to half a minute.
 xdrive_start() {
   local n
   for n in $(seq 70 99); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+    XDRIVE_XVFB=$!
+    for _ in $(seq 300); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$XDRIVE_XVFB" 2>/dev/null || break
+      sleep 0.1
+    done
+    xdrive_stop
   done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
-  XDRIVE_XVFB=$!
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$n"
+  echo "no display could be started" >&2
+  return 1
 }
 
 xdrive_stop() {
