@@ -1,6 +1,5 @@
 #include "accounts/cashbook.h"
 
-#include "accounts/afterbreak.h"
 #include "accounts/amounts.h"
 #include "core/clock.h"
 #include "core/dates.h"
@@ -8,6 +7,7 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 
 namespace accounts {
 
@@ -44,7 +44,7 @@ std::optional<long long> insertEntry(TQuery& q, const CashEntry& entry, const De
 documents::Found lookUpEntry(const std::optional<long long>& key) {
     if (!key)
         return documents::Found::Absent; // broken before the row was written: no commit sent
-    return askAfterBreak([&](TQuery& q) {
+    return documents::askAfterBreak([&](TQuery& q) {
         q.load(QStringLiteral("SELECT COUNT(*) AS held FROM FitemBank WHERE bankID=:bankID"));
         q.bind(u"bankID", *key);
         q.open();

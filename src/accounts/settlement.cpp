@@ -1,12 +1,12 @@
 #include "accounts/settlement.h"
 
-#include "accounts/afterbreak.h"
 #include "core/dberror.h"
 #include "core/messages.h"
 #include "core/refusal.h"
 #include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 #include "masterdata/masterrows.h"
 
 namespace accounts {
@@ -75,7 +75,7 @@ documents::Found lookUpSettled(const QString& table, const QString& compID, cons
                                const QString* shown) {
     if (!shown)
         return documents::Found::Unknown;
-    return askAfterBreak([&](TQuery& q) {
+    return documents::askAfterBreak([&](TQuery& q) {
         q.load(QStringLiteral("SELECT exchMoney FROM %1 WHERE compID=:compID").arg(table));
         q.bind(u"compID", compID);
         q.open();

@@ -1,23 +1,23 @@
-#include "accounts/afterbreak.h"
+#include "documents/afterbreak.h"
 
 #include "core/query.h"
 #include "core/sysdata.h"
 
 #include <exception>
 
-namespace accounts {
+namespace documents {
 
-documents::Found askAfterBreak(const std::function<documents::Found(TQuery&)>& ask) {
+Found askAfterBreak(const std::function<Found(TQuery&)>& ask) {
     TQuery& q = sysData->QueryCommon;
     q.close();
     try {
-        const documents::Found found = ask(q);
+        const Found found = ask(q);
         q.close();
         return found;
     } catch (const std::exception&) {
         q.close();
-        return documents::Found::Unknown;
+        return Found::Unknown;
     }
 }
 
-} // namespace accounts
+} // namespace documents

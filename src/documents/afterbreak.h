@@ -6,11 +6,11 @@
 
 class TQuery;
 
-namespace accounts {
+namespace documents {
 
 // Whether a write cut off by a lost connection to the server got through, as ask reads the
 // book with the query it is given: the first statement after the break opens a new session.
 // Unknown when the book cannot be read either.
-documents::Found askAfterBreak(const std::function<documents::Found(TQuery&)>& ask);
+Found askAfterBreak(const std::function<Found(TQuery&)>& ask);
 
-} // namespace accounts
+} // namespace documents

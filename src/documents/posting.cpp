@@ -5,14 +5,14 @@
 #include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 
 namespace documents {
 
 Found lookUp(const PostedHeader& header) {
     if (header.code.isEmpty())
         return Found::Absent; // broken before the header was written: nothing was committed
-    TQuery& q = sysData->QueryCommon;
-    try {
+    return askAfterBreak([&](TQuery& q) {
         QString same;
         for (const auto& [column, value] : header.values)
             same += QStringLiteral(" AND %1=:%1").arg(column);
@@ -23,17 +23,12 @@ Found lookUp(const PostedHeader& header) {
         q.bind(u"orderID", header.code);
         header.bind(q);
         q.open();
-        const long long held = q.field(u"held").asInteger();
+        if (q.field(u"held").asInteger() == 0)
+            return Found::Absent;
         const bool ours =
             q.field(u"ours").asInteger() == 1 && q.field(u"lines").asInteger() == header.lines;
-        q.close();
-        if (held == 0)
-            return Found::Absent;
         return ours ? Found::Ours : Found::Unknown;
-    } catch (const std::exception&) {
-        q.close();
-        return Found::Unknown;
-    }
+    });
 }
 
 std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts) {

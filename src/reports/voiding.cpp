@@ -4,6 +4,7 @@
 #include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 #include "documents/stockkind.h"
 #include "documents/tradekind.h"
 #include "reports/querykind.h"
@@ -131,4 +132,15 @@ bool voidDocument(const QueryKind& kind, const QString& orderID) {
     TQuery& q = sysData->QueryCommon;
     return transactions::retryingConflicts(sysData->myCon,
                                            [&] { return voidWithin(q, kind, orderID); });
+}
+
+documents::Found voidedAfterBreak(const QueryKind& kind, const QString& orderID) {
+    return documents::askAfterBreak([&](TQuery& q) {
+        q.load(QStringLiteral("SELECT COUNT(*) AS held FROM %1 WHERE orderID=:orderID%2")
+                   .arg(kind.headerTable, kind.headerCondition));
+        q.bind(u"orderID", orderID);
+        q.open();
+        return q.field(u"held").asInteger() == 0 ? documents::Found::Ours
+                                                 : documents::Found::Absent;
+    });
 }

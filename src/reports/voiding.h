@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/posting.h"
+
 #include <QString>
 
 struct QueryKind;
@@ -10,3 +12,8 @@ struct QueryKind;
 // the book. False, with nothing changed, when the book holds no such document (it was
 // voided already). A database error rolls everything back and is thrown.
 bool voidDocument(const QueryKind& kind, const QString& orderID);
+
+// After the connection to the server broke while voiding it: Ours when the document is gone
+// from the book (the voiding got through, or another counter's did), Absent when it is still
+// there, Unknown when the book cannot be read either.
+documents::Found voidedAfterBreak(const QueryKind& kind, const QString& orderID);

@@ -4,6 +4,8 @@
 #include "documents/stockposting.h"
 #include "documents/tradekind.h"
 #include "documents/tradeposting.h"
+#include "reports/ui/tfrmorderquery.h"
+#include "support/drive.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -138,6 +140,20 @@ QStringList ReportBook::column(QTableView& view, int c) {
     for (int r = 0; r < view.model()->rowCount(); ++r)
         values << view.model()->index(r, c).data().toString();
     return values;
+}
+
+void ReportBook::select(TfrmOrderQuery& window, const QString& code) {
+    window.show();
+    drive::type(window, "txtOrderID", code);
+    drive::click(window, "btnFind");
+    QTableView& list = drive::find<QTableView>(window, "dgOrder");
+    ASSERT_EQ(list.model()->rowCount(), 1) << code.toStdString();
+    clickRow(list, 0);
+}
+
+void ReportBook::voidIt(TfrmOrderQuery& window) {
+    messages_.answerOk();
+    drive::click(window, "tlDel");
 }
 
 void ReportBook::clickRow(QTableView& view, int row) {

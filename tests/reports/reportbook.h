@@ -9,6 +9,7 @@
 #include <vector>
 
 class QWidget;
+class TfrmOrderQuery;
 enum class TradeKindId;
 
 // A book with two warehouses, three products, two suppliers and two customers, filled with
@@ -40,6 +41,10 @@ protected:
     static void clickTitle(QTableView& view, int section);
     static QStringList titles(QTableView& view);
     static QString labelOf(QWidget& window, const QString& boxName);
+    // Shows the query window, finds the document by its code and clicks its row.
+    static void select(TfrmOrderQuery& window, const QString& code);
+    // Voids the selected document, answering the question with yes.
+    void voidIt(TfrmOrderQuery& window);
 
     long long north = 0, south = 0;
     long long pen = 0, ink = 0, steel = 0;

@@ -16,19 +16,6 @@ const QDate kDay(2026, 3, 10);
 
 class Voiding : public ReportBook {
 protected:
-    // Shows the query window, finds the document by its code and clicks its row.
-    void select(TfrmOrderQuery& window, const QString& code) {
-        window.show();
-        drive::type(window, "txtOrderID", code);
-        drive::click(window, "btnFind");
-        QTableView& list = drive::find<QTableView>(window, "dgOrder");
-        ASSERT_EQ(list.model()->rowCount(), 1) << code.toStdString();
-        clickRow(list, 0);
-    }
-    void voidIt(TfrmOrderQuery& window) {
-        messages_.answerOk();
-        drive::click(window, "tlDel");
-    }
     double stockOf(long long product) {
         return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
     }

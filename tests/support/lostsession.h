@@ -48,8 +48,9 @@ private:
 inline const QString kCommitMade = QStringLiteral("wait_event='SyncRep'");
 inline const QString kWaitingForALock = QStringLiteral("wait_event_type='Lock'");
 
-// A test on a server book whose program's connection breaks while it writes.
-class LostSessionTest : public BookTest {
+// A test on a server book whose program's connection breaks while it writes, on the book the
+// base fixture fills.
+template <class Base> class LostSessionOn : public Base {
 protected:
     BookEngine engine() const override { return BookEngine::Server; }
 
@@ -57,7 +58,7 @@ protected:
     // tests' cluster names one), until its session is ended. The new session after the break
     // commits as every session does.
     void nextCommitWaitsForItsAcknowledgement() {
-        const QString names = scalar("SHOW synchronous_standby_names");
+        const QString names = this->scalar("SHOW synchronous_standby_names");
         ASSERT_FALSE(names.isEmpty()) << "the tests' cluster names no standby: restart it with "
                                          "scripts/pgcluster.sh";
         sysData->myCon.run("SET synchronous_commit TO on");
@@ -65,14 +66,16 @@ protected:
     // No new session may open on the book: the server is as good as unreachable.
     void refuseNewSessions(bool refuse) {
         if (bookName.isEmpty())
-            bookName = scalar("SELECT current_database()");
+            bookName = this->scalar("SELECT current_database()");
         ServerBook::admin(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
                               .arg(bookName, refuse ? "false" : "true"));
     }
     std::unique_ptr<SessionEnder> ender(const QString& waiting) {
-        return std::make_unique<SessionEnder>(anotherCounter(), waiting);
+        return std::make_unique<SessionEnder>(this->anotherCounter(), waiting);
     }
 
 private:
     QString bookName;
 };
+
+using LostSessionTest = LostSessionOn<BookTest>;

@@ -1,5 +1,6 @@
 #include "reports/ui/tfrmorderquery.h"
 
+#include "core/dberror.h"
 #include "core/messages.h"
 #include "core/sqltext.h"
 #include "core/sysdata.h"
@@ -132,9 +133,24 @@ void TfrmOrderQuery::tlDelClick() {
             QStringLiteral("确定要作废单据：\"%1\" 吗？").arg(selectedOrderID_), kInfoCaption) ==
         Messages::kCancel)
         return;
-    // A document gone from the book since it was clicked has nothing left to take back.
-    if (!voidDocument(kind_, selectedOrderID_))
-        notice(QStringLiteral("该单据已被其他用户作废，无需再作废！"));
+    try {
+        // A document gone from the book since it was clicked has nothing left to take back.
+        if (!voidDocument(kind_, selectedOrderID_))
+            notice(QStringLiteral("该单据已被其他用户作废，无需再作废！"));
+    } catch (const DbError& e) {
+        if (!e.connectionLost())
+            throw;
+        // Voiding it twice is refused anyway; the person learns which it was.
+        const documents::Found found = voidedAfterBreak(kind_, selectedOrderID_);
+        if (const auto told = documents::tellAfterBreak(
+                found, {QStringLiteral("与服务器的连接曾中断，单据已作废。"),
+                        QStringLiteral("与服务器的连接已中断，单据未作废，请重新作废。"),
+                        QStringLiteral("与服务器的连接已中断，无法确认单据是否已作废。"
+                                       "请稍后刷新单据列表核对后再决定是否重新作废。")}))
+            notice(told->trimmed());
+        if (found == documents::Found::Unknown)
+            return; // the book cannot be read: the list stays as it was
+    }
     LoadOrders();
 }
 
