@@ -7,6 +7,7 @@
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 #include "documents/documentheader.h"
 
 #include <vector>
@@ -276,6 +277,21 @@ CorrectionResult correctStock(const QString& orderID, const QString& houseID,
                               const QString& optDate) {
     return transactions::retryingConflicts(
         sysData->myCon, [&] { return correctWithin(orderID.trimmed(), houseID, optDate); });
+}
+
+documents::Found correctedAfterBreak(const QString& orderID) {
+    return documents::askAfterBreak([&](TQuery& q) {
+        q.load(QStringLiteral("SELECT (SELECT COUNT(*) FROM OrderBsBy WHERE orderID=:orderID AND "
+                              "orderType=:orderType) AS corrected,"
+                              "(SELECT COUNT(*) FROM OrderPD WHERE orderID=:orderID) AS open"));
+        q.bind(u"orderID", orderID.trimmed());
+        q.bind(u"orderType", QStringLiteral("盘点"));
+        q.open();
+        if (q.field(u"corrected").asInteger() > 0)
+            return documents::Found::Ours;
+        return q.field(u"open").asInteger() > 0 ? documents::Found::Absent
+                                                : documents::Found::Unknown;
+    });
 }
 
 } // namespace stockcount

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/freecode.h"
+#include "documents/posting.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -90,5 +91,10 @@ enum class CorrectionResult {
 // difference, each product's sumCount moved by that difference, and the count deleted.
 CorrectionResult correctStock(const QString& orderID, const QString& houseID,
                               const QString& optDate);
+
+// After the connection to the server broke while correcting by the count: Ours when the
+// count's "盘点" record is in the book, Absent when the count is still open, Unknown when
+// neither (deleted meanwhile) or the book cannot be read.
+documents::Found correctedAfterBreak(const QString& orderID);
 
 } // namespace stockcount

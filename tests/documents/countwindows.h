@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -132,6 +133,17 @@ protected:
                 countProduct(w, line.name, line.quantity);
         });
         drive::click(*productPD, "tlAdd");
+    }
+    // "开始盘点" on the list's first count; the script acts in the differences window.
+    void startCount(std::function<void(TfrmPDChInve&)> script) {
+        clickRow(list(*productPD, "dgPD"), 0);
+        modal_.expect<TfrmPDChInve>(std::move(script));
+        drive::click(*productPD, "tlStart");
+    }
+    // "修正库存" in the differences window, answering its question with yes.
+    void correct(TfrmPDChInve& w) {
+        messages_.answerOk();
+        drive::click(w, "btnModify");
     }
     TfrmProductPD& countList() {
         productPD->show();

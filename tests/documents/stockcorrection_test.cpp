@@ -9,16 +9,6 @@ namespace {
 
 class Correction : public OnEngines<CountBook> {
 protected:
-    // "开始盘点" on the list's first count; the script acts in the differences window.
-    void startCount(std::function<void(TfrmPDChInve&)> script) {
-        clickRow(list(*productPD, "dgPD"), 0);
-        modal_.expect<TfrmPDChInve>(std::move(script));
-        drive::click(*productPD, "tlStart");
-    }
-    void correct(TfrmPDChInve& w) {
-        messages_.answerOk();
-        drive::click(w, "btnModify");
-    }
     static QStyleOptionViewItem drawnDifference(TfrmPDChInve& w, int row) {
         QTableView& lines = list(w, "dgData");
         auto* tint = qobject_cast<CellTint*>(lines.itemDelegateForColumn(7));

@@ -1,5 +1,6 @@
 #include "documents/ui/tfrmpdchinve.h"
 
+#include "core/dberror.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
@@ -122,9 +123,28 @@ void TfrmPDChInve::btnModifyClick() {
         return;
     if (sysData->QueryP2.recordCount() <= 0)
         return;
-    switch (stockcount::correctStock(count_.orderID, count_.houseID, count_.optDate)) {
+    stockcount::CorrectionResult result;
+    QString brokeNotice;
+    try {
+        result = stockcount::correctStock(count_.orderID, count_.houseID, count_.optDate);
+    } catch (const DbError& e) {
+        if (!e.connectionLost())
+            throw;
+        // Pressed again after a correction that got through, it would say nothing was moved.
+        const auto told = documents::tellAfterBreak(
+            stockcount::correctedAfterBreak(count_.orderID),
+            {QStringLiteral("与服务器的连接曾中断，库存已修正。"),
+             QStringLiteral("与服务器的连接已中断，库存未修正，请重新修正。"),
+             QStringLiteral("与服务器的连接已中断，无法确认库存是否已修正。"
+                            "请在报损报溢单据查询中核对后再决定是否重新修正。")});
+        if (!told)
+            return;
+        result = stockcount::CorrectionResult::Corrected;
+        brokeNotice = *told;
+    }
+    switch (result) {
     case stockcount::CorrectionResult::Corrected:
-        messages().notice(QStringLiteral("修正库存完成!"), QStringLiteral("提示"));
+        messages().notice(brokeNotice + QStringLiteral("修正库存完成!"), QStringLiteral("提示"));
         close();
         break;
     case stockcount::CorrectionResult::Gone:
