@@ -75,6 +75,11 @@ qsizetype firstUse(const QByteArray& sql, int n) {
     return sql.size();
 }
 
+// Whether a statement only reads, so that running it again changes nothing.
+bool onlyReads(const QByteArray& sql) {
+    return sql.trimmed().left(6).toUpper() == "SELECT";
+}
+
 // The leading words of a statement, upper-cased and single-spaced.
 QByteArray command(const char* sql) {
     return QByteArray(sql).simplified().toUpper();
@@ -248,6 +253,20 @@ PgEngine::Prepared& PgEngine::readied(const QByteArray& sql, const std::vector<S
 }
 
 PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
+    // A session found gone (the server restarted, or ended it while the program stood idle) is
+    // no news for a read outside a transaction: it lost nothing, and is made again once on a
+    // new session instead of troubling the person.
+    const bool again = !inTransaction() && onlyReads(sql);
+    try {
+        return execOnce(sql, values);
+    } catch (const DbError& e) {
+        if (!again || !e.connectionLost() || !open())
+            throw;
+    }
+    return execOnce(sql, values);
+}
+
+PgEngine::Result PgEngine::execOnce(const QByteArray& sql, const std::vector<SqlValue>& values) {
     if (!conn_)
         throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
     Bound b = bound(sql, values);
@@ -397,13 +416,17 @@ void PgEngine::run(const char* sql) {
         return;
     if (words.startsWith("BEGIN IMMEDIATE") || words.startsWith("BEGIN DEFERRED") ||
         words.startsWith("BEGIN EXCLUSIVE")) {
-        simple("BEGIN");
+        begin("BEGIN");
+        return;
+    }
+    if (words.startsWith("BEGIN")) {
+        begin(sql);
         return;
     }
     if (words.startsWith("SAVEPOINT")) {
         const bool begins = PQtransactionStatus(conn_) == PQTRANS_IDLE;
         if (begins)
-            simple("BEGIN");
+            begin("BEGIN");
         try {
             simple(sql);
         } catch (const DbError&) {
@@ -429,6 +452,18 @@ void PgEngine::run(const char* sql) {
     simple(sql);
     if (changesSchema(sql))
         forgetPrepared();
+}
+
+void PgEngine::begin(const QByteArray& sql) {
+    // Nothing of the transaction has run yet: on a session found gone it begins on a new one.
+    try {
+        simple(sql);
+        return;
+    } catch (const DbError& e) {
+        if (!e.connectionLost() || !open())
+            throw;
+    }
+    simple(sql);
 }
 
 std::unique_ptr<Statement> PgEngine::prepare(const QString& sql) {

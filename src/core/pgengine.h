@@ -31,7 +31,8 @@ public:
         void operator()(pg_result* result) const;
     };
     using Result = std::unique_ptr<pg_result, ResultDeleter>;
-    // Runs a translated statement with its values as parameters; throws DbError.
+    // Runs a translated statement with its values as parameters; throws DbError. A read
+    // outside a transaction that finds the session gone is made again on a new session.
     Result exec(const QByteArray& sql, const std::vector<SqlValue>& values);
     // Runs it once for each set of values, all sent before any answer is read (libpq's
     // pipeline mode); returns the rows affected in all. Throws DbError for the first failure,
@@ -61,6 +62,9 @@ private:
     // and returns the rows affected, or throws what the first failure was.
     int pipelineAnswers(std::size_t runs);
 
+    Result execOnce(const QByteArray& sql, const std::vector<SqlValue>& values);
+    // Begins a transaction, on a new session when the session is found gone.
+    void begin(const QByteArray& sql);
     Result simple(const QByteArray& sql);
     Result checked(pg_result* result);
     Prepared& prepared(const QByteArray& key, const QByteArray& sql,

@@ -159,6 +159,45 @@ TEST_F(ServerEngine, AStatementOnAKilledConnectionOutsideAnOperationFailsAndTheN
     EXPECT_EQ(rows(), 1);
 }
 
+// As when the server restarted overnight: the first read, or the first transaction to begin,
+// finds the session gone and is made on a new one unseen. Inside a transaction nothing is made
+// again: what the transaction wrote is gone with its session.
+TEST_F(ServerEngine, AReadOrABeginningThatFindsTheSessionGoneIsMadeOnANewOne) {
+    const auto session = [this] {
+        q_.load("SELECT pg_backend_pid() AS pid");
+        q_.open();
+        return q_.field(u"pid").asInteger();
+    };
+    const auto end = [](long long pid) {
+        ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(pid));
+    };
+    add(1);
+    const long long first = session();
+    end(first);
+    EXPECT_EQ(rows(), 1);
+
+    const long long second = session();
+    EXPECT_NE(second, first);
+    end(second);
+    {
+        Transaction t(con_);
+        add(2);
+        t.commit();
+    }
+    EXPECT_EQ(rows(), 2);
+
+    try {
+        Transaction t(con_);
+        add(3);
+        end(session());
+        rows();
+        FAIL() << "a read went on inside a transaction whose session was gone";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.connectionLost()) << e.text().toStdString();
+    }
+    EXPECT_EQ(rows(), 2);
+}
+
 TEST_F(ServerEngine, AStatementRunAgainIsMadeReadyOnceAndItsTypesOfValueEachOnce) {
     const auto kept = [this] {
         TQuery look(con_, QStringLiteral("QueryP1"));
