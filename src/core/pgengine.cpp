@@ -205,8 +205,9 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
     }
     if (PQstatus(conn_) != CONNECTION_OK) {
         // The server is gone (restarted, or this session ended): whatever the transaction
-        // held is rolled back there, and the next statement connects again.
-        text = QStringLiteral("与服务器的连接已中断：") + text;
+        // held is rolled back there, and the next statement connects again. What libpq says
+        // of it (in English) tells the person nothing more.
+        text = QStringLiteral("与服务器的连接已中断，请检查服务器和网络后重试");
         close();
         kind = DbError::Kind::ConnectionLost; // whether a commit got through is not known
     }
