@@ -102,15 +102,20 @@ QString accountMessage(const QString& itmName, const QString& rest) {
     return QStringLiteral("科目：\"%1\"%2").arg(itmName, rest);
 }
 
-bool insertAccount(const QString& itmName, const QString& remark) {
-    TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("INSERT INTO Fitem(itmName,remark) VALUES(:itmName,:remark)"));
-    q.bind(u"itmName", itmName.trimmed());
-    q.bind(u"remark", remark.trimmed());
-    if (executeCommon(q) <= 0)
-        return false;
+Write insertAccount(const QString& itmName, const QString& remark) {
+    const std::optional<int> written = masterrows::writeChecked([&] {
+        TQuery& q = sysData->QueryCommon;
+        q.load(QStringLiteral("INSERT INTO Fitem(itmName,remark) VALUES(:itmName,:remark)"));
+        q.bind(u"itmName", itmName.trimmed());
+        q.bind(u"remark", remark.trimmed());
+        return executeCommon(q);
+    });
+    if (!written)
+        return Write::Outdated;
+    if (*written <= 0)
+        return Write::NoRow;
     notice(QStringLiteral("添加成功！"));
-    return true;
+    return Write::Done;
 }
 
 Write updateAccount(const masterrows::ShownRow& account, const QString& itmName,

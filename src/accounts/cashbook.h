@@ -33,8 +33,9 @@ Write addCashEntry(const CashEntry& entry);
 // "科目：\"现金\"为系统默认科目，请勿修改！" and the like, for the account's name and a verb.
 QString accountMessage(const QString& itmName, const QString& rest);
 
-// Adds an account and reports "添加成功！"; returns true when a row was written.
-bool insertAccount(const QString& itmName, const QString& remark);
+// Adds an account and reports "添加成功！". Outdated when a lost connection left it not added or
+// not known to be (the person has been told).
+Write insertAccount(const QString& itmName, const QString& remark);
 // Renames the account as the window showed it and reports "添加成功！" (the dialog's own
 // word). Refuses, with its message, the cash account, and (Outdated) an account that another
 // counter has changed or removed since it was shown.

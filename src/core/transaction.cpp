@@ -1,12 +1,16 @@
 #include "core/transaction.h"
 
 #include "core/connection.h"
+#include "core/engine.h"
 
 #include <QRandomGenerator>
 #include <chrono>
 #include <thread>
 
 namespace {
+
+// How often the fate of a transaction still running is asked, a tenth of a second apart.
+constexpr int kFateQuestions = 10;
 
 const char* beginning(const Connection& connection, Transaction::Mode mode) {
     if (mode == Transaction::Mode::Reading)
@@ -62,6 +66,37 @@ void pauseBeforeAttempt(int attempt) {
 
 bool connectionBusy(const Connection& connection) {
     return connection.inTransaction();
+}
+
+QString serverId(Connection& connection) {
+    if (!connection.isServer())
+        return QString();
+    const ResultSet id =
+        connection.prepare(QStringLiteral("SELECT CAST(pg_current_xact_id() AS text)"))->query({});
+    return id.text(0, 0);
+}
+
+Fate fateAfterBreak(Connection& connection, const QString& id) {
+    if (id.isEmpty())
+        return Fate::RolledBack;
+    try {
+        const auto statement =
+            connection.prepare(QStringLiteral("SELECT pg_xact_status(CAST(:id AS xid8))"));
+        // "in progress": the ended session may not have finished it on the server yet, which
+        // takes it moments; a session the server still runs (a broken network) stays so.
+        for (int asked = 1;; ++asked) {
+            const QString fate = statement->query({id}).text(0, 0);
+            if (fate == u"committed")
+                return Fate::Committed;
+            if (fate == u"aborted")
+                return Fate::RolledBack;
+            if (asked == kFateQuestions)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    } catch (const DbError&) {
+    }
+    return Fate::Unknown;
 }
 
 } // namespace transactions

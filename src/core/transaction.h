@@ -2,6 +2,8 @@
 
 #include "core/dberror.h"
 
+#include <QString>
+
 class Connection;
 
 // All or nothing for an operation of several statements: commit() at the end keeps them;
@@ -45,6 +47,18 @@ void pauseBeforeAttempt(int attempt);
 
 // Whether a transaction is still open on the connection.
 bool connectionBusy(const Connection& connection);
+
+// What became of a transaction whose connection to the server broke before its commit was
+// acknowledged.
+enum class Fate { Committed, RolledBack, Unknown };
+// The server's id of the open transaction, given one now if it has written nothing yet, by
+// which a new session can learn its fate; empty on the embedded book, which loses no
+// connection.
+QString serverId(Connection& connection);
+// Asks the book, on a new session, what became of the transaction of that id. An empty id
+// broke before it was learned, long before the commit: RolledBack. Unknown when the book
+// cannot be read or the server is still running the transaction.
+Fate fateAfterBreak(Connection& connection, const QString& id);
 
 // Runs work, which opens its own outermost Transaction, again when the book reports a
 // conflict with another counter (a deadlock, a serialization failure, a book busy past the

@@ -198,6 +198,39 @@ TEST_F(ServerEngine, AReadOrABeginningThatFindsTheSessionGoneIsMadeOnANewOne) {
     EXPECT_EQ(rows(), 2);
 }
 
+// After a break, a new session learns from the server what became of the transaction by its
+// id: committed, rolled back, or still running on a session the server has not ended.
+TEST_F(ServerEngine, ATransactionsFateIsLearnedOnANewSessionByItsId) {
+    using transactions::Fate;
+    QString committed, rolledBack;
+    {
+        Transaction t(con_);
+        committed = transactions::serverId(con_);
+        add(1);
+        t.commit();
+    }
+    {
+        Transaction t(con_);
+        rolledBack = transactions::serverId(con_);
+        add(2);
+    }
+    Connection other = Connection::server(book_.conninfo());
+    ASSERT_TRUE(other.open());
+    Transaction running(other);
+    const QString stillRunning = transactions::serverId(other);
+    TQuery unfinished(other, QStringLiteral("other"));
+    unfinished.load("INSERT INTO Cash(remark) VALUES('未完')");
+    unfinished.execute();
+
+    ASSERT_FALSE(committed.isEmpty());
+    EXPECT_NE(committed, rolledBack);
+    EXPECT_EQ(transactions::fateAfterBreak(con_, committed), Fate::Committed);
+    EXPECT_EQ(transactions::fateAfterBreak(con_, rolledBack), Fate::RolledBack);
+    EXPECT_EQ(transactions::fateAfterBreak(con_, stillRunning), Fate::Unknown);
+    EXPECT_EQ(transactions::fateAfterBreak(con_, QString()), Fate::RolledBack)
+        << "broken before its id was learned, long before its commit";
+}
+
 TEST_F(ServerEngine, AStatementRunAgainIsMadeReadyOnceAndItsTypesOfValueEachOnce) {
     const auto kept = [this] {
         TQuery look(con_, QStringLiteral("QueryP1"));

@@ -386,7 +386,7 @@ TEST_F(BadInput, DocumentsMovingMoreThanTheTotalsCarryAreRefusedWhole) {
 // The account list is read when the entry dialog opens; the account may be gone by the time
 // the entry is written.
 TEST_F(BadInput, AnEntryIntoAnAccountThatIsGoneOrNoAccountWritesNothing) {
-    ASSERT_TRUE(accounts::insertAccount("工商银行", ""));
+    ASSERT_EQ(accounts::insertAccount("工商银行", ""), accounts::Write::Done);
     const QString bank = scalar("SELECT MAX(itmID) FROM Fitem");
     ASSERT_TRUE(accounts::deleteAccount(bank, "工商银行"));
     messages_.clear();

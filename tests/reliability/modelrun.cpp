@@ -36,7 +36,7 @@ void ModelRun::SetUp() {
         book.stock[p] = Decimal();
     // The cash account and two more, as the account window adds them.
     for (const char* name : {"工商银行", "备用金"})
-        if (!accounts::insertAccount(name, QString()))
+        if (accounts::insertAccount(name, QString()) != accounts::Write::Done)
             ADD_FAILURE() << "the account " << name << " was not added";
     messages_.clear();
     TQuery q(sysData->myCon, "accounts");

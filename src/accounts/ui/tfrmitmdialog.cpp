@@ -16,8 +16,7 @@ namespace {
 const ItmDialogKind kAdd{
     QStringLiteral("添加科目"), QStringLiteral("添加(&A)"),
     [](const masterrows::ShownRow&, const QString& itmName, const QString& remark) {
-        return accounts::insertAccount(itmName, remark) ? accounts::Write::Done
-                                                        : accounts::Write::NoRow;
+        return accounts::insertAccount(itmName, remark);
     }};
 const ItmDialogKind kEdit{QStringLiteral("编辑科目"), QStringLiteral("修改(&U)"),
                           &accounts::updateAccount};
