@@ -1,8 +1,8 @@
 #include "admin/useraccounts.h"
 
 #include "core/passwords.h"
+#include "core/rowlock.h"
 #include "core/sysdata.h"
-#include "core/transaction.h"
 #include "masterdata/masterrows.h"
 
 namespace useraccounts {
@@ -30,24 +30,26 @@ std::vector<long long> permissions(const QString& userKey) {
     return codes;
 }
 
-bool add(const QString& name, const QString& password) {
-    TQuery& q = sysData->QueryCommon;
-    // The look-up and the insert together, so that no namesake slips in between.
-    Transaction t(sysData->myCon);
-    q.load(QStringLiteral("SELECT UserID FROM Users WHERE UserName=:UserName"));
-    q.bind(u"UserName", name);
-    q.open();
-    const bool exists = !q.eof();
-    q.close();
-    if (exists)
-        return false;
-    q.load(QStringLiteral("INSERT INTO Users(UserName,pwd) VALUES(:UserName,:pwd)"));
-    q.bind(u"UserName", name);
-    q.bind(u"pwd", passwords::hash(password));
-    q.execute();
-    q.close();
-    t.commit();
-    return true;
+std::optional<bool> add(const QString& name, const QString& password) {
+    // The look-up and the insert together, so that no namesake slips in between; another
+    // counter adding the same name waits, and then finds it.
+    return masterrows::writeChecked([&] {
+        TQuery& q = sysData->QueryCommon;
+        holdName(q, QStringLiteral("Users"), name);
+        q.load(QStringLiteral("SELECT UserID FROM Users WHERE UserName=:UserName"));
+        q.bind(u"UserName", name);
+        q.open();
+        const bool exists = !q.eof();
+        q.close();
+        if (exists)
+            return false;
+        q.load(QStringLiteral("INSERT INTO Users(UserName,pwd) VALUES(:UserName,:pwd)"));
+        q.bind(u"UserName", name);
+        q.bind(u"pwd", passwords::hash(password));
+        q.execute();
+        q.close();
+        return true;
+    });
 }
 
 bool remove(long long userID) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // Who may log in and what each user may open: the rows of Users and perms. Passwords are
@@ -18,8 +19,9 @@ std::vector<User> list();
 std::vector<long long> permissions(const QString& userKey);
 
 // Adds the user with the password's hash; false (nothing added) when a user of that name
-// exists already, Latin letter case aside. Name and password come trimmed.
-bool add(const QString& name, const QString& password);
+// exists without regard to Latin case; name and password come trimmed. Nothing when a lost
+// connection left it not added or not known to be (the person has been told).
+std::optional<bool> add(const QString& name, const QString& password);
 // Deletes the user and its permission rows, together, on the user held; false, with the
 // person told, when another counter has removed the user already.
 bool remove(long long userID);

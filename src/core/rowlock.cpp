@@ -37,6 +37,18 @@ bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QS
     return there;
 }
 
+void holdName(TQuery& q, const QString& table, const QString& name) {
+    if (!q.connection().isServer())
+        return;
+    // Two names whose hashes meet only make one counter wait for the other a moment.
+    q.load(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(:table), "
+                          "hashtext(lower(:name))) AS held"));
+    q.bind(u"table", table.toLower());
+    q.bind(u"name", name.trimmed());
+    q.open();
+    q.close();
+}
+
 std::optional<QString> holdProducts(TQuery& q, std::vector<QString> prodIDs) {
     for (QString& id : prodIDs)
         id = id.trimmed();

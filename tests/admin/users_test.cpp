@@ -1,7 +1,9 @@
 #include "admin/ui/tfrmuser.h"
 #include "admin/ui/tfrmuseradd.h"
+#include "admin/useraccounts.h"
 #include "admintest.h"
 #include "core/connection.h"
+#include "support/othercounter.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -263,6 +265,16 @@ TEST_P(Users, AUserDeletedAtAnotherCounterIsReportedOnGrantingAndOnDeleting) {
     drive::click(window_, "tlDel");
     EXPECT_EQ(messages_.last(), "该记录已被其他用户删除！");
     EXPECT_EQ(rows().size(), 1);
+}
+
+TEST_P(Users, TwoCountersAddingOneNameAtOnceMakeOneUser) {
+    OtherCounter other(anotherCounter(), anotherCounter());
+    other.holdName("Users", "Cashier");
+    other.exec("INSERT INTO Users(UserName,pwd) VALUES('Cashier','')");
+    EXPECT_EQ(whileHeldBy(other, [] { return useraccounts::add("cashier", "123"); }), false)
+        << "the name the other counter added meanwhile is taken";
+    EXPECT_EQ(count("Users WHERE UserName='Cashier'"), 1);
+    EXPECT_EQ(useraccounts::add("库管", "123"), true);
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(Users);

@@ -109,7 +109,7 @@ TEST_F(AdminInput, NewUsersKeepTheirNamesAsTypedAndTheirPasswordsExactlyAndNames
 }
 
 TEST_F(AdminInput, APasswordChangedToAnyTextIsTheOneThatMatchesAndARefusedChangeWritesNothing) {
-    ASSERT_TRUE(useraccounts::add("张三", "old"));
+    ASSERT_EQ(useraccounts::add("张三", "old"), true);
     session::setUser(scalar("SELECT UserID FROM Users WHERE UserName='张三'"), "张三");
     TfrmChangePwd window;
     const auto change = [&](const QString& old, const QString& fresh, const QString& repeat) {

@@ -85,7 +85,7 @@ TEST_F(LoginInput, UsersNamedAndGuardedByAnyTextLogInWithExactlyWhatWasTyped) {
         {QString(10000, u'x') + "'; DROP TABLE Users;--𠮷野家😀", QString(10000, u'长')},
     };
     for (const auto& [name, password] : accounts)
-        ASSERT_TRUE(useraccounts::add(name, password)) << quoted(name);
+        ASSERT_EQ(useraccounts::add(name, password), true) << quoted(name);
     const QString before = users();
     for (std::size_t i = 0; i < accounts.size(); ++i) {
         const auto& [name, password] = accounts[i];

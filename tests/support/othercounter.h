@@ -38,6 +38,8 @@ public:
     void hold(const QString& table, const QString& keyColumn, long long key, RowHold how) {
         ASSERT_TRUE(holdRow(query_, table, keyColumn, QString::number(key), how));
     }
+    // Holds a name as the program does before checking that no row carries it.
+    void holdName(const QString& table, const QString& name) { ::holdName(query_, table, name); }
     void commit() { connection_->run("COMMIT"); }
 
     // Until the server shows a session waiting for a lock; the embedded engine shows nothing

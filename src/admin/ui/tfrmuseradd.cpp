@@ -48,7 +48,10 @@ void TfrmUserAdd::btnAddClick() {
         txtPwd->setFocus();
         return;
     }
-    if (!useraccounts::add(name, password)) {
+    const std::optional<bool> added = useraccounts::add(name, password);
+    if (!added)
+        return; // the person has been told why; what was typed stays
+    if (!*added) {
         notice(QStringLiteral("此用户已经存在！"));
         return;
     }
