@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "core/refusal.h"
+#include "core/rowlock.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 
@@ -33,6 +34,22 @@ std::vector<int> goodLines(const ImportPlan& plan) {
         if (row.ok())
             lines.push_back(row.line);
     return lines;
+}
+
+// What an import whose connection to the server broke is told, once the server has said what
+// became of its transaction. Saying nothing was written when it was would invite importing the
+// same stock twice.
+ImportOutcome afterBreak(transactions::Fate fate, const QString& written) {
+    switch (fate) {
+    case transactions::Fate::Committed:
+        return {true, QStringLiteral("与服务器的连接曾中断，导入已完成。\n") + written};
+    case transactions::Fate::RolledBack:
+        return {false, QStringLiteral("与服务器的连接已中断，没有写入任何数据，请重新导入。")};
+    case transactions::Fate::Unknown:
+        break;
+    }
+    return {false, QStringLiteral("与服务器的连接已中断，无法确认导入的数据是否已写入。"
+                                  "请在商品列表或单据查询中核对后再决定是否重新导入。")};
 }
 
 } // namespace
@@ -71,9 +88,17 @@ ImportPlan planImport(const ImportKind& kind, const Sheet& sheet) {
 }
 
 ImportOutcome runImport(const ImportKind& kind, const Sheet& sheet, const ImportPlan& shown) {
+    QString transactionId;
+    QString written; // what the write tells, once it is made
     try {
         return transactions::retryingConflicts(sysData->myCon, [&]() -> ImportOutcome {
+            transactionId.clear();
+            written.clear();
             Transaction transaction(sysData->myCon);
+            transactionId = transactions::serverId(sysData->myCon);
+            // One import of a kind at a time: the codes and names it finds free in the book
+            // stay free only while no other counter's import of them can be written.
+            holdName(sysData->QueryCommon, QStringLiteral("import"), kind.caption);
             const ImportPlan plan = planImport(kind, sheet);
             if (!plan.error.isEmpty() || goodLines(plan) != goodLines(shown))
                 return {false, QStringLiteral("账中的数据在预览之后有了变动，没有写入任何数据。"
@@ -82,18 +107,15 @@ ImportOutcome runImport(const ImportKind& kind, const Sheet& sheet, const Import
             for (const ImportRow& row : plan.rows)
                 if (row.ok())
                     good.push_back(row);
-            const QString message = kind.write(good);
+            written = kind.write(good);
             transaction.commit();
-            return {true, message};
+            return {true, written};
         });
     } catch (const Refusal& refusal) {
         return {false, QStringLiteral("导入失败，没有写入任何数据：") + refusal.text()};
     } catch (const DbError& e) {
-        // The commit may have got through before the connection broke: saying nothing was
-        // written would invite importing the same stock twice.
         if (e.connectionLost())
-            return {false, QStringLiteral("与服务器的连接已中断，无法确认导入的数据是否已写入。"
-                                          "请在商品列表或单据查询中核对后再决定是否重新导入。")};
+            return afterBreak(transactions::fateAfterBreak(sysData->myCon, transactionId), written);
         return {false, QStringLiteral("导入失败，没有写入任何数据：") + e.text()};
     } catch (const std::exception& e) {
         return {false,

@@ -2,6 +2,7 @@
 #include "masterdata/ui/tfrmimport.h"
 #include "support/drive.h"
 #include "support/lostsession.h"
+#include "support/othercounter.h"
 
 #include <QFile>
 
@@ -44,17 +45,52 @@ protected:
     bool shownAfter_ = false;
 };
 
-TEST_F(LostImport, AnImportWhoseCommitGotThroughIsNotCalledUnwritten) {
+TEST_F(LostImport, AnImportWhoseCommitGotThroughIsReportedDone) {
     std::unique_ptr<SessionEnder> breaking;
     importStock([&] {
         nextCommitWaitsForItsAcknowledgement();
         breaking = ender(kCommitMade);
     });
     EXPECT_TRUE(breaking->ended());
+    EXPECT_EQ(count("OrderPurD WHERE remark='期初库存'"), 3);
+    EXPECT_TRUE(
+        messages_.last().startsWith("与服务器的连接曾中断，导入已完成。\n期初库存过账成功！"))
+        << messages_.last().toStdString();
+    EXPECT_FALSE(shownAfter_);
+}
+
+TEST_F(LostImport, AnImportBrokenBeforeItsCommitIsReportedUnwrittenAndImportsOnceAgain) {
+    std::unique_ptr<OtherCounter> other;
+    std::unique_ptr<SessionEnder> breaking;
+    importStock([&] {
+        other = std::make_unique<OtherCounter>(anotherCounter(), anotherCounter());
+        other->holdName("import", openingStockImport().caption); // the import waits for it
+        breaking = ender(kWaitingForALock);
+    });
+    EXPECT_TRUE(breaking->ended());
+    other.reset();
+    EXPECT_EQ(messages_.last(), "与服务器的连接已中断，没有写入任何数据，请重新导入。");
+    EXPECT_EQ(count("OrderPurD"), 0);
+    EXPECT_TRUE(shownAfter_) << "the preview stays, to be imported again";
+
+    importStock([] {});
+    EXPECT_EQ(count("OrderPurD WHERE remark='期初库存'"), 3);
+}
+
+TEST_F(LostImport, AnImportThatCannotBeLookedForAfterTheBreakIsLeftToThePerson) {
+    std::unique_ptr<SessionEnder> breaking;
+    importStock([&] {
+        nextCommitWaitsForItsAcknowledgement();
+        breaking = ender(kCommitMade);
+        refuseNewSessions(true);
+    });
+    EXPECT_TRUE(breaking->ended());
+    refuseNewSessions(false);
     // The stock is in the book: "nothing was written" would have the person import it again.
     EXPECT_EQ(count("OrderPurD WHERE remark='期初库存'"), 3);
-    EXPECT_EQ(messages_.last(), "与服务器的连接已中断，无法确认导入的数据是否已写入。"
-                                "请在商品列表或单据查询中核对后再决定是否重新导入。");
+    EXPECT_TRUE(messages_.texts().contains("与服务器的连接已中断，无法确认导入的数据是否已写入。"
+                                           "请在商品列表或单据查询中核对后再决定是否重新导入。"))
+        << messages_.texts().join('\n').toStdString();
     EXPECT_TRUE(shownAfter_) << "the preview stays for the person to decide";
 }
 

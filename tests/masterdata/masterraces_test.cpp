@@ -1,6 +1,7 @@
 #include "core/sysdata.h"
 #include "masterdata/counterpartkind.h"
 #include "masterdata/masterdeletes.h"
+#include "masterdata/masterimport.h"
 #include "masterdata/masterrows.h"
 #include "masterdata/productcatalog.h"
 #include "support/booktest.h"
@@ -126,6 +127,23 @@ TEST_P(MasterRaces, RowsNobodyTouchesAreDeletedAsBefore) {
     EXPECT_EQ(catalog::deleteCategory(QString::number(tools)), 1);
     EXPECT_TRUE(messages_.texts().isEmpty());
     EXPECT_EQ(count("Fhouse WHERE houseName='二号仓'") + count("Fprodcate"), 0);
+}
+
+// Two counters importing the same product codes at once: the second waits for the first and
+// then finds the codes taken, as its preview did not, so it writes nothing.
+TEST_P(MasterRaces, AnImportWaitsForAnotherOfTheSameCodesAndThenWritesNothing) {
+    const Sheet sheet{{{1, {"商品编号", "商品名称"}}, {2, {"A1", "锤子"}}, {3, {"A2", "钳子"}}},
+                      {}};
+    const ImportPlan shown = planImport(productImport(), sheet);
+    ASSERT_EQ(shown.goodRows(), 2);
+    OtherCounter other(anotherCounter(), anotherCounter());
+    other.holdName("import", productImport().caption);
+    other.exec("INSERT INTO Fproduct(cateID,prodBH,prodName) VALUES(1,'a1','锤子')");
+    const ImportOutcome outcome =
+        whileHeldBy(other, [&] { return runImport(productImport(), sheet, shown); });
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.message, "账中的数据在预览之后有了变动，没有写入任何数据。请重新导入。");
+    EXPECT_EQ(records("SELECT prodBH FROM Fproduct"), QStringList({"a1"}));
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(MasterRaces);
