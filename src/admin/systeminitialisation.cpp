@@ -1,39 +1,64 @@
 #include "admin/systeminitialisation.h"
 
+#include "core/connection.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
 
 #include <QStringList>
+#include <vector>
 
 namespace systeminitialisation {
 
 namespace {
 
-const QStringList& statements() {
-    static const QStringList list = {
-        QStringLiteral("DELETE FROM OrderBsBy"),
-        QStringLiteral("DELETE FROM OrderBsByD"),
-        QStringLiteral("DELETE FROM OrderPur"),
-        QStringLiteral("DELETE FROM OrderPurD"),
-        QStringLiteral("DELETE FROM OrderPurT"),
-        QStringLiteral("DELETE FROM OrderPurTD"),
-        QStringLiteral("DELETE FROM OrderSale"),
-        QStringLiteral("DELETE FROM OrderSaleD"),
-        QStringLiteral("DELETE FROM OrderSaleT"),
-        QStringLiteral("DELETE FROM OrderSaleTD"),
-        QStringLiteral("DELETE FROM OrderDB"),
-        QStringLiteral("DELETE FROM OrderDBD"),
-        QStringLiteral("DELETE FROM FitemBank"),
-        QStringLiteral("UPDATE Fproduct SET sumCount=0"),
-        QStringLiteral("UPDATE Fsupplier SET exchMoney=0"),
-        QStringLiteral("UPDATE Fcustomer SET exchMoney=0"),
-        QStringLiteral("DELETE FROM OrderPD"),
-        QStringLiteral("DELETE FROM OrderPDD"),
+// A table the initialisation empties, or whose kept stock or balances it sets back to 0.
+struct Reset {
+    const char* table;
+    const char* set = nullptr; // every row deleted when there is none
+};
+
+const std::vector<Reset>& resets() {
+    static const std::vector<Reset> list = {
+        {"OrderBsBy"},
+        {"OrderBsByD"},
+        {"OrderPur"},
+        {"OrderPurD"},
+        {"OrderPurT"},
+        {"OrderPurTD"},
+        {"OrderSale"},
+        {"OrderSaleD"},
+        {"OrderSaleT"},
+        {"OrderSaleTD"},
+        {"OrderDB"},
+        {"OrderDBD"},
+        {"FitemBank"},
+        {"Fproduct", "sumCount=0"},
+        {"Fsupplier", "exchMoney=0"},
+        {"Fcustomer", "exchMoney=0"},
+        {"OrderPD"},
+        {"OrderPDD"},
         // With the balances back at 0, what once lowered them is no longer part of them.
-        QStringLiteral("DELETE FROM FSettle"),
+        {"FSettle"},
     };
     return list;
+}
+
+QString statement(const Reset& reset) {
+    const QString table = QString::fromLatin1(reset.table);
+    return reset.set ? QStringLiteral("UPDATE %1 SET %2").arg(table, QString::fromLatin1(reset.set))
+                     : QStringLiteral("DELETE FROM ") + table;
+}
+
+// On a server, what other counters are writing into these tables is waited for, and they wait
+// until this ends: a document committed between two of the statements would outlive the
+// initialisation with its stock and balances set to nothing. Reading goes on. The embedded
+// book's writing transaction holds the whole book already.
+QString holdingEveryTable() {
+    QStringList tables;
+    for (const Reset& reset : resets())
+        tables << QString::fromLatin1(reset.table);
+    return QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(tables.join(u','));
 }
 
 bool confirmedCautiously(const QString& text) {
@@ -49,15 +74,17 @@ void run() {
     if (!confirmedCautiously(QStringLiteral("再次确认要删除所有业务数据吗？此功能慎用！")))
         return;
     TQuery& q = sysData->QueryCommon;
-    {
+    transactions::retryingConflicts(sysData->myCon, [&] {
         // All or nothing: a book with half its documents gone would contradict its stock.
         Transaction t(sysData->myCon);
-        for (const QString& sql : statements()) {
-            q.load(sql);
+        if (sysData->myCon.isServer())
+            sysData->myCon.run(holdingEveryTable().toUtf8().constData());
+        for (const Reset& reset : resets()) {
+            q.load(statement(reset));
             q.execute();
         }
         t.commit();
-    }
+    });
     notice(QStringLiteral("初始化完成！"));
     q.close();
 }

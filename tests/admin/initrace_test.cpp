@@ -1,0 +1,45 @@
+#include "admin/systeminitialisation.h"
+#include "admintest.h"
+#include "documents/bookscheck.h"
+#include "support/othercounter.h"
+
+// Initialising while another counter's posting is under way: the initialisation waits for it
+// and then takes it away with everything else, rather than leaving a document whose stock and
+// balances it has set to nothing.
+namespace {
+
+class InitRace : public OnEngines<AdminTest> {};
+
+TEST_P(InitRace, APostingUnderWayIsWaitedForAndThenInitialisedAway) {
+    const long long house = addHouse("一号仓");
+    const long long product = addProduct("矿泉水");
+    const long long supplier = addSupplier("甲公司");
+    OtherCounter other(anotherCounter(), anotherCounter());
+    other.exec(QStringLiteral("INSERT INTO OrderPur(orderID,houseID,empName,compID,optDate,acMoney,"
+                              "coMoney) VALUES('CJ1',%1,'',%2,'2026-03-15',10,0)")
+                   .arg(house)
+                   .arg(supplier));
+    other.exec(QStringLiteral("INSERT INTO OrderPurD(orderID,prodID,price,pcount,sumMoney,remark) "
+                              "VALUES('CJ1',%1,10,1,10,'')")
+                   .arg(product));
+    other.exec(QStringLiteral("UPDATE Fsupplier SET exchMoney=exchMoney+10 WHERE compID=%1")
+                   .arg(supplier));
+    messages_.answerOk(2);
+    whileHeldBy(other, [] {
+        systeminitialisation::run();
+        return true;
+    });
+    EXPECT_EQ(messages_.last(), "初始化完成！");
+    EXPECT_EQ(count("OrderPur"), 0);
+    EXPECT_EQ(count("OrderPurD"), 0);
+    EXPECT_EQ(
+        scalar(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier))
+            .toDouble(),
+        0);
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
+        ADD_FAILURE() << d.text().toStdString();
+}
+
+INSTANTIATE_ON_BOTH_ENGINES(InitRace);
+
+} // namespace
