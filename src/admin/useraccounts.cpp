@@ -86,22 +86,27 @@ bool grant(const QString& userKey, const std::vector<int>& codes) {
         .has_value();
 }
 
-bool changePassword(const QString& userKey, const QString& oldPassword,
-                    const QString& newPassword) {
-    TQuery& q = sysData->QueryCommon;
-    q.load(QStringLiteral("SELECT pwd FROM Users WHERE UserID=:UserID"));
-    q.bind(u"UserID", userKey);
-    q.open();
-    const bool known = !q.eof() && passwords::matches(oldPassword, q.field(u"pwd").asText());
-    q.close();
-    if (!known)
-        return false;
-    q.load(QStringLiteral("UPDATE Users SET pwd=:pwd WHERE UserID=:UserID"));
-    q.bind(u"pwd", passwords::hash(newPassword));
-    q.bind(u"UserID", userKey);
-    q.execute();
-    q.close();
-    return true;
+std::optional<bool> changePassword(const QString& userKey, const QString& oldPassword,
+                                   const QString& newPassword) {
+    // Held while the old password is compared, so that the same user changing it at another
+    // counter meanwhile is waited for and then finds it changed.
+    return masterrows::writeChecked([&] {
+        TQuery& q = sysData->QueryCommon;
+        masterrows::hold(q, masterrows::kUser, userKey, RowHold::Changed);
+        q.load(QStringLiteral("SELECT pwd FROM Users WHERE UserID=:UserID"));
+        q.bind(u"UserID", userKey);
+        q.open();
+        const bool known = passwords::matches(oldPassword, q.field(u"pwd").asText());
+        q.close();
+        if (!known)
+            return false;
+        q.load(QStringLiteral("UPDATE Users SET pwd=:pwd WHERE UserID=:UserID"));
+        q.bind(u"pwd", passwords::hash(newPassword));
+        q.bind(u"UserID", userKey);
+        q.execute();
+        q.close();
+        return true;
+    });
 }
 
 } // namespace useraccounts

@@ -30,6 +30,9 @@ bool remove(long long userID);
 // counter has removed the user meanwhile.
 bool grant(const QString& userKey, const std::vector<int>& codes);
 // Sets the new password when the old one is the user's; false (nothing changed) otherwise.
-bool changePassword(const QString& userKey, const QString& oldPassword, const QString& newPassword);
+// Nothing, with the person told, when another counter has removed the user meanwhile or a lost
+// connection left it not changed or not known to be.
+std::optional<bool> changePassword(const QString& userKey, const QString& oldPassword,
+                                   const QString& newPassword);
 
 } // namespace useraccounts

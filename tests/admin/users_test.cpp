@@ -3,6 +3,7 @@
 #include "admin/useraccounts.h"
 #include "admintest.h"
 #include "core/connection.h"
+#include "core/passwords.h"
 #include "support/othercounter.h"
 
 #include <QLabel>
@@ -275,6 +276,21 @@ TEST_P(Users, TwoCountersAddingOneNameAtOnceMakeOneUser) {
         << "the name the other counter added meanwhile is taken";
     EXPECT_EQ(count("Users WHERE UserName='Cashier'"), 1);
     EXPECT_EQ(useraccounts::add("库管", "123"), true);
+}
+
+// The same user changing the password at two counters with the same old one: the second waits,
+// then finds the old password no longer the user's, and the first one's new password stays.
+TEST_P(Users, APasswordChangedAtAnotherCounterMeanwhileIsNotWrittenOver) {
+    ASSERT_EQ(useraccounts::add("收银员", "old"), true);
+    const QString key = scalar("SELECT UserID FROM Users WHERE UserName='收银员'");
+    OtherCounter other(anotherCounter(), anotherCounter());
+    other.hold("Users", "UserID", key.toLongLong(), RowHold::Changed);
+    other.exec(QStringLiteral("UPDATE Users SET pwd='%1' WHERE UserID=%2")
+                   .arg(passwords::hash("theirs"), key));
+    EXPECT_EQ(whileHeldBy(other, [&] { return useraccounts::changePassword(key, "old", "mine"); }),
+              false);
+    EXPECT_TRUE(
+        passwords::matches("theirs", scalar("SELECT pwd FROM Users WHERE UserName='收银员'")));
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(Users);

@@ -64,7 +64,11 @@ void TfrmChangePwd::btnChangeClick() {
         txtRePwd->setFocus();
         return;
     }
-    if (!useraccounts::changePassword(session::userKey(), oldPassword, newPassword)) {
+    const std::optional<bool> changed =
+        useraccounts::changePassword(session::userKey(), oldPassword, newPassword);
+    if (!changed)
+        return; // the person has been told why
+    if (!*changed) {
         tell(QStringLiteral("旧密码输入错误！"));
         return;
     }
