@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/decimal.h"
+#include "core/messages.h"
 #include "core/numbers.h"
 #include "core/rowlock.h"
 #include "core/sqltext.h"
@@ -110,11 +111,12 @@ namespace {
 
 LineResult saveLineWithin(const QString& orderID, const QString& prodID, const QString& book,
                           const QString& counted, const std::optional<CountHeader>& header,
-                          QString* writtenCode) {
+                          QString* writtenCode, QString& transactionId) {
     QString code = orderID.trimmed();
     CommonSlot common;
     TQuery& q = common.q;
     Transaction transaction(sysData->myCon);
+    transactionId = transactions::serverId(sysData->myCon);
     if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), prodID,
                  RowHold::Referenced))
         return LineResult::ProductGone;
@@ -156,9 +158,9 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
     q.bind(u"pdcount", counted);
     if (q.execute() <= 0)
         return LineResult::NotWritten; // the header goes with it
-    transaction.commit();
     if (writtenCode)
-        *writtenCode = code;
+        *writtenCode = code; // known before the commit, which a lost connection may hide
+    transaction.commit();
     return LineResult::Saved;
 }
 
@@ -171,9 +173,23 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
     const auto counted = quantityText(pdcount, false);
     if (!book || !counted)
         return LineResult::NotANumber;
-    return transactions::retryingConflicts(sysData->myCon, [&] {
-        return saveLineWithin(orderID, prodID, *book, *counted, header, writtenCode);
-    });
+    QString transactionId;
+    try {
+        return transactions::retryingConflicts(sysData->myCon, [&] {
+            transactionId.clear();
+            return saveLineWithin(orderID, prodID, *book, *counted, header, writtenCode,
+                                  transactionId);
+        });
+    } catch (const DbError& e) {
+        if (!e.connectionLost())
+            throw;
+        // Saved again blindly, a count whose header got through would be made twice.
+        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
+        if (fate == transactions::Fate::Committed)
+            return LineResult::Saved;
+        notice(transactions::notDoneText(fate));
+        return LineResult::Broken;
+    }
 }
 
 bool deleteLine(const QString& orderID, const QString& prodID) {

@@ -65,6 +65,7 @@ enum class LineResult {
     NotANumber,  // a quantity is not a number, or too large for the book: nothing written
     Gone,        // the count was corrected or deleted meanwhile: nothing written
     ProductGone, // the product was deleted meanwhile: nothing written
+    Broken,      // the connection broke and the line is not known saved: the person was told
 };
 
 // Writes one counted line: a second count of the same product replaces its line. With a

@@ -65,12 +65,6 @@ int deleteHeld(TQuery& q, const RowKind& kind, const QString& key, Check checkAg
     return rows;
 }
 
-inline const QString kNotDoneAfterBreak =
-    QStringLiteral("与服务器的连接已中断，操作未完成，请重新操作。");
-inline const QString kUnknownAfterBreak =
-    QStringLiteral("与服务器的连接已中断，无法确认操作是否已完成。"
-                   "请刷新列表核对后再决定是否重新操作。");
-
 // Runs work (which opens no transaction of its own) in one writing transaction, run again on a
 // conflict with another counter. A Refusal is told to the person and writes nothing: nullopt.
 // When the connection to the server breaks, the book is asked whether the transaction was
@@ -97,16 +91,10 @@ template <typename Work> auto writeChecked(Work&& work) -> std::optional<decltyp
         sysData->QueryCommon.close();
         if (!e.connectionLost())
             throw;
-        switch (transactions::fateAfterBreak(sysData->myCon, transactionId)) {
-        case transactions::Fate::Committed:
+        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
+        if (fate == transactions::Fate::Committed)
             return written;
-        case transactions::Fate::RolledBack:
-            notice(kNotDoneAfterBreak);
-            return std::nullopt;
-        case transactions::Fate::Unknown:
-            break;
-        }
-        notice(kUnknownAfterBreak);
+        notice(transactions::notDoneText(fate));
         return std::nullopt;
     }
 }

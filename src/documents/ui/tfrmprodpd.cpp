@@ -123,6 +123,8 @@ void TfrmProdPD::btnOKClick() {
         break;
     case stockcount::LineResult::NotWritten:
         break;
+    case stockcount::LineResult::Broken:
+        return; // what was typed stays for the person to save again or look
     }
     close();
 }
