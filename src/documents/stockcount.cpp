@@ -200,25 +200,39 @@ bool deleteLine(const QString& orderID, const QString& prodID) {
     return common.q.execute() > 0;
 }
 
-bool deleteCount(const QString& orderID) {
-    return transactions::retryingConflicts(sysData->myCon, [&] {
-        CommonSlot common;
-        TQuery& q = common.q;
-        Transaction transaction(sysData->myCon);
-        // Held first: a correction under way elsewhere finishes before this looks.
-        if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), orderID,
-                     RowHold::Removed))
-            return false;
-        q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
-        q.bind(u"orderID", orderID);
-        if (q.execute() <= 0)
-            return false;
-        q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
-        q.bind(u"orderID", orderID);
-        q.execute();
-        transaction.commit();
-        return true;
-    });
+std::optional<bool> deleteCount(const QString& orderID) {
+    QString transactionId;
+    try {
+        return transactions::retryingConflicts(sysData->myCon, [&] {
+            transactionId.clear();
+            CommonSlot common;
+            TQuery& q = common.q;
+            Transaction transaction(sysData->myCon);
+            transactionId = transactions::serverId(sysData->myCon);
+            // Held first: a correction under way elsewhere finishes before this looks.
+            if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), orderID,
+                         RowHold::Removed))
+                return false;
+            q.load(QStringLiteral("DELETE FROM OrderPD WHERE orderID=:orderID"));
+            q.bind(u"orderID", orderID);
+            if (q.execute() <= 0)
+                return false;
+            q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID"));
+            q.bind(u"orderID", orderID);
+            q.execute();
+            transaction.commit();
+            return true;
+        });
+    } catch (const DbError& e) {
+        if (!e.connectionLost())
+            throw;
+        // Deleted again, a count whose deletion got through would be called gone by another.
+        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
+        if (fate == transactions::Fate::Committed)
+            return true;
+        notice(transactions::notDoneText(fate));
+        return std::nullopt;
+    }
 }
 
 namespace {

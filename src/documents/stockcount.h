@@ -78,8 +78,10 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
 // Deletes one line; true when a row was deleted. The header stays, even with no lines left.
 bool deleteLine(const QString& orderID, const QString& prodID);
 
-// Deletes a count with all its lines; stock is untouched. True when the count was deleted.
-bool deleteCount(const QString& orderID);
+// Deletes a count with all its lines; stock is untouched. True when the count was deleted,
+// false when it was gone already; nothing when a lost connection left it not deleted or not
+// known to be (the person has been told).
+std::optional<bool> deleteCount(const QString& orderID);
 
 enum class CorrectionResult {
     Corrected, // stock moved, the "盘点" record written and the count deleted

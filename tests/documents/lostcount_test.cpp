@@ -64,4 +64,20 @@ TEST_F(LostCount, ALineBrokenBeforeItsCommitKeepsWhatWasTypedAndSavesOnceAgain) 
               QStringList({QStringLiteral("%1|4").arg(hammer)}));
 }
 
+TEST_F(LostCount, ADeletionWhoseCommitGotThroughIsNotCalledAnotherCountersWork) {
+    newCount("北库", {{"锤子", "3"}});
+    ASSERT_EQ(count("OrderPD"), 1);
+    nextCommitWaitsForItsAcknowledgement();
+    const int told = int(messages_.texts().size());
+    messages_.answerOk();
+    {
+        auto breaking = ender(kCommitMade);
+        drive::click(*productPD, "tlDel");
+        EXPECT_TRUE(breaking->ended());
+    }
+    EXPECT_EQ(messages_.texts().mid(told), QStringList({"确定要删除选择的盘点单吗？"}));
+    EXPECT_EQ(count("OrderPD"), 0);
+    EXPECT_EQ(count("OrderPDD"), 0);
+}
+
 } // namespace

@@ -143,7 +143,9 @@ void TfrmProductPD::tlDelClick() {
     if (messages().question(QStringLiteral("确定要删除选择的盘点单吗？"), QStringLiteral("提示")) !=
         Messages::kOk)
         return;
-    if (!stockcount::deleteCount(sysData->QueryPD.field(u"orderID").asText()))
+    const std::optional<bool> deleted =
+        stockcount::deleteCount(sysData->QueryPD.field(u"orderID").asText());
+    if (deleted == false)
         notice(QStringLiteral("该盘点单已被其他用户修正或删除！"));
     LoadCounts();
     sysData->QueryPDMX.close();
