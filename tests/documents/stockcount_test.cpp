@@ -278,6 +278,20 @@ TEST_P(CountedLines, DeleteAsksAndTheLastLineLeavesTheCountListed) {
     EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 1);
 }
 
+TEST_P(CountedLines, ALineDeletedElsewhereMeanwhileLeavesTheListAsTheBookHasIt) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        countProduct(w, "锤子", "4");
+        countProduct(w, "锯子", "2");
+        anotherCounter()->run("DELETE FROM OrderPDD");
+        messages_.answerOk();
+        drive::click(w, "btnDelete");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+    });
+    drive::click(*productPD, "tlAdd");
+}
+
 using EditCount = OnEngines<CountBook>;
 
 TEST_P(EditCount, ShowsTheCountAndAddsLinesToIt) {

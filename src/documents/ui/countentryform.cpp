@@ -240,8 +240,10 @@ void CountEntryForm::btnDeleteClick() {
     if (messages().question(QStringLiteral("确定要删除的选择的盘点商品吗？"),
                             QStringLiteral("提示")) != Messages::kOk)
         return;
-    if (stockcount::deleteLine(txtOrderID->text(), lines.field(u"prodID").asText()))
-        LoadCounted();
+    // Reloaded either way: a line found gone was taken by another counter or by this one's
+    // deletion whose connection broke after it got through.
+    stockcount::deleteLine(txtOrderID->text(), lines.field(u"prodID").asText());
+    LoadCounted();
 }
 
 void CountEntryForm::reject() {
