@@ -37,13 +37,13 @@ bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QS
     return there;
 }
 
-void holdName(TQuery& q, const QString& table, const QString& name) {
+void holdName(TQuery& q, const QString& scope, const QString& name) {
     if (!q.connection().isServer())
         return;
     // Two names whose hashes meet only make one counter wait for the other a moment.
-    q.load(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(:table), "
+    q.load(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(:scope), "
                           "hashtext(lower(:name))) AS held"));
-    q.bind(u"table", table.toLower());
+    q.bind(u"scope", scope.toLower());
     q.bind(u"name", name.trimmed());
     q.open();
     q.close();

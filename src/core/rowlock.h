@@ -23,11 +23,12 @@ enum class RowHold {
 bool holdRow(TQuery& q, const QString& table, const QString& keyColumn, const QString& key,
              RowHold hold);
 
-// Holds a name of a table against every other counter holding the same name there, until the
-// transaction ends: a check that no row carries the name yet holds only so, since there is no
-// row to hold. Names differing only in Latin case are one name, as the book compares them.
-// Nothing on the embedded book, whose one writer at a time holds everything.
-void holdName(TQuery& q, const QString& table, const QString& name);
+// Holds a name within a scope (the table whose rows carry such names, or a kind of work)
+// against every other counter holding the same name there, until the transaction ends: a check
+// that no row carries the name yet holds only so, since there is no row to hold. Names
+// differing only in Latin case are one name, as the book compares them. Nothing on the
+// embedded book, whose one writer at a time holds everything.
+void holdName(TQuery& q, const QString& scope, const QString& name);
 
 // What a select appends to hold the rows it reads as hold says: nothing on the embedded book,
 // whose one writer at a time holds everything it reads.

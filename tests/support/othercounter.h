@@ -39,7 +39,7 @@ public:
         ASSERT_TRUE(holdRow(query_, table, keyColumn, QString::number(key), how));
     }
     // Holds a name as the program does before checking that no row carries it.
-    void holdName(const QString& table, const QString& name) { ::holdName(query_, table, name); }
+    void holdName(const QString& scope, const QString& name) { ::holdName(query_, scope, name); }
     void commit() { connection_->run("COMMIT"); }
 
     // Until the server shows a session waiting for a lock; the embedded engine shows nothing
