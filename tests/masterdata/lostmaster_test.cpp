@@ -4,7 +4,6 @@
 #include "accounts/amounts.h"
 #include "accounts/cashbook.h"
 #include "admin/useraccounts.h"
-#include "masterdata/ui/tfrmempdialog.h"
 #include "masterdata/ui/tfrmemployee.h"
 #include "masterdata/ui/tfrmhouse.h"
 #include "masterdata/ui/tfrmhousedialog.h"
