@@ -2,6 +2,7 @@
 
 #include "core/connection.h"
 #include "core/engine.h"
+#include "core/messages.h"
 
 #include <QRandomGenerator>
 #include <chrono>
@@ -99,11 +100,15 @@ Fate fateAfterBreak(Connection& connection, const QString& id) {
     return Fate::Unknown;
 }
 
-QString notDoneText(Fate fate) {
-    if (fate == Fate::RolledBack)
-        return QStringLiteral("与服务器的连接已中断，操作未完成，请重新操作。");
-    return QStringLiteral("与服务器的连接已中断，无法确认操作是否已完成。"
-                          "请刷新列表核对后再决定是否重新操作。");
+bool committedOrTold(Connection& connection, const QString& id) {
+    const Fate fate = fateAfterBreak(connection, id);
+    if (fate == Fate::Committed)
+        return true;
+    notice(fate == Fate::RolledBack
+               ? QStringLiteral("与服务器的连接已中断，操作未完成，请重新操作。")
+               : QStringLiteral("与服务器的连接已中断，无法确认操作是否已完成。"
+                                "请刷新列表核对后再决定是否重新操作。"));
+    return false;
 }
 
 } // namespace transactions

@@ -59,9 +59,9 @@ QString serverId(Connection& connection);
 // broke before it was learned, long before the commit: RolledBack. Unknown when the book
 // cannot be read or the server is still running the transaction.
 Fate fateAfterBreak(Connection& connection, const QString& id);
-// What the person is told of a write that is not known to be committed: to do it again, or to
-// look before doing it again.
-QString notDoneText(Fate fate);
+// After a lost connection cut off the transaction of that id: true when the server says it was
+// committed; otherwise the person is told to do it again, or to look before doing it again.
+bool committedOrTold(Connection& connection, const QString& id);
 
 // Runs work, which opens its own outermost Transaction, again when the book reports a
 // conflict with another counter (a deadlock, a serialization failure, a book busy past the

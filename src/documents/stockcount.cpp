@@ -2,7 +2,6 @@
 
 #include "core/dates.h"
 #include "core/decimal.h"
-#include "core/messages.h"
 #include "core/numbers.h"
 #include "core/rowlock.h"
 #include "core/sqltext.h"
@@ -184,11 +183,8 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
         if (!e.connectionLost())
             throw;
         // Saved again blindly, a count whose header got through would be made twice.
-        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
-        if (fate == transactions::Fate::Committed)
-            return LineResult::Saved;
-        notice(transactions::notDoneText(fate));
-        return LineResult::Broken;
+        return transactions::committedOrTold(sysData->myCon, transactionId) ? LineResult::Saved
+                                                                            : LineResult::Broken;
     }
 }
 
@@ -227,10 +223,8 @@ std::optional<bool> deleteCount(const QString& orderID) {
         if (!e.connectionLost())
             throw;
         // Deleted again, a count whose deletion got through would be called gone by another.
-        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
-        if (fate == transactions::Fate::Committed)
+        if (transactions::committedOrTold(sysData->myCon, transactionId))
             return true;
-        notice(transactions::notDoneText(fate));
         return std::nullopt;
     }
 }

@@ -91,10 +91,8 @@ template <typename Work> auto writeChecked(Work&& work) -> std::optional<decltyp
         sysData->QueryCommon.close();
         if (!e.connectionLost())
             throw;
-        const transactions::Fate fate = transactions::fateAfterBreak(sysData->myCon, transactionId);
-        if (fate == transactions::Fate::Committed)
+        if (transactions::committedOrTold(sysData->myCon, transactionId))
             return written;
-        notice(transactions::notDoneText(fate));
         return std::nullopt;
     }
 }
