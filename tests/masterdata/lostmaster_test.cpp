@@ -59,6 +59,24 @@ TEST_F(LostMaster, AWarehouseWhoseCommitGotThroughIsReportedAddedAndListedOnce) 
     EXPECT_EQ(housesListed(), QStringList({"二号仓"}));
 }
 
+// Saved again, the change would find the row no longer as the window showed it and call it
+// another counter's.
+TEST_F(LostMaster, AChangeWhoseCommitGotThroughIsReportedDone) {
+    addHouse("一号仓");
+    nextCommitWaitsForItsAcknowledgement();
+    masterlists::clickRow(drive::find<QTableView>(houseWindow(), "dgHouse"), 0);
+    modal_.expect<TfrmHouseEdit>([&](TfrmHouseEdit& d) {
+        drive::type(d, "txtHouseName", "总仓");
+        auto breaking = ender(kCommitMade);
+        drive::click(d, "btnOK");
+        EXPECT_TRUE(breaking->ended());
+        EXPECT_FALSE(d.isVisible());
+    });
+    drive::click(houseWindow(), "tlEdit");
+    EXPECT_EQ(messages_.texts(), QStringList({"修改成功！"}));
+    EXPECT_EQ(housesListed(), QStringList({"总仓"}));
+}
+
 TEST_F(LostMaster, AProductBrokenBeforeItsCommitIsReportedNotAddedAndAddsOnceAgain) {
     const long long drinks = addCategory("饮料");
     open();
