@@ -9,28 +9,6 @@
 
 namespace documents {
 
-Found lookUp(const PostedHeader& header) {
-    if (header.code.isEmpty())
-        return Found::Absent; // broken before the header was written: nothing was committed
-    return askAfterBreak([&](TQuery& q) {
-        QString same;
-        for (const auto& [column, value] : header.values)
-            same += QStringLiteral(" AND %1=:%1").arg(column);
-        q.load(QStringLiteral("SELECT (SELECT COUNT(*) FROM %1 WHERE orderID=:orderID) AS held,"
-                              "(SELECT COUNT(*) FROM %1 WHERE orderID=:orderID%2) AS ours,"
-                              "(SELECT COUNT(*) FROM %3 WHERE orderID=:orderID) AS lines")
-                   .arg(header.table, same, header.lineTable));
-        q.bind(u"orderID", header.code);
-        header.bind(q);
-        q.open();
-        if (q.field(u"held").asInteger() == 0)
-            return Found::Absent;
-        const bool ours =
-            q.field(u"ours").asInteger() == 1 && q.field(u"lines").asInteger() == header.lines;
-        return ours ? Found::Ours : Found::Unknown;
-    });
-}
-
 std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts) {
     switch (found) {
     case Found::Ours:
@@ -48,6 +26,18 @@ std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts)
 namespace {
 
 const QString kFailed = QStringLiteral("单据保存出现异常！");
+
+Found foundAfterBreak(transactions::Fate fate) {
+    switch (fate) {
+    case transactions::Fate::Committed:
+        return Found::Ours;
+    case transactions::Fate::RolledBack:
+        return Found::Absent;
+    case transactions::Fate::Unknown:
+        break;
+    }
+    return Found::Unknown;
+}
 
 } // namespace
 
@@ -72,10 +62,13 @@ PostingOutcome post(PostedHeader& header, const QString& shownCode,
     TQuery& q = sysData->QueryCommon;
     std::optional<QString> written;
     QString brokeNotice;
+    QString transactionId;
     try {
         written = transactions::retryingConflicts(sysData->myCon, [&] {
             header.code.clear();
+            transactionId.clear();
             Transaction transaction(sysData->myCon);
+            transactionId = transactions::serverId(sysData->myCon);
             auto code = write();
             transaction.commit();
             return code;
@@ -90,8 +83,9 @@ PostingOutcome post(PostedHeader& header, const QString& shownCode,
             notice(kFailed);
             return PostingOutcome::Failed;
         }
+        // Posted again blindly, a document whose commit got through would be in the book twice.
         const auto told = tellAfterBreak(
-            lookUp(header),
+            foundAfterBreak(transactions::fateAfterBreak(sysData->myCon, transactionId)),
             {QStringLiteral("与服务器的连接曾中断，单据已保存。"),
              kFailed + QStringLiteral("\n与服务器的连接已中断，单据未保存，请重新过账。"),
              kFailed + QStringLiteral("\n与服务器的连接已中断，无法确认单据是否已保存。"

@@ -12,16 +12,12 @@ class TQuery;
 
 namespace documents {
 
-// A document's header row as its posting writes it, and the number of its lines: enough to
-// know the document again in the book when the connection to the server broke before the
-// posting heard whether its commit got through.
+// A document's header row as its posting writes it.
 struct PostedHeader {
     QString table;
-    QString lineTable;
     // The columns but the code, with the texts written; each column's name is also its
     // parameter's name in the header statement.
     std::vector<std::pair<QString, QString>> values;
-    int lines = 0;
     // The code the header is being written under, set as it is written: after a move to a
     // free code, the moved one.
     QString code = {};
@@ -48,13 +44,6 @@ struct AfterBreakTexts {
 // For a write that got through, the first line (with its line break) of the success notice to
 // show; otherwise shows notDone or unknown and returns nothing.
 std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts);
-
-// Whether the header is in the book under header.code with its values and its number of
-// lines (Ours), no header holds the code or none was written (Absent), or neither can be
-// told: another document holds the code, or the book cannot be reached. One statement, so
-// that one view of the book answers; on a server after a lost connection it opens a new
-// session.
-Found lookUp(const PostedHeader& header);
 
 enum class PostingOutcome {
     Saved,          // the saved notice is shown

@@ -48,16 +48,6 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
     q.executeQueued();
 }
 
-// The header as the saving writes it, the code aside, and its number of lines.
-documents::PostedHeader stockHeader(QString table, const StockKind& kind,
-                                    std::vector<std::pair<QString, QString>> values,
-                                    const DocumentLines& lines) {
-    documents::PostedHeader header{std::move(table), kind.lineTable, std::move(values)};
-    for (int row = 1; row <= DocumentLines::kRows; ++row)
-        header.lines += isLine(lines, row) ? 1 : 0;
-    return header;
-}
-
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
 // A row naming a product the book does not know is refused first, since it would be no line.
 StockSaveResult confirmAndWrite(const DocumentLines& lines, const QString& shownCode,
@@ -101,12 +91,11 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
         return StockSaveResult::NoOrderCode;
     }
     const StockKind& kind = stockKind(StockKindId::Transfer);
-    documents::PostedHeader header = stockHeader(QStringLiteral("OrderDB"), kind,
-                                                 {{"houseOut", d.houseOutID.trimmed()},
-                                                  {"empName", d.empName.trimmed()},
-                                                  {"houseIn", d.houseInID.trimmed()},
-                                                  {"optDate", dates::text(d.date)}},
-                                                 d);
+    documents::PostedHeader header{QStringLiteral("OrderDB"),
+                                   {{"houseOut", d.houseOutID.trimmed()},
+                                    {"empName", d.empName.trimmed()},
+                                    {"houseIn", d.houseInID.trimmed()},
+                                    {"optDate", dates::text(d.date)}}};
     return confirmAndWrite(d, d.orderCode.trimmed(), header, [&] {
         TQuery& q = sysData->QueryCommon;
         const auto written = documents::writeHeader(
@@ -134,12 +123,11 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
-    documents::PostedHeader header = stockHeader(QStringLiteral("OrderBsBy"), kind,
-                                                 {{"houseID", d.houseID.trimmed()},
-                                                  {"empName", d.empName.trimmed()},
-                                                  {"orderType", kind.orderType},
-                                                  {"optDate", dates::text(d.date)}},
-                                                 d);
+    documents::PostedHeader header{QStringLiteral("OrderBsBy"),
+                                   {{"houseID", d.houseID.trimmed()},
+                                    {"empName", d.empName.trimmed()},
+                                    {"orderType", kind.orderType},
+                                    {"optDate", dates::text(d.date)}}};
     return confirmAndWrite(d, d.orderCode.trimmed(), header, [&] {
         TQuery& q = sysData->QueryCommon;
         const auto written = documents::writeHeader(

@@ -29,17 +29,13 @@ QString orZero(const QString& text) {
 
 // The header as the posting writes it, the code aside.
 documents::PostedHeader tradeHeader(const TradeKind& kind, const TradeDocument& d) {
-    documents::PostedHeader header{kind.headerTable,
-                                   kind.lineTable,
-                                   {{"houseID", d.houseID.trimmed()},
-                                    {"empName", d.empName.trimmed()},
-                                    {"compID", d.compID.trimmed()},
-                                    {"optDate", dates::text(d.date)},
-                                    {"acMoney", orZero(d.sumMoney)},
-                                    {"coMoney", orZero(d.money)}}};
-    for (int row = 1; row <= TradeDocument::kRows; ++row)
-        header.lines += isLine(kind, d, row) ? 1 : 0;
-    return header;
+    return {kind.headerTable,
+            {{"houseID", d.houseID.trimmed()},
+             {"empName", d.empName.trimmed()},
+             {"compID", d.compID.trimmed()},
+             {"optDate", dates::text(d.date)},
+             {"acMoney", orZero(d.sumMoney)},
+             {"coMoney", orZero(d.money)}}};
 }
 
 // Everything the posting writes, statement by statement in the fixed order; header.code is
