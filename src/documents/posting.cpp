@@ -5,7 +5,6 @@
 #include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
-#include "documents/afterbreak.h"
 
 namespace documents {
 
