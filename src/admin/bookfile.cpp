@@ -4,6 +4,7 @@
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/schema.h"
+#include "core/serverbook.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,9 +120,27 @@ QString versionRefusal(int version, int oldest) {
     return QString();
 }
 
+namespace {
+
+// A dump of an earlier version is upgraded at once, as at start, on the connection the windows
+// go on with.
+Outcome restoreOnServer(Connection& book, const QString& source, const Progress& progress) {
+    Outcome outcome = serverbookfile::restore(book.path().toStdString(), source, progress);
+    if (!outcome.done)
+        return outcome;
+    const QString refusal = serverbook::open(book).refusal;
+    if (!refusal.isEmpty()) {
+        outcome.done = false;
+        outcome.refusal = QStringLiteral("备份已还原，但%1。").arg(refusal);
+    }
+    return outcome;
+}
+
+} // namespace
+
 Outcome restore(Connection& book, const QString& source, const Progress& progress) {
     if (book.isServer())
-        return serverbookfile::restore(book.path().toStdString(), source, progress);
+        return restoreOnServer(book, source, progress);
     Outcome outcome;
     if (isPartOfTheBook(source, book.path())) {
         outcome.refusal = theBookItself();

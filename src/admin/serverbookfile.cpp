@@ -185,8 +185,8 @@ bookfile::Outcome restore(const std::string& conninfo, const QString& source,
         outcome.refusal = notOurs;
         return outcome;
     }
-    // Server books began at this version: there is no older one to upgrade.
-    outcome.refusal = bookfile::versionRefusal(fields[2].toInt(), schema::kUserVersion);
+    // A backup of an older book is restored as it is and upgraded after (bookfile::restore).
+    outcome.refusal = bookfile::versionRefusal(fields[2].toInt(), schema::kOldestServerVersion);
     if (!outcome.refusal.isEmpty())
         return outcome;
     // One transaction on the book itself: every other counter sees the book whole before or

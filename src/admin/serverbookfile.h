@@ -22,8 +22,10 @@ bookfile::Outcome backUp(const std::string& conninfo, const QString& target,
 
 // Replaces the book with the dump's content in one transaction. Refused, with the book
 // untouched, when the file is not a whole dump of a server book of this program (one cut short
-// included), is of a newer version, or cannot be restored whole (another counter holding the
-// book too long). Not done and no refusal when the file cannot be read at all.
+// included), is of a newer version or of one older than the first server book, or cannot be
+// restored whole (another counter holding the book too long). Not done and no refusal when the
+// file cannot be read at all. A dump of an earlier version is restored as it is: the book must
+// be upgraded after (serverbook::open).
 bookfile::Outcome restore(const std::string& conninfo, const QString& source,
                           const Progress& progress);
 

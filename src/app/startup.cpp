@@ -72,10 +72,15 @@ int runProgram(QApplication& application, Messages& shownMessages, Modal& shownM
     }
     sysData = &data;
     WindowSet windows;
-    if (data.myCon.upgradedFrom() != 0) {
-        notice(QStringLiteral("账簿已升级到本程序的版本（原为版本 %1）。\n升级前的账簿已备份为：%2")
-                   .arg(data.myCon.upgradedFrom())
-                   .arg(QDir::toNativeSeparators(data.myCon.upgradeBackup())));
+    if (data.upgradedFrom() != 0) {
+        // A server book is upgraded in one transaction on the server; its backups are the
+        // shop's own.
+        const QString upgraded =
+            QStringLiteral("账簿已升级到本程序的版本（原为版本 %1）。").arg(data.upgradedFrom());
+        notice(data.myCon.isServer()
+                   ? upgraded
+                   : upgraded + QStringLiteral("\n升级前的账簿已备份为：%1")
+                                    .arg(QDir::toNativeSeparators(data.myCon.upgradeBackup())));
         booksannouncement::checkAndTell();
     }
 

@@ -4,36 +4,84 @@
 #include "core/query.h"
 #include "core/schema.h"
 #include "core/sysdata.h"
+#include "schema/serverschema.h"
 
 namespace serverbook {
 
-QString refusal(Connection& connection) {
+namespace {
+
+struct Header {
+    int applicationId = 0;
+    int version = 0;
+};
+
+Header headerOf(TQuery& q) {
+    q.load(QStringLiteral("SELECT applicationId, version FROM VeskBook"));
+    q.open();
+    Header header;
+    if (!q.eof())
+        header = {int(q.field(u"applicationId").asInteger()), int(q.field(u"version").asInteger())};
+    q.close();
+    return header;
+}
+
+// Every step from the book's version to this one, and the new version, in one transaction:
+// the server takes the tables' new definitions whole or not at all. The book's header is held
+// first, so that two counters opening an older book at once upgrade it once: the second waits,
+// then finds it done. Returns the version the book had, or throws DbError.
+int upgrade(Connection& connection, TQuery& q) {
+    connection.run("BEGIN");
+    try {
+        connection.run("LOCK TABLE VeskBook IN ACCESS EXCLUSIVE MODE");
+        const int from = headerOf(q).version;
+        for (int version = from + 1; version <= schema::kUserVersion; ++version) {
+            const std::string step = schema::serverUpgradeSql(version);
+            if (step.empty())
+                throw DbError(QStringLiteral("缺少升级到版本 %1 的步骤").arg(version));
+            connection.run(step.c_str());
+        }
+        connection.run(
+            QByteArray("UPDATE VeskBook SET version = " + QByteArray::number(schema::kUserVersion))
+                .constData());
+        connection.run("COMMIT");
+        return from;
+    } catch (const DbError&) {
+        if (connection.inTransaction())
+            connection.run("ROLLBACK");
+        throw;
+    }
+}
+
+} // namespace
+
+Opening open(Connection& connection) {
     const QString notOurs =
         QStringLiteral("数据库中不是本程序的账簿（可用 vesk-makedb --server 建立）");
     TQuery q(connection, QStringLiteral("ServerBook"));
-    int applicationId = 0;
-    int version = 0;
+    Header header;
     try {
-        q.load(QStringLiteral("SELECT applicationId, version FROM VeskBook"));
-        q.open();
-        if (q.eof())
-            return notOurs;
-        applicationId = int(q.field(u"applicationId").asInteger());
-        version = int(q.field(u"version").asInteger());
-        q.close();
+        header = headerOf(q);
     } catch (const DbError&) {
-        return notOurs;
+        return {notOurs};
     }
-    if (applicationId != schema::kApplicationId)
-        return notOurs;
-    if (version > schema::kUserVersion)
-        return schema::newerVersionRefusal(version);
-    if (version < schema::kUserVersion)
-        return QStringLiteral("服务器上的账簿版本较旧（账簿版本 %1，本程序为 %2），"
-                              "请用建立它的程序版本备份后再移到新版本")
-            .arg(version)
-            .arg(schema::kUserVersion);
-    return QString();
+    if (header.applicationId != schema::kApplicationId)
+        return {notOurs};
+    if (header.version > schema::kUserVersion)
+        return {schema::newerVersionRefusal(header.version)};
+    if (header.version == schema::kUserVersion)
+        return {};
+    if (header.version < schema::kOldestServerVersion)
+        return {QStringLiteral("服务器上的账簿版本 %1 无法升级").arg(header.version)};
+    try {
+        const int from = upgrade(connection, q);
+        return {QString(), from == schema::kUserVersion ? 0 : from};
+    } catch (const DbError& e) {
+        return {QStringLiteral("服务器上的账簿无法升级到本程序的版本（账簿版本 %1，本程序为 %2）："
+                               "%3（升级未作任何改动）")
+                    .arg(header.version)
+                    .arg(schema::kUserVersion)
+                    .arg(e.text())};
+    }
 }
 
 QString tryOpen(const QString& conninfo) {

@@ -6,10 +6,18 @@ class Connection;
 
 namespace serverbook {
 
-// Why the server database the connection is open on cannot be used as the book: not a book
-// of this program, of a newer version, or of an older one (a server book is upgraded by the
-// version of the program that wrote it). Empty when it is a book of this version.
-QString refusal(Connection& connection);
+// What became of the server book a connection was opened on.
+struct Opening {
+    // Why it cannot be used as the book: not a book of this program, of a newer version, or
+    // of an older one that could not be upgraded. Empty when it can.
+    QString refusal;
+    // The version it had before this opening upgraded it; 0 when it was of this version.
+    int upgradedFrom = 0;
+};
+
+// Takes the server database the connection is open on as the book: a book of an earlier
+// version is upgraded first, in one transaction, so that it is of this version or unchanged.
+Opening open(Connection& connection);
 
 // Opens the server book the string names and says why it cannot be used; empty when it can.
 QString tryOpen(const QString& conninfo);

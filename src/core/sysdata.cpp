@@ -23,16 +23,23 @@ TsysData::TsysData(const QString& address, bool server)
 
 bool TsysData::connect() {
     refusal_.clear();
+    serverUpgradedFrom_ = 0;
     if (!myCon.open())
         return false;
     if (myCon.isServer()) {
-        refusal_ = serverbook::refusal(myCon);
+        const serverbook::Opening opening = serverbook::open(myCon);
+        refusal_ = opening.refusal;
+        serverUpgradedFrom_ = opening.upgradedFrom;
         if (!refusal_.isEmpty()) {
             myCon.close();
             return false;
         }
     }
     return true;
+}
+
+int TsysData::upgradedFrom() const {
+    return myCon.isServer() ? serverUpgradedFrom_ : myCon.upgradedFrom();
 }
 
 const QString& TsysData::lastError() const {

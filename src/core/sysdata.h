@@ -18,9 +18,11 @@ public:
     explicit TsysData(const QString& directory);
     explicit TsysData(const Server& server);
     // Opens the book; false, with the reason in lastError, when it cannot be opened. A server's
-    // database must hold a book of this program of this version.
+    // database must hold a book of this program, of this version or one it upgrades.
     bool connect();
     const QString& lastError() const;
+    // The version the book had before connect() upgraded it; 0 when it was of this version.
+    int upgradedFrom() const;
 
     static QString fileName() { return QStringLiteral("kestdata.db"); }
 
@@ -51,6 +53,7 @@ public:
 private:
     TsysData(const QString& address, bool server);
     QString refusal_;
+    int serverUpgradedFrom_ = 0;
 };
 
 // The one instance, set at start-up (and by each test).

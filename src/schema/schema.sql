@@ -6,7 +6,7 @@
 -- larger one would be cut short there;
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
-PRAGMA user_version = 3;
+PRAGMA user_version = 4;
 
 -- Master data ------------------------------------------------------------------------------
 
@@ -40,6 +40,8 @@ CREATE TABLE Fproduct (
   sumCount REAL NOT NULL DEFAULT 0 CHECK (abs(sumCount) < 9e999)
 ) STRICT;
 CREATE INDEX ixProductCate ON Fproduct(cateID);
+-- A product scanned or typed by its code at the counter is found at once, not by reading them all.
+CREATE INDEX ixProductCode ON Fproduct(prodBH);
 
 CREATE TABLE FConfig (
   fieldName  TEXT NOT NULL UNIQUE COLLATE NOCASE,

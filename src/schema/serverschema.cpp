@@ -106,4 +106,9 @@ std::string serverSql() {
     return sql + sqlFile("serverkeys.sql");
 }
 
+std::string serverUpgradeSql(int version) {
+    const char* step = upgradeSql(version);
+    return step ? serverSpelling(step) : std::string();
+}
+
 } // namespace schema

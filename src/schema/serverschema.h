@@ -18,6 +18,10 @@ std::string serverSql();
 // the book's header in VeskBook.
 std::string serverSpelling(std::string_view embeddedSql);
 
+// The step that takes a server book of the version before to the given one, in the server's
+// spelling; empty when there is none.
+std::string serverUpgradeSql(int version);
+
 // Writes a new server book within the transaction the connection has open, when the database
 // holds no table or view. Returns the reason when it did not; empty on success.
 std::string writeServerBook(PGconn* connection);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -28,11 +29,11 @@ protected:
         return path();
     }
     // Runs statements on a book outside the program.
-    static void alter(const QString& file, const char* sql) {
+    static void alter(const QString& file, const QByteArray& sql) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
         char* error = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+        const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
         EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
         sqlite3_free(error);
         sqlite3_close(db);
@@ -45,6 +46,18 @@ protected:
             text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
         sqlite3_finalize(s);
         return text;
+    }
+    // How the engine would run the statement, its steps' descriptions joined.
+    static std::string planOf(Connection& c, const QByteArray& sql) {
+        sqlite3_stmt* s = nullptr;
+        std::string plan;
+        if (sqlite3_prepare_v2(c.handle(), ("EXPLAIN QUERY PLAN " + sql).constData(), -1, &s,
+                               nullptr) == SQLITE_OK)
+            while (sqlite3_step(s) == SQLITE_ROW)
+                plan +=
+                    reinterpret_cast<const char*>(sqlite3_column_text(s, 3)) + std::string("; ");
+        sqlite3_finalize(s);
+        return plan;
     }
     static QByteArray contents(const QString& file) {
         QFile f(file);
@@ -106,7 +119,8 @@ TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocumen
     {
         // The kept book as it was, read through a copy that is not upgraded.
         QFile::copy(file, path("look.db"));
-        alter(path("look.db"), "PRAGMA user_version = 3");
+        alter(path("look.db"),
+              QByteArray("PRAGMA user_version = " + QByteArray::number(schema::kUserVersion)));
         Connection look(path("look.db"));
         ASSERT_TRUE(look.open());
         before = businessOf(look);
@@ -140,6 +154,34 @@ TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocumen
     EXPECT_EQ(backupsBeside().size(), 1);
 }
 
+TEST_F(BookVersions, TheKeptBookOfVersionThreeIsUpgradedAndFindsAProductByItsCodeAtOnce) {
+    const QString file = keptBook("kestdata-v3.db");
+    QString before;
+    {
+        QFile::copy(file, path("look.db"));
+        alter(path("look.db"),
+              QByteArray("PRAGMA user_version = " + QByteArray::number(schema::kUserVersion)));
+        Connection look(path("look.db"));
+        ASSERT_TRUE(look.open());
+        before = businessOf(look);
+    }
+    Connection book(file);
+    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
+    EXPECT_EQ(book.upgradedFrom(), 3);
+    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
+    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty())
+        << schema::structureDifferences(book.handle()).join('\n').toStdString();
+    EXPECT_EQ(businessOf(book), before);
+    for (const BooksDifference& d : checkBooks(book))
+        ADD_FAILURE() << d.text().toStdString();
+    // A scanned code, in any case, is looked up rather than searched for among all products.
+    EXPECT_THAT(planOf(book, "SELECT prodID FROM Fproduct WHERE prodBH='a-003' "
+                             "ORDER BY prodID LIMIT 2"),
+                ::testing::HasSubstr("ixProductCode"));
+    ASSERT_EQ(backupsBeside().size(), 1);
+    EXPECT_TRUE(backupsBeside()[0].startsWith("kestdata.db.v3-"));
+}
+
 TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs) {
     const QString file = keptBook("kestdata-v2.db");
     // A table of the next version already there: the upgrade's first statement fails.
@@ -164,7 +206,10 @@ TEST_F(BookVersions, EachBookThatCannotBeOpenedSaysWhy) {
     const QByteArray before = contents(newer);
     Connection book(newer);
     EXPECT_FALSE(book.open());
-    EXPECT_EQ(book.lastError(), "账簿由较新版本的程序建立（账簿版本 99，本程序为 3），请更新程序");
+    EXPECT_EQ(book.lastError(),
+              QStringLiteral("账簿由较新版本的程序建立（账簿版本 99，本程序为 %1），"
+                             "请更新程序")
+                  .arg(schema::kUserVersion));
     EXPECT_EQ(contents(newer), before) << "a newer book is not touched";
 
     const QString foreign = path("foreign.db");

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-// A server's database is the book only when it holds a book of this program of this version.
+// A server's database is the book only when it holds a book of this program of a version it
+// opens.
 TEST(ServerBookOpen, AcceptsABookOfThisVersionAndRefusesAnythingElseWithItsReason) {
     ServerBook empty;
     EXPECT_TRUE(serverbook::tryOpen(empty.conninfo()).contains(QStringLiteral("不是本程序的账簿")));
@@ -27,7 +28,7 @@ TEST(ServerBookOpen, AcceptsABookOfThisVersionAndRefusesAnythingElseWithItsReaso
 
     for (const auto& [version, reason] :
          {std::pair{schema::kUserVersion + 1, QStringLiteral("较新版本")},
-          std::pair{schema::kUserVersion - 1, QStringLiteral("版本较旧")}}) {
+          std::pair{schema::kOldestServerVersion - 1, QStringLiteral("无法升级")}}) {
         Connection admin = Connection::server(book.conninfo());
         admin.run(
             QStringLiteral("UPDATE VeskBook SET version = %1").arg(version).toUtf8().constData());

@@ -1,0 +1,173 @@
+// A server book of an earlier version, as a shop kept it, opened by this program: upgraded in
+// one transaction, once however many counters open it at once, or left as it was.
+#include "admin/bookfile.h"
+#include "admin/serverbookfile.h"
+#include "core/connection.h"
+#include "core/schema.h"
+#include "core/sysdata.h"
+#include "documents/bookscheck.h"
+#include "schema/serverschema.h"
+#include "support/serverdb.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <future>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kKeptDump = QStringLiteral(VESK_FIXTURES "/kestdata-v3.server.bak");
+
+// Everything the server knows of a book's definition, one line per column, constraint, index,
+// view, trigger and function: two books of one version list the same.
+QStringList structureOf(ServerDb& db) {
+    QStringList all;
+    for (const char* sql : {
+             "SELECT 'column ' || table_name || '.' || column_name || ' ' || data_type || ' ' || "
+             "is_nullable || ' ' || coalesce(column_default, '') || ' ' || is_identity FROM "
+             "information_schema.columns WHERE table_schema = 'public'",
+             "SELECT 'constraint ' || conrelid::regclass || ' ' || conname || ' ' || "
+             "pg_get_constraintdef(oid) FROM pg_constraint WHERE connamespace = "
+             "'public'::regnamespace",
+             "SELECT 'index ' || indexname || ' ' || indexdef FROM pg_indexes WHERE schemaname = "
+             "'public'",
+             "SELECT 'view ' || viewname || ' ' || definition FROM pg_views WHERE schemaname = "
+             "'public'",
+             "SELECT 'trigger ' || tgname || ' ' || pg_get_triggerdef(oid) FROM pg_trigger WHERE "
+             "NOT tgisinternal",
+             "SELECT 'function ' || proname || ' ' || md5(prosrc) FROM pg_proc WHERE "
+             "pronamespace = 'public'::regnamespace",
+         })
+        all << db.rows(QString::fromLatin1(sql));
+    all.sort();
+    return all;
+}
+
+// What the book holds of a shop's business, table by table.
+QStringList businessOf(ServerDb& db) {
+    QStringList all;
+    for (const char* table :
+         {"OrderPur", "OrderPurD", "OrderSale", "OrderSaleD", "OrderDB", "OrderBsBy", "FitemBank",
+          "Fproduct", "FInveHouse", "Fsupplier", "Fcustomer", "FSettle"}) {
+        QStringList rows = db.rows(QStringLiteral("SELECT * FROM %1").arg(table));
+        rows.sort();
+        all << QString::fromLatin1(table) + QStringLiteral(": ") + rows.join(QStringLiteral(" / "));
+    }
+    return all;
+}
+
+class ServerUpgrade : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const bookfile::Outcome restored =
+            serverbookfile::restore(book_.conninfo(), kKeptDump, [](int) {});
+        ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+        ASSERT_EQ(book_.scalar("SELECT version FROM VeskBook"), "3");
+    }
+
+    QString conninfo() const { return QString::fromStdString(book_.conninfo()); }
+
+    // Sessions of the book waiting for a lock, until there are this many.
+    void awaitWaiting(int sessions) {
+        const QDeadlineTimer failsafe(30000);
+        while (book_
+                   .scalar("SELECT count(*) FROM pg_stat_activity WHERE datname = "
+                           "current_database() AND wait_event_type = 'Lock'")
+                   .toInt() < sessions) {
+            ASSERT_FALSE(failsafe.hasExpired()) << "no " << sessions << " sessions ever waited";
+            QThread::msleep(20);
+        }
+    }
+
+    ServerDb book_;
+};
+
+TEST_F(ServerUpgrade, TheKeptBookOfVersionThreeBecomesABookOfThisVersionKeepingEveryDocument) {
+    const QStringList before = businessOf(book_);
+    TsysData data(TsysData::Server{conninfo()});
+    ASSERT_TRUE(data.connect()) << data.lastError().toStdString();
+    EXPECT_EQ(data.upgradedFrom(), 3);
+    EXPECT_EQ(book_.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
+    EXPECT_EQ(businessOf(book_), before);
+    for (const BooksDifference& d : checkBooks(data.myCon))
+        ADD_FAILURE() << d.text().toStdString();
+
+    ServerDb fresh;
+    ASSERT_EQ(schema::createOnServer(fresh.conninfo()), "");
+    EXPECT_EQ(structureOf(book_), structureOf(fresh));
+
+    // Opened again, it is a book of this version: nothing more is done.
+    TsysData again(TsysData::Server{conninfo()});
+    ASSERT_TRUE(again.connect());
+    EXPECT_EQ(again.upgradedFrom(), 0);
+}
+
+// Two counters start at once while a third posts: the first upgrades once the posting is
+// done, the second waits for the first and then finds the book upgraded.
+TEST_F(ServerUpgrade, CountersOpeningTheOlderBookAtOnceUpgradeItOnce) {
+    Connection posting = Connection::server(conninfo());
+    ASSERT_TRUE(posting.open());
+    posting.run("BEGIN");
+    posting.run("UPDATE Fproduct SET sumCount = sumCount WHERE prodID = 1");
+
+    auto opening = [this] {
+        TsysData data(TsysData::Server{conninfo()});
+        const bool opened = data.connect();
+        return std::pair{opened ? data.upgradedFrom() : -1, data.lastError()};
+    };
+    auto first = std::async(std::launch::async, opening);
+    awaitWaiting(1);
+    auto second = std::async(std::launch::async, opening);
+    awaitWaiting(2);
+    posting.run("COMMIT");
+
+    const auto [firstFrom, firstError] = first.get();
+    const auto [secondFrom, secondError] = second.get();
+    EXPECT_EQ(firstFrom, 3) << firstError.toStdString();
+    EXPECT_EQ(secondFrom, 0) << secondError.toStdString();
+    EXPECT_EQ(book_.scalar("SELECT count(*) FROM pg_indexes WHERE indexname = 'ixproductcode'"),
+              "1");
+}
+
+TEST_F(ServerUpgrade, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhy) {
+    // The name of what the next version adds already taken: its step fails.
+    ASSERT_EQ(book_.exec("CREATE INDEX ixProductCode ON Fhouse(houseName)"), "");
+    const QStringList before = structureOf(book_) + businessOf(book_);
+    TsysData data(TsysData::Server{conninfo()});
+    EXPECT_FALSE(data.connect());
+    EXPECT_TRUE(data.lastError().startsWith(
+        QStringLiteral("服务器上的账簿无法升级到本程序的版本（账簿版本 3，本程序为 %1）")
+            .arg(schema::kUserVersion)))
+        << data.lastError().toStdString();
+    EXPECT_TRUE(data.lastError().endsWith(QStringLiteral("（升级未作任何改动）")));
+    EXPECT_FALSE(data.myCon.isOpen());
+    EXPECT_EQ(structureOf(book_) + businessOf(book_), before);
+    EXPECT_EQ(book_.scalar("SELECT version FROM VeskBook"), "3");
+}
+
+// The restore window's way: a backup of the earlier version replaces the book and is upgraded
+// on the connection the windows go on with.
+TEST_F(ServerUpgrade, ABackupOfTheEarlierVersionIsRestoredAndUpgraded) {
+    const QStringList kept = businessOf(book_);
+    ServerDb other;
+    ASSERT_EQ(schema::createOnServer(other.conninfo()), "");
+    TsysData data(TsysData::Server{QString::fromStdString(other.conninfo())});
+    ASSERT_TRUE(data.connect());
+    const bookfile::Outcome restored = bookfile::restore(data.myCon, kKeptDump, [](int) {});
+    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+    EXPECT_EQ(other.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
+    EXPECT_EQ(businessOf(other), kept);
+    for (const BooksDifference& d : checkBooks(data.myCon))
+        ADD_FAILURE() << d.text().toStdString();
+}
+
+TEST_F(ServerUpgrade, ABookOlderThanTheFirstServerBookIsRefusedUntouched) {
+    ASSERT_EQ(book_.exec("UPDATE VeskBook SET version = 2"), "");
+    const QStringList before = structureOf(book_);
+    TsysData data(TsysData::Server{conninfo()});
+    EXPECT_FALSE(data.connect());
+    EXPECT_EQ(data.lastError(), QStringLiteral("服务器上的账簿版本 2 无法升级"));
+    EXPECT_EQ(structureOf(book_), before);
+}
+
+} // namespace
