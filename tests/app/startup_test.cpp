@@ -1,3 +1,4 @@
+#include "admin/serverbookfile.h"
 #include "app/startup.h"
 #include "core/clock.h"
 #include "core/connection.h"
@@ -129,7 +130,7 @@ TEST(StartUp, ABookOfANewerProgramIsRefusedWithWhereAndWhyAndLeftAsItIs) {
     {
         Connection c(book);
         ASSERT_TRUE(c.open());
-        c.run("PRAGMA user_version = 4");
+        c.run("PRAGMA user_version = 99");
     }
     environment::setApplicationDirectory(dir.path());
     ScriptedMessages shown;
@@ -138,7 +139,7 @@ TEST(StartUp, ABookOfANewerProgramIsRefusedWithWhereAndWhyAndLeftAsItIs) {
     environment::setApplicationDirectory({});
     ASSERT_EQ(shown.shown().size(), 1u);
     EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!\n" + QDir::toNativeSeparators(book) +
-                                         "：账簿由较新版本的程序建立（账簿版本 4，本程序为 3），"
+                                         "：账簿由较新版本的程序建立（账簿版本 99，本程序为 4），"
                                          "请更新程序");
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());
@@ -223,4 +224,21 @@ TEST(StartUp, WithAServerInTheSettingThePersonLogsInToTheServersBook) {
     EXPECT_TRUE(onServer);
     EXPECT_TRUE(shown.shown().empty());
     session::clear();
+}
+
+// The first counter to start on a server book of an earlier version upgrades it and says so;
+// the shop's backups of a server book are its own, so no copy is named.
+TEST(StartUp, AServerBookOfAnEarlierVersionIsUpgradedAndThePersonIsTold) {
+    ServerBook server;
+    const bookfile::Outcome kept = serverbookfile::restore(
+        server.conninfo().toStdString(), VESK_FIXTURES "/kestdata-v3.server.bak", [](int) {});
+    ASSERT_TRUE(kept.done) << kept.refusal.toStdString();
+    ServerSettingForTest setting(server.conninfo());
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    windows.expect<TfrmLogin>([](TfrmLogin& w) { drive::click(w, "btnExit"); });
+    EXPECT_EQ(runProgram(*qApp, shown, windows), 0);
+    windows.expectAllShown();
+    ASSERT_EQ(shown.shown().size(), 1u);
+    EXPECT_EQ(shown.shown()[0].text, "账簿已升级到本程序的版本（原为版本 3）。");
 }
