@@ -64,6 +64,17 @@ QString someDocument(const char* table, const QString& first) {
     return code;
 }
 
+// The code of a product far into the catalogue, as a scanner or a person types it.
+QString someProductCode() {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT prodBH FROM Fproduct WHERE prodID = (SELECT max(prodID) * 7 / 9 "
+                          "FROM Fproduct)"));
+    q.open();
+    const QString code = q.field(u"prodBH").asText();
+    q.close();
+    return code;
+}
+
 } // namespace
 
 std::vector<Read> readsOn(const QDate& today) {
@@ -94,6 +105,13 @@ std::vector<Read> readsOn(const QDate& today) {
                         "(Fproduct.cateID=Fprodcate.cateID) AND ((prodBH LIKE:prodBH) OR "
                         "(prodName LIKE:prodName))"),
          {{"prodBH", likePattern("宏达")}, {"prodName", likePattern("宏达")}}},
+        {"product-by-code",
+         "单据 扫码找到商品",
+         &d.QueryCommon,
+         QStringLiteral("SELECT prodID,prodBH,prodName,type,unitName,inprice,outprice,remark,"
+                        "field1,field2,company FROM Fproduct WHERE prodBH=:prodBH "
+                        "ORDER BY prodID LIMIT 2"),
+         {{"prodBH", someProductCode().toLower()}}},
         {"stock-house", "库存 一个仓库", &d.QueryProduct, kStockOfHouse, {{"houseID", "3"}}},
         {"stock-house-category",
          "库存 一个仓库一个类别",
