@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "core/pgdialect.h"
+#include "core/schema.h"
 #include "core/serversetting.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <libpq-fe.h>
 
 namespace {
@@ -170,9 +172,26 @@ bool PgEngine::open() {
         close();
         return false;
     }
+    // Connecting again (after the server restarted), a counter may find the book upgraded
+    // meanwhile by a newer program, whose tables its statements may no longer fit.
+    if (generation_ > 0) {
+        const int version = bookVersion();
+        if (version > schema::kUserVersion) {
+            lastError_ = schema::newerVersionRefusal(version);
+            close();
+            return false;
+        }
+    }
     lastError_.clear();
     ++generation_;
     return true;
+}
+
+int PgEngine::bookVersion() {
+    const Result answer(PQexec(conn_, "SELECT version FROM VeskBook"));
+    return PQresultStatus(answer.get()) == PGRES_TUPLES_OK && PQntuples(answer.get()) == 1
+               ? std::atoi(PQgetvalue(answer.get(), 0, 0))
+               : 0;
 }
 
 void PgEngine::close() {

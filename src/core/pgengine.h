@@ -40,6 +40,8 @@ public:
     int execEach(const QByteArray& sql, const std::vector<std::vector<SqlValue>>& runs);
 
 private:
+    // The book's version on the open session; 0 when the database holds no book.
+    int bookVersion();
     // A statement the server keeps for this session under a name, made ready the first time
     // its text runs with values of these types, so that later runs are only bound and run; and
     // the types the server gave its parameters, asked only when a value needs them.

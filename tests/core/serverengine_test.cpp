@@ -3,6 +3,7 @@
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/query.h"
+#include "core/schema.h"
 #include "core/transaction.h"
 #include "support/serverbook.h"
 
@@ -300,3 +301,37 @@ TEST(ServerConnection, ABadConnectionStringGivesTheReason) {
 }
 
 } // namespace
+
+// A counter cut off while a newer program upgraded the book goes no further: its statements
+// may no longer fit the book's tables.
+TEST_F(ServerEngine, ReconnectingToABookANewerProgramUpgradedMeanwhileIsRefused) {
+    con_.run("CREATE TABLE VeskBook(version bigint); INSERT INTO VeskBook VALUES (1)");
+    add(1);
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    const long long pid = q_.field(u"pid").asInteger();
+    q_.close();
+    ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(pid));
+    // A book of its own version (or an earlier one) it carries on with.
+    EXPECT_EQ(rows(), 1);
+
+    q_.load("SELECT pg_backend_pid() AS pid");
+    q_.open();
+    const long long again = q_.field(u"pid").asInteger();
+    q_.close();
+    con_.run(QStringLiteral("UPDATE VeskBook SET version = %1")
+                 .arg(schema::kUserVersion + 1)
+                 .toUtf8()
+                 .constData());
+    ServerBook::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 10000)").arg(again));
+    EXPECT_THROW(add(2), DbError) << "the break itself is told first";
+    try {
+        add(3);
+        FAIL() << "went on with a book of a newer version";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("较新版本"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(con_.isOpen());
+    ServerBook::admin(QStringLiteral("UPDATE VeskBook SET version = 1"), book_.conninfo());
+    EXPECT_EQ(rows(), 1) << "nothing of the refused statement was written";
+}
