@@ -1,9 +1,9 @@
 #include "core/serverbook.h"
 
+#include "core/connection.h"
 #include "core/dberror.h"
 #include "core/query.h"
 #include "core/schema.h"
-#include "core/sysdata.h"
 #include "schema/serverschema.h"
 
 namespace serverbook {
@@ -52,26 +52,33 @@ int upgrade(Connection& connection, TQuery& q) {
     }
 }
 
-} // namespace
-
-Opening open(Connection& connection) {
+// Why the database cannot be the book, as it is found or once upgraded; empty when it can.
+QString refusalOf(TQuery& q, Header& header) {
     const QString notOurs =
         QStringLiteral("数据库中不是本程序的账簿（可用 vesk-makedb --server 建立）");
-    TQuery q(connection, QStringLiteral("ServerBook"));
-    Header header;
     try {
         header = headerOf(q);
     } catch (const DbError&) {
-        return {notOurs};
+        return notOurs;
     }
     if (header.applicationId != schema::kApplicationId)
-        return {notOurs};
+        return notOurs;
     if (header.version > schema::kUserVersion)
-        return {schema::newerVersionRefusal(header.version)};
+        return schema::newerVersionRefusal(header.version);
+    if (header.version < schema::kOldestServerVersion)
+        return QStringLiteral("服务器上的账簿版本 %1 无法升级").arg(header.version);
+    return QString();
+}
+
+} // namespace
+
+Opening open(Connection& connection) {
+    TQuery q(connection, QStringLiteral("ServerBook"));
+    Header header;
+    if (QString refusal = refusalOf(q, header); !refusal.isEmpty())
+        return {refusal};
     if (header.version == schema::kUserVersion)
         return {};
-    if (header.version < schema::kOldestServerVersion)
-        return {QStringLiteral("服务器上的账簿版本 %1 无法升级").arg(header.version)};
     try {
         const int from = upgrade(connection, q);
         return {QString(), from == schema::kUserVersion ? 0 : from};
@@ -84,9 +91,14 @@ Opening open(Connection& connection) {
     }
 }
 
+// Only looks: a book that the program would upgrade is upgraded when the program starts on it.
 QString tryOpen(const QString& conninfo) {
-    TsysData probe(TsysData::Server{conninfo});
-    return probe.connect() ? QString() : probe.lastError();
+    Connection connection = Connection::server(conninfo);
+    if (!connection.open())
+        return connection.lastError();
+    TQuery q(connection, QStringLiteral("ServerBook"));
+    Header header;
+    return refusalOf(q, header);
 }
 
 } // namespace serverbook

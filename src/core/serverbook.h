@@ -19,7 +19,8 @@ struct Opening {
 // version is upgraded first, in one transaction, so that it is of this version or unchanged.
 Opening open(Connection& connection);
 
-// Opens the server book the string names and says why it cannot be used; empty when it can.
+// Opens the server book the string names and says why it cannot be used; empty when it can,
+// as it is or once upgraded. It is not upgraded here.
 QString tryOpen(const QString& conninfo);
 
 } // namespace serverbook

@@ -4,6 +4,7 @@
 #include "admin/serverbookfile.h"
 #include "core/connection.h"
 #include "core/schema.h"
+#include "core/serverbook.h"
 #include "core/sysdata.h"
 #include "documents/bookscheck.h"
 #include "schema/serverschema.h"
@@ -159,6 +160,14 @@ TEST_F(ServerUpgrade, ABackupOfTheEarlierVersionIsRestoredAndUpgraded) {
     EXPECT_EQ(businessOf(other), kept);
     for (const BooksDifference& d : checkBooks(data.myCon))
         ADD_FAILURE() << d.text().toStdString();
+}
+
+// 测试连接 in the server settings only looks: the book is upgraded when the program starts on it.
+TEST_F(ServerUpgrade, TestingTheSettingOnTheOlderBookFindsItUsableAndChangesNothing) {
+    const QStringList before = structureOf(book_);
+    EXPECT_EQ(serverbook::tryOpen(conninfo()), QString());
+    EXPECT_EQ(book_.scalar("SELECT version FROM VeskBook"), "3");
+    EXPECT_EQ(structureOf(book_), before);
 }
 
 TEST_F(ServerUpgrade, ABookOlderThanTheFirstServerBookIsRefusedUntouched) {
