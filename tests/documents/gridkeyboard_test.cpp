@@ -143,6 +143,68 @@ TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantit
     EXPECT_TRUE(messages_.shown().empty());
 }
 
+// A scanner sends code after code; one that comes while the cursor still waits on the last
+// product's quantity is the next product, never that quantity.
+TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
+    const long long ink = addProduct("墨水", 0, "3", "5");
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    // A code that begins with a letter can be no quantity: it goes to the next row at once.
+    scan("ab-17");
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "墨水");
+    EXPECT_EQ(g.currentLine(), 2);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
+    EXPECT_TRUE(messages_.shown().empty());
+
+    // One of digits alone might be a quantity: the person is asked.
+    messages_.answerOk();
+    scan(kPenCode);
+    EXPECT_EQ(messages_.last(), "“" + kPenCode +
+                                    "”是商品的编号，是否作为下一个商品录入？\n"
+                                    "选“取消”则作为数量。");
+    EXPECT_EQ(g.text(2, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(g.text(3, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(text(w, "txtSumMoney"), "18.00");
+
+    // Told it is a quantity, it stays one; a quantity that is no code is never asked about.
+    messages_.answerCancel();
+    scan(kHammerCode);
+    EXPECT_EQ(g.text(3, DocumentGrid::Quantity), kHammerCode);
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "");
+    messages_.clear();
+    goTo(g, 3, DocumentGrid::Quantity);
+    scan("2");
+    EXPECT_EQ(text(w, "txtSumMoney"), "20.50");
+    EXPECT_TRUE(messages_.shown().empty());
+    messages_.expectAllAnswered();
+}
+
+TEST_F(GridKeyboard, ACodeScannedWhenAllTenRowsHaveProductsIsSaidAndChangesNothing) {
+    const long long ink = addProduct("墨水", 0, "3", "5");
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan("ab-17");
+    for (int row = 2; row <= DocumentGrid::kRows; ++row)
+        scan("ab-17");
+    ASSERT_EQ(g.text(10, DocumentGrid::ProdName), "墨水");
+    EXPECT_TRUE(messages_.shown().empty());
+    scan("ab-17");
+    EXPECT_EQ(messages_.texts(),
+              QStringList({"单据的十行都已有商品，编号为“ab-17”的商品未录入！"}));
+    EXPECT_EQ(text(w, "txtSumMoney"), "30.00");
+    EXPECT_EQ(g.text(10, DocumentGrid::Quantity), "1");
+    // The next key is the person's own again.
+    typeKeys("4");
+    press(Qt::Key_Return);
+    EXPECT_EQ(text(w, "txtSumMoney"), "39.00");
+}
+
 TEST_F(GridKeyboard, AnUnknownCodeIsSaidAndKeepsTheRowEmpty) {
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);

@@ -87,6 +87,14 @@ protected:
             runGuarded([this] { grid_->sgDataDblClick(); });
             return true;
         }
+        const int row = editor->property(kRow).toInt();
+        if (editor->property(kColumn).toInt() == DocumentGrid::Quantity &&
+            grid_->awaitsQuantity(row) && editor->selectedText() == editor->text() &&
+            !key->text().isEmpty() && key->text().front().isLetter()) {
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            runGuarded([this, row, first = key->text()] { grid_->beginNextCode(row, first); });
+            return true;
+        }
         switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -255,10 +263,16 @@ void DocumentGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     const int column = editor->property(DocumentGridDelegate::kColumn).toInt();
     const QString before = editor->property(DocumentGridDelegate::kBefore).toString();
     const bool moveOn = hint == QAbstractItemDelegate::EditNextItem;
+    const bool awaited = column == Quantity && awaitsQuantity(row);
+    if (column == Quantity)
+        awaitedRow_ = 0;
     // A new code decides itself where the cursor goes.
     const bool newCode = column == ProdBH && text(row, ProdBH).trimmed() != before.trimmed();
     QTableWidget::closeEditor(editor, newCode ? QAbstractItemDelegate::NoHint : hint);
-    runGuarded([&] { cellLeft(row, column, before, moveOn); });
+    runGuarded([&] {
+        if (!(awaited && moveOn && codeTypedAsQuantity(row, before)))
+            cellLeft(row, column, before, moveOn);
+    });
 }
 
 void DocumentGrid::cellLeft(int row, int column, const QString& before, bool moveOn) {
@@ -290,7 +304,7 @@ void DocumentGrid::codeEntered(int row, const QString& code, const QString& befo
             setText(row, column, found.values[std::size_t(column - 1)]);
         emit productPicked(row);
         if (moveOn)
-            editCell(row, Quantity);
+            awaitQuantity(row);
         return;
     }
     setText(row, ProdBH, before);
@@ -331,6 +345,20 @@ QModelIndex DocumentGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers 
 }
 
 void DocumentGrid::keyPressEvent(QKeyEvent* event) {
+    if (!strayCode_.isNull()) {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter || !event->text().isEmpty()) {
+            event->accept();
+            if (!enter) {
+                strayCode_ += event->text();
+                return;
+            }
+            const QString code = std::exchange(strayCode_, QString());
+            runGuarded([&] { noFreeRowFor(code); });
+            return;
+        }
+        strayCode_ = QString(); // the person moved on: what came was no scan
+    }
     const QModelIndex current = currentIndex();
     const bool cell = current.isValid() && current.column() > 0 && state() != EditingState;
     if (cell && opensPicker(*event, item(current.row(), current.column())->text())) {
@@ -372,5 +400,55 @@ void DocumentGrid::sgDataDblClick() {
     for (int column = 1; column <= kColumns; ++column)
         setText(row, column, values[std::size_t(column - 1)]);
     emit productPicked(row);
+    awaitQuantity(row);
+}
+
+void DocumentGrid::awaitQuantity(int row) {
     editCell(row, Quantity);
+    awaitedRow_ = row;
+}
+
+int DocumentGrid::freeRow() const {
+    for (int row = 1; row <= kRows; ++row)
+        if (text(row, ProdName).trimmed().isEmpty())
+            return row;
+    return 0;
+}
+
+void DocumentGrid::noFreeRowFor(const QString& code) {
+    notice(QStringLiteral("单据的十行都已有商品，编号为“%1”的商品未录入！").arg(code));
+}
+
+void DocumentGrid::beginNextCode(int row, const QString& firstKey) {
+    const int free = freeRow();
+    if (free == 0) {
+        // The rest of the code is taken in, and the person told at its Enter.
+        setCurrentCell(row - 1, Quantity);
+        setFocus();
+        strayCode_ = firstKey;
+        return;
+    }
+    setCurrentCell(free - 1, ProdBH);
+    setFocus();
+    edit(currentIndex());
+    if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(currentIndex())))
+        editor->setText(firstKey);
+}
+
+bool DocumentGrid::codeTypedAsQuantity(int row, const QString& before) {
+    const QString typed = text(row, Quantity).trimmed();
+    if (typed.isEmpty() || typed == before.trimmed() ||
+        productByCode(typed, pickerMode_).found != ProductByCode::Found::One ||
+        !confirmed(QStringLiteral("“%1”是商品的编号，是否作为下一个商品录入？\n"
+                                  "选“取消”则作为数量。")
+                       .arg(typed)))
+        return false;
+    // The quantity the keys changed is put back, and the window counts it again.
+    setText(row, Quantity, before);
+    emit cellEdited(row, Quantity);
+    if (const int free = freeRow())
+        codeEntered(free, typed, text(free, ProdBH), true);
+    else
+        noFreeRowFor(typed);
+    return true;
 }

@@ -22,7 +22,10 @@
 // the current row (all twelve columns) and puts the cell cursor on its quantity. A code typed or
 // scanned into the code cell (a scanner types the code, then Enter) is looked up when the person
 // leaves the cell and fills the row as the picker would; an unknown code is said and leaves the
-// row as it was. Enter and the arrows walk the cells; Tab and Shift+Tab leave the grid.
+// row as it was. A code scanned while the cursor still waits on that quantity is the next
+// product, never a quantity: one that begins with a letter goes to the next free row at once,
+// one of digits alone that is a product's code is asked about. Enter and the arrows walk the
+// cells; Tab and Shift+Tab leave the grid.
 //
 // cellEdited comes after every keystroke of the person editing a cell, never for text the
 // program writes with setText, nor for the code cell, which counts only when left. A number
@@ -100,6 +103,19 @@ private:
     // The person left the cell's editor; moveOn when with Enter.
     void cellLeft(int row, int column, const QString& before, bool moveOn);
     void codeEntered(int row, const QString& code, const QString& before, bool moveOn);
+    // The quantity cell of a product just entered by its code or the picker waits for its
+    // quantity, "1" selected; a scanner not told otherwise sends the next code into it.
+    void awaitQuantity(int row);
+    bool awaitsQuantity(int row) const { return awaitedRow_ == row; }
+    // A first key that can start no quantity (a letter) begins the next product's code in the
+    // first row without a product.
+    void beginNextCode(int row, const QString& firstKey);
+    // A quantity typed that is exactly a product's code: asked whether it is the next product,
+    // which then goes into the first row without a product. True when it was.
+    bool codeTypedAsQuantity(int row, const QString& before);
+    // The first row without a product; 0 when all ten have one.
+    int freeRow() const;
+    void noFreeRowFor(const QString& code);
     // F2, or Enter on an empty code cell, from the grid or from an open cell.
     bool opensPicker(const QKeyEvent& event, const QString& cellText) const;
     void leave(bool forward);
@@ -109,4 +125,7 @@ private:
 
     TfrmFindProduct& picker_;
     QString pickerMode_;
+    int awaitedRow_ = 0;
+    // A code coming in while all ten rows have products, until its Enter; null otherwise.
+    QString strayCode_;
 };
