@@ -234,6 +234,50 @@ TEST_P(ProductCount, TheCountedBoxEmptiesANonNumberAndKeepsADecimal) {
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "12.5");
 }
 
+// Walking the shelves with a scanner: a code scanned while the counted quantity waits is the
+// next product, never this one's count.
+TEST_P(ProductCount, ACodeScannedIntoTheCountedQuantityIsNoCount) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
+            QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
+            ASSERT_EQ(counted.selectedText(), "5");
+            // A code of letters and digits, each capital with its Shift, as a scanner sends it:
+            // none of its keys lands in the box.
+            for (QChar c : QStringLiteral("AB-1c3")) {
+                if (c.isUpper())
+                    QTest::keyPress(&counted, Qt::Key_Shift);
+                QTest::keyClick(&counted, c.toLatin1(),
+                                c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+                if (c.isUpper())
+                    QTest::keyRelease(&counted, Qt::Key_Shift, Qt::ShiftModifier);
+            }
+            QTest::keyClick(&counted, Qt::Key_Return);
+            EXPECT_EQ(messages_.last(),
+                      "“AB-1c3”不是盘点数量，请先输入本商品的盘点数量并确定，再扫描下一个商品！");
+            EXPECT_EQ(counted.text(), "5");
+            EXPECT_TRUE(p.isVisible());
+            // A code of digits alone might be a count: saved as one only when the person says so.
+            messages_.answerCancel();
+            QTest::keyClicks(&counted, "6901234567892");
+            QTest::keyClick(&counted, Qt::Key_Return);
+            EXPECT_EQ(messages_.last(),
+                      "盘点数量“6901234567892”是商品的编号，确定作为盘点数量保存吗？");
+            EXPECT_EQ(counted.text(), "5");
+            EXPECT_TRUE(p.isVisible());
+            drive::type(counted, "4");
+            drive::click(p, "btnOK");
+            EXPECT_FALSE(p.isVisible());
+        });
+        doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+    messages_.expectAllAnswered();
+}
+
 using CountedLines = OnEngines<CountBook>;
 
 TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {

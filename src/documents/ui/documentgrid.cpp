@@ -345,19 +345,14 @@ QModelIndex DocumentGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers 
 }
 
 void DocumentGrid::keyPressEvent(QKeyEvent* event) {
-    if (!strayCode_.isNull()) {
-        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (enter || !event->text().isEmpty()) {
+    if (strayScan_.active()) {
+        const ScannedKeys::Took took = strayScan_.take(*event);
+        if (took == ScannedKeys::Took::Code)
+            runGuarded([this] { noFreeRowFor(strayScan_.code()); });
+        if (took != ScannedKeys::Took::Nothing) {
             event->accept();
-            if (!enter) {
-                strayCode_ += event->text();
-                return;
-            }
-            const QString code = std::exchange(strayCode_, QString());
-            runGuarded([&] { noFreeRowFor(code); });
             return;
         }
-        strayCode_ = QString(); // the person moved on: what came was no scan
     }
     const QModelIndex current = currentIndex();
     const bool cell = current.isValid() && current.column() > 0 && state() != EditingState;
@@ -425,7 +420,7 @@ void DocumentGrid::beginNextCode(int row, const QString& firstKey) {
         // The rest of the code is taken in, and the person told at its Enter.
         setCurrentCell(row - 1, Quantity);
         setFocus();
-        strayCode_ = firstKey;
+        strayScan_.begin(firstKey);
         return;
     }
     setCurrentCell(free - 1, ProdBH);

@@ -32,6 +32,8 @@
 // cell keeps what is typed on the way to a number ("-", ".5"); when the person leaves it, a
 // text that is still not a number becomes "0" and cellEdited comes once more.
 
+#include "core/ui/scannedkeys.h"
+
 #include <QString>
 #include <QTableWidget>
 
@@ -126,6 +128,6 @@ private:
     TfrmFindProduct& picker_;
     QString pickerMode_;
     int awaitedRow_ = 0;
-    // A code coming in while all ten rows have products, until its Enter; null otherwise.
-    QString strayCode_;
+    // A code coming in while all ten rows have products, until its Enter.
+    ScannedKeys strayScan_;
 };

@@ -4,9 +4,11 @@
 #include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "masterdata/pickedproduct.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +68,7 @@ TfrmProdPD::TfrmProdPD(QWidget* parent) : TForm(parent) {
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
+    txtPDCount->installEventFilter(this);
     connectGuarded(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
 }
@@ -81,6 +84,7 @@ bool TfrmProdPD::countProduct(const QString& orderID, const CountedProduct& prod
     txtUnitName->setText(product.unitName);
     txtPCount->setText(product.pcount);
     txtPDCount->setText(product.pdcount);
+    proposed_ = product.pdcount;
     showModal();
     return saved_;
 }
@@ -91,6 +95,44 @@ void TfrmProdPD::FormShow() {
     txtPDCount->selectAll();
 }
 
+bool TfrmProdPD::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != txtPDCount || event->type() != QEvent::KeyPress)
+        return TForm::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!scan_.active()) {
+        // Only as the first key, the proposed count still selected: a letter typed after
+        // digits is the box's own business.
+        if (key.text().isEmpty() || !key.text().front().isLetter() ||
+            txtPDCount->selectedText() != txtPDCount->text())
+            return TForm::eventFilter(watched, event);
+        scan_.begin(key.text());
+        return true;
+    }
+    const ScannedKeys::Took took = scan_.take(key);
+    if (took == ScannedKeys::Took::Code)
+        runGuarded([this] {
+            notice(QStringLiteral("“%1”不是盘点数量，请先输入本商品的盘点数量并确定，"
+                                  "再扫描下一个商品！")
+                       .arg(scan_.code()));
+            txtPDCount->setFocus();
+            txtPDCount->selectAll();
+        });
+    return took != ScannedKeys::Took::Nothing || TForm::eventFilter(watched, event);
+}
+
+bool TfrmProdPD::countIsMeant(const QString& counted) {
+    if (counted == proposed_.trimmed() ||
+        productByCode(counted, QString()).found == ProductByCode::Found::None ||
+        messages().cautiousQuestion(
+            QStringLiteral("盘点数量“%1”是商品的编号，确定作为盘点数量保存吗？").arg(counted),
+            kInfoCaption) == Messages::kOk)
+        return true;
+    txtPDCount->setText(proposed_);
+    txtPDCount->setFocus();
+    txtPDCount->selectAll();
+    return false;
+}
+
 void TfrmProdPD::btnOKClick() {
     NumberEdit::judgeAll(*this);
     if (txtPDCount->text().trimmed().isEmpty()) {
@@ -98,6 +140,8 @@ void TfrmProdPD::btnOKClick() {
         txtPDCount->setFocus();
         return;
     }
+    if (!countIsMeant(txtPDCount->text().trimmed()))
+        return;
     QString written;
     switch (stockcount::saveLine(orderID_, prodID_, txtPCount->text(), txtPDCount->text(), header_,
                                  &written)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ui/scannedkeys.h"
 #include "core/ui/tform.h"
 #include "documents/stockcount.h"
 
@@ -37,14 +38,21 @@ public:
 
 protected:
     void FormShow() override;
+    // A code scanned into the counted quantity (a letter as its first key) is no quantity: its
+    // keys are taken in and the person told at its Enter.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void btnOKClick();
+    // Digits alone that are a product's code are saved as the count only when the person says so.
+    bool countIsMeant(const QString& counted);
 
     QString orderID_;
     QString prodID_;
     std::optional<stockcount::CountHeader> header_;
     bool saved_ = false;
+    QString proposed_;
+    ScannedKeys scan_;
 
     QLineEdit* txtProdBH;
     QLineEdit* txtProdName;
