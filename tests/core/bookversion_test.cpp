@@ -63,6 +63,8 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // What the kept book holds, read through a copy marked as of this version (not upgraded).
+    QString businessAsKept(const QString& file);
     QStringList backupsBeside() const {
         return QDir(dir_.path()).entryList({QStringLiteral("kestdata.db.v*.bak")}, QDir::Files);
     }
@@ -90,6 +92,15 @@ QString businessOf(Connection& c) {
     return all;
 }
 
+QString BookVersions::businessAsKept(const QString& file) {
+    QFile::copy(file, path("look.db"));
+    alter(path("look.db"),
+          QByteArray("PRAGMA user_version = " + QByteArray::number(schema::kUserVersion)));
+    Connection look(path("look.db"));
+    EXPECT_TRUE(look.open()) << look.lastError().toStdString();
+    return businessOf(look);
+}
+
 TEST_F(BookVersions, ANewBookIsOfThisVersionAndHasExactlyTheStructureOfOne) {
     Connection book(freshBook());
     ASSERT_TRUE(book.open()) << book.lastError().toStdString();
@@ -115,16 +126,7 @@ TEST_F(BookVersions, TheStructureCheckSeesATableGoneAViewChangedAndAnIndexAdded)
 
 TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocument) {
     const QString file = keptBook("kestdata-v2.db");
-    QString before;
-    {
-        // The kept book as it was, read through a copy that is not upgraded.
-        QFile::copy(file, path("look.db"));
-        alter(path("look.db"),
-              QByteArray("PRAGMA user_version = " + QByteArray::number(schema::kUserVersion)));
-        Connection look(path("look.db"));
-        ASSERT_TRUE(look.open());
-        before = businessOf(look);
-    }
+    const QString before = businessAsKept(file);
     Connection book(file);
     ASSERT_TRUE(book.open()) << book.lastError().toStdString();
     EXPECT_EQ(book.upgradedFrom(), 2);
@@ -156,15 +158,7 @@ TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocumen
 
 TEST_F(BookVersions, TheKeptBookOfVersionThreeIsUpgradedAndFindsAProductByItsCodeAtOnce) {
     const QString file = keptBook("kestdata-v3.db");
-    QString before;
-    {
-        QFile::copy(file, path("look.db"));
-        alter(path("look.db"),
-              QByteArray("PRAGMA user_version = " + QByteArray::number(schema::kUserVersion)));
-        Connection look(path("look.db"));
-        ASSERT_TRUE(look.open());
-        before = businessOf(look);
-    }
+    const QString before = businessAsKept(file);
     Connection book(file);
     ASSERT_TRUE(book.open()) << book.lastError().toStdString();
     EXPECT_EQ(book.upgradedFrom(), 3);

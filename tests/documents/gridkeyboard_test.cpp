@@ -61,6 +61,11 @@ protected:
         return shown;
     }
     TfrmTradeDocument& purchase() { return open<TfrmPurIn>(*products, *comps, *preview); }
+    // A product whose code begins with a letter, bought at 3.
+    void addInk() {
+        const long long ink = addProduct("墨水", 0, "3", "5");
+        exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
+    }
     TfrmTradeDocument& purchaseReturn() { return open<TfrmPurRet>(*products, *comps, *preview); }
 
     static DocumentGrid& grid(QWidget& w) { return drive::find<DocumentGrid>(w, "sgData"); }
@@ -146,8 +151,7 @@ TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantit
 // A scanner sends code after code; one that comes while the cursor still waits on the last
 // product's quantity is the next product, never that quantity.
 TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
-    const long long ink = addProduct("墨水", 0, "3", "5");
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
+    addInk();
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);
     goTo(g, 1, DocumentGrid::ProdBH);
@@ -184,8 +188,7 @@ TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
 }
 
 TEST_F(GridKeyboard, ACodeScannedWhenAllTenRowsHaveProductsIsSaidAndChangesNothing) {
-    const long long ink = addProduct("墨水", 0, "3", "5");
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
+    addInk();
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);
     goTo(g, 1, DocumentGrid::ProdBH);

@@ -91,6 +91,7 @@ bool TfrmProdPD::countProduct(const QString& orderID, const CountedProduct& prod
 
 void TfrmProdPD::FormShow() {
     saved_ = false;
+    scan_ = ScannedKeys();
     txtPDCount->setFocus();
     txtPDCount->selectAll();
 }
