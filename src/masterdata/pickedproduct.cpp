@@ -27,3 +27,9 @@ ProductByCode productByCode(const QString& code, const QString& mode) {
     q.close();
     return result;
 }
+
+bool scannedCodeAsQuantity(const QString& typed) {
+    constexpr qsizetype kShortestBarcode = 8;
+    return typed.size() >= kShortestBarcode &&
+           productByCode(typed, QString()).found != ProductByCode::Found::None;
+}

@@ -21,3 +21,8 @@ struct ProductByCode {
 
 // The product whose code is exactly this text (letters in either case).
 ProductByCode productByCode(const QString& code, const QString& mode);
+
+// Whether digits typed where a quantity belongs are a scanned barcode rather than a quantity:
+// as long as the shortest barcode (EAN-8, eight digits) and a product's code. Shorter codes are
+// taken for quantities: a shop that numbers its products 1, 2, 3 types those all day.
+bool scannedCodeAsQuantity(const QString& typed);

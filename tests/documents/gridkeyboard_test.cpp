@@ -183,6 +183,13 @@ TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
     goTo(g, 3, DocumentGrid::Quantity);
     scan("2");
     EXPECT_EQ(text(w, "txtSumMoney"), "20.50");
+    // Nor is a short code, which a shop numbering its products types as a quantity all day.
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='5' WHERE prodID=%1").arg(pen));
+    goTo(g, 4, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    scan("5");
+    EXPECT_EQ(g.text(4, DocumentGrid::Quantity), "5");
+    EXPECT_EQ(text(w, "txtSumMoney"), "83.00");
     EXPECT_TRUE(messages_.shown().empty());
     messages_.expectAllAnswered();
 }

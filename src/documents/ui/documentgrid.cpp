@@ -432,8 +432,7 @@ void DocumentGrid::beginNextCode(int row, const QString& firstKey) {
 
 bool DocumentGrid::codeTypedAsQuantity(int row, const QString& before) {
     const QString typed = text(row, Quantity).trimmed();
-    if (typed.isEmpty() || typed == before.trimmed() ||
-        productByCode(typed, pickerMode_).found != ProductByCode::Found::One ||
+    if (typed == before.trimmed() || !scannedCodeAsQuantity(typed) ||
         !confirmed(QStringLiteral("“%1”是商品的编号，是否作为下一个商品录入？\n"
                                   "选“取消”则作为数量。")
                        .arg(typed)))

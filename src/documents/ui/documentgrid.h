@@ -24,7 +24,7 @@
 // leaves the cell and fills the row as the picker would; an unknown code is said and leaves the
 // row as it was. A code scanned while the cursor still waits on that quantity is the next
 // product, never a quantity: one that begins with a letter goes to the next free row at once,
-// one of digits alone that is a product's code is asked about. Enter and the arrows walk the
+// a barcode of digits alone that is a product's code is asked about. Enter and the arrows walk the
 // cells; Tab and Shift+Tab leave the grid.
 //
 // cellEdited comes after every keystroke of the person editing a cell, never for text the
@@ -112,7 +112,7 @@ private:
     // A first key that can start no quantity (a letter) begins the next product's code in the
     // first row without a product.
     void beginNextCode(int row, const QString& firstKey);
-    // A quantity typed that is exactly a product's code: asked whether it is the next product,
+    // A quantity typed that is a scanned product's code: asked whether it is the next product,
     // which then goes into the first row without a product. True when it was.
     bool codeTypedAsQuantity(int row, const QString& before);
     // The first row without a product; 0 when all ten have one.

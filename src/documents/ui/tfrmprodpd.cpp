@@ -122,8 +122,7 @@ bool TfrmProdPD::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TfrmProdPD::countIsMeant(const QString& counted) {
-    if (counted == proposed_.trimmed() ||
-        productByCode(counted, QString()).found == ProductByCode::Found::None ||
+    if (counted == proposed_.trimmed() || !scannedCodeAsQuantity(counted) ||
         messages().cautiousQuestion(
             QStringLiteral("盘点数量“%1”是商品的编号，确定作为盘点数量保存吗？").arg(counted),
             kInfoCaption) == Messages::kOk)

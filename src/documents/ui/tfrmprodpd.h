@@ -44,7 +44,8 @@ protected:
 
 private:
     void btnOKClick();
-    // Digits alone that are a product's code are saved as the count only when the person says so.
+    // A barcode of digits that is a product's code is saved as the count only when the person
+    // says so.
     bool countIsMeant(const QString& counted);
 
     QString orderID_;
