@@ -1,5 +1,7 @@
 #include "documents/documentlines.h"
 
+#include <cmath>
+
 int DocumentLines::firstRowWithoutProduct() const {
     for (int row = 1; row <= kRows; ++row)
         if (cell(row, 1).trimmed().isEmpty() &&
@@ -11,4 +13,18 @@ int DocumentLines::firstRowWithoutProduct() const {
 QString rowWithoutProductMessage(int row) {
     return QStringLiteral("第%1行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！")
         .arg(row);
+}
+
+int DocumentLines::firstRowBeyondRange() const {
+    // As the book's check of a line's quantity reads it: a number below 10^12.
+    constexpr double kLimit = 1e12;
+    for (int row = 1; row <= kRows; ++row)
+        if (!cell(row, 1).trimmed().isEmpty() &&
+            std::abs(cell(row, 7).trimmed().toDouble()) >= kLimit)
+            return row;
+    return 0;
+}
+
+QString rowBeyondRangeMessage(int row) {
+    return QStringLiteral("第%1行的数量超出范围，请输入正确的数量！").arg(row);
 }

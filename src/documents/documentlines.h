@@ -20,9 +20,14 @@ struct DocumentLines {
     // The first row that holds a product code or name but no product ID (a product the book
     // does not know), 0 when there is none. Such a row is no line and counts in no total.
     int firstRowWithoutProduct() const;
+    // The first row of a product whose quantity the book cannot keep (a million million or
+    // more either way), 0 when there is none.
+    int firstRowBeyondRange() const;
 
     std::array<std::array<QString, kColumns>, kRows> cells;
 };
 
 // The message that refuses to save a document with such a row.
 QString rowWithoutProductMessage(int row);
+// The message that refuses to save a document with a quantity beyond the book's range.
+QString rowBeyondRangeMessage(int row);

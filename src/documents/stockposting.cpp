@@ -49,13 +49,18 @@ void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
 }
 
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
-// A row naming a product the book does not know is refused first, since it would be no line.
+// A row naming a product the book does not know is refused first, since it would be no line,
+// and so is a quantity the book cannot keep, which would fail the whole document.
 StockSaveResult confirmAndWrite(const DocumentLines& lines, const QString& shownCode,
                                 documents::PostedHeader& header,
                                 const std::function<std::optional<QString>()>& statements) {
     if (const int row = lines.firstRowWithoutProduct()) {
         notice(rowWithoutProductMessage(row));
         return StockSaveResult::UnknownProduct;
+    }
+    if (const int row = lines.firstRowBeyondRange()) {
+        notice(rowBeyondRangeMessage(row));
+        return StockSaveResult::BeyondRange;
     }
     if (!confirmed(QStringLiteral("确定数据录入正确，单据过账吗？")))
         return StockSaveResult::Cancelled;

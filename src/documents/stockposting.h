@@ -10,6 +10,7 @@ enum class StockSaveResult {
     SameHouses,      // the two warehouses have one name: focus to cbHouseIn
     NoOrderCode,     // "请输入单据号！": focus to the code
     UnknownProduct,  // a row names a product the book does not know: the message names it
+    BeyondRange,     // a row's quantity the book cannot keep: the message names it
     Cancelled,       // the confirmation was answered with Cancel
     Saved,           // "单据保存成功！": empty and close the window
     NothingInserted, // the header wrote no row: empty and close, without a message

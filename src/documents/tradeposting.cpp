@@ -123,6 +123,10 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
         notice(rowWithoutProductMessage(row));
         return PostResult::UnknownProduct;
     }
+    if (const int row = d.firstRowBeyondRange()) {
+        notice(rowBeyondRangeMessage(row));
+        return PostResult::BeyondRange;
+    }
     if (d.runningTotal.isZero()) {
         notice(QStringLiteral("请输入商品信息明细！"));
         return PostResult::NoLines;

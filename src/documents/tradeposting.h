@@ -11,6 +11,7 @@ enum class PostResult {
     NoOrderCode,     // "请输入单据号！": focus to the code
     NoCounterpart,   // the kind's message, focus stays
     UnknownProduct,  // a row names a product the book does not know: the message names it
+    BeyondRange,     // a row's quantity the book cannot keep: the message names it
     NoLines,         // "请输入商品信息明细！"
     Cancelled,       // the confirmation was answered with Cancel
     Posted,          // "单据保存成功！": empty and close the window

@@ -103,6 +103,14 @@ TEST_P(TransferSave, MovesStockBetweenWarehousesButNotTheProductsTotal) {
     EXPECT_EQ(count("FitemBank"), 0);
 }
 
+TEST_P(TransferSave, RefusesAQuantityTheBookCannotKeepWithItsRowNamed) {
+    line(doc, 3, pen, "1");
+    line(doc, 4, pen, "6901234567892");
+    EXPECT_EQ(saveTransfer(doc), StockSaveResult::BeyondRange); // asks nothing
+    EXPECT_EQ(messages_.last(), "第4行的数量超出范围，请输入正确的数量！");
+    EXPECT_EQ(count("OrderDB"), 0);
+}
+
 TEST_P(TransferSave, SkipsEmptyRowsAndRefusesARowOfAProductTheBookDoesNotKnow) {
     line(doc, 3, pen, "1");
     doc.cell(5, 2) = "手写";

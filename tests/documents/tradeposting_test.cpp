@@ -239,6 +239,17 @@ TEST_P(TradePosting, ARowWithoutProductIdIsRefusedWithItsRowNamed) {
     EXPECT_EQ(headers(), 0);
 }
 
+// A quantity the book cannot keep would fail the whole posting with no word of where.
+TEST_P(TradePosting, AQuantityTheBookCannotKeepIsRefusedWithItsRowNamed) {
+    line(1, pen, "2", "1");
+    line(2, pen, "1", "-1000000000000");
+    EXPECT_EQ(post(false), PostResult::BeyondRange); // asks nothing
+    EXPECT_EQ(messages_.last(), "第2行的数量超出范围，请输入正确的数量！");
+    EXPECT_EQ(headers(), 0);
+    doc.cell(2, 7) = "999999999999"; // the largest the book keeps
+    EXPECT_EQ(doc.firstRowBeyondRange(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     AllKinds, TradePosting,
     ::testing::Combine(

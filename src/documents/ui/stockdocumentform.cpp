@@ -151,10 +151,13 @@ QWidget* StockDocumentForm::focusAfter(StockSaveResult result) {
 bool StockDocumentForm::save() {
     sgData->finishEditing();
     const StockSaveResult result = saveDocument();
-    if (result == StockSaveResult::UnknownProduct) {
+    if (result == StockSaveResult::UnknownProduct || result == StockSaveResult::BeyondRange) {
         DocumentLines lines;
         readLines(lines);
-        sgData->editCell(lines.firstRowWithoutProduct(), DocumentGrid::ProdBH);
+        if (result == StockSaveResult::UnknownProduct)
+            sgData->editCell(lines.firstRowWithoutProduct(), DocumentGrid::ProdBH);
+        else
+            sgData->editCell(lines.firstRowBeyondRange(), DocumentGrid::Quantity);
     }
     if (QWidget* box = focusAfter(result))
         box->setFocus();

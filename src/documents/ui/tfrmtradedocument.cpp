@@ -294,6 +294,9 @@ PostResult TfrmTradeDocument::save() {
     case PostResult::UnknownProduct:
         sgData->editCell(d.firstRowWithoutProduct(), DocumentGrid::ProdBH);
         break;
+    case PostResult::BeyondRange:
+        sgData->editCell(d.firstRowBeyondRange(), DocumentGrid::Quantity);
+        break;
     case PostResult::NoCounterpart:
     case PostResult::NoLines:
     case PostResult::Cancelled:
