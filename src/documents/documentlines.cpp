@@ -1,5 +1,7 @@
 #include "documents/documentlines.h"
 
+#include "core/numbers.h"
+
 #include <cmath>
 
 int DocumentLines::firstRowWithoutProduct() const {
@@ -16,12 +18,14 @@ QString rowWithoutProductMessage(int row) {
 }
 
 int DocumentLines::firstRowBeyondRange() const {
-    // As the book's check of a line's quantity reads it: a number below 10^12.
+    // As the book's check of a line's quantity reads it: a number below 10^12. A text that is
+    // no number fails the posting as before.
     constexpr double kLimit = 1e12;
-    for (int row = 1; row <= kRows; ++row)
-        if (!cell(row, 1).trimmed().isEmpty() &&
-            std::abs(cell(row, 7).trimmed().toDouble()) >= kLimit)
+    for (int row = 1; row <= kRows; ++row) {
+        const std::optional<double> quantity = numbers::toFloat(cell(row, 7).trimmed());
+        if (!cell(row, 1).trimmed().isEmpty() && quantity && std::abs(*quantity) >= kLimit)
             return row;
+    }
     return 0;
 }
 

@@ -20,8 +20,8 @@ struct DocumentLines {
     // The first row that holds a product code or name but no product ID (a product the book
     // does not know), 0 when there is none. Such a row is no line and counts in no total.
     int firstRowWithoutProduct() const;
-    // The first row of a product whose quantity the book cannot keep (a million million or
-    // more either way), 0 when there is none.
+    // The first row of a product whose quantity is a number the book cannot keep (a million
+    // million or more either way), 0 when there is none.
     int firstRowBeyondRange() const;
 
     std::array<std::array<QString, kColumns>, kRows> cells;

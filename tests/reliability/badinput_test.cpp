@@ -196,17 +196,22 @@ TEST_F(BadInput, ANumberCellThatIsNoNumberRefusesTheWholeDocumentAndWritesNothin
             // A product ID must name the product; a whole number naming none is refused too.
             const bool fits = value && (column != 1 || *value == double(pen)) &&
                               (column != 7 || std::abs(*value) < 1e12);
+            // A quantity too large for the book is named before anything is asked.
+            const bool tooLarge = column == 7 && value && std::abs(*value) >= 1e12;
             const std::string what =
                 "column " + std::to_string(column) + " '" + text.left(20).toStdString() + "'";
             const QString before = footprint();
             const double penBefore =
                 number("SELECT sumCount FROM Fproduct WHERE prodID=" + QString::number(pen));
-            messages_.answerOk();
+            if (!tooLarge)
+                messages_.answerOk();
             const PostResult result = postTradeDocument(tradeKind(TradeKindId::Purchase), d);
             if (!fits) {
                 ++refused;
-                EXPECT_EQ(result, PostResult::Failed) << what;
-                EXPECT_EQ(messages_.last(), "单据保存出现异常！") << what;
+                EXPECT_EQ(result, tooLarge ? PostResult::BeyondRange : PostResult::Failed) << what;
+                EXPECT_EQ(messages_.last(), tooLarge ? "第1行的数量超出范围，请输入正确的数量！"
+                                                     : "单据保存出现异常！")
+                    << what;
                 EXPECT_EQ(footprint(), before) << what;
                 continue;
             }
@@ -334,7 +339,8 @@ TEST_F(BadInput, AmountsAndCountedQuantitiesBeyondWhatTheTotalsCarryAreRefusedWh
 }
 
 // The same limit for what documents move: a line's quantity and the amount the journal
-// records. A document carrying more is refused whole, as any failed posting is.
+// records. A document carrying more is refused whole: a quantity before anything is asked,
+// its row named; an amount as any failed posting is.
 TEST_F(BadInput, DocumentsMovingMoreThanTheTotalsCarryAreRefusedWhole) {
     const QStringList beyond{"1000000000000", "-1e12", "123456789012345678", QString(30, u'8')};
     int serial = 0;
@@ -346,12 +352,14 @@ TEST_F(BadInput, DocumentsMovingMoreThanTheTotalsCarryAreRefusedWhole) {
         TradeDocument due = purchase(QStringLiteral("CJ%1").arg(++serial));
         due.cell(1, 8) = text;
         due.sumMoney = text;
-        for (const TradeDocument& d : {quantity, due}) {
-            messages_.answerOk();
-            EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Failed)
-                << what;
-            EXPECT_EQ(messages_.last(), "单据保存出现异常！") << what;
-        }
+        EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), quantity),
+                  PostResult::BeyondRange)
+            << what;
+        EXPECT_EQ(messages_.last(), "第1行的数量超出范围，请输入正确的数量！") << what;
+        messages_.answerOk();
+        EXPECT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), due), PostResult::Failed)
+            << what;
+        EXPECT_EQ(messages_.last(), "单据保存出现异常！") << what;
         TransferDocument t;
         t.houseOutName = "总库";
         t.houseOutID = QString::number(house);
@@ -368,9 +376,8 @@ TEST_F(BadInput, DocumentsMovingMoreThanTheTotalsCarryAreRefusedWhole) {
         l.orderCode = QStringLiteral("BS%1").arg(serial);
         l.date = QDate(2026, 3, 15);
         l.cells = t.cells;
-        messages_.answerOk(2);
-        EXPECT_EQ(saveTransfer(t), StockSaveResult::Failed) << what;
-        EXPECT_EQ(saveLossOverflow(l), StockSaveResult::Failed) << what;
+        EXPECT_EQ(saveTransfer(t), StockSaveResult::BeyondRange) << what;
+        EXPECT_EQ(saveLossOverflow(l), StockSaveResult::BeyondRange) << what;
         EXPECT_EQ(footprint(), before) << what;
     }
 

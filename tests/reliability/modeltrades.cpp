@@ -108,6 +108,8 @@ bool ModelRun::trade() {
         expected = PostResult::NoCounterpart;
     else if (d.firstRowWithoutProduct() != 0)
         expected = PostResult::UnknownProduct;
+    else if (d.firstRowBeyondRange() != 0)
+        expected = PostResult::BeyondRange;
     else if (d.runningTotal.isZero())
         expected = PostResult::NoLines;
     else if (f == Cancel)
@@ -201,6 +203,8 @@ bool ModelRun::transfer() {
         expected = StockSaveResult::NoOrderCode;
     else if (d.firstRowWithoutProduct() != 0)
         expected = StockSaveResult::UnknownProduct;
+    else if (d.firstRowBeyondRange() != 0)
+        expected = StockSaveResult::BeyondRange;
     else if (f == Cancel)
         expected = StockSaveResult::Cancelled;
     else if (fails)
@@ -271,6 +275,8 @@ bool ModelRun::lossOverflow() {
         expected = StockSaveResult::NoHouseIn;
     else if (d.orderCode.isEmpty())
         expected = StockSaveResult::NoOrderCode;
+    else if (d.firstRowBeyondRange() != 0)
+        expected = StockSaveResult::BeyondRange;
     else if (f == Cancel)
         expected = StockSaveResult::Cancelled;
     else if (fails)
