@@ -194,6 +194,31 @@ TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
     messages_.expectAllAnswered();
 }
 
+// Scan, quantity, Enter, scan: the quantity's Enter goes on to the next line, so that the next
+// code never lands in the amount.
+TEST_F(GridKeyboard, AQuantityEnteredAfterAScanGoesOnToTheNextLine) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    scan("2");
+    EXPECT_EQ(g.currentLine(), 2);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdBH));
+    scan(kPenCode);
+    scan("3");
+    EXPECT_EQ(row(g, 2)[2], "红笔");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "25");
+    EXPECT_EQ(text(w, "txtSumMoney"), "32.50");
+    EXPECT_EQ(g.currentLine(), 3);
+    EXPECT_TRUE(messages_.shown().empty());
+
+    // A quantity changed later, its cell reached with the arrows, walks on as any cell does.
+    goTo(g, 1, DocumentGrid::Quantity);
+    scan("4");
+    EXPECT_EQ(g.currentLine(), 1);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Amount));
+}
+
 TEST_F(GridKeyboard, ACodeScannedWhenAllTenRowsHaveProductsIsSaidAndChangesNothing) {
     addInk();
     TfrmTradeDocument& w = purchase();

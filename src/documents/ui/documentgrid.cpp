@@ -266,13 +266,25 @@ void DocumentGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     const bool awaited = column == Quantity && awaitsQuantity(row);
     if (column == Quantity)
         awaitedRow_ = 0;
-    // A new code decides itself where the cursor goes.
+    // A new code decides itself where the cursor goes, and so does the quantity of a product
+    // just entered: Enter there goes on to the next line, where the next code is scanned.
     const bool newCode = column == ProdBH && text(row, ProdBH).trimmed() != before.trimmed();
-    QTableWidget::closeEditor(editor, newCode ? QAbstractItemDelegate::NoHint : hint);
+    const bool toNextLine = awaited && moveOn;
+    QTableWidget::closeEditor(editor, newCode || toNextLine ? QAbstractItemDelegate::NoHint : hint);
     runGuarded([&] {
-        if (!(awaited && moveOn && codeTypedAsQuantity(row, before)))
-            cellLeft(row, column, before, moveOn);
+        if (toNextLine && codeTypedAsQuantity(row, before))
+            return;
+        cellLeft(row, column, before, moveOn);
+        if (toNextLine)
+            goToNextLine(row);
     });
+}
+
+void DocumentGrid::goToNextLine(int row) {
+    if (const int free = freeRow())
+        setCurrentCell(free - 1, ProdBH);
+    else
+        setCurrentIndex(nextCell(model()->index(row - 1, Quantity), 1));
 }
 
 void DocumentGrid::cellLeft(int row, int column, const QString& before, bool moveOn) {

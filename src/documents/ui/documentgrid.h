@@ -19,7 +19,8 @@
 // Tests work the grid through tests/documents/gridinput.h.
 //
 // A double click, F2, or Enter on an empty code cell picks a product through the picker into
-// the current row (all twelve columns) and puts the cell cursor on its quantity. A code typed or
+// the current row (all twelve columns) and puts the cell cursor on its quantity; Enter there
+// goes on to the code cell of the first row without a product. A code typed or
 // scanned into the code cell (a scanner types the code, then Enter) is looked up when the person
 // leaves the cell and fills the row as the picker would; an unknown code is said and leaves the
 // row as it was. A code scanned while the cursor still waits on that quantity is the next
@@ -109,6 +110,9 @@ private:
     // quantity, "1" selected; a scanner not told otherwise sends the next code into it.
     void awaitQuantity(int row);
     bool awaitsQuantity(int row) const { return awaitedRow_ == row; }
+    // After that quantity, the code cell of the first row without a product (with all ten
+    // taken, the next cell as usual).
+    void goToNextLine(int row);
     // A first key that can start no quantity (a letter) begins the next product's code in the
     // first row without a product.
     void beginNextCode(int row, const QString& firstKey);
