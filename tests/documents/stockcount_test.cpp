@@ -67,6 +67,7 @@ TEST_P(NewCount, TheFirstLineWritesTheHeaderAsShownThen) {
 
 TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(a4));
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
         drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
@@ -74,6 +75,10 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
         search.setFocus();
         expectCount("2", "3");
         QTest::keyClicks(&search, "6901234567892"); // a scanner: the code, then Enter
+        QTest::keyClick(&search, Qt::Key_Return);
+        // The next scan straight after: the code looked for is replaced, not added to.
+        expectCount("7", "10");
+        QTest::keyClicks(&search, "6907654321098");
         QTest::keyClick(&search, Qt::Key_Return);
 
         drive::type(search, "9999");
@@ -91,6 +96,7 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     });
     drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
+    EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
 }
 

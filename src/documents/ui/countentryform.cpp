@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -172,6 +173,9 @@ void CountEntryForm::cbCateChange() {
 // A product code typed or scanned (the code, then Enter) counts that product at once; any other
 // text searches the names, as before.
 void CountEntryForm::txtNameKeyDown() {
+    // What was looked for stays selected, so that the next scan replaces it rather than
+    // adding to it.
+    const auto selectKey = qScopeGuard([this] { txtName->selectAll(); });
     TQuery& p = sysData->QueryP1;
     const QString key = txtName->text().trimmed();
     if (!key.isEmpty()) {
