@@ -150,6 +150,22 @@ TEST_F(PriceLookup, TheTreeAndTheSearchListAsThePickerDoes) {
     EXPECT_EQ(drive::find<QLineEdit>(w, "txtKey").text(), "锯");
 }
 
+// Asking the price of one product after another with a scanner: each code replaces the last.
+TEST_F(PriceLookup, CodesScannedOneAfterAnotherEachFindTheirProduct) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(hammer));
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(saw));
+    TfrmPoutP w;
+    w.show();
+    QLineEdit& box = drive::find<QLineEdit>(w, "txtKey");
+    box.setFocus();
+    for (const auto& [code, name] :
+         {std::pair{"6901234567892", "锤子"}, std::pair{"6907654321098", "锯子"}}) {
+        QTest::keyClicks(&box, code);
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_EQ(names(w), QStringList{name});
+    }
+}
+
 using StockLookup = Lookup;
 
 TEST_F(StockLookup, ShowingListsEveryProductWithItsGlobalStock) {

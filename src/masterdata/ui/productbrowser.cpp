@@ -100,7 +100,11 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
 
     connectGuarded(tvCategory, &QTreeWidget::currentItemChanged, this,
                    [this](QTreeWidgetItem* node, QTreeWidgetItem*) { tvCategoryChange(node); });
-    connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] { txtKeyKeyDown(); });
+    // After Enter the key stays selected: the next code scanned replaces it.
+    connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] {
+        txtKeyKeyDown();
+        txtKey->selectAll();
+    });
     // The list narrows as the person types; Enter still searches again.
     connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { txtKeyKeyDown(); });
 }
