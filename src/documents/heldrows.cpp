@@ -30,9 +30,22 @@ void holdLineProducts(TQuery& q, const DocumentLines& lines) {
     throw Refusal(QStringLiteral("单据中的商品已被其他用户删除，单据未保存！"));
 }
 
+namespace {
+
+Refusal counterpartGone() {
+    return Refusal(QStringLiteral("往来单位已被其他用户删除，单据未保存！"));
+}
+
+} // namespace
+
 void requireCounterpart(int rowsMoved) {
     if (rowsMoved <= 0)
-        throw Refusal(QStringLiteral("往来单位已被其他用户删除，单据未保存！"));
+        throw counterpartGone();
+}
+
+void holdCounterpart(TQuery& q, const QString& table, const QString& compID) {
+    if (!holdRow(q, table, QStringLiteral("compID"), compID, RowHold::Referenced))
+        throw counterpartGone();
 }
 
 } // namespace documents

@@ -14,5 +14,7 @@ void holdHouse(TQuery& q, const QString& houseID);
 void holdLineProducts(TQuery& q, const DocumentLines& lines);
 // The counterpart's balance moved by a relative update: none moved means none is there.
 void requireCounterpart(int rowsMoved);
+// The counterpart of table (Fsupplier or Fcustomer) held when its balance does not move.
+void holdCounterpart(TQuery& q, const QString& table, const QString& compID);
 
 } // namespace documents

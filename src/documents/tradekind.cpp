@@ -12,6 +12,10 @@ QString TradeKind::lineStatement() const {
         .arg(lineTable);
 }
 
+QString TradeKind::counterpartTable() const {
+    return counterpartMode == u"1" ? QStringLiteral("Fsupplier") : QStringLiteral("Fcustomer");
+}
+
 const std::array<TradeKind, 4>& tradeKinds() {
     static const QString supplierLabel = QStringLiteral("供货单位：");
     static const QString customerLabel = QStringLiteral("客户名称：");

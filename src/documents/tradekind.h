@@ -29,6 +29,7 @@ struct TradeKind {
 
     QString headerStatement() const;
     QString lineStatement() const;
+    QString counterpartTable() const; // Fsupplier or Fcustomer
 };
 
 enum class TradeKindId { Purchase, PurchaseReturn, Sale, SaleReturn };

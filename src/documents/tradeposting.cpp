@@ -76,13 +76,19 @@ std::optional<QString> writeTrade(const TradeKind& kind, const TradeDocument& d,
     }
     q.executeQueued();
 
-    // The balance moves by the amount due minus the amount settled, computed exactly.
+    // The balance moves by the amount due minus the amount settled, computed exactly. Settled
+    // in full, it does not move and the row is only held: an update by nothing would hold it
+    // to the commit, and every till selling to the casual customer would wait on the others.
     const Decimal due = amountOf(d.sumMoney);
-    const Decimal settled = amountOf(d.money);
-    q.load(kind.balanceStatement);
-    q.bind(u"compID", d.compID.trimmed());
-    q.bind(u"exchMoney", (due - settled).toDouble());
-    documents::requireCounterpart(q.execute());
+    const Decimal moved = due - amountOf(d.money);
+    if (moved.isZero()) {
+        documents::holdCounterpart(q, kind.counterpartTable(), d.compID);
+    } else {
+        q.load(kind.balanceStatement);
+        q.bind(u"compID", d.compID.trimmed());
+        q.bind(u"exchMoney", moved.toDouble());
+        documents::requireCounterpart(q.execute());
+    }
 
     q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,empName,"
                           "compName,itmID,remark) VALUES(:optDate,:orderCode,:orderType,"

@@ -152,6 +152,25 @@ TEST_P(CounterRacesOnEngines, ASaleOfAProductDeletedMeanwhileIsRefusedWithNothin
         "0");
 }
 
+TEST_P(CounterRacesOnEngines, ASaleToACustomerDeletedMeanwhileIsRefusedOnCreditOrPaidInFull) {
+    for (const bool paidInFull : {false, true}) {
+        SCOPED_TRACE(paidInFull ? "paid in full" : "on credit");
+        const long long gone = addCustomer(paidInFull ? "丙商店" : "丁商店");
+        OtherCounter other = otherCounter();
+        other.exec(QStringLiteral("DELETE FROM Fcustomer WHERE compID=%1").arg(gone));
+        TradeDocument d = sale(windowCode());
+        d.compID = QString::number(gone);
+        d.money = paidInFull ? "50.00" : "0";
+        const PostResult result = whileHeldBy(other, [&] { return postSale(d); });
+        EXPECT_EQ(result, PostResult::Failed);
+        EXPECT_EQ(messages_.last(), "往来单位已被其他用户删除，单据未保存！");
+        EXPECT_EQ(count("OrderSale"), 0);
+        EXPECT_EQ(count("OrderSaleD"), 0);
+        EXPECT_EQ(count("FitemBank"), 0);
+        EXPECT_EQ(stock(pen), "0");
+    }
+}
+
 TEST_P(CounterRacesOnEngines, APostingIntoAWarehouseDeletedMeanwhileIsRefused) {
     const long long shop = addHouse("门店");
     OtherCounter other = otherCounter();
@@ -210,14 +229,15 @@ TEST_F(CounterRaces, ABookHeldPastTheEnginesWaitIsWaitedForAgainAndTheSaleIsSave
     EXPECT_EQ(stock(pencil), "-3");
 }
 
-// On a server: a deadlock with another counter (which takes two products in the other order)
-// is undone by the server and the posting is run again, unseen.
-class CounterDeadlock : public CounterRaces {
+// What only a server shows: counters that work at the same moment instead of one after another.
+class ServerCounterRaces : public CounterRaces {
 protected:
     BookEngine engine() const override { return BookEngine::Server; }
 };
 
-TEST_F(CounterDeadlock, APostingChosenAsADeadlocksVictimIsRunAgainAndSaved) {
+// A deadlock with another counter (which takes two products in the other order) is undone by
+// the server and the posting is run again, unseen.
+TEST_F(ServerCounterRaces, APostingChosenAsADeadlocksVictimIsRunAgainAndSaved) {
     OtherCounter other = otherCounter();
     other.exec(QStringLiteral("UPDATE Fproduct SET remark='x' WHERE prodID=%1").arg(pencil));
     auto posting = std::async(std::launch::async, [&] { return postSale(sale(windowCode())); });
@@ -231,6 +251,26 @@ TEST_F(CounterDeadlock, APostingChosenAsADeadlocksVictimIsRunAgainAndSaved) {
     EXPECT_EQ(stock(pen), "-2");
     EXPECT_EQ(stock(pencil), "-3");
     EXPECT_EQ(count("OrderSale"), 1);
+}
+
+// Every till sells to the casual customer, paid in full: one till's sale must not wait for the
+// commit of another's sale to the same customer.
+TEST_F(ServerCounterRaces, ASalePaidInFullDoesNotWaitForAnotherTillsSaleToTheSameCustomer) {
+    OtherCounter other = otherCounter();
+    // The other till's sale on credit to the same customer, not yet committed.
+    other.exec(QStringLiteral("UPDATE Fcustomer SET exchMoney=exchMoney+30 WHERE compID=%1")
+                   .arg(customer));
+    TradeDocument d = sale(windowCode());
+    d.money = "50.00";
+    auto posting = std::async(std::launch::async, [&] { return postSale(d); });
+    const bool wentAhead = posting.wait_for(10s) == std::future_status::ready;
+    other.commit();
+    EXPECT_TRUE(wentAhead) << "the sale paid in full waited for the other till's commit";
+    EXPECT_EQ(posting.get(), PostResult::Posted);
+    EXPECT_EQ(
+        scalar(QStringLiteral("SELECT exchMoney FROM Fcustomer WHERE compID=%1").arg(customer)),
+        "30");
+    EXPECT_EQ(stock(pen), "-2");
 }
 
 } // namespace
