@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "schema/schemasql.h"
+#include "schema/upgradesteps.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -147,10 +148,10 @@ void upgrade(sqlite3* db) {
     exec(db, "BEGIN IMMEDIATE");
     try {
         for (int version = from + 1; version <= kUserVersion; ++version) {
-            const char* step = upgradeSql(version);
-            if (!step)
+            const std::string step = upgradeStep(Engine::Embedded, version);
+            if (step.empty())
                 throw DbError(QStringLiteral("缺少升级到版本 %1 的步骤").arg(version));
-            exec(db, step);
+            exec(db, step.c_str());
         }
         exec(db,
              QByteArray("PRAGMA user_version = " + QByteArray::number(kUserVersion)).constData());

@@ -4,7 +4,7 @@
 #include "core/dberror.h"
 #include "core/query.h"
 #include "core/schema.h"
-#include "schema/serverschema.h"
+#include "schema/upgradesteps.h"
 
 namespace serverbook {
 
@@ -35,7 +35,7 @@ int upgrade(Connection& connection, TQuery& q) {
         connection.run("LOCK TABLE VeskBook IN ACCESS EXCLUSIVE MODE");
         const int from = headerOf(q).version;
         for (int version = from + 1; version <= schema::kUserVersion; ++version) {
-            const std::string step = schema::serverUpgradeSql(version);
+            const std::string step = schema::upgradeStep(schema::Engine::Server, version);
             if (step.empty())
                 throw DbError(QStringLiteral("缺少升级到版本 %1 的步骤").arg(version));
             connection.run(step.c_str());

@@ -379,7 +379,7 @@ void move(sqlite3* book, PGconn* server, const Progress& progress) {
         totalsDisagreement("SELECT houseID, prodID, qty, lines, counted FROM FInveHouse",
                            schema::stockFromDocuments(schema::Engine::Server));
     const std::string balances = totalsDisagreement(
-        "SELECT itmID, amount, counted FROM FitemBalance WHERE counted > 0 OR amount <> 0",
+        "SELECT * FROM (" + schema::keptBalances() + ") k WHERE counted > 0 OR amount <> 0",
         "SELECT * FROM (" + schema::balancesFromJournal(schema::Engine::Server) +
             ") b WHERE counted > 0 OR amount <> 0");
     const Result s = run(server, stock, QStringLiteral("无法核对库存合计："));

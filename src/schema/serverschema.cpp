@@ -82,8 +82,6 @@ std::string serverSpelling(std::string_view embeddedSql) {
     return replaceGlobs(sql);
 }
 
-namespace {
-
 // The embedded engine lists a view over a master table in the table's key order, and the
 // windows that list such a view without an order of their own rely on it; the server keeps no
 // order unless told.
@@ -91,8 +89,6 @@ std::string inKeyOrder(const std::string& views) {
     static const std::regex listed(R"((CREATE VIEW VitemBank AS[^;]*);)");
     return std::regex_replace(views, listed, "$1\nORDER BY 1;");
 }
-
-} // namespace
 
 std::string serverSql() {
     std::string sql = std::string(sqlFile("server.sql")) + "\n";
@@ -104,11 +100,6 @@ std::string serverSql() {
     // statistics.sql holds the embedded planner's assumptions; the server measures its own.
     sql += serverSpelling(sqlFile("seed.sql")) + "\n";
     return sql + sqlFile("serverkeys.sql");
-}
-
-std::string serverUpgradeSql(int version) {
-    const char* step = upgradeSql(version);
-    return step ? serverSpelling(step) : std::string();
 }
 
 } // namespace schema

@@ -18,9 +18,9 @@ std::string serverSql();
 // the book's header in VeskBook.
 std::string serverSpelling(std::string_view embeddedSql);
 
-// The step that takes a server book of the version before to the given one, in the server's
-// spelling; empty when there is none.
-std::string serverUpgradeSql(int version);
+// The views of views.sql as the server book has them: a view over a master table listed in the
+// table's key order, as the embedded engine lists it and the windows rely on.
+std::string inKeyOrder(const std::string& views);
 
 // Writes a new server book within the transaction the connection has open, when the database
 // holds no table or view. Returns the reason when it did not; empty on success.

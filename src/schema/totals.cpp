@@ -184,39 +184,39 @@ string emptyStockTrigger(Engine engine) {
                    body);
 }
 
+// Where a transaction adds to an account's balance. A server's transactions each add to the
+// slot of their own number, so that counters posting at once do not wait on one row until each
+// other's commit is on disk (transactions under way at one moment have numbers close together,
+// hence different slots); the embedded book, written by one at a time, keeps one slot.
+string balanceSlot(Engine engine) {
+    return engine == Engine::Server ? "txid_current() % 64" : "0";
+}
+
+// What the journal row (NEW or OLD) adds to its account's balance, or takes back from it.
+string addToBalance(Engine engine, const Journal& j, const string& row, bool takeBack) {
+    const string key = row + "." + j.account, amount = row + "." + j.amount;
+    const string sign = takeBack ? "-" : "";
+    const string t = engine == Engine::Server ? string(j.total) + "." : "";
+    return "  INSERT INTO " + string(j.total) + "(" + j.account + ", slot, amount, counted)\n" +
+           "  SELECT " + key + ", " + balanceSlot(engine) + ", " + sign +
+           millionths(engine, amount) + ",\n         " + sign + presentTerm(engine, amount) +
+           "\n   WHERE " + key + " IS NOT NULL\n  ON CONFLICT (" + j.account +
+           ", slot) DO UPDATE SET amount = " + t + "amount + excluded.amount,\n    counted = " + t +
+           "counted + excluded.counted;\n";
+}
+
 string journalTriggers(Engine engine, const Journal& j) {
-    const string tr = string("tr") + j.stem, key = j.account, total = j.total;
-    const string oldAmount = string("OLD.") + j.amount, newAmount = string("NEW.") + j.amount;
-    const string takeBack = "  UPDATE " + total + "\n     SET amount = amount - " +
-                            millionths(engine, oldAmount) + ",\n         counted = counted - " +
-                            presentTerm(engine, oldAmount) + "\n   WHERE " + key + " = OLD." + key +
-                            ";\n";
-    const string t = engine == Engine::Server ? total + "." : "";
-    const string upsert = "  ON CONFLICT (" + key + ") DO UPDATE SET amount = " + t +
-                          "amount + excluded.amount,\n    counted = " + t +
-                          "counted + excluded.counted;\n";
-    const string insert = "  INSERT INTO " + total + "(" + key + ", amount, counted)\n";
-    const string added = millionths(engine, newAmount);
-    if (engine == Engine::Server) {
-        const string bring = insert + "  VALUES (NEW." + key + ", " + added + ",\n          " +
-                             present(engine, newAmount) + ")\n" + upsert;
+    const string tr = string("tr") + j.stem;
+    const string takeBack = addToBalance(engine, j, "OLD", true);
+    const string bring = addToBalance(engine, j, "NEW", false);
+    if (engine == Engine::Server)
         return "-- " + string(j.table) + "\n" +
-               serverTrigger(tr, key + ", " + j.amount, j.table,
-                             "  IF OLD." + key + " IS NOT NULL THEN\n" + takeBack + "  END IF;\n",
-                             "  IF NEW." + key + " IS NOT NULL THEN\n" + bring + "  END IF;\n");
-    }
-    return trigger(tr + "Insert",
-                   "AFTER INSERT ON " + string(j.table) + " WHEN NEW." + key + " IS NOT NULL",
-                   insert + "  VALUES (NEW." + key + ", " + added + ",\n          " +
-                       present(engine, newAmount) + ")\n" + upsert) +
-           trigger(tr + "Delete",
-                   "AFTER DELETE ON " + string(j.table) + " WHEN OLD." + key + " IS NOT NULL",
-                   takeBack) +
+               serverTrigger(tr, string(j.account) + ", " + j.amount, j.table, takeBack, bring);
+    return trigger(tr + "Insert", "AFTER INSERT ON " + string(j.table), bring) +
+           trigger(tr + "Delete", "AFTER DELETE ON " + string(j.table), takeBack) +
            trigger(tr + "Update",
-                   "AFTER UPDATE OF " + key + ", " + j.amount + " ON " + string(j.table),
-                   takeBack + insert + "  SELECT NEW." + key + ", " + added + ",\n         " +
-                       present(engine, newAmount) + "\n   WHERE NEW." + key + " IS NOT NULL\n" +
-                       upsert);
+                   "AFTER UPDATE OF " + string(j.account) + ", " + j.amount + " ON " + j.table,
+                   takeBack + bring);
 }
 
 } // namespace
@@ -247,6 +247,26 @@ std::string stockFromDocuments(Engine engine) {
     return "SELECT houseID, prodID, CAST(SUM(qty) AS bigint) AS qty, CAST(SUM(lines) AS bigint) "
            "AS lines,\n       CAST(SUM(counted) AS bigint) AS counted\n  FROM (\n" +
            parts + "  ) moved GROUP BY houseID, prodID";
+}
+
+std::string journalTotalsTriggers(Engine engine) {
+    return journalTriggers(engine, moneyJournal());
+}
+
+std::string dropJournalTotalsTriggers(Engine engine) {
+    const string tr = string("tr") + moneyJournal().stem;
+    if (engine == Engine::Server)
+        return "DROP FUNCTION " + tr + "() CASCADE;\n";
+    return "DROP TRIGGER " + tr + "Insert;\nDROP TRIGGER " + tr + "Delete;\nDROP TRIGGER " + tr +
+           "Update;\n";
+}
+
+std::string keptBalances() {
+    const Journal& j = moneyJournal();
+    return string("SELECT ") + j.account +
+           ", CAST(SUM(amount) AS bigint) AS amount, CAST(SUM(counted) AS bigint) AS counted\n"
+           "  FROM " +
+           j.total + " GROUP BY " + j.account;
 }
 
 std::string balancesFromJournal(Engine engine) {

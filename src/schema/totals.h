@@ -52,5 +52,13 @@ std::string totalsTriggers(Engine engine);
 // which this leaves out).
 std::string stockFromDocuments(Engine engine);
 std::string balancesFromJournal(Engine engine);
+// The balances FitemBalance keeps, summed over each account's slots, in the columns of
+// balancesFromJournal.
+std::string keptBalances();
+
+// The money journal's triggers alone, and what removes them (a book's upgrade that changes
+// the balances' table makes them anew).
+std::string journalTotalsTriggers(Engine engine);
+std::string dropJournalTotalsTriggers(Engine engine);
 
 } // namespace schema

@@ -18,10 +18,13 @@ CREATE TABLE FInveHouse (
 ) STRICT, WITHOUT ROWID;
 
 -- Per money account that has journal rows: the sum of its amounts in millionths and how many
--- rows carry an amount (none: the balance reads as NULL, like a SUM over no rows).
+-- rows carry an amount (none: the balance reads as NULL, like a SUM over no rows). An account's
+-- sums are spread over slots, each transaction adding to one (see totals.cpp), and read summed
+-- (VitemBank).
 CREATE TABLE FitemBalance (
-  itmID   INTEGER PRIMARY KEY,
+  itmID   INTEGER NOT NULL,
+  slot    INTEGER NOT NULL,
   amount  INTEGER NOT NULL,
-  counted INTEGER NOT NULL
-) STRICT;
-
+  counted INTEGER NOT NULL,
+  PRIMARY KEY (itmID, slot)
+) STRICT, WITHOUT ROWID;

@@ -24,7 +24,9 @@ SELECT i.itmID, i.itmName, i.remark,
        CASE WHEN b.counted > 0 THEN b.amount / 1000000 + (b.amount % 1000000) / 1000000.0 END
          AS je
 FROM Fitem i
-LEFT JOIN FitemBalance b ON b.itmID = i.itmID;
+LEFT JOIN (SELECT itmID, CAST(SUM(amount) AS bigint) AS amount,
+                  CAST(SUM(counted) AS bigint) AS counted
+             FROM FitemBalance GROUP BY itmID) b ON b.itmID = i.itmID;
 
 CREATE VIEW VtjSupplier AS
 SELECT s.compName, o.optDate, o.orderID, '采购进货' AS orderType, o.acMoney, o.coMoney,

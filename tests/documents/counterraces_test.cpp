@@ -273,4 +273,28 @@ TEST_F(ServerCounterRaces, ASalePaidInFullDoesNotWaitForAnotherTillsSaleToTheSam
     EXPECT_EQ(stock(pen), "-2");
 }
 
+// Every posting adds its journal row to the cash account's balance: one till's posting must not
+// wait for the commit of another's.
+TEST_F(ServerCounterRaces, APostingDoesNotWaitForAnotherTillsJournalRowOfTheSameAccount) {
+    OtherCounter other = otherCounter();
+    other.exec(QStringLiteral(
+        "INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,empName,compName,itmID,"
+        "remark) VALUES('2026-03-15','XS-other','商品销售',30,'李四','丙商店',1,'')"));
+    const long long otherTransaction = other.scalar("SELECT txid_current() AS v").toLongLong();
+    auto posting = std::async(std::launch::async, [&] { return postSale(sale(windowCode())); });
+    const bool wentAhead = posting.wait_for(10s) == std::future_status::ready;
+    other.commit();
+    EXPECT_EQ(posting.get(), PostResult::Posted);
+    EXPECT_EQ(scalar("SELECT je FROM VitemBank WHERE itmID=1"), "80");
+    // Transactions whose numbers are a multiple of 64 apart share a slot (other books on the
+    // same server may bring that about now and then), and then the second does wait.
+    const long long ours =
+        scalar(QStringLiteral("SELECT xmin::text FROM FitemBank WHERE orderCode='%1'")
+                   .arg(windowCode()))
+            .toLongLong();
+    const bool apart = (ours - otherTransaction) % 64 != 0;
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM FitemBalance WHERE itmID=1"), apart ? "2" : "1");
+    EXPECT_EQ(wentAhead, apart) << "transactions " << otherTransaction << " and " << ours;
+}
+
 } // namespace

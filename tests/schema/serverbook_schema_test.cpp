@@ -135,13 +135,16 @@ const QStringList kProgramQueries = {
 
 class TwoEngines : public ::testing::Test {
 protected:
+    // The balances summed over their slots, which the engines choose differently.
+    static QString keptBalances() { return QString::fromStdString(schema::keptBalances()); }
+
     // Every view, both kept totals and the program's statements.
     QStringList comparedQueries() {
         QStringList queries;
         for (const QString& view : books_.embeddedNames(QStringLiteral("view")))
             queries << QStringLiteral("SELECT * FROM ") + view;
-        return queries << QStringLiteral("SELECT * FROM FInveHouse")
-                       << QStringLiteral("SELECT * FROM FitemBalance") << kProgramQueries;
+        return queries << QStringLiteral("SELECT * FROM FInveHouse") << keptBalances()
+                       << kProgramQueries;
     }
 
     // Runs the documents, their changes and their voiding on both books; after each step the
@@ -297,8 +300,7 @@ TEST_F(TwoEngines, TheComparisonNoticesATriggerMissingOnTheServer) {
 TEST_F(TwoEngines, TheComparisonNoticesATriggerMissingOnTheEmbeddedBook) {
     ASSERT_EQ(books_.execEmbedded(QStringLiteral("DROP TRIGGER trBankUpdate")), QString());
     const QString found = differencesAlongTheDocuments().join(u'\n');
-    EXPECT_TRUE(found.contains(QStringLiteral("SELECT * FROM FitemBalance")))
-        << found.toStdString();
+    EXPECT_TRUE(found.contains(keptBalances())) << found.toStdString();
     EXPECT_TRUE(found.contains(QStringLiteral("IFNULL(je,0)"))) << found.toStdString();
 }
 

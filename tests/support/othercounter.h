@@ -34,6 +34,14 @@ public:
         query_.execute();
         query_.close();
     }
+    // The value named v of the first row, as this counter's transaction sees it.
+    QString scalar(const QString& sql) {
+        query_.load(sql);
+        query_.open();
+        const QString value = query_.eof() ? QString() : query_.field(u"v").asText();
+        query_.close();
+        return value;
+    }
     // Holds a row as the program does before writing what refers to it.
     void hold(const QString& table, const QString& keyColumn, long long key, RowHold how) {
         ASSERT_TRUE(holdRow(query_, table, keyColumn, QString::number(key), how));
