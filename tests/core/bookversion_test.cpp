@@ -72,23 +72,29 @@ protected:
     QTemporaryDir dir_;
 };
 
-// What a book holds of a shop's business, table by table.
+// The tables of a shop's business.
 constexpr const char* kBusiness[] = {"OrderPur",  "OrderPurD",  "OrderPurT",  "OrderPurTD",
                                      "OrderSale", "OrderSaleD", "OrderSaleT", "OrderSaleTD",
                                      "OrderDB",   "OrderDBD",   "OrderBsBy",  "OrderBsByD",
                                      "FitemBank", "Fproduct",   "Fsupplier",  "Fcustomer"};
 
+// What a book holds of a shop's business, table by table, and every account's balance as the
+// book shows it.
 QString businessOf(Connection& c) {
     QString all;
-    for (const char* table : kBusiness) {
-        const QByteArray sql = QByteArray("SELECT count(*) || ':' || total(rowid) FROM ") + table;
+    const auto add = [&](const QString& name, const QByteArray& sql) {
         sqlite3_stmt* s = nullptr;
         sqlite3_prepare_v2(c.handle(), sql.constData(), -1, &s, nullptr);
         sqlite3_step(s);
-        all += QLatin1String(table) + u'=' +
+        all += name + u'=' +
                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))) + u' ';
         sqlite3_finalize(s);
-    }
+    };
+    for (const char* table : kBusiness)
+        add(QLatin1String(table),
+            QByteArray("SELECT count(*) || ':' || total(rowid) FROM ") + table);
+    add(QStringLiteral("balances"),
+        "SELECT group_concat(itmID || ':' || ifnull(je, '-'), ' ') FROM VitemBank");
     return all;
 }
 
@@ -174,6 +180,23 @@ TEST_F(BookVersions, TheKeptBookOfVersionThreeIsUpgradedAndFindsAProductByItsCod
                 ::testing::HasSubstr("ixProductCode"));
     ASSERT_EQ(backupsBeside().size(), 1);
     EXPECT_TRUE(backupsBeside()[0].startsWith("kestdata.db.v3-"));
+}
+
+TEST_F(BookVersions, TheKeptBookOfVersionFourIsUpgradedKeepingEveryAccountsBalance) {
+    const QString file = keptBook("kestdata-v4.db");
+    const QString before = businessAsKept(file);
+    ASSERT_THAT(before.toStdString(), ::testing::HasSubstr("balances=1:"));
+    Connection book(file);
+    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
+    EXPECT_EQ(book.upgradedFrom(), 4);
+    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
+    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty())
+        << schema::structureDifferences(book.handle()).join('\n').toStdString();
+    EXPECT_EQ(businessOf(book), before);
+    for (const BooksDifference& d : checkBooks(book))
+        ADD_FAILURE() << d.text().toStdString();
+    ASSERT_EQ(backupsBeside().size(), 1);
+    EXPECT_TRUE(backupsBeside()[0].startsWith("kestdata.db.v4-"));
 }
 
 TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs) {

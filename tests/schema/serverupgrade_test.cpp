@@ -18,6 +18,7 @@
 namespace {
 
 const QString kKeptDump = QStringLiteral(VESK_FIXTURES "/kestdata-v3.server.bak");
+const QString kKeptDumpOfVersionFour = QStringLiteral(VESK_FIXTURES "/kestdata-v4.server.bak");
 
 // Everything the server knows of a book's definition, one line per column, constraint, index,
 // view, trigger and function: two books of one version list the same.
@@ -44,12 +45,12 @@ QStringList structureOf(ServerDb& db) {
     return all;
 }
 
-// What the book holds of a shop's business, table by table.
+// What the book holds of a shop's business, table by table, and every account's balance.
 QStringList businessOf(ServerDb& db) {
     QStringList all;
     for (const char* table :
          {"OrderPur", "OrderPurD", "OrderSale", "OrderSaleD", "OrderDB", "OrderBsBy", "FitemBank",
-          "Fproduct", "FInveHouse", "Fsupplier", "Fcustomer", "FSettle"}) {
+          "Fproduct", "FInveHouse", "Fsupplier", "Fcustomer", "FSettle", "VitemBank"}) {
         QStringList rows = db.rows(QStringLiteral("SELECT * FROM %1").arg(table));
         rows.sort();
         all << QString::fromLatin1(table) + QStringLiteral(": ") + rows.join(QStringLiteral(" / "));
@@ -67,6 +68,7 @@ protected:
     }
 
     QString conninfo() const { return QString::fromStdString(book_.conninfo()); }
+    void expectUpgradedKeepingEverything(int version);
 
     // Sessions of the book waiting for a lock, until there are this many.
     void awaitWaiting(int sessions) {
@@ -83,11 +85,13 @@ protected:
     ServerDb book_;
 };
 
-TEST_F(ServerUpgrade, TheKeptBookOfVersionThreeBecomesABookOfThisVersionKeepingEveryDocument) {
+// Opening the kept book upgrades it to a book of this version, structure and all, keeping
+// every document and balance; opened again, nothing more is done.
+void ServerUpgrade::expectUpgradedKeepingEverything(int version) {
     const QStringList before = businessOf(book_);
     TsysData data(TsysData::Server{conninfo()});
     ASSERT_TRUE(data.connect()) << data.lastError().toStdString();
-    EXPECT_EQ(data.upgradedFrom(), 3);
+    EXPECT_EQ(data.upgradedFrom(), version);
     EXPECT_EQ(book_.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
     EXPECT_EQ(businessOf(book_), before);
     for (const BooksDifference& d : checkBooks(data.myCon))
@@ -97,10 +101,21 @@ TEST_F(ServerUpgrade, TheKeptBookOfVersionThreeBecomesABookOfThisVersionKeepingE
     ASSERT_EQ(schema::createOnServer(fresh.conninfo()), "");
     EXPECT_EQ(structureOf(book_), structureOf(fresh));
 
-    // Opened again, it is a book of this version: nothing more is done.
     TsysData again(TsysData::Server{conninfo()});
     ASSERT_TRUE(again.connect());
     EXPECT_EQ(again.upgradedFrom(), 0);
+}
+
+TEST_F(ServerUpgrade, TheKeptBookOfVersionThreeBecomesABookOfThisVersionKeepingEveryDocument) {
+    expectUpgradedKeepingEverything(3);
+}
+
+TEST_F(ServerUpgrade, TheKeptBookOfVersionFourBecomesABookOfThisVersionKeepingEveryBalance) {
+    const bookfile::Outcome restored =
+        serverbookfile::restore(book_.conninfo(), kKeptDumpOfVersionFour, [](int) {});
+    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+    ASSERT_EQ(book_.scalar("SELECT version FROM VeskBook"), "4");
+    expectUpgradedKeepingEverything(4);
 }
 
 // Two counters start at once while a third posts: the first upgrades once the posting is
