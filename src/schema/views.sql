@@ -18,7 +18,7 @@ CREATE VIEW Vinvepc AS
 SELECT houseID, prodID, sumCount FROM VInveHouse;
 
 -- Every money account with its balance, the sum of its journal rows (NULL when it has none),
--- kept current in FitemBalance by the triggers of totals.sql.
+-- kept current in FitemBalance by the triggers of totals.sql and summed over its slots.
 CREATE VIEW VitemBank AS
 SELECT i.itmID, i.itmName, i.remark,
        CASE WHEN b.counted > 0 THEN b.amount / 1000000 + (b.amount % 1000000) / 1000000.0 END
