@@ -65,6 +65,10 @@ protected:
     }
     // What the kept book holds, read through a copy marked as of this version (not upgraded).
     QString businessAsKept(const QString& file);
+    // Opens the kept book, which upgrades it, and checks what every upgrade leaves: a book of
+    // this version and structure holding the business as it was kept, books that agree, and
+    // a copy of the book as it was beside it.
+    void expectUpgradedAsKept(Connection& book, const QString& before, int version);
     QStringList backupsBeside() const {
         return QDir(dir_.path()).entryList({QStringLiteral("kestdata.db.v*.bak")}, QDir::Files);
     }
@@ -130,24 +134,31 @@ TEST_F(BookVersions, TheStructureCheckSeesATableGoneAViewChangedAndAnIndexAdded)
     EXPECT_EQ(found.size(), 4);
 }
 
+void BookVersions::expectUpgradedAsKept(Connection& book, const QString& before, int version) {
+    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
+    EXPECT_EQ(book.upgradedFrom(), version);
+    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
+    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty())
+        << schema::structureDifferences(book.handle()).join('\n').toStdString();
+    EXPECT_EQ(businessOf(book), before);
+    for (const BooksDifference& d : checkBooks(book))
+        ADD_FAILURE() << d.text().toStdString();
+    ASSERT_EQ(backupsBeside().size(), 1);
+    EXPECT_TRUE(backupsBeside()[0].startsWith(QStringLiteral("kestdata.db.v%1-").arg(version)));
+}
+
 TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocument) {
     const QString file = keptBook("kestdata-v2.db");
     const QString before = businessAsKept(file);
     Connection book(file);
-    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
-    EXPECT_EQ(book.upgradedFrom(), 2);
-    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
-    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty());
-    EXPECT_EQ(businessOf(book), before);
-    // The settlements books of version 2 did not record are recorded to the cent, and the
-    // books agree.
+    expectUpgradedAsKept(book, before, 2);
+    // The settlements books of version 2 did not record are recorded to the cent (with which
+    // the books agree, above).
     EXPECT_EQ(first(book, "SELECT group_concat(compTable || compID || ':' || sumMoney, ' ') "
                           "FROM FSettle"),
               "Fsupplier2:50.0 Fcustomer3:12.34");
-    for (const BooksDifference& d : checkBooks(book))
-        ADD_FAILURE() << d.text().toStdString();
 
-    // A copy of the book as it was lies beside it, complete and of version 2.
+    // The copy of the book as it was is complete and of version 2.
     ASSERT_EQ(backupsBeside().size(), 1);
     EXPECT_EQ(book.upgradeBackup(), path(backupsBeside()[0]));
     QFile::copy(book.upgradeBackup(), path("old.db"));
@@ -166,20 +177,11 @@ TEST_F(BookVersions, TheKeptBookOfVersionThreeIsUpgradedAndFindsAProductByItsCod
     const QString file = keptBook("kestdata-v3.db");
     const QString before = businessAsKept(file);
     Connection book(file);
-    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
-    EXPECT_EQ(book.upgradedFrom(), 3);
-    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
-    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty())
-        << schema::structureDifferences(book.handle()).join('\n').toStdString();
-    EXPECT_EQ(businessOf(book), before);
-    for (const BooksDifference& d : checkBooks(book))
-        ADD_FAILURE() << d.text().toStdString();
+    expectUpgradedAsKept(book, before, 3);
     // A scanned code, in any case, is looked up rather than searched for among all products.
     EXPECT_THAT(planOf(book, "SELECT prodID FROM Fproduct WHERE prodBH='a-003' "
                              "ORDER BY prodID LIMIT 2"),
                 ::testing::HasSubstr("ixProductCode"));
-    ASSERT_EQ(backupsBeside().size(), 1);
-    EXPECT_TRUE(backupsBeside()[0].startsWith("kestdata.db.v3-"));
 }
 
 TEST_F(BookVersions, TheKeptBookOfVersionFourIsUpgradedKeepingEveryAccountsBalance) {
@@ -187,16 +189,7 @@ TEST_F(BookVersions, TheKeptBookOfVersionFourIsUpgradedKeepingEveryAccountsBalan
     const QString before = businessAsKept(file);
     ASSERT_THAT(before.toStdString(), ::testing::HasSubstr("balances=1:"));
     Connection book(file);
-    ASSERT_TRUE(book.open()) << book.lastError().toStdString();
-    EXPECT_EQ(book.upgradedFrom(), 4);
-    EXPECT_EQ(schema::versionOf(book.handle()), schema::kUserVersion);
-    EXPECT_TRUE(schema::structureDifferences(book.handle()).isEmpty())
-        << schema::structureDifferences(book.handle()).join('\n').toStdString();
-    EXPECT_EQ(businessOf(book), before);
-    for (const BooksDifference& d : checkBooks(book))
-        ADD_FAILURE() << d.text().toStdString();
-    ASSERT_EQ(backupsBeside().size(), 1);
-    EXPECT_TRUE(backupsBeside()[0].startsWith("kestdata.db.v4-"));
+    expectUpgradedAsKept(book, before, 4);
 }
 
 TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs) {
