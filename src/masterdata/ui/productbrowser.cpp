@@ -6,6 +6,7 @@
 #include "core/ui/commonkeys.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
+#include "core/ui/typedsearch.h"
 #include "masterdata/productcatalog.h"
 
 #include <QEvent>
@@ -100,13 +101,10 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
 
     connectGuarded(tvCategory, &QTreeWidget::currentItemChanged, this,
                    [this](QTreeWidgetItem* node, QTreeWidgetItem*) { tvCategoryChange(node); });
+    // The list narrows as the person types; Enter searches at once.
+    new TypedSearch(*txtKey, [this] { txtKeyKeyDown(); });
     // After Enter the key stays selected: the next code scanned replaces it.
-    connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] {
-        txtKeyKeyDown();
-        txtKey->selectAll();
-    });
-    // The list narrows as the person types; Enter still searches again.
-    connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { txtKeyKeyDown(); });
+    connect(txtKey, &QLineEdit::returnPressed, txtKey, &QLineEdit::selectAll);
 }
 
 void ProductBrowser::SetHeader() {

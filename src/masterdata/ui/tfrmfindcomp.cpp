@@ -6,6 +6,7 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "core/ui/typedsearch.h"
 #include "masterdata/ui/pickerkeys.h"
 
 #include <QHBoxLayout>
@@ -64,9 +65,8 @@ TfrmFindComp::TfrmFindComp(QWidget* parent) : TForm(parent) {
     layout->addWidget(dgSupplier, 1);
     layout->addWidget(status);
 
-    connectGuarded(txtKey, &QLineEdit::returnPressed, this, [this] { LoadCustomers(); });
-    // The list narrows as the person types; Enter still searches again.
-    connectGuarded(txtKey, &QLineEdit::textEdited, this, [this] { LoadCustomers(); });
+    // The list narrows as the person types; Enter searches at once.
+    new TypedSearch(*txtKey, [this] { LoadCustomers(); });
     chooseByKeys(*txtKey, *dgSupplier, [this] { dgSupplierDblClick(); });
     connect(txtKey, &QLineEdit::textChanged, this,
             [this](const QString& text) { (suppliers() ? supplierKey_ : customerKey_) = text; });
