@@ -8,10 +8,11 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // A file-open dialog over the filter ("备份文件 (*.bak)"); the chosen file's full name,
-    // or an empty text when the dialog was cancelled.
+    // or an empty text when the dialog was cancelled. Both open in the folder of the file last
+    // chosen in either, else in the home folder.
     virtual QString openFile(const QString& caption, const QString& filter) = 0;
-    // A save dialog offering the suggested file name (in the home folder); the chosen file's
-    // full name, or an empty text when the dialog was cancelled.
+    // A save dialog offering the suggested file name; the chosen file's full name, or an empty
+    // text when the dialog was cancelled.
     virtual QString saveFile(const QString& caption, const QString& suggested,
                              const QString& filter) = 0;
 };
