@@ -11,7 +11,7 @@ namespace schema {
 
 inline constexpr int kApplicationId = 1447383883; // "VESK"
 // The version of the book this program writes; user_version of every book says its own.
-inline constexpr int kUserVersion = 5;
+inline constexpr int kUserVersion = 6;
 // The first version ever handed to a shop: every later one can be upgraded from it.
 inline constexpr int kOldestVersion = 2;
 // The first version of a book kept on a server: every later one can be upgraded from it.

@@ -6,7 +6,7 @@
 -- larger one would be cut short there;
 -- text columns ignore the case of Latin letters for = and LIKE; dates are 'yyyy-MM-dd'.
 PRAGMA application_id = 1447383883; -- 'VESK'
-PRAGMA user_version = 5;
+PRAGMA user_version = 6;
 
 -- Master data ------------------------------------------------------------------------------
 

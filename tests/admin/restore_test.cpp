@@ -182,7 +182,7 @@ TEST_F(Restore, ABackupOfAnotherStructureOrANewerVersionIsRefusedAndTheBookStays
     show();
     const QByteArray before = contents(bookPath());
     restoreFrom(newer);
-    EXPECT_EQ(messages_.last(), "所选备份由较新版本的程序建立（账簿版本 99，本程序为 5），请先更新"
+    EXPECT_EQ(messages_.last(), "所选备份由较新版本的程序建立（账簿版本 99，本程序为 6），请先更新"
                                 "程序。\n当前账簿未作任何改动。");
     restoreFrom(both);
     EXPECT_TRUE(messages_.last().startsWith("所选备份由较新版本的程序建立"));
@@ -207,7 +207,7 @@ TEST_F(Restore, ABackupOfAnEarlierVersionIsUpgradedAsItIsRestoredAndItsBooksAgre
     restoreFrom(file);
     // Nothing but the success: the books check found the books in agreement.
     EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
-    EXPECT_EQ(scalar("PRAGMA user_version"), "5");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "6");
     EXPECT_EQ(count("OrderPur"), 18);
     EXPECT_EQ(count("FSettle"), 2);
     EXPECT_TRUE(bookfile::isIntactBook(file)) << "the backup itself is only read";

@@ -164,7 +164,7 @@ TEST_F(ServerBookFileTest, FilesThatAreNotAWholeServerBookOfThisVersionAreRefuse
     } cases[] = {
         {text, "所选文件不是本程序完好的账簿备份。"},
         {foreign, "所选文件不是本程序完好的账簿备份。"},
-        {newer, "所选备份由较新版本的程序建立（账簿版本 99，本程序为 5），请先更新程序。"},
+        {newer, "所选备份由较新版本的程序建立（账簿版本 99，本程序为 6），请先更新程序。"},
         {truncated, "所选文件不是本程序完好的账簿备份。"},
         {file("missing.bak"), ""},
     };

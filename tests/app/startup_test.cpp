@@ -139,7 +139,7 @@ TEST(StartUp, ABookOfANewerProgramIsRefusedWithWhereAndWhyAndLeftAsItIs) {
     environment::setApplicationDirectory({});
     ASSERT_EQ(shown.shown().size(), 1u);
     EXPECT_EQ(shown.shown()[0].text, "无法链接到数据库!\n" + QDir::toNativeSeparators(book) +
-                                         "：账簿由较新版本的程序建立（账簿版本 99，本程序为 5），"
+                                         "：账簿由较新版本的程序建立（账簿版本 99，本程序为 6），"
                                          "请更新程序");
     EXPECT_EQ(shown.shown()[0].caption, "连接错误");
     EXPECT_TRUE(windows.shownWindows().isEmpty());

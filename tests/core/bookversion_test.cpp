@@ -192,6 +192,17 @@ TEST_F(BookVersions, TheKeptBookOfVersionFourIsUpgradedKeepingEveryAccountsBalan
     expectUpgradedAsKept(book, before, 4);
 }
 
+TEST_F(BookVersions, TheKeptBookOfVersionFiveIsUpgradedAndListsAMonthsDocumentsUnsorted) {
+    const QString file = keptBook("kestdata-v5.db");
+    const QString before = businessAsKept(file);
+    Connection book(file);
+    expectUpgradedAsKept(book, before, 5);
+    EXPECT_THAT(planOf(book,
+                       "SELECT orderID,empName,orderType,optDate FROM VOrder WHERE "
+                       "optDate>='2026-01-01' AND optDate<='2026-01-31' ORDER BY optDate DESC"),
+                ::testing::Not(::testing::HasSubstr("TEMP B-TREE")));
+}
+
 TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs) {
     const QString file = keptBook("kestdata-v2.db");
     // A table of the next version already there: the upgrade's first statement fails.

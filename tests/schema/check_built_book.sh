@@ -14,7 +14,7 @@ expect() { # what, got, wanted
 expect "tables" "$(q "SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'")" 32
 expect "views" "$(q "SELECT COUNT(*) FROM sqlite_master WHERE type='view'")" 8
 expect "application id" "$(q "PRAGMA application_id")" 1447383883
-expect "version" "$(q "PRAGMA user_version")" 5
+expect "version" "$(q "PRAGMA user_version")" 6
 expect "cash account" "$(q "SELECT itmName FROM Fitem WHERE itmID=1")" "现金"
 expect "casual supplier" "$(q "SELECT compName FROM Fsupplier")" "普通供应商"
 expect "casual customer" "$(q "SELECT compName FROM Fcustomer")" "普通客户"

@@ -196,7 +196,7 @@ TEST_F(MoveBookTest, FilesThatAreNotAnIntactBookOfThisVersionOrOlderAreRefused) 
         {text, "不是本程序完好的账簿"},
         {foreign, "不是本程序完好的账簿"},
         {directory() + "missing.db", "找不到账簿文件"},
-        {newer, "较新版本的程序建立（账簿版本 99，本程序为 5）"},
+        {newer, "较新版本的程序建立（账簿版本 99，本程序为 6）"},
     };
     for (const auto& c : cases) {
         const QByteArray before = QFile::exists(c.file) ? digest(c.file) : QByteArray();

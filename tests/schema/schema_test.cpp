@@ -207,7 +207,7 @@ TEST_F(Schema, LineViewsJoinTheProduct) {
 
 TEST_F(Schema, TheFileIsMarkedAsOurs) {
     EXPECT_EQ(scalar("PRAGMA application_id"), "1447383883");
-    EXPECT_EQ(scalar("PRAGMA user_version"), "5");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "6");
     EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
 }
 

@@ -17,8 +17,9 @@
 
 namespace {
 
-const QString kKeptDump = QStringLiteral(VESK_FIXTURES "/kestdata-v3.server.bak");
-const QString kKeptDumpOfVersionFour = QStringLiteral(VESK_FIXTURES "/kestdata-v4.server.bak");
+QString keptDump(int version) {
+    return QStringLiteral(VESK_FIXTURES "/kestdata-v%1.server.bak").arg(version);
+}
 
 // Everything the server knows of a book's definition, one line per column, constraint, index,
 // view, trigger and function: two books of one version list the same.
@@ -60,14 +61,16 @@ QStringList businessOf(ServerDb& db) {
 
 class ServerUpgrade : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const bookfile::Outcome restored =
-            serverbookfile::restore(book_.conninfo(), kKeptDump, [](int) {});
-        ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
-        ASSERT_EQ(book_.scalar("SELECT version FROM VeskBook"), "3");
-    }
+    void SetUp() override { restoreKept(3); }
 
     QString conninfo() const { return QString::fromStdString(book_.conninfo()); }
+    // The kept book of the version as the book, in place of what it held.
+    void restoreKept(int version) {
+        const bookfile::Outcome restored =
+            serverbookfile::restore(book_.conninfo(), keptDump(version), [](int) {});
+        ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
+        ASSERT_EQ(book_.scalar("SELECT version FROM VeskBook"), QString::number(version));
+    }
     void expectUpgradedKeepingEverything(int version);
 
     // Sessions of the book waiting for a lock, until there are this many.
@@ -111,11 +114,13 @@ TEST_F(ServerUpgrade, TheKeptBookOfVersionThreeBecomesABookOfThisVersionKeepingE
 }
 
 TEST_F(ServerUpgrade, TheKeptBookOfVersionFourBecomesABookOfThisVersionKeepingEveryBalance) {
-    const bookfile::Outcome restored =
-        serverbookfile::restore(book_.conninfo(), kKeptDumpOfVersionFour, [](int) {});
-    ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
-    ASSERT_EQ(book_.scalar("SELECT version FROM VeskBook"), "4");
+    restoreKept(4);
     expectUpgradedKeepingEverything(4);
+}
+
+TEST_F(ServerUpgrade, TheKeptBookOfVersionFiveBecomesABookOfThisVersion) {
+    restoreKept(5);
+    expectUpgradedKeepingEverything(5);
 }
 
 // Two counters start at once while a third posts: the first upgrades once the posting is
@@ -169,7 +174,7 @@ TEST_F(ServerUpgrade, ABackupOfTheEarlierVersionIsRestoredAndUpgraded) {
     ASSERT_EQ(schema::createOnServer(other.conninfo()), "");
     TsysData data(TsysData::Server{QString::fromStdString(other.conninfo())});
     ASSERT_TRUE(data.connect());
-    const bookfile::Outcome restored = bookfile::restore(data.myCon, kKeptDump, [](int) {});
+    const bookfile::Outcome restored = bookfile::restore(data.myCon, keptDump(3), [](int) {});
     ASSERT_TRUE(restored.done) << restored.refusal.toStdString();
     EXPECT_EQ(other.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
     EXPECT_EQ(businessOf(other), kept);
