@@ -3,9 +3,11 @@
 # taking screenshots. Sourced by the package test and by the user guide's screenshot script.
 
 # Starts Xvfb at 1024×768 on the first free display from :70 and exports DISPLAY. Any local
-# user may connect (the program may run as another user); TCP stays off. A server that dies
-# before it listens (its display taken meanwhile) gives way to the next display; a slow one
-# on a busy machine is waited for up to half a minute.
+# user may connect (the program may run as another user); TCP stays off. The display is used
+# once it answers a client, not when its socket appears: on a busy machine the program once
+# started between the two and could not connect. A server that dies before it answers (its
+# display taken meanwhile) gives way to the next display; a slow one is waited for up to half
+# a minute.
 xdrive_start() {
   local n
   for n in $(seq 70 99); do
@@ -13,7 +15,7 @@ xdrive_start() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
     XDRIVE_XVFB=$!
     for _ in $(seq 300); do
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
+      if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi
