@@ -4,6 +4,7 @@
 #include "core/pgdialect.h"
 #include "core/schema.h"
 #include "core/serversetting.h"
+#include "pq/libpq.h"
 
 #include <algorithm>
 #include <array>
@@ -149,6 +150,11 @@ PgEngine::~PgEngine() {
 bool PgEngine::open() {
     if (conn_)
         return true;
+    if (const std::string missing = pq::loadError(); !missing.empty()) {
+        lastError_ =
+            QStringLiteral("无法载入 PostgreSQL 客户端库：") + QString::fromStdString(missing);
+        return false;
+    }
     // A server that does not answer gives up after a while instead of hanging the program;
     // the connection string may say otherwise. Texts travel as UTF-8 whatever it says.
     const QByteArray given = serversetting::keyed(conninfo_).toUtf8();
