@@ -27,12 +27,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION office)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the program links (Qt 6 widgets and print support, SQLite, libsodium,
-# libxlsxwriter, the C++ runtime) come from dpkg-shlibdeps with their versions; what it
-# cannot see is named here: the PostgreSQL client library (loaded when a server book is first
-# used), Qt's X11 and Wayland plugins, the Chinese face and the Latin face of the printed page,
+# The libraries the program links (Qt 6 widgets and print support, SQLite, libsodium, the C++
+# runtime) come from dpkg-shlibdeps with their versions; what it cannot see is named here: the
+# libraries loaded when first used (the PostgreSQL client, the spreadsheet writer and the zip
+# reader), Qt's X11 and Wayland plugins, the Chinese face and the Latin face of the printed page,
 # Qt's Chinese button texts and the icon theme of the main window's pictures.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libpq5, qt6-qpa-plugins (>= 6.4), fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n, adwaita-icon-theme")
+    "libpq5, libxlsxwriter4, libminizip1, qt6-qpa-plugins (>= 6.4), fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n, adwaita-icon-theme")
 include(CPack)

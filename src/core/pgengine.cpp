@@ -4,7 +4,7 @@
 #include "core/pgdialect.h"
 #include "core/schema.h"
 #include "core/serversetting.h"
-#include "pq/libpq.h"
+#include "late/library.h"
 
 #include <algorithm>
 #include <array>
@@ -150,7 +150,7 @@ PgEngine::~PgEngine() {
 bool PgEngine::open() {
     if (conn_)
         return true;
-    if (const std::string missing = pq::loadError(); !missing.empty()) {
+    if (const std::string& missing = late::libpq().loadError(); !missing.empty()) {
         lastError_ =
             QStringLiteral("无法载入 PostgreSQL 客户端库：") + QString::fromStdString(missing);
         return false;

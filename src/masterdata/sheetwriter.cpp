@@ -1,6 +1,7 @@
 #include "masterdata/sheetwriter.h"
 
 #include "core/numbers.h"
+#include "late/library.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,6 +75,9 @@ bool writeCell(lxw_worksheet* sheet, int row, int column, const QString& text, b
 }
 
 bool writeInto(const QString& path, const SheetData& data) {
+    // Without its writer the export fails as any other that cannot write.
+    if (!late::xlsxwriter().loadError().empty())
+        return false;
     Workbook book(QFile::encodeName(path));
     if (!book.get())
         return false;

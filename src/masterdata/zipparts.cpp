@@ -1,5 +1,7 @@
 #include "masterdata/zipparts.h"
 
+#include "late/library.h"
+
 #include <algorithm>
 #include <cstring>
 #include <unzip.h>
@@ -70,7 +72,9 @@ int ZCALLBACK noError(voidpf, voidpf) {
 ZipParts::ZipParts(const QByteArray& bytes) : cursor_{&bytes} {
     zlib_filefunc64_def functions{openMemory, readMemory,  writeNothing, tellMemory,
                                   seekMemory, closeMemory, noError,      nullptr};
-    zip_ = unzOpen2_64(&cursor_, &functions);
+    // Without its reader the file reads as no spreadsheet, told as such.
+    if (late::minizip().loadError().empty())
+        zip_ = unzOpen2_64(&cursor_, &functions);
 }
 
 ZipParts::~ZipParts() {

@@ -7,8 +7,6 @@
 #include "core/transaction.h"
 #include "support/serverbook.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -334,31 +332,6 @@ TEST_F(ServerEngine, ReconnectingToABookANewerProgramUpgradedMeanwhileIsRefused)
     EXPECT_FALSE(con_.isOpen());
     ServerBook::admin(QStringLiteral("UPDATE VeskBook SET version = 1"), book_.conninfo());
     EXPECT_EQ(rows(), 1) << "nothing of the refused statement was written";
-}
-
-// Whether the process has the PostgreSQL client library in memory.
-bool clientLibraryLoaded() {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libpq.so");
-}
-
-// A program started on a book kept on this computer never loads the client library, with the
-// twenty libraries it brings; a book on a server loads it when it is opened.
-TEST(ClientLibrary, IsLoadedOnlyWhenABookOnAServerIsOpened) {
-    ASSERT_FALSE(clientLibraryLoaded()) << "loaded before anything was opened";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("kestdata.db"));
-    schema::create(file);
-    Connection embedded(file);
-    ASSERT_TRUE(embedded.open()) << embedded.lastError().toStdString();
-    TQuery q(embedded, QStringLiteral("QueryCommon"));
-    q.load("SELECT COUNT(*) AS n FROM Fproduct");
-    q.open();
-    EXPECT_FALSE(clientLibraryLoaded()) << "loaded for a book on this computer";
-
-    Connection server = Connection::server(ServerBook::clusterConninfo());
-    ASSERT_TRUE(server.open()) << server.lastError().toStdString();
-    EXPECT_TRUE(clientLibraryLoaded());
 }
 
 } // namespace
