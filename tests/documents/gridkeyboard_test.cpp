@@ -323,6 +323,33 @@ TEST_F(GridKeyboard, TabAndShiftTabLeaveTheGridToTheBoxesAroundIt) {
     EXPECT_TRUE(drive::find<QDateEdit>(transfer, "dtDate").hasFocus());
 }
 
+// Tabbing through the header, a code scanned one box too early lands in the date: it becomes
+// the next line, and the document keeps its date.
+TEST_F(GridKeyboard, ACodeScannedIntoTheDateBecomesTheNextLineAndTheDateStays) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    QDateEdit& date = drive::find<QDateEdit>(w, "dtDate");
+    const QDate day = date.date();
+    date.setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), &g) << "Tab goes from the date to the lines";
+
+    date.setFocus();
+    scan(kHammerCode);
+    EXPECT_EQ(date.date(), day);
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdID), QString::number(hammer));
+    typeKeys("3");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "3");
+
+    TfrmPDB& transfer = open<TfrmPDB>(*products);
+    QDateEdit& transferDate = drive::find<QDateEdit>(transfer, "dtDate");
+    transferDate.setFocus();
+    scan(kPenCode);
+    EXPECT_EQ(transferDate.date(), day);
+    EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
+}
+
 TEST_F(GridKeyboard, ATransferAndALossAreFilledFromAScannerAndSaved) {
     TfrmPDB& transfer = open<TfrmPDB>(*products);
     drive::choose(drive::find<QComboBox>(transfer, "cbHouseOut"), "北库");

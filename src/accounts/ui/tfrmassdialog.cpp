@@ -2,15 +2,14 @@
 
 #include "accounts/assetregister.h"
 #include "core/clock.h"
-#include "core/dates.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
+#include "core/ui/datebox.h"
 #include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,10 +44,7 @@ TfrmAssDialog::TfrmAssDialog(const AssDialogKind& kind, QWidget* parent)
     txtpurprice = new NumberEdit(QStringLiteral("0"));
     txtpurprice->setObjectName(QStringLiteral("txtpurprice"));
     txtpurprice->setText(QStringLiteral("0"));
-    dtpurDate = new QDateEdit;
-    dtpurDate->setObjectName(QStringLiteral("dtpurDate"));
-    dtpurDate->setCalendarPopup(true);
-    dtpurDate->setDisplayFormat(dates::kFormat);
+    dtpurDate = new DateBox(QStringLiteral("dtpurDate"));
     txtRemark = new QLineEdit;
     txtRemark->setObjectName(QStringLiteral("txtRemark"));
 

@@ -8,30 +8,18 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/ui/listwindowparts.h"
 
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QDateEdit* dateBox(const QString& name) {
-    auto* box = new QDateEdit;
-    box->setObjectName(name);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(dates::kFormat);
-    return box;
-}
-
-} // namespace
 
 TfrmCash::TfrmCash(QWidget* parent)
     : TForm(parent), frmInAdd(new TfrmInAdd(this)), frmItm(new TfrmItm(this)) {
@@ -73,8 +61,8 @@ TfrmCash::TfrmCash(QWidget* parent)
 
     auto* lblDetails = new QLabel(QStringLiteral("现金明细"));
     lblDetails->setBuddy(dgBank);
-    dtbegin = dateBox(QStringLiteral("dtbegin"));
-    dtEnd = dateBox(QStringLiteral("dtEnd"));
+    dtbegin = new DateBox(QStringLiteral("dtbegin"));
+    dtEnd = new DateBox(QStringLiteral("dtEnd"));
     auto* lblDate = new QLabel(QStringLiteral("查询日期："));
     lblDate->setBuddy(dtbegin);
     auto* lblTo = new QLabel(QStringLiteral("~"));

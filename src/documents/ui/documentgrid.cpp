@@ -452,9 +452,18 @@ bool DocumentGrid::codeTypedAsQuantity(int row, const QString& before) {
     // The quantity the keys changed is put back, and the window counts it again.
     setText(row, Quantity, before);
     emit cellEdited(row, Quantity);
-    if (const int free = freeRow())
-        codeEntered(free, typed, text(free, ProdBH), true);
-    else
-        noFreeRowFor(typed);
+    enterAtFreeRow(typed);
     return true;
+}
+
+void DocumentGrid::enterAtFreeRow(const QString& code) {
+    if (const int free = freeRow())
+        codeEntered(free, code, text(free, ProdBH), true);
+    else
+        noFreeRowFor(code);
+}
+
+void DocumentGrid::enterScannedCode(const QString& code) {
+    setFocus();
+    runGuarded([&] { enterAtFreeRow(code); });
 }

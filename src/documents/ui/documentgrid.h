@@ -85,6 +85,9 @@ public:
 
     // The data row of the cell cursor, 0 when there is none.
     int currentLine() const;
+    // A product's code scanned into another box of the window: the first row without a product
+    // takes it as if it were scanned there; with all ten taken the person is told.
+    void enterScannedCode(const QString& code);
     // Puts the cell cursor on a cell and opens it for typing, its text selected.
     void editCell(int row, int column);
 
@@ -122,6 +125,7 @@ private:
     // The first row without a product; 0 when all ten have one.
     int freeRow() const;
     void noFreeRowFor(const QString& code);
+    void enterAtFreeRow(const QString& code);
     // F2, or Enter on an empty code cell, from the grid or from an open cell.
     bool opensPicker(const QKeyEvent& event, const QString& cellText) const;
     void leave(bool forward);

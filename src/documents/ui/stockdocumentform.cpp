@@ -4,13 +4,13 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,10 +50,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     txtOrderCode = new QLineEdit(this);
     txtOrderCode->setObjectName("txtOrderCode");
     txtOrderCode->setStyleSheet("color: red");
-    dtDate = new QDateEdit(this);
-    dtDate->setObjectName("dtDate");
-    dtDate->setCalendarPopup(true);
-    dtDate->setDisplayFormat("yyyy-MM-dd");
+    dtDate = new DateBox(QStringLiteral("dtDate"), this);
     lblDate = labelFor(stockKind(shownKind).dateLabel, dtDate, this);
     lblDate->setObjectName("lblDate");
 
@@ -94,6 +91,7 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     resize(940, 540); // the ten rows and every shown column without scrolling
 
     // Nothing is computed from the cells: the amount stays what the picker or the person put.
+    connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgData->checkEditedCell(row, column); });
     connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });

@@ -6,7 +6,7 @@
 
 class DocumentGrid;
 class QComboBox;
-class QDateEdit;
+class DateBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -44,7 +44,7 @@ protected:
 
     QLineEdit* txtCaption;
     QLineEdit* txtOrderCode;
-    QDateEdit* dtDate;
+    DateBox* dtDate;
     QComboBox* cbEMp;
     QComboBox* cbHouseIn;
     QLabel* lblHouseIn;

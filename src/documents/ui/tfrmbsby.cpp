@@ -1,11 +1,11 @@
 #include "documents/ui/tfrmbsby.h"
 
 #include "core/sysdata.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "documents/ui/documentlists.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

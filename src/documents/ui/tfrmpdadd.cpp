@@ -2,10 +2,10 @@
 
 #include "core/clock.h"
 #include "core/sysdata.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -15,10 +15,7 @@ TfrmPDAdd::TfrmPDAdd(TfrmProdPD& productCount, QWidget* parent)
     cbHouse = new QComboBox;
     cbHouse->setObjectName("cbHouse");
     cbHouse->setMinimumWidth(140);
-    dtDate = new QDateEdit;
-    dtDate->setObjectName("dtDate");
-    dtDate->setCalendarPopup(true);
-    dtDate->setDisplayFormat("yyyy-MM-dd");
+    dtDate = new DateBox(QStringLiteral("dtDate"));
     placeHouseAndDate(cbHouse, dtDate);
 
     connectGuarded(cbHouse, &QComboBox::currentIndexChanged, this, [this] { LoadProducts(); });

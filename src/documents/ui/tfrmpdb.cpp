@@ -1,10 +1,10 @@
 #include "documents/ui/tfrmpdb.h"
 
 #include "core/sysdata.h"
+#include "core/ui/datebox.h"
 #include "documents/ui/documentlists.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

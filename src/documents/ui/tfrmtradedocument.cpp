@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/sysdata.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 #include "documents/documentheader.h"
@@ -15,7 +16,6 @@
 #include "printing/ui/tfrmprintview.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -108,10 +108,8 @@ QLayout* TfrmTradeDocument::buildHeader() {
     imgFind->setAccessibleName(QStringLiteral("查找往来单位"));
     imgFind->setToolTip(QStringLiteral("查找往来单位（F3）"));
     setCommonKey(*imgFind, CommonKey::PickCounterpart);
-    dtDate = new QDateEdit;
-    dtDate->setObjectName("dtDate");
-    dtDate->setCalendarPopup(true);
-    dtDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    dtDate = new DateBox(QStringLiteral("dtDate"));
+    connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
 
     auto* comp = new QHBoxLayout;
     comp->setSpacing(2);

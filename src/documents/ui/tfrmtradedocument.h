@@ -6,7 +6,7 @@
 
 class DocumentGrid;
 class QComboBox;
-class QDateEdit;
+class DateBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -62,7 +62,7 @@ private:
     QLineEdit* txtCompName;
     QLineEdit* txtCompID;
     QToolButton* imgFind;
-    QDateEdit* dtDate;
+    DateBox* dtDate;
     DocumentGrid* sgData;
     QLineEdit* txtSumMoney;
     QLineEdit* txtMoney;

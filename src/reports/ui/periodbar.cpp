@@ -3,8 +3,8 @@
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -32,14 +32,6 @@ QHBoxLayout* rowOf(QWidget* bar) {
 }
 
 } // namespace
-
-QDateEdit* newDatePicker(const QString& name, QWidget* parent) {
-    auto* picker = new QDateEdit(parent);
-    picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(dates::kFormat);
-    return picker;
-}
 
 DayBar::DayBar(QWidget* parent) : PeriodBar(parent) {
     QHBoxLayout* row = rowOf(this);
@@ -84,9 +76,9 @@ JournalPeriod MonthBar::period() const {
 ChosenBar::ChosenBar(QWidget* parent) : PeriodBar(parent) {
     QHBoxLayout* row = rowOf(this);
     QLabel* caption = newLabel(QStringLiteral("查询日期："), {}, this);
-    dtBegin = newDatePicker(QStringLiteral("dtBegin"), this);
+    dtBegin = new DateBox(QStringLiteral("dtBegin"), this);
     QLabel* to = newLabel(QStringLiteral("~"), {}, this);
-    dtEnd = newDatePicker(QStringLiteral("dtEnd"), this);
+    dtEnd = new DateBox(QStringLiteral("dtEnd"), this);
     caption->setBuddy(dtBegin);
     to->setBuddy(dtEnd);
     auto* Button1 = new QPushButton(QStringLiteral("查询(&F)"), this);

@@ -60,5 +60,3 @@ private:
     QDateEdit* dtEnd;
 };
 
-// A date picker showing the one date form, with a calendar.
-QDateEdit* newDatePicker(const QString& name, QWidget* parent);

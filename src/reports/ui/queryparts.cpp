@@ -4,6 +4,7 @@
 #include "core/dates.h"
 #include "core/sqltext.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -15,18 +16,6 @@
 
 namespace queryparts {
 
-namespace {
-
-QDateEdit* dateBox(QWidget& window, const QString& name) {
-    auto* box = new QDateEdit(&window);
-    box->setObjectName(name);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return box;
-}
-
-} // namespace
-
 QLabel* buddyLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, buddy->parentWidget());
     label->setBuddy(buddy);
@@ -34,8 +23,8 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy) {
 }
 
 FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& keyName) {
-    FilterRow row{new QHBoxLayout, dateBox(window, QStringLiteral("dtbegin")),
-                  dateBox(window, QStringLiteral("dtEnd")), new QLineEdit(&window),
+    FilterRow row{new QHBoxLayout, new DateBox(QStringLiteral("dtbegin"), &window),
+                  new DateBox(QStringLiteral("dtEnd"), &window), new QLineEdit(&window),
                   new QPushButton(QStringLiteral("查询(&F)"), &window)};
     row.key->setObjectName(keyName);
     row.key->setMaxLength(kMaxSearchKeyLength);

@@ -5,13 +5,13 @@
 #include "core/sqltext.h"
 #include "core/sysdata.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/titlesort.h"
 #include "reports/productsales.h"
 #include "reports/ui/periodbar.h"
 #include "reports/ui/reportgrid.h"
 
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +26,10 @@ TfrmTjProd::TfrmTjProd(QWidget* parent) : TForm(parent) {
     resize(1000, 560);
 
     auto* dateLabel = new QLabel(QStringLiteral("查询日期："), this);
-    dtbegin = newDatePicker(QStringLiteral("dtbegin"), this);
+    dtbegin = new DateBox(QStringLiteral("dtbegin"), this);
     dateLabel->setBuddy(dtbegin);
     auto* toLabel = new QLabel(QStringLiteral("~"), this);
-    dtEnd = newDatePicker(QStringLiteral("dtEnd"), this);
+    dtEnd = new DateBox(QStringLiteral("dtEnd"), this);
     toLabel->setBuddy(dtEnd);
     auto* keyLabel = new QLabel(QStringLiteral("商品名称："), this);
     txtKey = new QLineEdit(this);
