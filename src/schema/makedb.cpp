@@ -21,7 +21,9 @@ int failed(const std::string& reason) {
 int main(int argc, char** argv) {
     const bool server = (argc == 3 || argc == 5) && std::strcmp(argv[1], "--server") == 0;
     const bool moving = server && argc == 5 && std::strcmp(argv[3], "--from") == 0;
-    if (argc != 2 && !(server && (argc == 3 || moving))) {
+    // An option it does not know (--help) is no book's path: it would have become one.
+    const bool path = argc == 2 && argv[1][0] != '-';
+    if (!path && !(server && (argc == 3 || moving))) {
         std::fprintf(stderr, "usage: vesk-makedb PATH\n       vesk-makedb --server CONNINFO\n"
                              "       vesk-makedb --server CONNINFO --from PATH\n");
         return 2;

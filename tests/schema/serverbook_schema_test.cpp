@@ -8,7 +8,9 @@
 #include "support/serverbook.h"
 #include "twobooks.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -372,6 +374,18 @@ TEST(MakeDbServer, WritesABookIntoAnEmptyDatabaseOnlyAndSaysWhyNot) {
     EXPECT_EQ(unreachable.exitCode, 1);
     EXPECT_TRUE(unreachable.errors.contains(QStringLiteral("无法连接到服务器")))
         << unreachable.errors.toStdString();
+}
+
+// Asked for help, it shows how it is run; it once wrote a book named "--help".
+TEST(MakeDb, AnOptionItDoesNotKnowShowsItsUsageAndWritesNothing) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(QStringLiteral(VESK_MAKEDB), {QStringLiteral("--help")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(p.readAllStandardError().startsWith("usage: vesk-makedb"));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST(MakeDbServer, ADatabaseOfALanguagesTextRulesIsRefusedAndLeftEmpty) {
