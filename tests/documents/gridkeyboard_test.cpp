@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QTableView>
 #include <memory>
 
@@ -101,6 +102,23 @@ protected:
         typeKeys(code);
         press(Qt::Key_Return);
     }
+    // Keys as a device sends them, each the milliseconds apart, then Enter: a scanner a few,
+    // a person typing a hundred or more.
+    void keysAtPace(const QString& keys, unsigned long long gap) {
+        QWidget* target = focus();
+        auto send = [&](int key, const QString& text) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, Qt::NoModifier, text);
+                event.setTimestamp(clock_);
+                QApplication::sendEvent(target, &event);
+            }
+            clock_ += gap;
+        };
+        for (QChar c : keys)
+            send(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
+        send(Qt::Key_Return, QStringLiteral("\r"));
+        clock_ += 10000;
+    }
     static QStringList row(DocumentGrid& g, int r) {
         QStringList out;
         for (int c = 1; c <= DocumentGrid::kColumns; ++c)
@@ -123,6 +141,7 @@ protected:
     TestPrinter printer;
     std::unique_ptr<TfrmPrintView> preview;
     std::vector<std::unique_ptr<QWidget>> windows;
+    unsigned long long clock_ = 100000;
 };
 
 TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantity) {
@@ -347,6 +366,49 @@ TEST_F(GridKeyboard, ACodeScannedIntoTheDateBecomesTheNextLineAndTheDateStays) {
     transferDate.setFocus();
     scan(kPenCode);
     EXPECT_EQ(transferDate.date(), day);
+    EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
+}
+
+// A code scanned into the document's code, its handler or its warehouse: the box keeps what it
+// held, no button is pressed, and the code is the next line. Typed at a person's pace, the
+// same keys stay in the box.
+TEST_F(GridKeyboard, ACodeScannedIntoTheHeaderBecomesTheNextLineAndTheBoxKeepsItsText) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    QLineEdit& code = drive::find<QLineEdit>(w, "txtOrderCode");
+    const QString made = code.text();
+    code.setFocus();
+    keysAtPace(kHammerCode, 3);
+    EXPECT_EQ(code.text(), made);
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdID), QString::number(hammer));
+    EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
+
+    QComboBox& handler = drive::find<QComboBox>(w, "cbEMp");
+    handler.setEditText(QStringLiteral("张三"));
+    handler.setFocus();
+    keysAtPace(kPenCode, 3);
+    EXPECT_EQ(handler.currentText(), "张三");
+    EXPECT_EQ(g.text(2, DocumentGrid::ProdID), QString::number(pen));
+
+    QComboBox& house = drive::find<QComboBox>(w, "cbHouse");
+    drive::choose(house, "南库");
+    house.setFocus();
+    keysAtPace(kHammerCode, 3);
+    EXPECT_EQ(house.currentText(), "南库");
+    EXPECT_EQ(g.text(3, DocumentGrid::ProdID), QString::number(hammer));
+
+    code.setFocus();
+    code.selectAll();
+    keysAtPace(QStringLiteral("CJ0042"), 150);
+    EXPECT_EQ(code.text(), "CJ0042");
+    EXPECT_TRUE(g.text(4, DocumentGrid::ProdID).isEmpty());
+
+    TfrmPDB& transfer = open<TfrmPDB>(*products);
+    QLineEdit& transferCode = drive::find<QLineEdit>(transfer, "txtOrderCode");
+    const QString transferMade = transferCode.text();
+    transferCode.setFocus();
+    keysAtPace(kPenCode, 3);
+    EXPECT_EQ(transferCode.text(), transferMade);
     EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
 }
 

@@ -9,6 +9,7 @@
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
+#include "documents/ui/headerscans.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -90,8 +91,10 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     layout->addLayout(footer);
     resize(940, 540); // the ten rows and every shown column without scrolling
 
-    // Nothing is computed from the cells: the amount stays what the picker or the person put.
+    // A code scanned into the header becomes the next line.
     connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
+    new HeaderScans(*sgData, {txtOrderCode, cbHouseIn, cbEMp});
+    // Nothing is computed from the cells: the amount stays what the picker or the person put.
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgData->checkEditedCell(row, column); });
     connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });

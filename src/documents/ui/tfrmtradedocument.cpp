@@ -12,6 +12,7 @@
 #include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
+#include "documents/ui/headerscans.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "printing/ui/tfrmprintview.h"
 
@@ -109,7 +110,9 @@ QLayout* TfrmTradeDocument::buildHeader() {
     imgFind->setToolTip(QStringLiteral("查找往来单位（F3）"));
     setCommonKey(*imgFind, CommonKey::PickCounterpart);
     dtDate = new DateBox(QStringLiteral("dtDate"));
+    // A code scanned into the header becomes the next line.
     connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
+    new HeaderScans(*sgData, {cbHouse, cbEMp, txtOrderCode});
 
     auto* comp = new QHBoxLayout;
     comp->setSpacing(2);
