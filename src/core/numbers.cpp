@@ -118,6 +118,20 @@ bool isOnTheWayToNumber(QStringView t) {
     return i == n;
 }
 
+QString narrowed(const QString& text) {
+    QString result = text;
+    for (QChar& c : result) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E) // the wide forms of ASCII's printable characters
+            c = QChar(char16_t(u - 0xFEE0));
+        else if (u == 0x3000) // the wide blank
+            c = u' ';
+        else if (u == 0x3002) // 。 typed for the point with Chinese punctuation on
+            c = u'.';
+    }
+    return result;
+}
+
 bool isNumber(QStringView text) {
     return toFloat(text).has_value();
 }

@@ -21,6 +21,9 @@ std::optional<double> toFloat(QStringView text);
 std::optional<double> toFloatOrZero(QStringView text);
 // Exact value of a typed text; empty or blank text is 0; nothing for a non-number.
 std::optional<Decimal> toDecimalOrZero(QStringView text);
+// The text with the wide forms a Chinese input method or a pasted text brings into a number
+// (１２．５, －３, 12。5, the wide blank) written as the digits, signs and point they stand for.
+QString narrowed(const QString& text);
 
 // True when the book can carry the value in its running totals: below 10^12 in magnitude.
 // The totals per warehouse and per account are kept in millionths in 64-bit integers, which

@@ -6,6 +6,7 @@
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 #include "printing/ui/tfrmprintview.h"
+#include "reliability/typing.h"
 #include "support/booktest.h"
 #include "support/drive.h"
 #include "support/testprinter.h"
@@ -96,6 +97,11 @@ protected:
     }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(focus(), key, modifiers);
+    }
+    // Characters beyond ASCII, as an input method delivers them, into whatever has the focus.
+    void typeWide(const QString& text) {
+        for (QChar c : text)
+            typeText(*focus(), QString(c));
     }
     // A scanner: the code, then Enter.
     void scan(const QString& code) {
@@ -571,6 +577,31 @@ TEST_F(GridKeyboard, NumbersTypedKeyByKeyStayAsTypedUntilTheCellIsLeft) {
     goTo(g, 1, DocumentGrid::Price);
     typeKeys("2x");
     EXPECT_EQ(g.text(1, DocumentGrid::Price), "0"); // never a number: at once, as before
+}
+
+// A Chinese input method in its wide mode types ２ for 2, and with its own punctuation 。 for
+// the point. Refused as no number, such a quantity became 0 and the line counted nothing.
+TEST_F(GridKeyboard, WideDigitsAndTheChinesePointAreTheNumberTheyStandFor) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeWide(QStringLiteral("１２"));
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "12");
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "150");
+
+    goTo(g, 1, DocumentGrid::Price);
+    typeWide(QStringLiteral("１２。５"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.text(1, DocumentGrid::Price), "12.5");
+
+    auto& settled = drive::find<QLineEdit>(w, "txtMoney");
+    settled.setFocus();
+    settled.selectAll();
+    typeText(settled, QStringLiteral("１００．５"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(settled.text(), "100.50");
 }
 
 TEST_F(GridKeyboard, TheAmountSettledTakesWhatIsTypedOnTheWayToANumber) {

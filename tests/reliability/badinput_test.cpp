@@ -88,17 +88,25 @@ TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberOnceLeftWhateverIsTypedOrPasted) 
         EXPECT_TRUE(shown.trimmed().isEmpty() || numbers::isNumber(shown.trimmed()))
             << "typed and left " << text.left(20).toStdString() << ", box shows "
             << shown.left(20).toStdString();
-        // Pasted at once and left: a number stays exactly as typed, anything else becomes "0".
+        // Pasted at once and left: a number stays as typed (its wide digits narrowed), anything
+        // else becomes "0".
         box.clear();
         box.insert(text);
         box.judge();
-        EXPECT_EQ(box.text(), isRefusedAsNumber(text) ? QStringLiteral("0") : text)
+        const QString narrow = numbers::narrowed(text);
+        EXPECT_EQ(box.text(), isRefusedAsNumber(narrow) ? QStringLiteral("0") : narrow)
             << "pasted " << text.left(20).toStdString();
     }
     retype(box, "12.5");
     EXPECT_EQ(box.text(), "12.5");
+    // What a Chinese input method types in its wide mode, or with its own punctuation, is the
+    // number it stands for: left as "0", a paid amount would be saved as nothing paid.
     retype(box, "１２３");
-    EXPECT_EQ(box.text(), "0");
+    EXPECT_EQ(box.text(), "123");
+    retype(box, "１２。５");
+    EXPECT_EQ(box.text(), "12.5");
+    retype(box, "－０．２５");
+    EXPECT_EQ(box.text(), "-0.25");
     // A key that can never make a number replaces the text at once: "1.2." becomes "0", and
     // the 3 typed after it is kept.
     retype(box, "1.2.3");

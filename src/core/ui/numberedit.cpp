@@ -4,10 +4,32 @@
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QValidator>
+
+namespace {
+
+// Accepts every text (the boxes judge it themselves) after narrowing it: the box takes the
+// changed text in place of the typed one, with its cursor where it was.
+class NarrowingValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = numbers::narrowed(input);
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+void takeNumbers(QLineEdit& box) {
+    box.setAttribute(Qt::WA_InputMethodEnabled, false);
+    box.setValidator(new NarrowingValidator(&box));
+}
 
 NumberEdit::NumberEdit(const QString& replacement, QWidget* parent)
     : QLineEdit(parent), replacement_(replacement) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    takeNumbers(*this);
     connect(this, &QLineEdit::textChanged, this, &NumberEdit::check);
 }
 

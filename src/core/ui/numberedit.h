@@ -2,6 +2,11 @@
 
 #include <QLineEdit>
 
+// Makes a line box one that takes numbers: the input method stays out of it (its keys arrive
+// as typed), and the wide forms an input method or a pasted text still brings (１２．５, 12。5)
+// become the digits and point they stand for as they arrive, before anyone judges the text.
+void takeNumbers(QLineEdit& box);
+
 // A box for a number. What a person types on the way to a number ("-", ".", "1e-") stays as
 // typed; the box judges its text when the person leaves it (Tab, a click elsewhere, Enter) or
 // when the window saves: a text that is then not empty and not a number is replaced, without a

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
 #include "masterdata/pickedproduct.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
@@ -34,7 +35,7 @@ public:
         edit->setFrame(false);
         if (isNumberColumn(index.column())) {
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+            takeNumbers(*edit);
         }
         // What the cell held when the person began, for judging it when they leave.
         edit->setProperty(kRow, index.row() + 1);

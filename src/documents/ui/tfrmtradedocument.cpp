@@ -144,7 +144,6 @@ QLayout* TfrmTradeDocument::buildFooter() {
     txtMoney = settled;
     txtMoney->setObjectName("txtMoney");
     txtMoney->setMaximumWidth(140);
-    txtMoney->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtTotalMoney = amountBox("txtTotalMoney");
     Button1 = new QPushButton(QStringLiteral("打印"));
     Button1->setObjectName("Button1");
