@@ -130,10 +130,17 @@ TEST_P(NewCount, CountingAProductAgainKeepsOneLineWithTheLastQuantity) {
     EXPECT_EQ(count("OrderPD"), 1);
 }
 
-TEST_P(NewCount, ACategoryBeforeAWarehouseAsksForTheWarehouse) {
+TEST_P(NewCount, ACategoryOrACodeBeforeAWarehouseAsksForTheWarehouse) {
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
         drive::choose(drive::find<QComboBox>(w, "cbCate"), "工具");
+        EXPECT_EQ(messages_.last(), "请选择盘点仓库！");
+        EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 0);
+        // A code scanned before the warehouse is chosen names a product all the same.
+        messages_.clear();
+        QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
+        drive::type(search, "锤");
+        QTest::keyClick(&search, Qt::Key_Return);
         EXPECT_EQ(messages_.last(), "请选择盘点仓库！");
         EXPECT_EQ(list(w, "dgProduct").model()->rowCount(), 0);
     });

@@ -176,6 +176,12 @@ void CountEntryForm::txtNameKeyDown() {
     // What was looked for stays selected, so that the next scan replaces it rather than
     // adding to it.
     const auto selectKey = qScopeGuard([this] { txtName->selectAll(); });
+    // Without a warehouse nothing can be found: a code scanned first would be told it names no
+    // product, and the person might add it again.
+    if (houseID().isEmpty()) {
+        notice(QStringLiteral("请选择盘点仓库！"));
+        return;
+    }
     TQuery& p = sysData->QueryP1;
     const QString key = txtName->text().trimmed();
     if (!key.isEmpty()) {
