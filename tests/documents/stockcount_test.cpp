@@ -3,6 +3,7 @@
 
 #include <QDateEdit>
 #include <QPushButton>
+#include <string>
 
 namespace {
 
@@ -93,9 +94,17 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
         QTest::keyClick(&products, Qt::Key_Down);
         expectCount("4");
         QTest::keyClick(&products, Qt::Key_Return);
+
+        // The next code scanned while the list still has the focus counts the product it
+        // names, not the list's current row (the hammer): the name box takes its keys.
+        ASSERT_EQ(w.focusWidget(), &products);
+        expectCount("8", "3");
+        for (char c : std::string("6901234567892\r"))
+            QTest::keyClick(w.focusWidget(), c);
+        EXPECT_EQ(search.text(), "6901234567892");
     });
     drive::click(*productPD, "tlAdd");
-    EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
+    EXPECT_EQ(line(kCode, saw, "pdcount"), "8");
     EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
 }

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -123,6 +124,36 @@ TEST_F(ProductPickerKeys, UpOnTheFirstRowGoesBackToTheBoxAndEnterThereSearches) 
         EXPECT_EQ(rows(), 1);
     });
     EXPECT_EQ(picker->chosen(), 0);
+}
+
+// A scanner used with the list focused: its keys went to the list's look-up by first letters
+// and its Enter chose whatever row that left current, a product the code does not name.
+TEST_F(ProductPickerKeys, ACodeTypedInTheListIsSearchedInTheBoxNotTakenForTheCurrentRow) {
+    pick([&] {
+        QLineEdit& box = searchBox(*picker);
+        box.setFocus();
+        drive::keys(&box, "锤");
+        press(Qt::Key_Down);
+        ASSERT_EQ(QApplication::focusWidget(), &list());
+        for (char c : std::string("T35"))
+            QTest::keyClick(QApplication::focusWidget(), c);
+        EXPECT_EQ(QApplication::focusWidget(), &box);
+        EXPECT_EQ(box.text(), "T35");
+        press(Qt::Key_Return); // searches: no product has that code
+        EXPECT_TRUE(picker->isVisible());
+        EXPECT_EQ(rows(), 0);
+        // Shift for a capital, as a scanner sends it, types into the box just the same.
+        press(Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), 'T', Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), '2');
+        EXPECT_EQ(box.text(), "T2");
+        press(Qt::Key_Return);
+        EXPECT_EQ(rows(), 1);
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+    });
+    ASSERT_EQ(picker->chosen(), 1);
+    EXPECT_EQ(picker->values()[2], "螺丝刀");
 }
 
 TEST_F(ProductPickerKeys, EscapeLeavesWithoutChoosing) {

@@ -7,13 +7,13 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "documents/ui/tfrmprodpd.h"
+#include "masterdata/ui/pickerkeys.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,7 +127,9 @@ CountEntryForm::CountEntryForm(const QString& caption, TfrmProdPD& productCount,
     connectGuarded(cbCate, &QComboBox::currentIndexChanged, this, [this] { cbCateChange(); });
     connectGuarded(txtName, &QLineEdit::returnPressed, this, [this] { txtNameKeyDown(); });
     connectGuarded(dgProduct, &QTableView::doubleClicked, this, [this] { dgProductDblClick(); });
-    dgProduct->installEventFilter(this);
+    // Enter on a product counts it as a double click does; a code typed or scanned with the
+    // list focused goes to the name box and is looked up there.
+    chooseByKeys(*txtName, *dgProduct, [this] { dgProductDblClick(); });
     connectGuarded(btnEdit, &QPushButton::clicked, this, [this] { btnEditClick(); });
     connectGuarded(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
 }
@@ -194,18 +196,6 @@ void CountEntryForm::txtNameKeyDown() {
     stockcount::searchHouseProducts(p, houseID(), key);
     if (p.recordCount() == 0 && !key.isEmpty())
         notice(QStringLiteral("找不到编号或名称为“%1”的商品！").arg(key));
-}
-
-// Enter on a product counts it as a double click does.
-bool CountEntryForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == dgProduct && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            runGuarded([this] { dgProductDblClick(); });
-            return true;
-        }
-    }
-    return TForm::eventFilter(watched, event);
 }
 
 // The book quantity is the warehouse's figure now, and proposed as the counted one.

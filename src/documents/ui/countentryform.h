@@ -38,7 +38,6 @@ protected:
     // The lines counted so far.
     void LoadCounted();
     void reject() override; // Escape presses "删除"
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QLineEdit* txtOrderID;
     QLabel* lblUserName;

@@ -2,6 +2,7 @@
 
 #include "core/guard.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
@@ -22,6 +23,8 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == &list_ && startsSearch(*key))
+            return searchAnew(*key);
         if (key->modifiers() & ~Qt::KeypadModifier)
             return false;
         if (watched == &box_)
@@ -59,6 +62,26 @@ private:
         default:
             return false;
         }
+    }
+
+    // A key that types text (a scanner sends Shift for each capital, as a keyboard does).
+    static bool startsSearch(const QKeyEvent& key) {
+        return !(key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) &&
+               !key.text().isEmpty() && key.text().front().isPrint() &&
+               !key.text().front().isSpace();
+    }
+
+    // Typed in the list, a code went to the list's own look-up by first letters, which jumped
+    // to the nearest row, and its Enter chose that row: another product. The box takes it
+    // instead, its old text replaced, and searches as if the person had typed it there.
+    bool searchAnew(const QKeyEvent& key) {
+        box_.setFocus(Qt::OtherFocusReason);
+        box_.selectAll();
+        QKeyEvent typed(QEvent::KeyPress, key.key(), key.modifiers(), key.text(),
+                        key.isAutoRepeat(), ushort(key.count()));
+        typed.setTimestamp(key.timestamp());
+        QCoreApplication::sendEvent(&box_, &typed);
+        return true;
     }
 
     int firstShownColumn() const {
