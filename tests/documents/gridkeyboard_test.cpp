@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTableView>
 #include <memory>
 
@@ -375,10 +376,10 @@ TEST_F(GridKeyboard, ACodeScannedIntoTheDateBecomesTheNextLineAndTheDateStays) {
     EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
 }
 
-// A code scanned into the document's code, its handler or its warehouse: the box keeps what it
-// held, no button is pressed, and the code is the next line. Typed at a person's pace, the
-// same keys stay in the box.
-TEST_F(GridKeyboard, ACodeScannedIntoTheHeaderBecomesTheNextLineAndTheBoxKeepsItsText) {
+// A code scanned into the document's code, its handler, its warehouse, the amount settled or
+// a button: the box keeps what it held, no button is pressed, and the code is the next line.
+// Typed at a person's pace, the same keys stay in the box.
+TEST_F(GridKeyboard, ACodeScannedOutsideTheLinesBecomesTheNextLineAndTheBoxKeepsItsText) {
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);
     QLineEdit& code = drive::find<QLineEdit>(w, "txtOrderCode");
@@ -408,6 +409,24 @@ TEST_F(GridKeyboard, ACodeScannedIntoTheHeaderBecomesTheNextLineAndTheBoxKeepsIt
     keysAtPace(QStringLiteral("CJ0042"), 150);
     EXPECT_EQ(code.text(), "CJ0042");
     EXPECT_TRUE(g.text(4, DocumentGrid::ProdID).isEmpty());
+    messages_.clear(); // a person's Enter there presses 保存, as it always did
+
+    // A code of digits alone is a number too: it must not become the amount settled, nor be
+    // told mid-code that it exceeds the amount due (the message took the rest of the code).
+    auto& settled = drive::find<QLineEdit>(w, "txtMoney");
+    settled.setText(QStringLiteral("5.00"));
+    settled.setFocus();
+    settled.selectAll();
+    keysAtPace(kPenCode, 3);
+    EXPECT_EQ(settled.text(), "5.00");
+    EXPECT_TRUE(messages_.texts().isEmpty()) << "told mid-code that it exceeds the amount due";
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdID), QString::number(pen));
+    // Its Enter on 保存 would have asked to post the document, and the next scan's Enter
+    // would have answered.
+    drive::find<QPushButton>(w, "btnSave").setFocus();
+    keysAtPace(kHammerCode, 3);
+    EXPECT_EQ(g.text(5, DocumentGrid::ProdID), QString::number(hammer));
+    EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
 
     TfrmPDB& transfer = open<TfrmPDB>(*products);
     QLineEdit& transferCode = drive::find<QLineEdit>(transfer, "txtOrderCode");
@@ -416,6 +435,16 @@ TEST_F(GridKeyboard, ACodeScannedIntoTheHeaderBecomesTheNextLineAndTheBoxKeepsIt
     keysAtPace(kPenCode, 3);
     EXPECT_EQ(transferCode.text(), transferMade);
     EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
+
+    // A box only the window's kind has: the loss report's type.
+    TfrmBsBy& loss = open<TfrmBsBy>(*products);
+    QComboBox& type = drive::find<QComboBox>(loss, "cbOrderType");
+    const QString typeBefore = type.currentText();
+    type.setFocus();
+    keysAtPace(kHammerCode, 3);
+    EXPECT_EQ(type.currentText(), typeBefore);
+    EXPECT_EQ(grid(loss).text(1, DocumentGrid::ProdID), QString::number(hammer));
+    EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
 }
 
 TEST_F(GridKeyboard, ATransferAndALossAreFilledFromAScannerAndSaved) {

@@ -118,7 +118,11 @@ protected:
         });
         drive::click(*window, "imgFind");
     }
-    void typeSettled(const QString& amount) { drive::type(box("txtMoney"), amount); }
+    // The amount settled is judged once the keys pause.
+    void typeSettled(const QString& amount) {
+        drive::type(box("txtMoney"), amount);
+        QTest::qWait(150);
+    }
     // A whole document: warehouse, employee, counterpart, the hammer 4 times.
     void fillDocument() {
         drive::choose(combo("cbHouse"), "总库");

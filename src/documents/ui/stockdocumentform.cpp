@@ -9,7 +9,7 @@
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "documents/ui/headerscans.h"
+#include "documents/ui/strayscans.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -91,9 +91,9 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
     layout->addLayout(footer);
     resize(940, 540); // the ten rows and every shown column without scrolling
 
-    // A code scanned into the header becomes the next line.
+    // A code scanned into the date, or anywhere else outside the lines, becomes the next line.
     connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
-    new HeaderScans(*sgData, {txtOrderCode, cbHouseIn, cbEMp});
+    new StrayScans(*sgData);
     // Nothing is computed from the cells: the amount stays what the picker or the person put.
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgData->checkEditedCell(row, column); });

@@ -12,7 +12,7 @@
 #include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "documents/ui/headerscans.h"
+#include "documents/ui/strayscans.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "printing/ui/tfrmprintview.h"
 
@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <stdexcept>
@@ -71,12 +72,18 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     layout->addWidget(sgData);
     layout->addLayout(buildFooter());
     resize(1000, sizeHint().height());
+    // So does one scanned anywhere else outside the lines.
+    new StrayScans(*sgData);
 
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgDataSetEditText(row, column); });
     connectGuarded(sgData, &DocumentGrid::productPicked, this, [this](int) { CacuTotalMoney(); });
     connectGuarded(txtMoney, &QLineEdit::textChanged, this,
                    [this](const QString& text) { txtMoneyChange(text); });
+    settledCheck_ = new QTimer(this);
+    settledCheck_->setSingleShot(true);
+    settledCheck_->setInterval(std::chrono::milliseconds(2 * StrayScans::kScannerGapMs));
+    connectGuarded(settledCheck_, &QTimer::timeout, this, [this] { checkSettled(); });
     connectGuarded(imgFind, &QToolButton::clicked, this, [this](bool) { imgFindClick(); });
     connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
@@ -110,9 +117,8 @@ QLayout* TfrmTradeDocument::buildHeader() {
     imgFind->setToolTip(QStringLiteral("查找往来单位（F3）"));
     setCommonKey(*imgFind, CommonKey::PickCounterpart);
     dtDate = new DateBox(QStringLiteral("dtDate"));
-    // A code scanned into the header becomes the next line.
+    // A code scanned into the date becomes the next line.
     connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
-    new HeaderScans(*sgData, {cbHouse, cbEMp, txtOrderCode});
 
     auto* comp = new QHBoxLayout;
     comp->setSpacing(2);
@@ -247,7 +253,16 @@ void TfrmTradeDocument::CacuTotalMoney() {
 void TfrmTradeDocument::txtMoneyChange(const QString& text) {
     if (text != txtMoney->text()) // a replacement already ran the check on its own text
         return;
-    const QString typed = text.trimmed();
+    // Judged once the keys pause: a code of digits scanned into the box is a number growing
+    // key by key, and told mid-code that it exceeded the amount due, the person saw a message
+    // take the rest of the code and its Enter while the box kept the code's first digits as
+    // the amount settled. A scanner's keys come faster than this, and its Enter puts the
+    // box's text back (StrayScans); a person sees the message as the key is typed.
+    settledCheck_->start();
+}
+
+void TfrmTradeDocument::checkSettled() {
+    const QString typed = txtMoney->text().trimmed();
     const auto settled = Decimal::parse(typed);
     if (!settled) // empty, or on the way to a number: the box judges it when left
         return;
@@ -278,6 +293,11 @@ void TfrmTradeDocument::Button1Click() {
 }
 
 PostResult TfrmTradeDocument::save() {
+    // An amount settled typed just before 保存 is warned about before the posting is asked for.
+    if (settledCheck_->isActive()) {
+        settledCheck_->stop();
+        checkSettled();
+    }
     const TradeDocument d = document();
     const PostResult result = postTradeDocument(kind_, d);
     switch (result) {

@@ -11,6 +11,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class QToolButton;
 class TfrmFindComp;
 class TfrmFindProduct;
@@ -40,6 +41,7 @@ private:
     void CacuSumMoney(int row);
     void CacuTotalMoney();
     void txtMoneyChange(const QString& text);
+    void checkSettled();
     void imgFindClick();
     void btnSaveClick();
     void Button1Click();
@@ -54,6 +56,7 @@ private:
     TfrmPrintView& preview_;
     Decimal runningTotal_;
     std::optional<documents::CodeOrigin> madeCode_; // the code shown when the window opened
+    QTimer* settledCheck_;
 
     QLineEdit* txtCaption;
     QComboBox* cbHouse;

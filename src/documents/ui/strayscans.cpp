@@ -1,7 +1,9 @@
-#include "documents/ui/headerscans.h"
+#include "documents/ui/strayscans.h"
 
+#include "core/ui/datebox.h"
 #include "documents/ui/documentgrid.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,16 +31,34 @@ void putBack(QWidget& box, const QVariant& held) {
     }
 }
 
-} // namespace
-
-HeaderScans::HeaderScans(DocumentGrid& grid, std::initializer_list<QWidget*> boxes)
-    : QObject(&grid), grid_(grid) {
-    for (QWidget* box : boxes)
-        box->installEventFilter(this);
+// The widgets a key typed in the window can reach: not the lines, not the date box, and not
+// the parts of a combo box or a spin box (their keys come through the box itself).
+bool takesStrayKeys(const QWidget& widget, const DocumentGrid& grid) {
+    if (widget.focusPolicy() == Qt::NoFocus || qobject_cast<const DateBox*>(&widget) ||
+        &widget == &grid || grid.isAncestorOf(&widget))
+        return false;
+    const QWidget* parent = widget.parentWidget();
+    return !qobject_cast<const QComboBox*>(parent) &&
+           !qobject_cast<const QAbstractSpinBox*>(parent);
 }
 
-bool HeaderScans::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
+} // namespace
+
+StrayScans::StrayScans(DocumentGrid& grid) : QObject(&grid), grid_(grid) {
+    grid.window()->installEventFilter(this);
+}
+
+void StrayScans::watchWindow() {
+    watching_ = true;
+    for (QWidget* widget : grid_.window()->findChildren<QWidget*>())
+        if (takesStrayKeys(*widget, grid_))
+            widget->installEventFilter(this);
+}
+
+bool StrayScans::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched == grid_.window() && !watching_)
+        watchWindow();
+    if (event->type() != QEvent::KeyPress || watched == grid_.window())
         return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
     // Keys made by the program itself carry no time: never a scanner's.
