@@ -126,6 +126,24 @@ protected:
         send(Qt::Key_Return, QStringLiteral("\r"));
         clock_ += 10000;
     }
+    // A code scanned with the focus on a widget outside the lines: the widget shows what it
+    // showed, and the code is the product of the grid's row.
+    void scanStaysOut(QWidget& widget, DocumentGrid& g, int row, const QString& code,
+                      long long product) {
+        const auto shown = [&widget] {
+            if (auto* line = qobject_cast<QLineEdit*>(&widget))
+                return line->text();
+            if (auto* combo = qobject_cast<QComboBox*>(&widget))
+                return combo->currentText();
+            return QString();
+        };
+        const QString before = shown();
+        widget.setFocus();
+        keysAtPace(code, 3);
+        EXPECT_EQ(shown(), before) << widget.objectName().toStdString();
+        EXPECT_EQ(g.text(row, DocumentGrid::ProdID), QString::number(product))
+            << widget.objectName().toStdString();
+    }
     static QStringList row(DocumentGrid& g, int r) {
         QStringList out;
         for (int c = 1; c <= DocumentGrid::kColumns; ++c)
@@ -383,26 +401,15 @@ TEST_F(GridKeyboard, ACodeScannedOutsideTheLinesBecomesTheNextLineAndTheBoxKeeps
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);
     QLineEdit& code = drive::find<QLineEdit>(w, "txtOrderCode");
-    const QString made = code.text();
-    code.setFocus();
-    keysAtPace(kHammerCode, 3);
-    EXPECT_EQ(code.text(), made);
-    EXPECT_EQ(g.text(1, DocumentGrid::ProdID), QString::number(hammer));
+    scanStaysOut(code, g, 1, kHammerCode, hammer);
     EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
 
     QComboBox& handler = drive::find<QComboBox>(w, "cbEMp");
     handler.setEditText(QStringLiteral("张三"));
-    handler.setFocus();
-    keysAtPace(kPenCode, 3);
-    EXPECT_EQ(handler.currentText(), "张三");
-    EXPECT_EQ(g.text(2, DocumentGrid::ProdID), QString::number(pen));
-
+    scanStaysOut(handler, g, 2, kPenCode, pen);
     QComboBox& house = drive::find<QComboBox>(w, "cbHouse");
     drive::choose(house, "南库");
-    house.setFocus();
-    keysAtPace(kHammerCode, 3);
-    EXPECT_EQ(house.currentText(), "南库");
-    EXPECT_EQ(g.text(3, DocumentGrid::ProdID), QString::number(hammer));
+    scanStaysOut(house, g, 3, kHammerCode, hammer);
 
     code.setFocus();
     code.selectAll();
@@ -417,33 +424,19 @@ TEST_F(GridKeyboard, ACodeScannedOutsideTheLinesBecomesTheNextLineAndTheBoxKeeps
     settled.setText(QStringLiteral("5.00"));
     settled.setFocus();
     settled.selectAll();
-    keysAtPace(kPenCode, 3);
-    EXPECT_EQ(settled.text(), "5.00");
+    scanStaysOut(settled, g, 4, kPenCode, pen);
     EXPECT_TRUE(messages_.texts().isEmpty()) << "told mid-code that it exceeds the amount due";
-    EXPECT_EQ(g.text(4, DocumentGrid::ProdID), QString::number(pen));
     // Its Enter on 保存 would have asked to post the document, and the next scan's Enter
     // would have answered.
-    drive::find<QPushButton>(w, "btnSave").setFocus();
-    keysAtPace(kHammerCode, 3);
-    EXPECT_EQ(g.text(5, DocumentGrid::ProdID), QString::number(hammer));
+    scanStaysOut(drive::find<QPushButton>(w, "btnSave"), g, 5, kHammerCode, hammer);
     EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
 
     TfrmPDB& transfer = open<TfrmPDB>(*products);
-    QLineEdit& transferCode = drive::find<QLineEdit>(transfer, "txtOrderCode");
-    const QString transferMade = transferCode.text();
-    transferCode.setFocus();
-    keysAtPace(kPenCode, 3);
-    EXPECT_EQ(transferCode.text(), transferMade);
-    EXPECT_EQ(grid(transfer).text(1, DocumentGrid::ProdID), QString::number(pen));
-
+    scanStaysOut(drive::find<QLineEdit>(transfer, "txtOrderCode"), grid(transfer), 1, kPenCode,
+                 pen);
     // A box only the window's kind has: the loss report's type.
     TfrmBsBy& loss = open<TfrmBsBy>(*products);
-    QComboBox& type = drive::find<QComboBox>(loss, "cbOrderType");
-    const QString typeBefore = type.currentText();
-    type.setFocus();
-    keysAtPace(kHammerCode, 3);
-    EXPECT_EQ(type.currentText(), typeBefore);
-    EXPECT_EQ(grid(loss).text(1, DocumentGrid::ProdID), QString::number(hammer));
+    scanStaysOut(drive::find<QComboBox>(loss, "cbOrderType"), grid(loss), 1, kHammerCode, hammer);
     EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
 }
 
