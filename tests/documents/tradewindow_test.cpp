@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <memory>
@@ -121,7 +122,9 @@ protected:
     // The amount settled is judged once the keys pause.
     void typeSettled(const QString& amount) {
         drive::type(box("txtMoney"), amount);
-        QTest::qWait(150);
+        auto* check = window->findChild<QTimer*>("settledCheck");
+        ASSERT_NE(check, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([check] { return !check->isActive(); }, 5000));
     }
     // A whole document: warehouse, employee, counterpart, the hammer 4 times.
     void fillDocument() {

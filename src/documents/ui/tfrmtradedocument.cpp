@@ -81,6 +81,7 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     connectGuarded(txtMoney, &QLineEdit::textChanged, this,
                    [this](const QString& text) { txtMoneyChange(text); });
     settledCheck_ = new QTimer(this);
+    settledCheck_->setObjectName("settledCheck");
     settledCheck_->setSingleShot(true);
     settledCheck_->setInterval(std::chrono::milliseconds(2 * StrayScans::kScannerGapMs));
     connectGuarded(settledCheck_, &QTimer::timeout, this, [this] { checkSettled(); });
