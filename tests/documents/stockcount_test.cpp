@@ -1,7 +1,9 @@
 #include "core/clock.h"
 #include "countwindows.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <string>
 
@@ -107,6 +109,50 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     EXPECT_EQ(line(kCode, saw, "pdcount"), "8");
     EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+}
+
+// Keys as a scanner sends them, a few milliseconds apart, then Enter.
+void scanInto(QWidget& box, const QString& code) {
+    static unsigned long long clock = 100000;
+    const auto send = [&](int key, const QString& text) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier, text);
+            event.setTimestamp(clock);
+            QApplication::sendEvent(&box, &event);
+        }
+        clock += 3;
+    };
+    for (QChar c : code)
+        send(Qt::Key_0 + c.digitValue(), QString(c));
+    send(Qt::Key_Return, QStringLiteral("\r"));
+    clock += 10000;
+}
+
+// A code scanned into the remark or the date is looked up as if scanned into the name box; the
+// remark and the date stay as they were.
+TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(a4));
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        QLineEdit& remark = drive::find<QLineEdit>(w, "txtRemark");
+        drive::type(remark, "月底");
+        // The date takes keys until the first line writes the count's header.
+        QDateEdit& date = drive::find<QDateEdit>(w, "dtDate");
+        const QDate day = date.date();
+        expectCount("7");
+        QTest::keyClicks(&date, "6907654321098");
+        QTest::keyClick(&date, Qt::Key_Return);
+        EXPECT_EQ(date.date(), day);
+        expectCount("2", "3");
+        scanInto(remark, "6901234567892");
+        EXPECT_EQ(remark.text(), "月底");
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
+    EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
+    EXPECT_EQ(scalar("SELECT remark FROM OrderPD WHERE orderID='" + kCode + "'"), "月底");
 }
 
 TEST_P(NewCount, ThePickedProductProposesItsBookQuantityInTheWarehouse) {

@@ -6,6 +6,7 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
+#include "documents/ui/strayscans.h"
 #include "documents/ui/tfrmprodpd.h"
 #include "masterdata/ui/pickerkeys.h"
 
@@ -128,8 +129,11 @@ CountEntryForm::CountEntryForm(const QString& caption, TfrmProdPD& productCount,
     connectGuarded(txtName, &QLineEdit::returnPressed, this, [this] { txtNameKeyDown(); });
     connectGuarded(dgProduct, &QTableView::doubleClicked, this, [this] { dgProductDblClick(); });
     // Enter on a product counts it as a double click does; a code typed or scanned with the
-    // list focused goes to the name box and is looked up there.
+    // list focused goes to the name box and is looked up there, and so does one scanned into
+    // any other box of the window.
     chooseByKeys(*txtName, *dgProduct, [this] { dgProductDblClick(); });
+    new StrayScans(*this, {txtName, dgProduct},
+                   [this](const QString& code) { takeScannedCode(code); });
     connectGuarded(btnEdit, &QPushButton::clicked, this, [this] { btnEditClick(); });
     connectGuarded(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
 }
@@ -196,6 +200,12 @@ void CountEntryForm::txtNameKeyDown() {
     stockcount::searchHouseProducts(p, houseID(), key);
     if (p.recordCount() == 0 && !key.isEmpty())
         notice(QStringLiteral("找不到编号或名称为“%1”的商品！").arg(key));
+}
+
+void CountEntryForm::takeScannedCode(const QString& code) {
+    txtName->setFocus();
+    txtName->setText(code);
+    runGuarded([this] { txtNameKeyDown(); });
 }
 
 // The book quantity is the warehouse's figure now, and proposed as the counted one.

@@ -31,6 +31,8 @@ protected:
 
     // The warehouse and date widgets of the header group, different in the two windows.
     void placeHouseAndDate(QWidget* house, QWidget* date);
+    // A code scanned anywhere in the window is looked up as if typed into the name box.
+    void takeScannedCode(const QString& code);
     // "所有类别" and every category, "所有类别" selected.
     void LoadCategories();
     // The products of the warehouse in the chosen category.

@@ -93,7 +93,8 @@ StockDocumentForm::StockDocumentForm(const QString& caption, StockKindId shownKi
 
     // A code scanned into the date, or anywhere else outside the lines, becomes the next line.
     connect(dtDate, &DateBox::codeScanned, sgData, &DocumentGrid::enterScannedCode);
-    new StrayScans(*sgData);
+    new StrayScans(*this, {sgData},
+                   [this](const QString& code) { sgData->enterScannedCode(code); });
     // Nothing is computed from the cells: the amount stays what the picker or the person put.
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgData->checkEditedCell(row, column); });

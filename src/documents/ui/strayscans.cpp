@@ -1,7 +1,6 @@
 #include "documents/ui/strayscans.h"
 
 #include "core/ui/datebox.h"
-#include "documents/ui/documentgrid.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -31,34 +30,38 @@ void putBack(QWidget& box, const QVariant& held) {
     }
 }
 
-// The widgets a key typed in the window can reach: not the lines, not the date box, and not
-// the parts of a combo box or a spin box (their keys come through the box itself).
-bool takesStrayKeys(const QWidget& widget, const DocumentGrid& grid) {
-    if (widget.focusPolicy() == Qt::NoFocus || qobject_cast<const DateBox*>(&widget) ||
-        &widget == &grid || grid.isAncestorOf(&widget))
+} // namespace
+
+StrayScans::StrayScans(QWidget& window, std::vector<QWidget*> homes,
+                       std::function<void(const QString&)> take)
+    : QObject(&window), window_(window), homes_(std::move(homes)), take_(std::move(take)) {
+    window.installEventFilter(this);
+}
+
+// The widgets a key typed in the window can reach: not the homes of codes, not the date box,
+// and not the parts of a combo box or a spin box (their keys come through the box itself).
+bool StrayScans::takesStrayKeys(const QWidget& widget) const {
+    if (widget.focusPolicy() == Qt::NoFocus || qobject_cast<const DateBox*>(&widget))
         return false;
+    for (const QWidget* home : homes_)
+        if (&widget == home || home->isAncestorOf(&widget))
+            return false;
     const QWidget* parent = widget.parentWidget();
     return !qobject_cast<const QComboBox*>(parent) &&
            !qobject_cast<const QAbstractSpinBox*>(parent);
 }
 
-} // namespace
-
-StrayScans::StrayScans(DocumentGrid& grid) : QObject(&grid), grid_(grid) {
-    grid.window()->installEventFilter(this);
-}
-
 void StrayScans::watchWindow() {
     watching_ = true;
-    for (QWidget* widget : grid_.window()->findChildren<QWidget*>())
-        if (takesStrayKeys(*widget, grid_))
+    for (QWidget* widget : window_.findChildren<QWidget*>())
+        if (takesStrayKeys(*widget))
             widget->installEventFilter(this);
 }
 
 bool StrayScans::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && watched == grid_.window() && !watching_)
+    if (event->type() == QEvent::Show && watched == &window_ && !watching_)
         watchWindow();
-    if (event->type() != QEvent::KeyPress || watched == grid_.window())
+    if (event->type() != QEvent::KeyPress || watched == &window_)
         return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
     // Keys made by the program itself carry no time: never a scanner's.
@@ -71,7 +74,7 @@ bool StrayScans::eventFilter(QObject* watched, QEvent* event) {
         if (!paced || code.size() < kShortestCode || !box_)
             return false;
         putBack(*box_, before_);
-        grid_.enterScannedCode(code);
+        take_(code);
         return true;
     }
     // A scanner presses Shift for each capital, as a keyboard does.

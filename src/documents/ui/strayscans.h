@@ -4,32 +4,39 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <functional>
+#include <vector>
 
-class DocumentGrid;
 class QWidget;
 
-// A product's code that a scanner sends anywhere in a document window but its lines: a box of
-// the header (its code, its handler, its warehouse), the title, the amount settled, a button.
-// It is told by its pace: each key within a few milliseconds of the one before, as no person
-// types, ended by Enter. The box gets back what it held before the code's first key, the Enter
-// presses no button (保存 and then its confirmation were one scan away), and the code is
-// handed on to the grid as its next line. The date box has a rule of its own (DateBox).
+// A product's code that a scanner sends anywhere in a window but where codes belong (a
+// document's lines, a count's name box and product list): a box of the header, the title, the
+// amount settled, a remark, a button. It is told by its pace: each key within a few
+// milliseconds of the one before, as no person types, ended by Enter. The box gets back what
+// it held before the code's first key, the Enter presses no button (保存 and then its
+// confirmation were one scan away), and the code is handed on to where codes belong. The date
+// box has a rule of its own (DateBox).
 class StrayScans : public QObject {
     Q_OBJECT
 public:
     static constexpr unsigned long long kScannerGapMs = 35;
     static constexpr int kShortestCode = 4;
 
-    // Watches every widget of the grid's window that takes the focus, as the window is first
-    // shown, so that the boxes of the window's kind are watched too.
-    explicit StrayScans(DocumentGrid& grid);
+    // Watches every widget of the window that takes the focus but the homes and what they
+    // hold, as the window is first shown, so that the boxes of the window's kind are watched
+    // too; a code scanned into one of them is handed to take.
+    StrayScans(QWidget& window, std::vector<QWidget*> homes,
+               std::function<void(const QString&)> take);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool takesStrayKeys(const QWidget& widget) const;
     void watchWindow();
-    DocumentGrid& grid_;
+    QWidget& window_;
+    std::vector<QWidget*> homes_;
+    std::function<void(const QString&)> take_;
     bool watching_ = false;
     // The keys of the run under way, the box they go into and what it held before them.
     QPointer<QWidget> box_;

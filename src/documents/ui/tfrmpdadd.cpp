@@ -15,8 +15,10 @@ TfrmPDAdd::TfrmPDAdd(TfrmProdPD& productCount, QWidget* parent)
     cbHouse = new QComboBox;
     cbHouse->setObjectName("cbHouse");
     cbHouse->setMinimumWidth(140);
-    dtDate = new DateBox(QStringLiteral("dtDate"));
+    auto* date = new DateBox(QStringLiteral("dtDate"));
+    dtDate = date;
     placeHouseAndDate(cbHouse, dtDate);
+    connect(date, &DateBox::codeScanned, this, &TfrmPDAdd::takeScannedCode);
 
     connectGuarded(cbHouse, &QComboBox::currentIndexChanged, this, [this] { LoadProducts(); });
 }

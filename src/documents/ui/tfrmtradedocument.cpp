@@ -73,7 +73,8 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     layout->addLayout(buildFooter());
     resize(1000, sizeHint().height());
     // So does one scanned anywhere else outside the lines.
-    new StrayScans(*sgData);
+    new StrayScans(*this, {sgData},
+                   [this](const QString& code) { sgData->enterScannedCode(code); });
 
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgDataSetEditText(row, column); });
