@@ -9,6 +9,7 @@
 #include "reliability/typing.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 #include "support/testprinter.h"
 
 #include <QApplication>
@@ -109,22 +110,9 @@ protected:
         typeKeys(code);
         press(Qt::Key_Return);
     }
-    // Keys as a device sends them, each the milliseconds apart, then Enter: a scanner a few,
-    // a person typing a hundred or more.
+    // Keys as a device sends them into whatever has the focus (PacedKeys).
     void keysAtPace(const QString& keys, unsigned long long gap) {
-        QWidget* target = focus();
-        auto send = [&](int key, const QString& text) {
-            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, key, Qt::NoModifier, text);
-                event.setTimestamp(clock_);
-                QApplication::sendEvent(target, &event);
-            }
-            clock_ += gap;
-        };
-        for (QChar c : keys)
-            send(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
-        send(Qt::Key_Return, QStringLiteral("\r"));
-        clock_ += 10000;
+        paced_.send(*focus(), keys, gap);
     }
     // A code scanned with the focus on a widget outside the lines: the widget shows what it
     // showed, and the code is the product of the grid's row.
@@ -166,7 +154,7 @@ protected:
     TestPrinter printer;
     std::unique_ptr<TfrmPrintView> preview;
     std::vector<std::unique_ptr<QWidget>> windows;
-    unsigned long long clock_ = 100000;
+    PacedKeys paced_;
 };
 
 TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantity) {

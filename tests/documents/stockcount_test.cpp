@@ -1,9 +1,8 @@
 #include "core/clock.h"
 #include "countwindows.h"
+#include "support/pacedkeys.h"
 
-#include <QApplication>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <string>
 
@@ -111,23 +110,6 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
 }
 
-// Keys as a scanner sends them, a few milliseconds apart, then Enter.
-void scanInto(QWidget& box, const QString& code) {
-    static unsigned long long clock = 100000;
-    const auto send = [&](int key, const QString& text) {
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, key, Qt::NoModifier, text);
-            event.setTimestamp(clock);
-            QApplication::sendEvent(&box, &event);
-        }
-        clock += 3;
-    };
-    for (QChar c : code)
-        send(Qt::Key_0 + c.digitValue(), QString(c));
-    send(Qt::Key_Return, QStringLiteral("\r"));
-    clock += 10000;
-}
-
 // A code scanned into the remark or the date is looked up as if scanned into the name box; the
 // remark and the date stay as they were.
 TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
@@ -146,7 +128,7 @@ TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
         QTest::keyClick(&date, Qt::Key_Return);
         EXPECT_EQ(date.date(), day);
         expectCount("2", "3");
-        scanInto(remark, "6901234567892");
+        PacedKeys().send(remark, "6901234567892", 3);
         EXPECT_EQ(remark.text(), "月底");
     });
     drive::click(*productPD, "tlAdd");

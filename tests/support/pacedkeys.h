@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
+
+// Keys as a device sends them, each the given milliseconds after the one before by the events'
+// own times, then Enter: a scanner a few apart, a person a hundred or more. The clock carries
+// on from one run to the next, so that two runs never seem to follow each other at pace.
+class PacedKeys {
+public:
+    void send(QWidget& target, const QString& keys, unsigned long long gap) {
+        const auto key = [&](int code, const QString& text) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, code, Qt::NoModifier, text);
+                event.setTimestamp(clock_);
+                QApplication::sendEvent(&target, &event);
+            }
+            clock_ += gap;
+        };
+        for (QChar c : keys)
+            key(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
+        key(Qt::Key_Return, QStringLiteral("\r"));
+        clock_ += 10000;
+    }
+
+private:
+    unsigned long long clock_ = 100000;
+};
