@@ -145,6 +145,11 @@ protected:
         messages_.answerOk();
         drive::click(w, "btnModify");
     }
+    // The saw and the A4 paper carry barcodes, as a scanner reads them.
+    void giveBarcodes() {
+        exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
+        exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(a4));
+    }
     TfrmProductPD& countList() {
         productPD->show();
         return *productPD;

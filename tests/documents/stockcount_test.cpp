@@ -68,8 +68,7 @@ TEST_P(NewCount, TheFirstLineWritesTheHeaderAsShownThen) {
 }
 
 TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(a4));
+    giveBarcodes();
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
         drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
@@ -113,8 +112,7 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
 // A code scanned into the remark or the date is looked up as if scanned into the name box; the
 // remark and the date stay as they were.
 TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
-    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6907654321098' WHERE prodID=%1").arg(a4));
+    giveBarcodes();
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
         drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
