@@ -114,6 +114,11 @@ protected:
     void keysAtPace(const QString& keys, unsigned long long gap) {
         paced_.send(*focus(), keys, gap);
     }
+    // A scanner's keys, each to whatever has the focus when it comes (a cell's editor opens).
+    void scanAtPace(const QString& code) {
+        focus();
+        paced_.sendToFocus(code, 3);
+    }
     // A code scanned with the focus on a widget outside the lines: the widget shows what it
     // showed, and the code is the product of the grid's row.
     void scanStaysOut(QWidget& widget, DocumentGrid& g, int row, const QString& code,
@@ -426,6 +431,51 @@ TEST_F(GridKeyboard, ACodeScannedOutsideTheLinesBecomesTheNextLineAndTheBoxKeeps
     TfrmBsBy& loss = open<TfrmBsBy>(*products);
     scanStaysOut(drive::find<QComboBox>(loss, "cbOrderType"), grid(loss), 1, kHammerCode, hammer);
     EXPECT_TRUE(messages_.texts().isEmpty()) << "the Enter pressed 保存";
+}
+
+// The cursor rests on a line's price, quantity, amount or remark whenever the person changed
+// one (a quantity changed with the arrows and Enter leaves it on the amount). A code scanned
+// there is the next line and the cell keeps what it held: typed into the cell, a code of digits
+// became its number, and the letters of one were refused key by key, so that "AB-17" became
+// an amount of -17.
+TEST_F(GridKeyboard, ACodeScannedIntoALinesCellBecomesTheNextLineAndTheCellKeepsItsValue) {
+    addInk();
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    scan("2");
+    const QStringList first = row(g, 1);
+    int next = 2;
+    const std::pair<int, QString> scans[] = {
+        {DocumentGrid::Price, kPenCode},    {DocumentGrid::Price, QStringLiteral("AB-17")},
+        {DocumentGrid::Quantity, kPenCode}, {DocumentGrid::Amount, kPenCode},
+        {DocumentGrid::Amount, "AB-17"},    {DocumentGrid::Remark, kPenCode}};
+    for (const auto& [column, code] : scans) {
+        goTo(g, 1, column);
+        scanAtPace(code);
+        EXPECT_EQ(row(g, 1), first) << column << " " << code.toStdString();
+        EXPECT_EQ(g.text(next, DocumentGrid::ProdBH), code) << column;
+        ++next;
+    }
+    EXPECT_EQ(text(w, "txtSumMoney"), "41.00");
+
+    // What the person typed into the cell before the scan stays, as typed.
+    goTo(g, 1, DocumentGrid::Price);
+    typeKeys("13");
+    scanAtPace(kPenCode);
+    EXPECT_EQ(g.text(1, DocumentGrid::Price), "13");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "26");
+    EXPECT_EQ(g.text(next, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(text(w, "txtSumMoney"), "44.50");
+
+    // At a scanner's pace, the quantity awaited after a scan is not asked about either.
+    EXPECT_EQ(g.currentLine(), next);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
+    scanAtPace(kHammerCode);
+    EXPECT_EQ(g.text(next, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(g.text(next + 1, DocumentGrid::ProdName), "锤子");
+    EXPECT_TRUE(messages_.shown().empty());
 }
 
 TEST_F(GridKeyboard, ATransferAndALossAreFilledFromAScannerAndSaved) {

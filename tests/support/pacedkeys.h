@@ -11,11 +11,23 @@
 class PacedKeys {
 public:
     void send(QWidget& target, const QString& keys, unsigned long long gap) {
+        sendTo([&target] { return &target; }, keys, gap);
+    }
+    // Each key to the widget that has the focus when it comes, as the window system sends it:
+    // a key that opens a cell's editor is followed by keys into the editor.
+    void sendToFocus(const QString& keys, unsigned long long gap) {
+        sendTo([] { return QApplication::focusWidget(); }, keys, gap);
+    }
+
+private:
+    template <typename Target>
+    void sendTo(Target target, const QString& keys, unsigned long long gap) {
         const auto key = [&](int code, const QString& text) {
             for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
                 QKeyEvent event(type, code, Qt::NoModifier, text);
                 event.setTimestamp(clock_);
-                QApplication::sendEvent(&target, &event);
+                if (QWidget* to = target())
+                    QApplication::sendEvent(to, &event);
             }
             clock_ += gap;
         };
@@ -25,6 +37,5 @@ public:
         clock_ += 10000;
     }
 
-private:
     unsigned long long clock_ = 100000;
 };

@@ -5,6 +5,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/scannerpace.h"
 #include "masterdata/pickedproduct.h"
 #include "masterdata/ui/tfrmfindproduct.h"
 
@@ -88,6 +89,9 @@ protected:
             runGuarded([this] { grid_->sgDataDblClick(); });
             return true;
         }
+        if (editor->property(kColumn).toInt() != DocumentGrid::ProdBH &&
+            tookScannedCode(*editor, *key))
+            return true;
         const int row = editor->property(kRow).toInt();
         if (editor->property(kColumn).toInt() == DocumentGrid::Quantity &&
             grid_->awaitsQuantity(row) && editor->selectedText() == editor->text() &&
@@ -114,7 +118,28 @@ protected:
     }
 
 private:
+    // A code scanned into a line's price, quantity, amount or remark (where the cursor rests
+    // after the person changed one) is the next line: the cell gets back what it held before
+    // the code's first key, which the window counts again.
+    bool tookScannedCode(QLineEdit& editor, const QKeyEvent& key) {
+        switch (pace_.hear(key, &editor)) {
+        case ScannerPace::Heard::FirstKey:
+            beforeScan_ = editor.text();
+            return false;
+        case ScannerPace::Heard::Code:
+            editor.setText(beforeScan_);
+            emit commitData(&editor);
+            emit closeEditor(&editor, QAbstractItemDelegate::NoHint);
+            runGuarded([this, code = pace_.code()] { grid_->enterScannedCode(code); });
+            return true;
+        default:
+            return false;
+        }
+    }
+
     DocumentGrid* grid_;
+    ScannerPace pace_;
+    QString beforeScan_;
 };
 
 DocumentGrid::DocumentGrid(TfrmFindProduct& picker, const QString& pickerMode, QWidget* parent)

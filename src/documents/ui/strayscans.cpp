@@ -63,37 +63,18 @@ bool StrayScans::eventFilter(QObject* watched, QEvent* event) {
         watchWindow();
     if (event->type() != QEvent::KeyPress || watched == &window_)
         return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    // Keys made by the program itself carry no time: never a scanner's.
-    const unsigned long long at = key.timestamp();
-    const bool paced = at != 0 && last_ != 0 && watched == box_.data() && at >= last_ &&
-                       at - last_ <= kScannerGapMs;
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        const QString code = std::exchange(keys_, QString());
-        last_ = 0;
-        if (!paced || code.size() < kShortestCode || !box_)
-            return false;
-        putBack(*box_, before_);
-        take_(code);
-        return true;
-    }
-    // A scanner presses Shift for each capital, as a keyboard does.
-    if (key.key() == Qt::Key_Shift || key.key() == Qt::Key_CapsLock) {
-        if (paced)
-            last_ = at;
-        return false;
-    }
-    if (key.text().isEmpty() || !key.text().front().isPrint()) {
-        keys_.clear();
-        last_ = 0;
-        return false;
-    }
-    if (!paced) {
+    switch (pace_.hear(static_cast<const QKeyEvent&>(*event), watched)) {
+    case ScannerPace::Heard::FirstKey:
         box_ = qobject_cast<QWidget*>(watched);
         before_ = heldBy(*box_);
-        keys_.clear();
+        return false;
+    case ScannerPace::Heard::Code:
+        if (!box_ || box_ != watched)
+            return false;
+        putBack(*box_, before_);
+        take_(pace_.code());
+        return true;
+    default:
+        return false;
     }
-    keys_ += key.text();
-    last_ = at;
-    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ui/scannerpace.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,17 +13,13 @@ class QWidget;
 
 // A product's code that a scanner sends anywhere in a window but where codes belong (a
 // document's lines, a count's name box and product list): a box of the header, the title, the
-// amount settled, a remark, a button. It is told by its pace: each key within a few
-// milliseconds of the one before, as no person types, ended by Enter. The box gets back what
+// amount settled, a remark, a button. It is told by its pace (ScannerPace). The box gets back what
 // it held before the code's first key, the Enter presses no button (保存 and then its
 // confirmation were one scan away), and the code is handed on to where codes belong. The date
 // box has a rule of its own (DateBox).
 class StrayScans : public QObject {
     Q_OBJECT
 public:
-    static constexpr unsigned long long kScannerGapMs = 35;
-    static constexpr int kShortestCode = 4;
-
     // Watches every widget of the window that takes the focus but the homes and what they
     // hold, as the window is first shown, so that the boxes of the window's kind are watched
     // too; a code scanned into one of them is handed to take.
@@ -38,9 +36,8 @@ private:
     std::vector<QWidget*> homes_;
     std::function<void(const QString&)> take_;
     bool watching_ = false;
-    // The keys of the run under way, the box they go into and what it held before them.
+    ScannerPace pace_;
+    // The box the keys of the run under way go into, and what it held before them.
     QPointer<QWidget> box_;
     QVariant before_;
-    QString keys_;
-    unsigned long long last_ = 0;
 };

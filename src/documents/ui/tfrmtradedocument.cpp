@@ -8,6 +8,7 @@
 #include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/scannerpace.h"
 #include "documents/documentheader.h"
 #include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
@@ -84,7 +85,7 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
     settledCheck_ = new QTimer(this);
     settledCheck_->setObjectName("settledCheck");
     settledCheck_->setSingleShot(true);
-    settledCheck_->setInterval(std::chrono::milliseconds(2 * StrayScans::kScannerGapMs));
+    settledCheck_->setInterval(std::chrono::milliseconds(2 * ScannerPace::kScannerGapMs));
     connectGuarded(settledCheck_, &QTimer::timeout, this, [this] { checkSettled(); });
     connectGuarded(imgFind, &QToolButton::clicked, this, [this](bool) { imgFindClick(); });
     connectGuarded(btnSave, &QPushButton::clicked, this, [this](bool) { btnSaveClick(); });
