@@ -7,6 +7,7 @@
 #include "support/booktest.h"
 #include "support/drive.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -163,6 +164,42 @@ TEST_F(PriceLookup, CodesScannedOneAfterAnotherEachFindTheirProduct) {
         QTest::keyClicks(&box, code);
         QTest::keyClick(&box, Qt::Key_Return);
         EXPECT_EQ(names(w), QStringList{name});
+    }
+}
+
+// The windows open with the focus in the category tree, and a person at the counter scans at
+// once: the code's keys went to the tree's look-up by first letters and were lost. They go to
+// the search box, as keys typed in the list do, and the arrows lead from the box to the list
+// and back.
+TEST_F(PriceLookup, ACodeScannedBeforeTheSearchBoxWasReachedIsSearchedAllTheSame) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(hammer));
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(a4));
+    TfrmPoutP prices;
+    TfrmProdCount stock;
+    for (QWidget* w : {static_cast<QWidget*>(&prices), static_cast<QWidget*>(&stock)}) {
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        QLineEdit& box = drive::find<QLineEdit>(*w, "txtKey");
+        ASSERT_EQ(QApplication::focusWidget(), &drive::find<QTreeWidget>(*w, "tvCategory"));
+        const auto scan = [](const QString& code) {
+            for (QChar c : code)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1(),
+                                c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
+        scan("6901234567892");
+        EXPECT_EQ(QApplication::focusWidget(), &box);
+        EXPECT_EQ(names(*w), QStringList{"锤子"});
+        QTest::keyClick(&box, Qt::Key_Down);
+        ASSERT_EQ(QApplication::focusWidget(), &list(*w));
+        scan("AB-17");
+        EXPECT_EQ(box.text(), "AB-17");
+        EXPECT_EQ(names(*w), QStringList{"A4纸"});
+        QTest::keyClick(&box, Qt::Key_Down);
+        QTest::keyClick(&list(*w), Qt::Key_Up);
+        EXPECT_EQ(QApplication::focusWidget(), &box);
+        w->hide();
     }
 }
 

@@ -10,12 +10,49 @@
 
 namespace {
 
+// Typed in a list or a tree, a code went to its own look-up by first letters, which jumped to
+// the nearest row, and its Enter chose that row: another product. The box takes it instead,
+// its old text replaced, and searches as if the person had typed it there.
+class TypedIntoBox : public QObject {
+public:
+    TypedIntoBox(QWidget& from, QLineEdit& box) : QObject(&from), box_(box) {
+        from.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (!startsSearch(key))
+            return false;
+        box_.setFocus(Qt::OtherFocusReason);
+        box_.selectAll();
+        QKeyEvent typed(QEvent::KeyPress, key.key(), key.modifiers(), key.text(),
+                        key.isAutoRepeat(), ushort(key.count()));
+        typed.setTimestamp(key.timestamp());
+        QCoreApplication::sendEvent(&box_, &typed);
+        return true;
+    }
+
+private:
+    // A key that types text (a scanner sends Shift for each capital, as a keyboard does).
+    static bool startsSearch(const QKeyEvent& key) {
+        return !(key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) &&
+               !key.text().isEmpty() && key.text().front().isPrint() &&
+               !key.text().front().isSpace();
+    }
+
+    QLineEdit& box_;
+};
+
 class PickerKeys : public QObject {
 public:
     PickerKeys(QLineEdit& box, QTableView& list, std::function<void()> choose)
         : QObject(&list), box_(box), list_(list), choose_(std::move(choose)) {
         box_.installEventFilter(this);
         list_.installEventFilter(this);
+        typeIntoSearchBox(list_, box_);
     }
 
 protected:
@@ -23,8 +60,6 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == &list_ && startsSearch(*key))
-            return searchAnew(*key);
         if (key->modifiers() & ~Qt::KeypadModifier)
             return false;
         if (watched == &box_)
@@ -64,26 +99,6 @@ private:
         }
     }
 
-    // A key that types text (a scanner sends Shift for each capital, as a keyboard does).
-    static bool startsSearch(const QKeyEvent& key) {
-        return !(key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) &&
-               !key.text().isEmpty() && key.text().front().isPrint() &&
-               !key.text().front().isSpace();
-    }
-
-    // Typed in the list, a code went to the list's own look-up by first letters, which jumped
-    // to the nearest row, and its Enter chose that row: another product. The box takes it
-    // instead, its old text replaced, and searches as if the person had typed it there.
-    bool searchAnew(const QKeyEvent& key) {
-        box_.setFocus(Qt::OtherFocusReason);
-        box_.selectAll();
-        QKeyEvent typed(QEvent::KeyPress, key.key(), key.modifiers(), key.text(),
-                        key.isAutoRepeat(), ushort(key.count()));
-        typed.setTimestamp(key.timestamp());
-        QCoreApplication::sendEvent(&box_, &typed);
-        return true;
-    }
-
     int firstShownColumn() const {
         for (int c = 0; c < list_.model()->columnCount(); ++c)
             if (!list_.isColumnHidden(c))
@@ -97,6 +112,10 @@ private:
 };
 
 } // namespace
+
+void typeIntoSearchBox(QWidget& from, QLineEdit& searchBox) {
+    new TypedIntoBox(from, searchBox);
+}
 
 void chooseByKeys(QLineEdit& searchBox, QTableView& list, std::function<void()> choose) {
     new PickerKeys(searchBox, list, std::move(choose));

@@ -8,6 +8,7 @@
 #include "core/ui/titlesort.h"
 #include "core/ui/typedsearch.h"
 #include "masterdata/productcatalog.h"
+#include "masterdata/ui/pickerkeys.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -105,6 +106,9 @@ ProductBrowser::ProductBrowser(const QString& caption, const QString& keyLabel, 
     new TypedSearch(*txtKey, [this] { txtKeyKeyDown(); });
     // After Enter the key stays selected: the next code scanned replaces it.
     connect(txtKey, &QLineEdit::returnPressed, txtKey, &QLineEdit::selectAll);
+    // The window opens with the tree focused, and a person at the counter scans at once.
+    typeIntoSearchBox(*tvCategory, *txtKey);
+    chooseByKeys(*txtKey, *dgProduct, [this] { chooseCurrent(); });
 }
 
 void ProductBrowser::SetHeader() {

@@ -23,6 +23,8 @@ struct BrowserColumn {
 // The browsing design of the product picker and the price and stock lookups: the category
 // tree, the search box (typing or Enter searches code and name over every category), the product
 // list over QueryProduct and a status line. The selected category and the search text survive.
+// Text typed in the tree or the list goes to the search box; the arrows lead from the box to the
+// list and back (chooseByKeys).
 class ProductBrowser : public TForm {
     Q_OBJECT
 protected:
@@ -41,6 +43,8 @@ protected:
     void focusTreeFirstTime();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter or Space on a row of the list: a picker takes it; a lookup only shows it.
+    virtual void chooseCurrent() {}
 
     const QString& cateID() const { return cateID_; }
 

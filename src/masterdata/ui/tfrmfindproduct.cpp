@@ -3,7 +3,6 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "masterdata/pickedproduct.h"
-#include "masterdata/ui/pickerkeys.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -35,7 +34,6 @@ TfrmFindProduct::TfrmFindProduct(QWidget* parent)
     resize(980, 560);
     connectGuarded(dgProduct, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { dgProductDblClick(); });
-    chooseByKeys(*txtKey, *dgProduct, [this] { dgProductDblClick(); });
 }
 
 void TfrmFindProduct::FormShow() {

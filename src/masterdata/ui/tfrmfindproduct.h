@@ -22,6 +22,7 @@ public:
 
 protected:
     void FormShow() override;
+    void chooseCurrent() override { dgProductDblClick(); }
 
 private:
     void dgProductDblClick();
