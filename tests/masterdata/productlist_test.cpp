@@ -2,6 +2,8 @@
 
 #include "core/sysdata.h"
 
+#include <QApplication>
+
 namespace {
 
 class ProductList : public ProductWindow {
@@ -100,6 +102,31 @@ TEST_F(ProductList, EnterInTheKeyBoxSearches) {
     drive::type(window(), "txtKey", "可");
     QTest::keyClick(&drive::find<QLineEdit>(window(), "txtKey"), Qt::Key_Return);
     EXPECT_EQ(names(), QStringList({"可乐"}));
+}
+
+// The window opens with the tree focused; a code scanned there, or with the list focused, went
+// to their look-ups by first letters and its Enter listed every product. It is searched for.
+TEST_F(ProductList, ACodeScannedWithTheTreeOrTheListFocusedIsSearchedInTheKeyBox) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(tea_));
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='SN-7' WHERE prodID=%1").arg(chips_));
+    open();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    ASSERT_EQ(QApplication::focusWidget(), &tree());
+    const auto scan = [](const QString& code) {
+        for (QChar c : code)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1(),
+                            c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    QLineEdit& box = drive::find<QLineEdit>(window(), "txtKey");
+    scan("6901234567892");
+    EXPECT_EQ(QApplication::focusWidget(), &box);
+    EXPECT_EQ(names(), QStringList({"绿茶"}));
+    list().setFocus();
+    scan("SN-7");
+    EXPECT_EQ(box.text(), "SN-7");
+    EXPECT_EQ(names(), QStringList({"薯片"}));
 }
 
 TEST_F(ProductList, TitleClicksSortTheLoadedRowsFirstDescendingThenAlternating) {

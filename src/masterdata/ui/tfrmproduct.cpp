@@ -11,6 +11,7 @@
 #include "masterdata/masterimport.h"
 #include "masterdata/productcatalog.h"
 #include "masterdata/ui/listexporter.h"
+#include "masterdata/ui/pickerkeys.h"
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmimport.h"
 #include "masterdata/ui/tfrmproddialog.h"
@@ -176,6 +177,10 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     layout->addWidget(statusBar);
+
+    // The window opens with the tree focused: a code scanned there, or in the list, is searched.
+    typeIntoSearchBox(*tvCategory_, *txtKey_);
+    typeIntoSearchBox(*dgProduct_, *txtKey_);
 
     setTabOrder(tvCategory_, txtKey_);
     setTabOrder(txtKey_, Button1_);
