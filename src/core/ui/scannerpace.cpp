@@ -10,7 +10,7 @@ ScannerPace::Heard ScannerPace::hear(const QKeyEvent& key, QObject* into) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         code_ = std::exchange(keys_, QString());
         last_ = 0;
-        return paced && code_.size() >= kShortestCode ? Heard::Code : Heard::Other;
+        return paced && code_.size() >= shortestCode_ ? Heard::Code : Heard::Other;
     }
     // A scanner presses Shift for each capital, as a keyboard does.
     if (key.key() == Qt::Key_Shift || key.key() == Qt::Key_CapsLock) {

@@ -15,6 +15,9 @@ public:
     static constexpr unsigned long long kScannerGapMs = 35;
     static constexpr int kShortestCode = 4;
 
+    // A box that takes no typing before its Enter (a message) hears a code of any length.
+    explicit ScannerPace(int shortestCode = kShortestCode) : shortestCode_(shortestCode) {}
+
     enum class Heard {
         Other,    // a key of no code, or an Enter that ends none
         FirstKey, // the first key of a run: what the widget holds now is what it held before
@@ -25,6 +28,7 @@ public:
     const QString& code() const { return code_; }
 
 private:
+    int shortestCode_;
     QPointer<QObject> into_;
     QString keys_;
     QString code_;
