@@ -1,6 +1,7 @@
 #include "core/bookcopy.h"
 
 #include "core/dberror.h"
+#include "core/sqlitewords.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -17,16 +18,12 @@ constexpr int kPagesPerStep = 256;
 // busy for this long is in the hands of something else.
 constexpr int kBusyMilliseconds = 15000;
 
-QString engineText(sqlite3* db) {
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
-
 } // namespace
 
 void copy(sqlite3* source, sqlite3* target, const Progress& progress) {
     sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
     if (!backup)
-        throw DbError(engineText(target));
+        throw DbError(failureText(target));
     QDeadlineTimer patience(kBusyMilliseconds);
     // A hundredth of the book at a time, so that the progress moves by the percent; the size
     // of the book is known once the first page is copied.
@@ -53,7 +50,7 @@ void copy(sqlite3* source, sqlite3* target, const Progress& progress) {
     if (rc != SQLITE_DONE || finished != SQLITE_OK)
         throw DbError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED
                           ? QStringLiteral("账簿正被其他程序占用")
-                          : engineText(target));
+                          : failureText(target));
 }
 
 void writeFile(sqlite3* source, const QString& path, const Progress& progress) {
@@ -66,19 +63,19 @@ void writeFile(sqlite3* source, const QString& path, const Progress& progress) {
     try {
         if (sqlite3_open_v2(file.constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK)
-            throw DbError(engineText(target));
+            throw DbError(failureText(target));
         copy(source, target, progress);
         // The source's header came along, with the mark of a book kept with a log. Through
         // WAL and back, the copy is marked as one file, read anywhere without a log beside it.
         char* error = nullptr;
         if (sqlite3_exec(target, "PRAGMA journal_mode=WAL; PRAGMA journal_mode=DELETE", nullptr,
                          nullptr, &error) != SQLITE_OK) {
-            const QString text = QString::fromUtf8(error ? error : "");
+            const QString text = failureText(target, error ? error : "");
             sqlite3_free(error);
             throw DbError(text);
         }
         if (sqlite3_close(target) != SQLITE_OK)
-            throw DbError(engineText(target));
+            throw DbError(failureText(target));
         target = nullptr;
         if (!QFile::rename(part, path))
             throw DbError(QStringLiteral("无法写入文件：") + path);

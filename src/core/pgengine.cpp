@@ -10,6 +10,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <utility>
 #include <cmath>
 #include <cstdlib>
 #include <libpq-fe.h>
@@ -20,6 +21,28 @@ namespace {
 constexpr Oid kUnknown = 0, kInt8 = 20, kNumeric = 1700;
 
 // Serialization failure and deadlock: the server undid the transaction because of another one.
+// Faults of the server rather than of a statement, in the person's words; the server's own
+// words (in its language, mostly English) follow for whoever looks into it.
+const char* faultInWords(const char* sqlstate) {
+    static const std::pair<const char*, const char*> words[] = {
+        {"53100", "服务器磁盘空间已满，未能写入"},
+        {"53200", "服务器内存不足"},
+        {"53300", "服务器的连接数已满，请稍后重试"},
+        {"25006", "服务器上的账簿是只读的，不能写入"},
+        {"42501", "没有在服务器上读写账簿的权限"},
+        {"58030", "服务器读写文件出错，磁盘可能有故障"},
+        {"XX001", "服务器上的账簿数据已损坏"},
+        {"XX002", "服务器上的账簿索引已损坏"},
+        {"40001", "与另一台电脑同时修改了同一数据，请重试"},
+        {"40P01", "与另一台电脑同时修改了同一数据，请重试"},
+        {"55P03", "账簿正被另一台电脑使用，请稍后重试"},
+    };
+    for (const auto& [state, said] : words)
+        if (sqlstate && qstrcmp(sqlstate, state) == 0)
+            return said;
+    return nullptr;
+}
+
 bool isConflict(const char* sqlstate) {
     return sqlstate && (qstrcmp(sqlstate, "40001") == 0 || qstrcmp(sqlstate, "40P01") == 0);
 }
@@ -223,7 +246,10 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
         text = trimmed(PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY));
         if (const char* detail = PQresultErrorField(result.get(), PG_DIAG_MESSAGE_DETAIL))
             text += u'\n' + trimmed(detail);
-        if (isConflict(PQresultErrorField(result.get(), PG_DIAG_SQLSTATE)))
+        const char* sqlstate = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+        if (const char* said = faultInWords(sqlstate))
+            text = QStringLiteral("%1（%2）").arg(QString::fromUtf8(said), text);
+        if (isConflict(sqlstate))
             kind = DbError::Kind::Conflict;
     } else {
         text = trimmed(PQerrorMessage(conn_));

@@ -2,6 +2,7 @@
 
 #include "core/dberror.h"
 #include "core/numbers.h"
+#include "core/sqlitewords.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,7 +18,7 @@ ResultSet ResultSet::read(sqlite3_stmt* statement) {
         const int rc = sqlite3_step(statement);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
             const int code = rc & 0xff;
-            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))),
+            throw DbError(failureText(sqlite3_db_handle(statement)),
                           code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Conflict
                                                                        : DbError::Kind::Failure);
         }

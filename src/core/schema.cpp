@@ -1,6 +1,7 @@
 #include "core/schema.h"
 
 #include "core/dberror.h"
+#include "core/sqlitewords.h"
 #include "schema/schemasql.h"
 #include "schema/upgradesteps.h"
 
@@ -22,7 +23,7 @@ namespace {
 void exec(sqlite3* db, const char* sql) {
     char* error = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+        const QString text = failureText(db, error);
         sqlite3_free(error);
         throw DbError(text);
     }
@@ -31,12 +32,12 @@ void exec(sqlite3* db, const char* sql) {
 int firstInteger(sqlite3* db, const char* sql) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+        throw DbError(failureText(db));
     const int rc = sqlite3_step(statement);
     const int value = rc == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
     sqlite3_finalize(statement);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+        throw DbError(failureText(db));
     return value;
 }
 
@@ -61,7 +62,7 @@ Structure structureOf(sqlite3* db) {
                            "SELECT type, name, sql FROM sqlite_schema "
                            "WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
                            -1, &statement, nullptr) != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+        throw DbError(failureText(db));
     while (sqlite3_step(statement) == SQLITE_ROW) {
         const auto text = [&](int column) {
             return QString::fromUtf8(
@@ -101,7 +102,7 @@ void create(const QString& path) {
     const QByteArray file = path.toUtf8();
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(sqlite3_errmsg(db));
+        const QString text = failureText(db);
         sqlite3_close_v2(db);
         throw DbError(text);
     }

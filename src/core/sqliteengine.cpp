@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/dberror.h"
 #include "core/schema.h"
+#include "core/sqlitewords.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ DbError::Kind kindOf(sqlite3* db) {
 }
 
 [[noreturn]] void engineError(sqlite3* db) {
-    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)), kindOf(db));
+    throw DbError(failureText(db), kindOf(db));
 }
 
 // Why a file cannot be opened as the book, before the engine is asked; empty when it can.
@@ -137,7 +138,7 @@ bool SqliteEngine::open() {
     const QByteArray file = path_.toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        lastError_ = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        lastError_ = db ? failureText(db) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         return false;
     }
@@ -176,7 +177,7 @@ bool SqliteEngine::open() {
             upgrade(version);
     } catch (const DbError& e) {
         if (lastError_.isEmpty())
-            lastError_ = damaged(e.text());
+            lastError_ = e.text();
         close();
         return false;
     }
@@ -203,13 +204,6 @@ void SqliteEngine::upgrade(int version) {
     upgradeBackup_ = backup;
 }
 
-QString SqliteEngine::damaged(const QString& engineText) const {
-    const int code = db_ ? sqlite3_extended_errcode(db_) & 0xff : SQLITE_OK;
-    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-        return QStringLiteral("账簿文件已损坏或不是数据库文件（%1）").arg(engineText);
-    return engineText;
-}
-
 void SqliteEngine::close() {
     if (!db_)
         return;
@@ -230,7 +224,7 @@ bool SqliteEngine::inTransaction() const {
 void SqliteEngine::run(const char* sql) {
     char* error = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
+        const QString text = failureText(db_, error);
         sqlite3_free(error);
         throw DbError(text, kindOf(db_));
     }

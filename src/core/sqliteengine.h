@@ -35,7 +35,6 @@ public:
 
 private:
     void upgrade(int version);
-    QString damaged(const QString& engineText) const;
 
     QString path_;
     sqlite3* db_ = nullptr;

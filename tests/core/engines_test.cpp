@@ -268,6 +268,56 @@ TEST_P(BothEngines, AQueuedRunThatFailsThrowsAndNothingOfTheQueueStays) {
     EXPECT_EQ(goods(), 2);
 }
 
+// A book that cannot take a write (a disk full, a file or a server set read-only) was told in
+// the engine's English. The person reads what happened in Chinese, the engine's words after
+// it, and nothing is written.
+TEST_P(BothEngines, AWriteTheBookCannotTakeIsToldInThePersonsWordsAndWritesNothing) {
+    addGoods(QStringLiteral("已有"), 1, 1);
+    const auto refusal = [this] {
+        try {
+            addGoods(QStringLiteral("新"), 2, 2);
+        } catch (const DbError& e) {
+            return e.text();
+        }
+        return QStringLiteral("written");
+    };
+    if (GetParam() == Book::Embedded) {
+        con_->run("PRAGMA query_only=1");
+        EXPECT_TRUE(refusal().startsWith("账簿文件是只读的，不能写入（"))
+            << refusal().toStdString();
+        con_->run("PRAGMA query_only=0");
+        // A disk with no room left: the book may grow by no page.
+        TQuery pages(*con_, QStringLiteral("pages"));
+        pages.load("PRAGMA page_count");
+        pages.open();
+        const QByteArray limit =
+            "PRAGMA max_page_count=" + pages.field(u"page_count").asText().toUtf8();
+        con_->run(limit.constData());
+        pages.close();
+        QString said;
+        for (int n = 0; n < 1000 && said.isEmpty(); ++n) {
+            q_->load("INSERT INTO Goods(goodsName,note) VALUES('满',:note)");
+            q_->bind(u"note", QString(2000, u'满'));
+            try {
+                q_->execute();
+            } catch (const DbError& e) {
+                said = e.text();
+            }
+        }
+        EXPECT_TRUE(said.startsWith("磁盘空间已满，未能写入（")) << said.toStdString();
+        EXPECT_FALSE(said.startsWith("磁盘空间已满，未能写入（）"));
+    } else {
+        con_->run("SET default_transaction_read_only=on");
+        EXPECT_TRUE(refusal().startsWith("服务器上的账簿是只读的，不能写入（"))
+            << refusal().toStdString();
+        con_->run("SET default_transaction_read_only=off");
+    }
+    TQuery count(*con_, QStringLiteral("count"));
+    count.load("SELECT COUNT(*) AS n FROM Goods WHERE goodsName='新'");
+    count.open();
+    EXPECT_EQ(count.field(u"n").asInteger(), 0);
+}
+
 // An import queues thousands of rows; a server takes them a few hundred at a time.
 TEST_P(BothEngines, ALongQueueIsMadeWholeOrFailsWhole) {
     const auto queueGoods = [this](int from, int count) {
