@@ -108,6 +108,35 @@ documents::CodeOrigin countOrigin(const QDateTime& moment) {
 
 namespace {
 
+// The warehouse of a count, from its header.
+QString houseOf(TQuery& q, const QString& code) {
+    q.load(QStringLiteral("SELECT houseID FROM OrderPD WHERE orderID=:orderID"));
+    q.bind(u"orderID", code);
+    q.open();
+    const QString house = q.eof() ? QString() : q.field(u"houseID").asText();
+    q.close();
+    return house;
+}
+
+// Another open count of the warehouse that holds the product, if any. The pair is held first,
+// so that two counters counting it into two counts at once cannot both find none.
+std::optional<QString> countHolding(TQuery& q, const QString& house, const QString& prodID,
+                                    const QString& code) {
+    holdName(q, QStringLiteral("OrderPDD"), house + u'/' + prodID);
+    q.load(QStringLiteral("SELECT OrderPD.orderID AS orderID FROM OrderPD,OrderPDD WHERE "
+                          "OrderPD.orderID=OrderPDD.orderID AND OrderPD.houseID=:houseID AND "
+                          "OrderPDD.prodID=:prodID AND OrderPD.orderID<>:orderID"));
+    q.bind(u"houseID", house);
+    q.bind(u"prodID", prodID);
+    q.bind(u"orderID", code);
+    q.open();
+    std::optional<QString> other;
+    if (!q.eof())
+        other = q.field(u"orderID").asText();
+    q.close();
+    return other;
+}
+
 LineResult saveLineWithin(const QString& orderID, const QString& prodID, const QString& book,
                           const QString& counted, const std::optional<CountHeader>& header,
                           QString* writtenCode, QString& transactionId) {
@@ -119,10 +148,19 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
     if (!holdRow(q, QStringLiteral("Fproduct"), QStringLiteral("prodID"), prodID,
                  RowHold::Referenced))
         return LineResult::ProductGone;
+    // Looked for before anything is written: a refused line leaves the book as it was.
+    const auto countedElsewhere = [&](const QString& house, const QString& own) {
+        const auto other = countHolding(q, house, prodID.trimmed(), own);
+        if (other && writtenCode)
+            *writtenCode = *other;
+        return other.has_value();
+    };
     if (header) {
         // A code that two moments share must not slip this line into another count.
         if (!header->codeOrigin && documents::codeTaken(code))
             return LineResult::CodeInUse;
+        if (countedElsewhere(header->houseID.trimmed(), QString()))
+            return LineResult::CountedElsewhere;
         const auto written =
             documents::writeUnderFreeCode(code, header->codeOrigin, [&](const QString& c) {
                 q.load(QStringLiteral("INSERT INTO OrderPD(orderID,houseID,remark,userName,"
@@ -141,6 +179,8 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
     } else if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), code,
                         RowHold::Referenced)) {
         return LineResult::Gone; // another counter corrected or deleted it meanwhile
+    } else if (countedElsewhere(houseOf(q, code), code)) {
+        return LineResult::CountedElsewhere;
     }
     q.load(QStringLiteral("SELECT * FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
     q.bind(u"orderID", code);

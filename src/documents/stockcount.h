@@ -59,18 +59,21 @@ struct CountHeader {
 };
 
 enum class LineResult {
-    Saved,       // the line was written (and the header, when one was given)
-    NotWritten,  // no row was written: nothing changed
-    CodeInUse,   // another count or a correction already has this code: nothing written
-    NotANumber,  // a quantity is not a number, or too large for the book: nothing written
-    Gone,        // the count was corrected or deleted meanwhile: nothing written
-    ProductGone, // the product was deleted meanwhile: nothing written
-    Broken,      // the connection broke and the line is not known saved: the person was told
+    Saved,            // the line was written (and the header, when one was given)
+    NotWritten,       // no row was written: nothing changed
+    CodeInUse,        // another count or a correction already has this code: nothing written
+    NotANumber,       // a quantity is not a number, or too large for the book: nothing written
+    Gone,             // the count was corrected or deleted meanwhile: nothing written
+    ProductGone,      // the product was deleted meanwhile: nothing written
+    CountedElsewhere, // another open count of the warehouse holds the product: nothing written
+    Broken,           // the connection broke and the line is not known saved: the person was told
 };
 
 // Writes one counted line: a second count of the same product replaces its line. With a
 // header, the count's header is written with it; both or neither. writtenCode receives the
-// code the line was saved under, which differs from orderID when the header's code moved.
+// code the line was saved under, which differs from orderID when the header's code moved, or
+// for CountedElsewhere the code of the count that holds the product. A product of a warehouse
+// is in one open count at a time: corrected by two, its difference would be taken twice.
 LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
                     const QString& pdcount, const std::optional<CountHeader>& header,
                     QString* writtenCode = nullptr);

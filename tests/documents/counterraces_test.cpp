@@ -145,6 +145,33 @@ TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAnd
     EXPECT_EQ(count("OrderPDD"), 0);
 }
 
+// Two counters counting one product of one warehouse into two new counts at once: each found
+// no other count holding it, and a correction of both took its difference twice.
+TEST_P(CounterRacesOnEngines, AProductCountedIntoAnotherCountMeanwhileIsRefusedWithItsCode) {
+    const QString theirs = QStringLiteral("PD-甲");
+    OtherCounter other = otherCounter();
+    other.holdName(QStringLiteral("OrderPDD"),
+                   QString::number(house) + u'/' + QString::number(pen));
+    other.exec(QStringLiteral("INSERT INTO OrderPD(orderID,houseID,remark,userName,optDate) "
+                              "VALUES('%1',%2,'','李四','2026-03-15')")
+                   .arg(theirs)
+                   .arg(house));
+    other.exec(QStringLiteral("INSERT INTO OrderPDD(orderID,prodID,pcount,pdcount) "
+                              "VALUES('%1',%2,0,4)")
+                   .arg(theirs)
+                   .arg(pen));
+    QString written;
+    const auto result = whileHeldBy(other, [&] {
+        return stockcount::saveLine(
+            QStringLiteral("PD-乙"), QString::number(pen), "0", "5",
+            stockcount::CountHeader{QString::number(house), "", "张三", kNow.date()}, &written);
+    });
+    EXPECT_EQ(result, stockcount::LineResult::CountedElsewhere);
+    EXPECT_EQ(written, theirs);
+    EXPECT_EQ(count("OrderPD"), 1);
+    EXPECT_EQ(count("OrderPDD"), 1);
+}
+
 TEST_P(CounterRacesOnEngines, ASaleOfAProductDeletedMeanwhileIsRefusedWithNothingWritten) {
     OtherCounter other = otherCounter();
     other.exec(QStringLiteral("DELETE FROM Fproduct WHERE prodID=%1").arg(pencil));

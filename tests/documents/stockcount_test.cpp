@@ -242,6 +242,37 @@ TEST_P(NewCount, ACodeAnotherCountHoldsMovesToTheNextSecond) {
               QString::number(south));
 }
 
+// Two open counts of one warehouse holding a product (a count forgotten last month, or two
+// people counting one shop) would each move its stock by the difference on correction: the
+// difference taken twice. The second is refused and names the first.
+TEST_P(NewCount, AProductAnotherOpenCountOfTheWarehouseHoldsIsRefusedWithThatCountsCode) {
+    countList();
+    newCount("北库", {{"锤子", "4"}});
+    environment::setFixedNow(kNow.addSecs(60));
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        countProduct(w, "锤子", "2");
+        EXPECT_EQ(messages_.last(), "该商品已在本仓库的盘点单" + kCode +
+                                        "中盘点，请在该盘点单中修改其盘点数量，本次盘点未保存！");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+        countProduct(w, "锯子", "3"); // another product of the warehouse is counted
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(count("OrderPD"), 2);
+    EXPECT_EQ(count("OrderPDD WHERE prodID=" + QString::number(hammer)), 1);
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
+
+    // Once the first count is gone, the product may be counted anew.
+    ASSERT_EQ(stockcount::deleteCount(kCode), std::optional<bool>(true));
+    QString written;
+    EXPECT_EQ(stockcount::saveLine(
+                  QStringLiteral("PD-新"), QString::number(hammer), "5", "2",
+                  stockcount::CountHeader{QString::number(north), {}, "管理员", QDate(2026, 3, 16)},
+                  &written),
+              stockcount::LineResult::Saved);
+    EXPECT_EQ(written, "PD-新");
+}
+
 TEST_P(NewCount, AHeaderThatFailsTakesItsLineWithIt) {
     refuse("noHeader", "INSERT", "OrderPD", {}, "磁盘已满");
     countList();

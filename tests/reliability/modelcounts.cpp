@@ -117,10 +117,16 @@ bool ModelRun::countLine() {
         counted = quantity();
         break;
     }
-    const stockcount::LineResult expected = faulty   ? stockcount::LineResult::NotANumber
-                                            : !known ? stockcount::LineResult::ProductGone
-                                            : taken  ? stockcount::LineResult::CodeInUse
-                                                     : stockcount::LineResult::Saved;
+    // A product of the warehouse is in one open count at a time.
+    bool elsewhere = false;
+    for (const auto& [code, other] : book.counts)
+        elsewhere = elsewhere || (code != key(count.code) && other.house == count.house &&
+                                  other.lines.count(product.prodID.toLongLong()) > 0);
+    const stockcount::LineResult expected = faulty      ? stockcount::LineResult::NotANumber
+                                            : !known    ? stockcount::LineResult::ProductGone
+                                            : taken     ? stockcount::LineResult::CodeInUse
+                                            : elsewhere ? stockcount::LineResult::CountedElsewhere
+                                                        : stockcount::LineResult::Saved;
     tally("count line", expected != stockcount::LineResult::Saved);
     description = QStringLiteral("count %1 %2 of %3 in warehouse %4: book '%5', counted '%6'")
                       .arg(fresh ? "new" : "open", count.code, product.prodID)

@@ -165,6 +165,10 @@ void TfrmProdPD::btnOKClick() {
     case stockcount::LineResult::ProductGone:
         notice(QStringLiteral("该商品已被其他用户删除，本次盘点未保存！"));
         break;
+    case stockcount::LineResult::CountedElsewhere:
+        notice(QStringLiteral("该商品已在本仓库的盘点单") + written +
+               QStringLiteral("中盘点，请在该盘点单中修改其盘点数量，本次盘点未保存！"));
+        break;
     case stockcount::LineResult::NotWritten:
         break;
     case stockcount::LineResult::Broken:
