@@ -357,6 +357,34 @@ TEST_P(ProductCount, ACodeScannedIntoTheCountedQuantityIsNoCount) {
     messages_.expectAllAnswered();
 }
 
+// A barcode of digits alone that names no product of the book (a product not yet in the
+// catalogue) was saved as the count: 6,900,000,000,017 of a hammer, corrected into its stock.
+// At a scanner's pace it is no count.
+TEST_P(ProductCount, AnUnknownBarcodeScannedIntoTheCountedQuantityIsNoCountEither) {
+    countList();
+    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
+        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+        modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
+            QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
+            ASSERT_EQ(counted.selectedText(), "5");
+            PacedKeys scanner;
+            scanner.send(counted, QStringLiteral("6900000000017"), 3);
+            EXPECT_EQ(messages_.last(),
+                      "“6900000000017”不是盘点数量，请先输入本商品的盘点数量并确定，"
+                      "再扫描下一个商品！");
+            EXPECT_EQ(counted.text(), "5");
+            EXPECT_TRUE(p.isVisible());
+            // A person's keys, a moment apart, are the count.
+            counted.selectAll();
+            scanner.send(counted, QStringLiteral("14"), 150);
+            EXPECT_FALSE(p.isVisible());
+        });
+        doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
+    });
+    drive::click(*productPD, "tlAdd");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "14");
+}
+
 using CountedLines = OnEngines<CountBook>;
 
 TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {

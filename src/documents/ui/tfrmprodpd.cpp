@@ -100,6 +100,20 @@ bool TfrmProdPD::eventFilter(QObject* watched, QEvent* event) {
     if (watched != txtPDCount || event->type() != QEvent::KeyPress)
         return TForm::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
+    // At a scanner's pace any code is no count, though it be digits alone and no product's
+    // code: the box gets back what it held before the code.
+    switch (pace_.hear(key, txtPDCount)) {
+    case ScannerPace::Heard::FirstKey:
+        beforeScan_ = txtPDCount->text();
+        break;
+    case ScannerPace::Heard::Code:
+        scan_ = ScannedKeys();
+        txtPDCount->setText(beforeScan_);
+        runGuarded([this] { notACount(pace_.code()); });
+        return true;
+    default:
+        break;
+    }
     if (!scan_.active()) {
         // Only as the first key, the proposed count still selected: a letter typed after
         // digits is the box's own business.
@@ -111,14 +125,15 @@ bool TfrmProdPD::eventFilter(QObject* watched, QEvent* event) {
     }
     const ScannedKeys::Took took = scan_.take(key);
     if (took == ScannedKeys::Took::Code)
-        runGuarded([this] {
-            notice(QStringLiteral("“%1”不是盘点数量，请先输入本商品的盘点数量并确定，"
-                                  "再扫描下一个商品！")
-                       .arg(scan_.code()));
-            txtPDCount->setFocus();
-            txtPDCount->selectAll();
-        });
+        runGuarded([this] { notACount(scan_.code()); });
     return took != ScannedKeys::Took::Nothing || TForm::eventFilter(watched, event);
+}
+
+void TfrmProdPD::notACount(const QString& code) {
+    notice(QStringLiteral("“%1”不是盘点数量，请先输入本商品的盘点数量并确定，再扫描下一个商品！")
+               .arg(code));
+    txtPDCount->setFocus();
+    txtPDCount->selectAll();
 }
 
 bool TfrmProdPD::countIsMeant(const QString& counted) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ui/scannedkeys.h"
+#include "core/ui/scannerpace.h"
 #include "core/ui/tform.h"
 #include "documents/stockcount.h"
 
@@ -38,8 +39,9 @@ public:
 
 protected:
     void FormShow() override;
-    // A code scanned into the counted quantity (a letter as its first key) is no quantity: its
-    // keys are taken in and the person told at its Enter.
+    // A code scanned into the counted quantity (a letter as its first key, or any keys at a
+    // scanner's pace) is no quantity: the box keeps its count and the person is told at its
+    // Enter.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -47,6 +49,7 @@ private:
     // A barcode of digits that is a product's code is saved as the count only when the person
     // says so.
     bool countIsMeant(const QString& counted);
+    void notACount(const QString& code);
 
     QString orderID_;
     QString prodID_;
@@ -54,6 +57,8 @@ private:
     bool saved_ = false;
     QString proposed_;
     ScannedKeys scan_;
+    ScannerPace pace_;
+    QString beforeScan_;
 
     QLineEdit* txtProdBH;
     QLineEdit* txtProdName;
