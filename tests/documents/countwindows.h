@@ -122,17 +122,23 @@ protected:
         QString name;
         QString quantity;
     };
-    // "新增盘点单" in the list window: a new count of the warehouse with these lines.
+    // "新增盘点单" in the list window with the warehouse chosen; the script works in the window.
+    void inNewCount(const QString& house, std::function<void(TfrmPDAdd&)> script) {
+        modal_.expect<TfrmPDAdd>([house, script = std::move(script)](TfrmPDAdd& w) {
+            drive::choose(drive::find<QComboBox>(w, "cbHouse"), house);
+            script(w);
+        });
+        drive::click(*productPD, "tlAdd");
+    }
+    // A new count of the warehouse with these lines.
     void newCount(const QString& house, const std::vector<Line>& lines,
                   const QString& remark = QString()) {
-        modal_.expect<TfrmPDAdd>([this, house, lines, remark](TfrmPDAdd& w) {
-            drive::choose(drive::find<QComboBox>(w, "cbHouse"), house);
+        inNewCount(house, [this, lines, remark](TfrmPDAdd& w) {
             if (!remark.isEmpty())
                 drive::type(w, "txtRemark", remark);
             for (const Line& line : lines)
                 countProduct(w, line.name, line.quantity);
         });
-        drive::click(*productPD, "tlAdd");
     }
     // "开始盘点" on the list's first count; the script acts in the differences window.
     void startCount(std::function<void(TfrmPDChInve&)> script) {

@@ -38,12 +38,10 @@ TEST_P(NewCount, ShowingSetsCodeOperatorDateAndListsWithNothingChosen) {
 
 TEST_P(NewCount, ClosingBeforeAnyLineIsConfirmedLeavesNoTrace) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         modal_.expect<TfrmProdPD>([](TfrmProdPD& p) { drive::click(p, "btnClose"); });
         doubleClickRow(list(w, "dgProduct"), 0);
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(count("OrderPD"), 0);
     EXPECT_EQ(count("OrderPDD"), 0);
     EXPECT_EQ(list(*productPD, "dgPD").model()->rowCount(), 0);
@@ -70,8 +68,7 @@ TEST_P(NewCount, TheFirstLineWritesTheHeaderAsShownThen) {
 TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     giveBarcodes();
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
         search.setFocus();
         expectCount("2", "3");
@@ -103,7 +100,6 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
             QTest::keyClick(w.focusWidget(), c);
         EXPECT_EQ(search.text(), "6901234567892");
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, saw, "pdcount"), "8");
     EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
@@ -114,8 +110,7 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
 TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
     giveBarcodes();
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         QLineEdit& remark = drive::find<QLineEdit>(w, "txtRemark");
         drive::type(remark, "月底");
         // The date takes keys until the first line writes the count's header.
@@ -129,7 +124,6 @@ TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
         PacedKeys().send(remark, "6901234567892", 3);
         EXPECT_EQ(remark.text(), "月底");
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
     EXPECT_EQ(line(kCode, a4, "pdcount"), "7");
     EXPECT_EQ(scalar("SELECT remark FROM OrderPD WHERE orderID='" + kCode + "'"), "月底");
@@ -137,8 +131,7 @@ TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {
 
 TEST_P(NewCount, ThePickedProductProposesItsBookQuantityInTheWarehouse) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "南库");
+    inNewCount("南库", [this](TfrmPDAdd& w) {
         QTableView& products = list(w, "dgProduct");
         ASSERT_EQ(products.model()->rowCount(), 1);
         modal_.expect<TfrmProdPD>([](TfrmProdPD& p) {
@@ -152,7 +145,6 @@ TEST_P(NewCount, ThePickedProductProposesItsBookQuantityInTheWarehouse) {
         });
         doubleClickRow(products, 0);
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, hammer, "pcount"), "7");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "7");
 }
@@ -184,8 +176,7 @@ TEST_P(NewCount, ACategoryOrACodeBeforeAWarehouseAsksForTheWarehouse) {
 
 TEST_P(NewCount, CategoryAndNameNarrowTheWarehouseProducts) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         QTableView& products = list(w, "dgProduct");
         EXPECT_EQ(products.model()->rowCount(), 3);
         drive::choose(drive::find<QComboBox>(w, "cbCate"), "纸品");
@@ -198,7 +189,6 @@ TEST_P(NewCount, CategoryAndNameNarrowTheWarehouseProducts) {
         EXPECT_EQ(products.model()->rowCount(), 2);
         EXPECT_EQ(cell(products, rowOf(products, 2, "锯子"), 5), "3");
     });
-    drive::click(*productPD, "tlAdd");
 }
 
 TEST_P(NewCount, AfterTheFirstLineTheWarehouseDateAndRemarkAreFixed) {
@@ -226,15 +216,13 @@ TEST_P(NewCount, ACodeAnotherCountHoldsMovesToTheNextSecond) {
     newCount("北库", {{"锤子", "4"}});
     const QString moved = QStringLiteral("PD2026315958");
     // Shown again within the same second: the same code, which moves on with the first line.
-    modal_.expect<TfrmPDAdd>([this, &moved](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "南库");
+    inNewCount("南库", [this, &moved](TfrmPDAdd& w) {
         countProduct(w, "锤子", "1");
         EXPECT_EQ(messages_.last(), "单据号 " + kCode + " 已被占用，本单据已存为 " + moved + "。");
         EXPECT_EQ(drive::find<QLineEdit>(w, "txtOrderID").text(), moved);
         EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 1);
         countProduct(w, "锤子", "2"); // the next line goes to the moved count
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(count("OrderPDD"), 2);
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
     EXPECT_EQ(line(moved, hammer, "pdcount"), "2");
@@ -249,15 +237,13 @@ TEST_P(NewCount, AProductAnotherOpenCountOfTheWarehouseHoldsIsRefusedWithThatCou
     countList();
     newCount("北库", {{"锤子", "4"}});
     environment::setFixedNow(kNow.addSecs(60));
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         countProduct(w, "锤子", "2");
         EXPECT_EQ(messages_.last(), "该商品已在本仓库的盘点单" + kCode +
                                         "中盘点，请在该盘点单中修改其盘点数量，本次盘点未保存！");
         EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
         countProduct(w, "锯子", "3"); // another product of the warehouse is counted
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(count("OrderPD"), 2);
     EXPECT_EQ(count("OrderPDD WHERE prodID=" + QString::number(hammer)), 1);
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
@@ -276,15 +262,13 @@ TEST_P(NewCount, AProductAnotherOpenCountOfTheWarehouseHoldsIsRefusedWithThatCou
 TEST_P(NewCount, AHeaderThatFailsTakesItsLineWithIt) {
     refuse("noHeader", "INSERT", "OrderPD", {}, "磁盘已满");
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         countProduct(w, "锤子", "4");
         EXPECT_EQ(messages_.last(), "磁盘已满.");
         // Confirmed again once the book takes it: the header comes with it.
         allow("noHeader", "OrderPD");
         countProduct(w, "锤子", "4");
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(count("OrderPD"), 1);
     EXPECT_EQ(count("OrderPDD"), 1);
 }
@@ -293,8 +277,7 @@ using ProductCount = OnEngines<CountBook>;
 
 TEST_P(ProductCount, TheCountedBoxEmptiesANonNumberAndKeepsADecimal) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
             QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
             drive::type(counted, "12a");
@@ -309,7 +292,6 @@ TEST_P(ProductCount, TheCountedBoxEmptiesANonNumberAndKeepsADecimal) {
         });
         doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "12.5");
 }
 
@@ -318,8 +300,7 @@ TEST_P(ProductCount, TheCountedBoxEmptiesANonNumberAndKeepsADecimal) {
 TEST_P(ProductCount, ACodeScannedIntoTheCountedQuantityIsNoCount) {
     exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(saw));
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
             QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
             ASSERT_EQ(counted.selectedText(), "5");
@@ -352,7 +333,6 @@ TEST_P(ProductCount, ACodeScannedIntoTheCountedQuantityIsNoCount) {
         });
         doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
     messages_.expectAllAnswered();
 }
@@ -362,8 +342,7 @@ TEST_P(ProductCount, ACodeScannedIntoTheCountedQuantityIsNoCount) {
 // At a scanner's pace it is no count.
 TEST_P(ProductCount, AnUnknownBarcodeScannedIntoTheCountedQuantityIsNoCountEither) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
             QLineEdit& counted = drive::find<QLineEdit>(p, "txtPDCount");
             ASSERT_EQ(counted.selectedText(), "5");
@@ -381,7 +360,6 @@ TEST_P(ProductCount, AnUnknownBarcodeScannedIntoTheCountedQuantityIsNoCountEithe
         });
         doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "14");
 }
 
@@ -389,8 +367,7 @@ using CountedLines = OnEngines<CountBook>;
 
 TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         countProduct(w, "锤子", "4");
         // Stock moves meanwhile; editing the line keeps the book quantity it had.
         stockIn(north, hammer, "2");
@@ -400,7 +377,6 @@ TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {
         drive::click(w, "btnEdit");
         EXPECT_EQ(cell(counted, 0, 6), "9");
     });
-    drive::click(*productPD, "tlAdd");
     EXPECT_EQ(line(kCode, hammer, "pcount"), "5");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "9");
 }
@@ -431,8 +407,7 @@ TEST_P(CountedLines, DeleteAsksAndTheLastLineLeavesTheCountListed) {
 
 TEST_P(CountedLines, ALineDeletedElsewhereMeanwhileLeavesTheListAsTheBookHasIt) {
     countList();
-    modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {
-        drive::choose(drive::find<QComboBox>(w, "cbHouse"), "北库");
+    inNewCount("北库", [this](TfrmPDAdd& w) {
         countProduct(w, "锤子", "4");
         countProduct(w, "锯子", "2");
         anotherCounter()->run("DELETE FROM OrderPDD");
@@ -440,7 +415,6 @@ TEST_P(CountedLines, ALineDeletedElsewhereMeanwhileLeavesTheListAsTheBookHasIt) 
         drive::click(w, "btnDelete");
         EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
     });
-    drive::click(*productPD, "tlAdd");
 }
 
 using EditCount = OnEngines<CountBook>;
