@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -62,6 +63,14 @@ TEST_F(AccountList, TheCashAccountCanBeNeitherEditedNorDeleted) {
     EXPECT_TRUE(button("tlEdit").isEnabled());
     EXPECT_TRUE(button("tlDel").isEnabled());
     pick("现金");
+    EXPECT_FALSE(button("tlEdit").isEnabled());
+    EXPECT_FALSE(button("tlDel").isEnabled());
+    // The arrow keys choose as a click does.
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    EXPECT_TRUE(button("tlEdit").isEnabled());
+    EXPECT_TRUE(button("tlDel").isEnabled());
+    QTest::keyClick(&grid(), Qt::Key_Up);
     EXPECT_FALSE(button("tlEdit").isEnabled());
     EXPECT_FALSE(button("tlDel").isEnabled());
     // Whatever asks, the book refuses, the balance being checked first.

@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -103,6 +104,25 @@ TEST_P(Cash, TheJournalOfTheClickedAccountKeepsBothEndsOfTheRange) {
     EXPECT_EQ(column(journal(), 3), QStringList({"￥4.00"}));
     pick("工商银行");
     EXPECT_TRUE(column(journal(), 0).isEmpty());
+}
+
+TEST_P(Cash, TheArrowKeysSelectTheAccountTheyMoveToAndEnterSearchesIt) {
+    const long long bank = addAccount("工商银行");
+    journalRow(1, "2026-03-01", "1");
+    journalRow(bank, "2026-03-02", "2");
+    open();
+    accounts().setFocus();
+    QTest::keyClick(&accounts(), Qt::Key_Return);
+    EXPECT_EQ(messages_.texts(), QStringList({"请先选择现金银行科目！"}));
+    QTest::keyClick(&accounts(), Qt::Key_Down);
+    EXPECT_EQ(column(journal(), 3), QStringList({"￥2.00"}));
+    QTest::keyClick(&accounts(), Qt::Key_Up);
+    EXPECT_EQ(column(journal(), 3), QStringList({"￥1.00"}));
+    // The journal searched is the highlighted account's, not one clicked before.
+    journalRow(1, "2026-03-03", "3");
+    QTest::keyClick(&accounts(), Qt::Key_Return);
+    EXPECT_EQ(column(journal(), 3), QStringList({"￥1.00", "￥3.00"}));
+    EXPECT_EQ(messages_.texts().size(), 1);
 }
 
 TEST_P(Cash, MoneyOutIsStoredNegatedAndShownInRed) {

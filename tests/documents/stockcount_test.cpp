@@ -1,5 +1,6 @@
 #include "core/clock.h"
 #include "countwindows.h"
+#include "masterdata/masterlists.h"
 #include "support/pacedkeys.h"
 
 #include <QDateEdit>
@@ -470,6 +471,27 @@ TEST_P(CountList, ClickingACountListsItsLinesWithTheirCategory) {
     EXPECT_EQ(cell(lines, paperRow, 7), "10");
     EXPECT_EQ(cell(lines, paperRow, 8), "9");
     EXPECT_EQ(labelOf(*productPD, "dgPDMX"), "盘点商品明细：");
+}
+
+TEST_P(CountList, TheArrowKeysListTheLinesOfTheCountTheyMoveTo) {
+    countList();
+    newCount("北库", {{"锯子", "1"}, {"A4纸", "9"}});
+    newCount("南库", {{"锤子", "4"}});
+    QTableView& counts = list(*productPD, "dgPD");
+    QTableView& lines = list(*productPD, "dgPDMX");
+    ASSERT_EQ(counts.model()->rowCount(), 2);
+    const auto namesOf = [&](int row) {
+        return cell(counts, row, 1) == "南库" ? QStringList({"锤子"})
+                                              : QStringList({"锯子", "A4纸"});
+    };
+    clickRow(counts, 0);
+    EXPECT_EQ(masterlists::column(lines, 3), namesOf(0));
+    // What is corrected or edited is the highlighted count: the lines shown are its own.
+    counts.setFocus();
+    QTest::keyClick(&counts, Qt::Key_Down);
+    EXPECT_EQ(masterlists::column(lines, 3), namesOf(1));
+    QTest::keyClick(&counts, Qt::Key_Up);
+    EXPECT_EQ(masterlists::column(lines, 3), namesOf(0));
 }
 
 TEST_P(CountList, ACountOfAWarehouseThatIsGoneIsNotListed) {

@@ -96,6 +96,7 @@ TfrmCash::TfrmCash(QWidget* parent)
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { LoadDetails(); });
     connectGuarded(dgitm, &QTableView::clicked, this,
                    [this](const QModelIndex&) { dgitmCellClick(); });
+    listparts::clickOnKeys(*dgitm, [this] { dgitmCellClick(); });
 }
 
 void TfrmCash::FormShow() {

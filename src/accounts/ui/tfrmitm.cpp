@@ -51,6 +51,7 @@ TfrmItm::TfrmItm(QWidget* parent)
     connectGuarded(tlClose, &QToolButton::clicked, this, [this](bool) { close(); });
     connectGuarded(dgitm, &QTableView::clicked, this,
                    [this](const QModelIndex&) { dgitmCellClick(); });
+    listparts::clickOnKeys(*dgitm, [this] { dgitmCellClick(); });
 }
 
 void TfrmItm::FormShow() {

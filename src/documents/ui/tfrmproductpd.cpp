@@ -96,6 +96,7 @@ TfrmProductPD::TfrmProductPD(TfrmPDAdd& add, TfrmPDEdit& edit, TfrmPDChInve& dif
     layout->addWidget(dgPDMX, 1);
 
     connectGuarded(dgPD, &QTableView::clicked, this, [this] { dgPDClick(); });
+    listparts::clickOnKeys(*dgPD, [this] { dgPDClick(); });
     connectGuarded(dgPD, &QTableView::doubleClicked, this, [this] { tlEditClick(); });
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this] { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this] { tlEditClick(); });

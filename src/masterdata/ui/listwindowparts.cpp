@@ -1,14 +1,45 @@
 #include "masterdata/ui/listwindowparts.h"
 
+#include "core/guard.h"
 #include "core/ui/commonkeys.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
 
 namespace listparts {
+
+namespace {
+
+class KeyClicks final : public QObject {
+public:
+    KeyClicks(QTableView& list, std::function<void()> click)
+        : QObject(&list), list_(list), click_(std::move(click)) {
+        list.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &list_ || event->type() != QEvent::KeyPress)
+            return false;
+        // The list takes the key here, so that the click follows the row it moved to. A key it
+        // leaves unaccepted (Enter, Escape) still goes on to the window.
+        const int before = list_.currentIndex().row();
+        static_cast<QObject&>(list_).event(event);
+        if (list_.currentIndex().isValid() && list_.currentIndex().row() != before)
+            runGuarded(click_);
+        return true;
+    }
+
+private:
+    QTableView& list_;
+    std::function<void()> click_;
+};
+
+} // namespace
 
 QToolButton* toolButton(QBoxLayout& bar, const QString& name, const QString& text,
                         QStyle::StandardPixmap icon) {
@@ -46,6 +77,10 @@ QTableView* listView(QWidget* parent, const QString& name) {
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->setHighlightSections(false);
     return view;
+}
+
+void clickOnKeys(QTableView& list, std::function<void()> click) {
+    new KeyClicks(list, std::move(click));
 }
 
 QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStyle>
 
+#include <functional>
+
 class QBoxLayout;
 class QDialog;
 class QPushButton;
@@ -31,6 +33,11 @@ QToolButton* refreshButton(QBoxLayout& bar);
 
 // The list of a master-data window: whole rows, alternating colours, last column stretched.
 QTableView* listView(QWidget* parent, const QString& name);
+
+// For a list whose click shows or enables something for its row: a key that moves the cursor
+// to another row (the arrows, the page keys, a typed first letter) counts as a click on it,
+// so that the highlighted row and what is shown for a row never part.
+void clickOnKeys(QTableView& list, std::function<void()> click);
 
 // The two buttons of a master dialog: the default button (saves) and the close button.
 QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,
