@@ -6,11 +6,12 @@
 #include "core/sysdata.h"
 #include "core/transaction.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-// Where each column stands in the sheet (-1 when absent), from the titles of its first row.
+// Where each column stands in the sheet (-1 when absent), from a row of titles.
 std::vector<int> columnPositions(const std::vector<ImportColumn>& columns,
                                  const QStringList& titles, QStringList& missing) {
     std::vector<int> at;
@@ -68,15 +69,29 @@ ImportPlan planImport(const ImportKind& kind, const Sheet& sheet) {
         plan.error = QStringLiteral("表格中没有数据。");
         return plan;
     }
-    QStringList missing;
-    const std::vector<int> at = columnPositions(plan.columns, sheet.rows.front().cells, missing);
-    if (!missing.isEmpty()) {
-        plan.error = QStringLiteral("表格第一行是列标题，缺少：") +
-                     missing.join(QStringLiteral("、")) + QStringLiteral("。");
+    // The titles are the first row naming every column a sheet must have: a sheet made by
+    // hand often begins with the table's name or a date above them.
+    std::size_t titleRow = 0;
+    std::vector<int> at;
+    QStringList fewestMissing;
+    for (std::size_t r = 0; r < std::min(sheet.rows.size(), kTitleRowsSought); ++r) {
+        QStringList missing;
+        std::vector<int> found = columnPositions(plan.columns, sheet.rows[r].cells, missing);
+        if (r == 0 || missing.size() < fewestMissing.size())
+            fewestMissing = missing;
+        if (missing.isEmpty()) {
+            titleRow = r;
+            at = std::move(found);
+            break;
+        }
+    }
+    if (!fewestMissing.isEmpty()) {
+        plan.error = QStringLiteral("表格中找不到列标题：") +
+                     fewestMissing.join(QStringLiteral("、")) + QStringLiteral("。");
         return plan;
     }
-    plan.rows.reserve(sheet.rows.size() - 1);
-    for (std::size_t r = 1; r < sheet.rows.size(); ++r) {
+    plan.rows.reserve(sheet.rows.size() - titleRow - 1);
+    for (std::size_t r = titleRow + 1; r < sheet.rows.size(); ++r) {
         const SheetRow& source = sheet.rows[r];
         ImportRow row{source.line, {}, {}};
         for (const int i : at)

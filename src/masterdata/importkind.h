@@ -8,7 +8,7 @@
 #include <vector>
 
 // One column of an import: its heading in the preview, the titles that name it in the sheet's
-// first row (the first being the heading of the matching export), and whether a sheet must
+// row of titles (the first being the heading of the matching export), and whether a sheet must
 // have it.
 struct ImportColumn {
     QString heading;
@@ -51,7 +51,11 @@ struct ImportKind {
     std::function<QString(const std::vector<ImportRow>&)> write;
 };
 
-// Reads the sheet's first row as the column titles, takes every further row and checks it.
+// How many of a sheet's first rows are looked through for the row of column titles.
+inline constexpr std::size_t kTitleRowsSought = 10;
+
+// Finds the row of column titles among the sheet's first rows, takes every row below it and
+// checks it; rows above it are not imported.
 ImportPlan planImport(const ImportKind& kind, const Sheet& sheet);
 
 struct ImportOutcome {

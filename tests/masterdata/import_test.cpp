@@ -154,7 +154,7 @@ TEST_F(ProductImport, ADamagedFileGivesAClearMessageAndWritesNothing) {
     ASSERT_TRUE(writeWorkbook(directory() + "titles.xlsx", data));
     fileDialogs_.choose(directory() + "titles.xlsx");
     drive::click(window(), "tlImport");
-    EXPECT_EQ(messages_.last(), "无法导入“titles.xlsx”：表格第一行是列标题，缺少：商品名称。");
+    EXPECT_EQ(messages_.last(), "无法导入“titles.xlsx”：表格中找不到列标题：商品名称。");
 
     fileDialogs_.cancel();
     drive::click(window(), "tlImport");
