@@ -3,6 +3,8 @@
 #include "core/numbers.h"
 #include "core/sysdata.h"
 
+#include <QRegularExpression>
+
 namespace importchecks {
 
 void addReason(ImportRow& row, const QString& reason) {
@@ -28,11 +30,30 @@ void longCode(ImportRow& row, int column, const QString& heading) {
                            QStringLiteral("），位数已丢失，请在表格中把该列设为文本后重新输入"));
 }
 
+namespace {
+
+// A number as a spreadsheet writes it into a CSV file or a person types it into a cell: the wide
+// digits of a Chinese input method, thousands grouped by commas ("1,000"), a yuan sign before
+// it ("￥12.50"). Commas anywhere else stay, and the text is no number ("1,00", "1.000,5").
+QString numberText(const QString& cell) {
+    QString text = numbers::narrowed(cell).trimmed();
+    const int sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    if (sign < text.size() && (text[sign] == u'\u00A5' || text[sign] == u'\uFFE5'))
+        text.remove(sign, 1);
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+    if (grouped.match(text).hasMatch())
+        text.remove(u',');
+    return text;
+}
+
+} // namespace
+
 std::optional<Decimal> number(ImportRow& row, int column, const QString& heading,
                               const QString& empty) {
     QString& value = row.values[column];
-    const auto parsed = Decimal::parse(value.isEmpty() ? empty : value);
-    if (!parsed && !numbers::isNumber(value)) {
+    const QString text = numberText(value);
+    const auto parsed = Decimal::parse(text.isEmpty() ? empty : text);
+    if (!parsed && !numbers::isNumber(text)) {
         addReason(row, heading + QStringLiteral("不是数字：") + value);
         return std::nullopt;
     }

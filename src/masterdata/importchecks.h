@@ -21,7 +21,8 @@ void lengths(ImportRow& row, const std::vector<ImportColumn>& columns);
 // A code (barcode, account number) that Excel turned into a number with an exponent
 // ("6.9012E+12") has lost its digits.
 void longCode(ImportRow& row, int column, const QString& heading);
-// A number by the number rule, within what the book carries; empty is the given default.
+// A number by the number rule, within what the book carries; empty is the given default. Wide
+// digits, thousands grouped by commas and a yuan sign before it are read as a sheet has them.
 // Returns the exact value and puts its shortest text into the row, or marks the row.
 std::optional<Decimal> number(ImportRow& row, int column, const QString& heading,
                               const QString& empty = QStringLiteral("0"));

@@ -38,9 +38,12 @@ protected:
         modal_.expect<TfrmImport>([this, act](TfrmImport& w) {
             counts_ = drive::find<QLabel>(w, "lblCounts").text();
             const QAbstractItemModel& m = *drive::find<QTableView>(w, "dgRows").model();
+            lines_.clear();
             reasons_.clear();
-            for (int r = 0; r < m.rowCount(); ++r)
+            for (int r = 0; r < m.rowCount(); ++r) {
+                lines_ << m.index(r, 0).data().toString();
                 reasons_ << m.index(r, 1).data().toString();
+            }
             act(w);
         });
         window_.run(openingStockImport());
@@ -49,7 +52,7 @@ protected:
     TfrmImport window_;
     long long first_ = 0, second_ = 0;
     QString counts_;
-    QStringList reasons_;
+    QStringList lines_, reasons_;
 };
 
 TEST_F(OpeningStock, TwentyFiveProductsInTwoWarehousesPostThreeDocumentsEachAndTheBooksAgree) {
@@ -125,6 +128,49 @@ TEST_F(OpeningStock, PostsNothingWhileARowIsBadUnlessThePersonSkipsTheBadRows) {
     EXPECT_EQ(number("SELECT sumCount FROM Fproduct WHERE prodBH='P1'"), 3.0);
     EXPECT_EQ(count("OrderPurD"), 1);
     EXPECT_TRUE(checkBooks(sysData->myCon).empty());
+}
+
+TEST_F(OpeningStock, NumbersAreReadAsASpreadsheetWritesThemIntoACsvFile) {
+    const QString file = writeCsv("商品编号,仓库,数量,成本价\n"
+                                  "P1,一号仓库,\"1,000\",\"￥1,234.50\"\n" // grouped, a yuan sign
+                                  "P2,一号仓库,１２．５,¥3\n"              // wide digits and point
+                                  "P3,一号仓库,-２,1\n"
+                                  "P4,一号仓库,\"1,00\",1\n"      // no grouping
+                                  "P5,一号仓库,\"1.000,5\",1\n"   // a comma for the point
+                                  "P6,一号仓库,2,\"¥-1,000\"\n"); // read, and refused as negative
+    importFile(file, [](TfrmImport&) {});
+    EXPECT_EQ(reasons_, (QStringList{"", "", "数量须大于0", "数量不是数字：1,00",
+                                     "数量不是数字：1.000,5", "成本价不能为负数"}));
+    messages_.answerOk();
+    importFile(file, [](TfrmImport& w) {
+        drive::click(w, "chkSkipBad");
+        drive::click(w, "btnImport");
+    });
+    EXPECT_EQ(scalar("SELECT group_concat(prodBH||':'||price||'*'||pcount||'='||sumMoney) FROM "
+                     "(SELECT prodBH,price,pcount,sumMoney FROM OrderPurD JOIN Fproduct "
+                     "USING(prodID) ORDER BY prodBH)"),
+              "P1:1234.5*1000.0=1234500.0,P2:3.0*12.5=37.5");
+}
+
+TEST_F(OpeningStock, ATableNameAndADateAboveTheTitlesAreNotStock) {
+    const QString file = writeCsv("期初库存表,,,\n"
+                                  "制表日期：2026年3月1日,,,\n"
+                                  "商品编号,仓库,数量,成本价\n"
+                                  "P1,一号仓库,3,2\n"
+                                  "P2,二号仓库,1,\n");
+    messages_.answerOk();
+    importFile(file, [](TfrmImport& w) { drive::click(w, "btnImport"); });
+    EXPECT_EQ(counts_, "共2行：可导入2行，跳过0行。");
+    EXPECT_EQ(lines_, (QStringList{"4", "5"})) << "rows keep their numbers in the sheet";
+    EXPECT_EQ(number("SELECT sumCount FROM Fproduct WHERE prodBH='P1'"), 3.0);
+    EXPECT_EQ(number("SELECT sumCount FROM Fproduct WHERE prodBH='P2'"), 1.0);
+
+    // A sheet whose titles name no warehouse, in any of its first rows, is no opening stock.
+    messages_.clear();
+    fileDialogs_.choose(writeCsv("期初库存表,,\n商品编号,数量,成本价\nP3,2,1\n"));
+    window_.run(openingStockImport());
+    EXPECT_EQ(messages_.texts(), QStringList({"无法导入“stock.csv”：表格中找不到列标题：仓库。"}));
+    EXPECT_EQ(count("OrderPur"), 2) << "one a warehouse, from the first sheet";
 }
 
 } // namespace
