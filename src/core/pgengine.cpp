@@ -1,8 +1,11 @@
 #include "core/pgengine.h"
 
+#include "core/serverbook.h"
+
 #include "core/dberror.h"
 #include "core/pgdialect.h"
 #include "core/schema.h"
+#include "core/serverbook.h"
 #include "core/serversetting.h"
 #include "late/library.h"
 
@@ -10,10 +13,10 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <utility>
 #include <cmath>
 #include <cstdlib>
 #include <libpq-fe.h>
+#include <utility>
 
 namespace {
 
@@ -183,7 +186,8 @@ bool PgEngine::open() {
     const QByteArray given = serversetting::keyed(conninfo_).toUtf8();
     const std::array<const char*, 5> keys{"connect_timeout", "fallback_application_name", "dbname",
                                           "client_encoding", nullptr};
-    const std::array<const char*, 5> values{"10", "vesk", given.constData(), "UTF8", nullptr};
+    const std::array<const char*, 5> values{"10", serverbook::kSessionName, given.constData(),
+                                            "UTF8", nullptr};
     PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
         lastError_ = QStringLiteral("无法连接到服务器：") +

@@ -25,6 +25,20 @@ Header headerOf(TQuery& q) {
     return header;
 }
 
+// The program's other sessions on the book, of the roles this one may end, save those waiting
+// for its header: those are newer programs opening it, which find it upgraded once it is
+// released. Sessions of other programs (an administrator's, a dump) are left alone.
+void cutOffOlderCounters(Connection& connection) {
+    const QByteArray sql =
+        QByteArray("SELECT count(pg_terminate_backend(a.pid)) FROM pg_stat_activity a WHERE "
+                   "a.datname = current_database() AND a.pid <> pg_backend_pid() AND "
+                   "a.application_name = '") +
+        kSessionName +
+        "' AND pg_has_role(a.usesysid, 'MEMBER') AND NOT EXISTS (SELECT 1 FROM pg_locks l "
+        "WHERE l.pid = a.pid AND NOT l.granted AND l.relation = 'veskbook'::regclass)";
+    connection.run(sql.constData());
+}
+
 // Every step from the book's version to this one, and the new version, in one transaction:
 // the server takes the tables' new definitions whole or not at all. The book's header is held
 // first, so that two counters opening an older book at once upgrade it once: the second waits,
@@ -34,6 +48,8 @@ int upgrade(Connection& connection, TQuery& q) {
     try {
         connection.run("LOCK TABLE VeskBook IN ACCESS EXCLUSIVE MODE");
         const int from = headerOf(q).version;
+        if (from < schema::kUserVersion)
+            cutOffOlderCounters(connection);
         for (int version = from + 1; version <= schema::kUserVersion; ++version) {
             const std::string step = schema::upgradeStep(schema::Engine::Server, version);
             if (step.empty())

@@ -3,6 +3,7 @@
 #include "admin/bookfile.h"
 #include "admin/serverbookfile.h"
 #include "core/connection.h"
+#include "core/dberror.h"
 #include "core/schema.h"
 #include "core/serverbook.h"
 #include "core/sysdata.h"
@@ -12,6 +13,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <chrono>
 #include <future>
 #include <gtest/gtest.h>
 
@@ -123,13 +125,13 @@ TEST_F(ServerUpgrade, TheKeptBookOfVersionFiveBecomesABookOfThisVersion) {
     expectUpgradedKeepingEverything(5);
 }
 
-// Two counters start at once while a third posts: the first upgrades once the posting is
-// done, the second waits for the first and then finds the book upgraded.
+// Two counters start at once while an administrator's session holds a product: the first
+// upgrades once it is let go, the second waits for the first and then finds the book upgraded.
 TEST_F(ServerUpgrade, CountersOpeningTheOlderBookAtOnceUpgradeItOnce) {
-    Connection posting = Connection::server(conninfo());
-    ASSERT_TRUE(posting.open());
-    posting.run("BEGIN");
-    posting.run("UPDATE Fproduct SET sumCount = sumCount WHERE prodID = 1");
+    Connection administrator = Connection::server(conninfo() + " application_name=psql");
+    ASSERT_TRUE(administrator.open());
+    administrator.run("BEGIN");
+    administrator.run("UPDATE Fproduct SET sumCount = sumCount WHERE prodID = 1");
 
     auto opening = [this] {
         TsysData data(TsysData::Server{conninfo()});
@@ -140,7 +142,7 @@ TEST_F(ServerUpgrade, CountersOpeningTheOlderBookAtOnceUpgradeItOnce) {
     awaitWaiting(1);
     auto second = std::async(std::launch::async, opening);
     awaitWaiting(2);
-    posting.run("COMMIT");
+    administrator.run("COMMIT");
 
     const auto [firstFrom, firstError] = first.get();
     const auto [secondFrom, secondError] = second.get();
@@ -148,6 +150,37 @@ TEST_F(ServerUpgrade, CountersOpeningTheOlderBookAtOnceUpgradeItOnce) {
     EXPECT_EQ(secondFrom, 0) << secondError.toStdString();
     EXPECT_EQ(book_.scalar("SELECT count(*) FROM pg_indexes WHERE indexname = 'ixproductcode'"),
               "1");
+}
+
+// A counter of the older program still at work on the book is cut off by the upgrade, what it
+// was writing rolled back: its statements may no longer fit the tables (connecting again it is
+// refused the newer book). Sessions of other programs are left alone.
+TEST_F(ServerUpgrade, TheUpgradeCutsOffTheOlderProgramsCountersRollingBackTheirWrites) {
+    const QString stock = QStringLiteral("SELECT sum(sumCount) FROM Fproduct");
+    const QString before = book_.scalar(stock);
+    Connection counter = Connection::server(conninfo());
+    ASSERT_TRUE(counter.open());
+    counter.run("BEGIN");
+    counter.run("UPDATE Fproduct SET sumCount = sumCount + 5");
+    Connection administrator = Connection::server(conninfo() + " application_name=psql");
+    ASSERT_TRUE(administrator.open());
+    administrator.run("SELECT 1");
+
+    auto upgrading = std::async(std::launch::async, [this] {
+        TsysData data(TsysData::Server{conninfo()});
+        const bool opened = data.connect();
+        return std::pair{opened ? data.upgradedFrom() : -1, data.lastError()};
+    });
+    if (upgrading.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        counter.run("ROLLBACK");
+        FAIL() << "the upgrade waited for the older program's counter";
+    }
+    const auto [from, error] = upgrading.get();
+    EXPECT_EQ(from, 3) << error.toStdString();
+    EXPECT_THROW(counter.run("COMMIT"), DbError);
+    EXPECT_EQ(book_.scalar(stock), before);
+    EXPECT_NO_THROW(administrator.run("SELECT 1"));
+    EXPECT_EQ(book_.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
 }
 
 TEST_F(ServerUpgrade, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhy) {
