@@ -5,8 +5,10 @@
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 #include "support/xlsxreader.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -144,6 +146,32 @@ TEST_P(Settlement, TheNameFragmentAppliesToBothKindsAndSurvivesShowingAgain) {
     EXPECT_EQ(drive::find<QComboBox>(*window_, "cbType").currentText(), "供 应 商");
     EXPECT_EQ(drive::find<QLineEdit>(*window_, "txtKey").text(), "华");
     EXPECT_EQ(names(), QStringList({"华强电子"}));
+}
+
+TEST_P(Settlement, ANameTypedAtOnceOrWithTheListFocusedIsSearchedFor) {
+    supplierOwed("华强电子", "10");
+    supplierOwed("东方钢铁", "10");
+    open();
+    QApplication::setActiveWindow(window_.get());
+    auto& key = drive::find<QLineEdit>(*window_, "txtKey");
+    ASSERT_TRUE(key.hasFocus());
+    PacedKeys person;
+    person.sendToFocus("东方", 150);
+    EXPECT_EQ(names(), QStringList({"东方钢铁"}));
+
+    // Shown again, the last name is there to be typed over.
+    window_->close();
+    open();
+    QApplication::setActiveWindow(window_.get());
+    ASSERT_TRUE(key.hasFocus());
+    person.sendToFocus("华强", 150);
+    EXPECT_EQ(names(), QStringList({"华强电子"}));
+
+    grid().setFocus();
+    person.sendToFocus("东", 150);
+    EXPECT_EQ(key.text(), "东");
+    EXPECT_TRUE(key.hasFocus());
+    EXPECT_EQ(names(), QStringList({"东方钢铁"}));
 }
 
 TEST_P(Settlement, ANegativeBalanceSettlesToZero) {

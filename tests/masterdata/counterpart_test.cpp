@@ -5,6 +5,7 @@
 #include "masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -166,6 +167,13 @@ TEST_P(Counterparts, TheSearchMatchesPartOfTheNameOnlyAndCountsTheRows) {
     EXPECT_EQ(status(), side().countPrefix + "4");
     search("没有这个");
     EXPECT_EQ(status(), side().countPrefix + "0");
+    // A name typed with the list focused goes into the key box and is searched for.
+    search("");
+    QApplication::setActiveWindow(window_.get());
+    grid().setFocus();
+    PacedKeys().sendToFocus("ab", 150);
+    EXPECT_EQ(drive::find<QLineEdit>(*window_, "txtKey").text(), "ab");
+    EXPECT_EQ(column(grid(), 0), QStringList({"Abc五金"}));
 }
 
 TEST_P(Counterparts, TheListShowsEachColumnUnderItsTitleAndLongNumbersAsTyped) {

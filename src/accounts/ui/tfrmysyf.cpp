@@ -10,6 +10,7 @@
 #include "core/ui/slotmodel.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
+#include "masterdata/ui/pickerkeys.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -73,6 +74,9 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
     layout->addLayout(filter);
     layout->addWidget(dgSupplier);
 
+    // A name typed, or a code scanned, with the list focused is searched for.
+    typeIntoSearchBox(*dgSupplier, *txtKey);
+
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlExcel, &QToolButton::clicked, this,
                    [](bool) { exportList(kReceivablesExport, &sysData->QueryYsYf); });
@@ -94,6 +98,9 @@ void Tfrmysyf::FormShow() {
     }
     ascending_ = true;
     btnFindClick();
+    // A person opening the window types the name of whom to settle with first.
+    txtKey->setFocus();
+    txtKey->selectAll();
 }
 
 void Tfrmysyf::btnFindClick() {

@@ -13,6 +13,7 @@
 #include "masterdata/masterimport.h"
 #include "masterdata/ui/listexporter.h"
 #include "masterdata/ui/listwindowparts.h"
+#include "masterdata/ui/pickerkeys.h"
 #include "masterdata/ui/tfrmcounterpartdialog.h"
 #include "masterdata/ui/tfrmimport.h"
 
@@ -90,6 +91,8 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
     connectGuarded(dgData, &QTableView::doubleClicked, this,
                    [this](const QModelIndex&) { tlEditClick(); });
+    // A name typed with the list focused is searched for.
+    typeIntoSearchBox(*dgData, *txtKey);
 }
 
 void TfrmCounterpart::FormShow() {
