@@ -1,7 +1,5 @@
 #include "core/pgengine.h"
 
-#include "core/serverbook.h"
-
 #include "core/dberror.h"
 #include "core/pgdialect.h"
 #include "core/schema.h"
