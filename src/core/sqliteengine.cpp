@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 #include <sqlite3.h>
 
@@ -228,6 +229,18 @@ void SqliteEngine::run(const char* sql) {
         sqlite3_free(error);
         throw DbError(text, kindOf(db_));
     }
+    if (std::strncmp(sql, "BEGIN IMMEDIATE", 15) == 0)
+        refuseANewerBook();
+}
+
+void SqliteEngine::refuseANewerBook() {
+    const int version = schema::versionOf(db_);
+    if (version <= schema::kUserVersion)
+        return;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    close();
+    lastError_ = schema::newerVersionRefusal(version);
+    throw DbError(lastError_);
 }
 
 std::unique_ptr<Statement> SqliteEngine::prepare(const QString& sql) {

@@ -35,6 +35,10 @@ public:
 
 private:
     void upgrade(int version);
+    // A writing transaction just begun on a book that a newer program upgraded meanwhile (a
+    // second copy, updated first) is rolled back and the book closed: this program's statements
+    // may no longer fit its tables, and opening it again is refused.
+    void refuseANewerBook();
 
     QString path_;
     sqlite3* db_ = nullptr;

@@ -1,5 +1,7 @@
 #include "core/connection.h"
+#include "core/dberror.h"
 #include "core/schema.h"
+#include "core/transaction.h"
 #include "documents/bookscheck.h"
 
 #include <QDir>
@@ -255,6 +257,31 @@ TEST_F(BookVersions, EachBookThatCannotBeOpenedSaysWhy) {
     Connection old(ancient);
     EXPECT_FALSE(old.open());
     EXPECT_EQ(old.lastError(), "账簿版本 1 无法升级");
+}
+
+// A second copy of the program, updated first, upgrades the book this one has open: this one
+// writes no more, its statements may no longer fit the tables.
+TEST_F(BookVersions, ABookANewerProgramUpgradedWhileThisOneHadItOpenIsWrittenNoMore) {
+    Connection book(freshBook());
+    ASSERT_TRUE(book.open());
+    {
+        Transaction writing(book);
+        book.run("INSERT INTO Fhouse(houseName) VALUES('一号仓')");
+        writing.commit();
+    }
+    alter(path(), "PRAGMA user_version = " + QByteArray::number(schema::kUserVersion + 1));
+    try {
+        Transaction writing(book);
+        book.run("INSERT INTO Fhouse(houseName) VALUES('二号仓')");
+        writing.commit();
+        FAIL() << "wrote into a book of a newer version";
+    } catch (const DbError& e) {
+        EXPECT_THAT(e.text().toStdString(), ::testing::HasSubstr("较新版本"));
+    }
+    EXPECT_THROW(book.run("INSERT INTO Fhouse(houseName) VALUES('三号仓')"), DbError);
+    alter(path(), "PRAGMA user_version = " + QByteArray::number(schema::kUserVersion));
+    ASSERT_TRUE(book.open());
+    EXPECT_EQ(first(book, "SELECT group_concat(houseName) FROM Fhouse"), "一号仓");
 }
 
 TEST_F(BookVersions, ABookThatCannotBeWrittenIsRefusedBeforeAnythingIsDone) {
