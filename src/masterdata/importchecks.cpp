@@ -35,7 +35,7 @@ namespace {
 // A number as a spreadsheet writes it into a CSV file or a person types it into a cell: the wide
 // digits of a Chinese input method, thousands grouped by commas ("1,000"), a yuan sign before
 // it ("￥12.50"). Commas anywhere else stay, and the text is no number ("1,00", "1.000,5").
-QString numberText(const QString& cell) {
+QString plainNumber(const QString& cell) {
     QString text = numbers::narrowed(cell).trimmed();
     const int sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
     if (sign < text.size() && (text[sign] == u'\u00A5' || text[sign] == u'\uFFE5'))
@@ -51,7 +51,7 @@ QString numberText(const QString& cell) {
 std::optional<Decimal> number(ImportRow& row, int column, const QString& heading,
                               const QString& empty) {
     QString& value = row.values[column];
-    const QString text = numberText(value);
+    const QString text = plainNumber(value);
     const auto parsed = Decimal::parse(text.isEmpty() ? empty : text);
     if (!parsed && !numbers::isNumber(text)) {
         addReason(row, heading + QStringLiteral("不是数字：") + value);
