@@ -71,6 +71,13 @@ protected:
         exec(QStringLiteral("UPDATE Fproduct SET prodBH='AB-17' WHERE prodID=%1").arg(ink));
     }
     TfrmTradeDocument& purchaseReturn() { return open<TfrmPurRet>(*products, *comps, *preview); }
+    // A purchase with the ink among the products, the cursor in the first line's code.
+    TfrmTradeDocument& purchaseWithInk() {
+        addInk();
+        TfrmTradeDocument& w = purchase();
+        goTo(grid(w), 1, DocumentGrid::ProdBH);
+        return w;
+    }
 
     static DocumentGrid& grid(QWidget& w) { return drive::find<DocumentGrid>(w, "sgData"); }
     // The widget with the focus; a picker closing gives the window its activation back, as the
@@ -188,10 +195,8 @@ TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantit
 // A scanner sends code after code; one that comes while the cursor still waits on the last
 // product's quantity is the next product, never that quantity.
 TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
-    addInk();
-    TfrmTradeDocument& w = purchase();
+    TfrmTradeDocument& w = purchaseWithInk();
     DocumentGrid& g = grid(w);
-    goTo(g, 1, DocumentGrid::ProdBH);
     scan(kHammerCode);
     // A code that begins with a letter can be no quantity: it goes to the next row at once.
     scan("ab-17");
@@ -257,10 +262,8 @@ TEST_F(GridKeyboard, AQuantityEnteredAfterAScanGoesOnToTheNextLine) {
 }
 
 TEST_F(GridKeyboard, ACodeScannedWhenAllTenRowsHaveProductsIsSaidAndChangesNothing) {
-    addInk();
-    TfrmTradeDocument& w = purchase();
+    TfrmTradeDocument& w = purchaseWithInk();
     DocumentGrid& g = grid(w);
-    goTo(g, 1, DocumentGrid::ProdBH);
     scan("ab-17");
     for (int row = 2; row <= DocumentGrid::kRows; ++row)
         scan("ab-17");
@@ -439,10 +442,8 @@ TEST_F(GridKeyboard, ACodeScannedOutsideTheLinesBecomesTheNextLineAndTheBoxKeeps
 // became its number, and the letters of one were refused key by key, so that "AB-17" became
 // an amount of -17.
 TEST_F(GridKeyboard, ACodeScannedIntoALinesCellBecomesTheNextLineAndTheCellKeepsItsValue) {
-    addInk();
-    TfrmTradeDocument& w = purchase();
+    TfrmTradeDocument& w = purchaseWithInk();
     DocumentGrid& g = grid(w);
-    goTo(g, 1, DocumentGrid::ProdBH);
     scan(kHammerCode);
     scan("2");
     const QStringList first = row(g, 1);
