@@ -85,6 +85,12 @@ QString backupName(const QString& directory, const QDateTime& moment) {
     return directory + timeStamp(moment) + QStringLiteral(".bak");
 }
 
+bool replacesAFile(Connection& book, const QString& target) {
+    const QFileInfo file(target);
+    return file.exists() && !file.isDir() &&
+           (book.isServer() || !isPartOfTheBook(target, book.path()));
+}
+
 Outcome backUp(Connection& book, const QString& target, const Progress& progress) {
     if (book.isServer())
         return serverbookfile::backUp(book.path().toStdString(), target, progress);

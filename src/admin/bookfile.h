@@ -33,6 +33,10 @@ struct Outcome {
 // server is dumped by the server's own tools (serverbookfile), and restored likewise.
 Outcome backUp(Connection& book, const QString& target, const Progress& progress);
 
+// Whether a backup to the target would replace a file already there, other than the book's own
+// (which backUp refuses): an earlier backup, perhaps one to keep.
+bool replacesAFile(Connection& book, const QString& target);
+
 // Replaces the book's content with the source's. Refused, with the book untouched, when the
 // source is not an intact book of this program, is of a newer version, or has tables, views,
 // triggers or indexes other than a book of its version (an older one is upgraded first, as

@@ -127,16 +127,29 @@ TEST_F(Backup, CopiesTheWholeBookToTheFileAndTheNextStatementOpensTheBookAgain) 
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
 }
 
-TEST_F(Backup, BackingUpTwiceInTheSameMinuteOverwritesTheFirstFile) {
+// The proposed name is the program's start: a shop whose program runs for days backs up under
+// it each evening. An earlier backup there is overwritten only when the person says so.
+TEST_F(Backup, ABackupOverAnEarlierOneAsksFirstAndCancelKeepsTheEarlierOne) {
+    addHouse("一号库");
     show();
     const QString target = directory() + "202631595.bak";
     drive::click(*window_, "btnBackup");
     window_->close();
     addHouse("二号库");
+    environment::setFixedNow(kNow.addDays(1));
     show();
+    messages_.answerCancel();
     drive::click(*window_, "btnBackup");
-    EXPECT_EQ(messages_.texts(), QStringList({"数据备份成功!", "数据备份成功!"}));
-    EXPECT_EQ(housesIn(target), "二号库");
+    ASSERT_NE(messages_.lastShown(), nullptr);
+    EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::CautiousQuestion);
+    EXPECT_EQ(messages_.last(),
+              "备份文件“" + target + "”已存在，覆盖后其中原有的备份将丢失。确定要覆盖它吗？");
+    EXPECT_EQ(housesIn(target), "一号库") << "the earlier backup is kept";
+
+    messages_.answerOk();
+    drive::click(*window_, "btnBackup");
+    EXPECT_EQ(messages_.last(), "数据备份成功!");
+    EXPECT_EQ(housesIn(target), "一号库二号库");
     EXPECT_EQ(QDir(directory()).entryList({"*.bak"}).size(), 1);
 }
 
@@ -196,6 +209,7 @@ TEST_F(Backup, ABookInUseElsewhereIsCopiedWithWhatTheOtherCopyCommitted) {
               SQLITE_OK);
     show();
     ASSERT_GT(QFileInfo(bookPath() + "-wal").size(), 0);
+    messages_.answerOk(); // replacing the older backup
     backUpTo(target);
     EXPECT_EQ(messages_.last(), "数据备份成功!");
     EXPECT_EQ(housesIn(target), "x");

@@ -2,9 +2,11 @@
 
 #include "admin/ui/tfrmfile.h"
 #include "core/clock.h"
+#include "core/messages.h"
 #include "core/sysdata.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -51,6 +53,19 @@ void TfrmBackData::Browse() {
     if (!directory.endsWith(u'/'))
         directory += u'/';
     txtPath->setText(bookfile::backupName(directory, environment::now()));
+}
+
+bool TfrmBackData::MayCopyTo(const QString& path) {
+    if (!bookfile::replacesAFile(sysData->myCon, path))
+        return true;
+    if (messages().cautiousQuestion(
+            QStringLiteral("备份文件“%1”已存在，覆盖后其中原有的备份将丢失。确定要覆盖它吗？")
+                .arg(QDir::toNativeSeparators(path)),
+            kInfoCaption) == Messages::kOk)
+        return true;
+    // The person names another file.
+    txtPath->setFocus();
+    return false;
 }
 
 bookfile::Outcome TfrmBackData::Copy(const QString& path, const bookfile::Progress& progress) {

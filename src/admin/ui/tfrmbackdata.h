@@ -14,6 +14,9 @@ public:
 
 protected:
     void Browse() override;
+    // A file already there (an earlier backup, the proposed name being that of the program's
+    // start) is overwritten only when the person says so.
+    bool MayCopyTo(const QString& path) override;
     bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) override;
 
 private:

@@ -79,6 +79,8 @@ void TfrmBookCopy::btnActionClick() {
         notice(kind_.emptyPath);
         return;
     }
+    if (!MayCopyTo(path))
+        return;
     bookfile::Outcome outcome;
     {
         // The copy lets events run: nothing else may start meanwhile.

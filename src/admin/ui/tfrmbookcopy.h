@@ -36,6 +36,8 @@ protected:
 
     // Fills the path box as its window's "浏览(&V)" does.
     virtual void Browse() = 0;
+    // Whether the copy may go to the trimmed path; false when the person was asked and said no.
+    virtual bool MayCopyTo(const QString&) { return true; }
     // Copies between the book and the trimmed path.
     virtual bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) = 0;
     // What follows a copy that was done and announced.
