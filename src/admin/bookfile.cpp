@@ -85,10 +85,10 @@ QString backupName(const QString& directory, const QDateTime& moment) {
     return directory + timeStamp(moment) + QStringLiteral(".bak");
 }
 
-bool replacesAFile(Connection& book, const QString& target) {
-    const QFileInfo file(target);
+bool isAnotherFile(Connection& book, const QString& path) {
+    const QFileInfo file(path);
     return file.exists() && !file.isDir() &&
-           (book.isServer() || !isPartOfTheBook(target, book.path()));
+           (book.isServer() || !isPartOfTheBook(path, book.path()));
 }
 
 Outcome backUp(Connection& book, const QString& target, const Progress& progress) {

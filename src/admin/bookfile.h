@@ -33,9 +33,9 @@ struct Outcome {
 // server is dumped by the server's own tools (serverbookfile), and restored likewise.
 Outcome backUp(Connection& book, const QString& target, const Progress& progress);
 
-// Whether a backup to the target would replace a file already there, other than the book's own
-// (which backUp refuses): an earlier backup, perhaps one to keep.
-bool replacesAFile(Connection& book, const QString& target);
+// Whether the path names a file other than the book's own (and those the engine keeps beside
+// it, which backUp and restore refuse): an earlier backup, to be kept or restored.
+bool isAnotherFile(Connection& book, const QString& path);
 
 // Replaces the book's content with the source's. Refused, with the book untouched, when the
 // source is not an intact book of this program, is of a newer version, or has tables, views,

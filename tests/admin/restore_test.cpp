@@ -19,9 +19,16 @@ protected:
         ASSERT_TRUE(window_.isVisible());
     }
     QLineEdit& path() { return drive::find<QLineEdit>(window_, "txtPath"); }
+    // Types the path and presses 还原(&R); a file there brings the question, answered OK.
     void restoreFrom(const QString& file) {
         drive::type(path(), file);
+        if (QFileInfo(file.trimmed()).isFile())
+            messages_.answerOk();
         drive::click(window_, "btnRestore");
+    }
+    static QString asked(const QString& file) {
+        return "确定要用备份“" + file +
+               "”还原吗？还原后当前账簿的内容将被该备份替换，备份之后录入的数据将全部丢失。";
     }
     // A copy of the book as it is now, made while its connection is closed.
     QString backUp(const QString& name) {
@@ -55,7 +62,8 @@ TEST_F(Restore, ReplacesTheBookByTheChosenBackupAndTheNextStatementReadsIt) {
     EXPECT_EQ(drive::find<QLabel>(window_, "lblPath").text(), "数据路径：");
     EXPECT_FALSE(data_->myCon.isOpen());
     restoreFrom("  " + file + " ");
-    EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
+    EXPECT_EQ(messages_.texts(), QStringList({asked(file), "数据还原成功!"}));
+    EXPECT_EQ(messages_.shown().front().form, ScriptedMessages::Form::CautiousQuestion);
     EXPECT_EQ(drive::find<QProgressBar>(window_, "pbProgress").value(), 0);
     EXPECT_EQ(count("Fhouse"), 1);
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
@@ -89,6 +97,21 @@ TEST_F(Restore, AMissingFileFailsAndLeavesTheBookAsItWas) {
     EXPECT_EQ(messages_.last(), "数据还原失败，请检查路径是否存在？");
     expectBookUnchanged(before);
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+}
+
+// Everything written since the backup would go: the person is asked first, Cancel the default.
+TEST_F(Restore, CancellingTheQuestionLeavesTheBookAsItWas) {
+    addHouse("一号库");
+    const QString file = backUp("保存的.bak");
+    addHouse("二号库");
+    show();
+    const QByteArray before = contents(bookPath());
+    drive::type(path(), file);
+    messages_.answerCancel();
+    drive::click(window_, "btnRestore");
+    EXPECT_EQ(messages_.texts(), QStringList({asked(file)}));
+    expectBookUnchanged(before);
+    EXPECT_EQ(count("Fhouse"), 2);
 }
 
 TEST_F(Restore, AFileThatIsNotAnIntactBookOfOursIsRefusedAndTheBookStays) {
@@ -153,7 +176,7 @@ TEST_F(Restore, ABookOpenElsewhereIsReplacedWholeAndTheOtherConnectionReadsTheRe
     ASSERT_GT(QFileInfo(bookPath() + "-wal").size(), 0);
     show();
     restoreFrom(file);
-    EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
+    EXPECT_EQ(messages_.texts(), QStringList({asked(file), "数据还原成功!"}));
     EXPECT_EQ(count("Fhouse WHERE houseName='x'"), 0);
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
     // The other connection goes on in the restored book.
@@ -206,7 +229,7 @@ TEST_F(Restore, ABackupOfAnEarlierVersionIsUpgradedAsItIsRestoredAndItsBooksAgre
     show();
     restoreFrom(file);
     // Nothing but the success: the books check found the books in agreement.
-    EXPECT_EQ(messages_.texts(), QStringList({"数据还原成功!"}));
+    EXPECT_EQ(messages_.texts(), QStringList({asked(file), "数据还原成功!"}));
     EXPECT_EQ(scalar("PRAGMA user_version"), "6");
     EXPECT_EQ(count("OrderPur"), 18);
     EXPECT_EQ(count("FSettle"), 2);
@@ -222,11 +245,11 @@ TEST_F(Restore, ARestoredBookWhoseBooksDisagreeIsReportedAtOnce) {
     const QString file = backUp("off.bak");
     show();
     restoreFrom(file);
-    ASSERT_EQ(messages_.texts().size(), 2);
-    EXPECT_EQ(messages_.texts()[0], "数据还原成功!");
+    ASSERT_EQ(messages_.texts().size(), 3);
+    EXPECT_EQ(messages_.texts()[1], "数据还原成功!");
     EXPECT_TRUE(
-        messages_.texts()[1].startsWith("账簿检查完毕，发现1处账目与单据不符。\n商品“矿泉水”"))
-        << messages_.texts()[1].toStdString();
+        messages_.texts()[2].startsWith("账簿检查完毕，发现1处账目与单据不符。\n商品“矿泉水”"))
+        << messages_.texts()[2].toStdString();
 }
 
 } // namespace

@@ -209,6 +209,7 @@ TEST_F(AdminInput, ABackupToAnyFileNameCopiesTheWholeBookOrSaysItFailedAndRestor
     restore.hide();
     restore.show();
     enter(drive::find<QLineEdit>(restore, "txtPath"), restorable);
+    messages_.answerOk(); // what was written since the backup goes
     drive::click(restore, "btnRestore");
     EXPECT_EQ(messages_.last(), "数据还原成功!");
     EXPECT_EQ(rowsOf(bookPath()), book);

@@ -56,7 +56,7 @@ void TfrmBackData::Browse() {
 }
 
 bool TfrmBackData::MayCopyTo(const QString& path) {
-    if (!bookfile::replacesAFile(sysData->myCon, path))
+    if (!bookfile::isAnotherFile(sysData->myCon, path))
         return true;
     if (messages().cautiousQuestion(
             QStringLiteral("备份文件“%1”已存在，覆盖后其中原有的备份将丢失。确定要覆盖它吗？")

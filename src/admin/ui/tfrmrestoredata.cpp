@@ -1,9 +1,11 @@
 #include "admin/ui/tfrmrestoredata.h"
 
 #include "admin/booksannouncement.h"
+#include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/filedialogs.h"
 
+#include <QDir>
 #include <QLineEdit>
 
 namespace {
@@ -29,6 +31,16 @@ void TfrmRestoreData::Browse() {
         fileDialogs().openFile(QStringLiteral("数据还原"), QStringLiteral("备份文件 (*.bak)"));
     if (!file.isEmpty())
         txtPath->setText(file);
+}
+
+bool TfrmRestoreData::MayCopyTo(const QString& path) {
+    // A file that is none (missing, the book itself) is refused by the restore as it is.
+    return !bookfile::isAnotherFile(sysData->myCon, path) ||
+           messages().cautiousQuestion(
+               QStringLiteral("确定要用备份“%1”还原吗？还原后当前账簿的内容将被该备份替换，"
+                              "备份之后录入的数据将全部丢失。")
+                   .arg(QDir::toNativeSeparators(path)),
+               kInfoCaption) == Messages::kOk;
 }
 
 bookfile::Outcome TfrmRestoreData::Copy(const QString& path, const bookfile::Progress& progress) {

@@ -11,6 +11,8 @@ public:
 
 protected:
     void Browse() override;
+    // Whatever was written since the backup is gone once it is restored: asked first.
+    bool MayCopyTo(const QString& path) override;
     bookfile::Outcome Copy(const QString& path, const bookfile::Progress& progress) override;
     // The restored book is checked at once.
     void Copied() override;
