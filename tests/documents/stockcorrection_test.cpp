@@ -3,6 +3,7 @@
 #include "countwindows.h"
 #include "documents/ui/celltint.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -146,6 +147,24 @@ TEST_P(Correction, ADoubleClickEditsALineAndTheDifferenceFollows) {
         correct(w);
     });
     EXPECT_EQ(stockOf(hammer), "15");
+}
+
+// 修正库存 cannot be undone: Enter, on a line or anywhere else, never presses it. On a line it
+// edits the line, as a double click does.
+TEST_P(Correction, EnterEditsTheLineAndNeverCorrectsTheStock) {
+    countList();
+    newCount("北库", {{"锤子", "3"}});
+    startCount([this](TfrmPDChInve& w) {
+        QTableView& lines = list(w, "dgData");
+        lines.setFocus();
+        expectCount("8", "5");
+        QTest::keyClick(&lines, Qt::Key_Return);
+        EXPECT_EQ(cell(lines, 0, 7), "3");
+        QTest::keyClick(&drive::find<QLineEdit>(w, "txtOrderID"), Qt::Key_Return);
+        EXPECT_TRUE(messages_.texts().isEmpty()) << "asked to correct the stock";
+        drive::click(w, "btnClose");
+    });
+    EXPECT_EQ(stockOf(hammer), "12") << "the stock of both warehouses, uncorrected";
 }
 
 TEST_P(Correction, TheMainWindowOpensTheCountList) {

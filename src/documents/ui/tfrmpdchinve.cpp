@@ -8,6 +8,7 @@
 #include "core/ui/titlesort.h"
 #include "documents/ui/celltint.h"
 #include "documents/ui/tfrmprodpd.h"
+#include "masterdata/ui/listwindowparts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -79,6 +80,9 @@ TfrmPDChInve::TfrmPDChInve(TfrmProdPD& productCount, QWidget* parent)
     btnModify->setObjectName("btnModify");
     btnClose = new QPushButton(QStringLiteral("关闭(&C)"));
     btnClose->setObjectName("btnClose");
+    // The correction cannot be undone: Enter never presses it.
+    btnModify->setAutoDefault(false);
+    btnClose->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnModify);
@@ -90,6 +94,7 @@ TfrmPDChInve::TfrmPDChInve(TfrmProdPD& productCount, QWidget* parent)
     layout->addLayout(buttons);
 
     connectGuarded(dgData, &QTableView::doubleClicked, this, [this] { dgDataDblClick(); });
+    listparts::enterAsDoubleClick(*dgData, [this] { dgDataDblClick(); });
     connectGuarded(btnModify, &QPushButton::clicked, this, [this] { btnModifyClick(); });
     connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
 }

@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -37,6 +38,29 @@ protected:
 private:
     QTableView& list_;
     std::function<void()> click_;
+};
+
+class EnterKey final : public QObject {
+public:
+    EnterKey(QTableView& list, std::function<void()> act)
+        : QObject(&list), list_(list), act_(std::move(act)) {
+        list.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &list_ || event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        runGuarded(act_);
+        return true;
+    }
+
+private:
+    QTableView& list_;
+    std::function<void()> act_;
 };
 
 } // namespace
@@ -81,6 +105,10 @@ QTableView* listView(QWidget* parent, const QString& name) {
 
 void clickOnKeys(QTableView& list, std::function<void()> click) {
     new KeyClicks(list, std::move(click));
+}
+
+void enterAsDoubleClick(QTableView& list, std::function<void()> act) {
+    new EnterKey(list, std::move(act));
 }
 
 QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,
