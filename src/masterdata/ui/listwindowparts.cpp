@@ -4,7 +4,6 @@
 #include "core/ui/commonkeys.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,52 +14,24 @@ namespace listparts {
 
 namespace {
 
-class KeyClicks final : public QObject {
+// Hears the key presses of a list; the handler says whether it took the key.
+class ListKeys final : public QObject {
 public:
-    KeyClicks(QTableView& list, std::function<void()> click)
-        : QObject(&list), list_(list), click_(std::move(click)) {
+    using Handler = std::function<bool(QTableView&, QKeyEvent&)>;
+    ListKeys(QTableView& list, Handler handle)
+        : QObject(&list), list_(list), handle_(std::move(handle)) {
         list.installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != &list_ || event->type() != QEvent::KeyPress)
-            return false;
-        // The list takes the key here, so that the click follows the row it moved to. A key it
-        // leaves unaccepted (Enter, Escape) still goes on to the window.
-        const int before = list_.currentIndex().row();
-        static_cast<QObject&>(list_).event(event);
-        if (list_.currentIndex().isValid() && list_.currentIndex().row() != before)
-            runGuarded(click_);
-        return true;
+        return watched == &list_ && event->type() == QEvent::KeyPress &&
+               handle_(list_, *static_cast<QKeyEvent*>(event));
     }
 
 private:
     QTableView& list_;
-    std::function<void()> click_;
-};
-
-class EnterKey final : public QObject {
-public:
-    EnterKey(QTableView& list, std::function<void()> act)
-        : QObject(&list), list_(list), act_(std::move(act)) {
-        list.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != &list_ || event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return false;
-        runGuarded(act_);
-        return true;
-    }
-
-private:
-    QTableView& list_;
-    std::function<void()> act_;
+    Handler handle_;
 };
 
 } // namespace
@@ -104,11 +75,24 @@ QTableView* listView(QWidget* parent, const QString& name) {
 }
 
 void clickOnKeys(QTableView& list, std::function<void()> click) {
-    new KeyClicks(list, std::move(click));
+    new ListKeys(list, [click = std::move(click)](QTableView& view, QKeyEvent& key) {
+        // The list takes the key here, so that the click follows the row it moved to. A key
+        // it leaves unaccepted (Enter, Escape) still goes on to the window.
+        const int before = view.currentIndex().row();
+        static_cast<QObject&>(view).event(&key);
+        if (view.currentIndex().isValid() && view.currentIndex().row() != before)
+            runGuarded(click);
+        return true;
+    });
 }
 
 void enterAsDoubleClick(QTableView& list, std::function<void()> act) {
-    new EnterKey(list, std::move(act));
+    new ListKeys(list, [act = std::move(act)](QTableView&, QKeyEvent& key) {
+        if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+            return false;
+        runGuarded(act);
+        return true;
+    });
 }
 
 QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,
