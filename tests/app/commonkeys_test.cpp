@@ -2,14 +2,18 @@
 #include "app/windowset.h"
 #include "core/sysdata.h"
 #include "core/windowregistry.h"
+#include "entrywindows.h"
 #include "support/booktest.h"
 #include "support/drive.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTreeWidget>
+
+#include <set>
 
 namespace {
 
@@ -105,6 +109,64 @@ TEST_F(CommonKeys, TheProductWindowAddsACategoryFromAButtonBesideTheTree) {
         EXPECT_EQ(found.size(), 1);
     });
     EXPECT_EQ(count("Fprodcate WHERE cateName='日用品'"), 1);
+}
+
+// Every control the focus reaches by Tab alone, from the window's first one.
+std::set<QWidget*> reachedByTab(QDialog& w) {
+    QApplication::setActiveWindow(&w);
+    std::set<QWidget*> reached;
+    for (int presses = 0; presses < 200; ++presses) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus)
+            break;
+        reached.insert(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return reached;
+}
+
+// A person without a mouse presses every button of every window: the Tab key leaves every
+// list (a table walked its cells row after row and never let go) and reaches every button.
+TEST_F(CommonKeys, TabLeavesEveryListAndReachesEveryButtonOfEveryWindow) {
+    addHouse("总库");
+    addSupplier("甲公司");
+    addCustomer("乙商店");
+    addEmployee("张三");
+    int looked = openEveryEntryWindow(modal_, [](const QString& name, QDialog& w) {
+        const std::set<QWidget*> reached = reachedByTab(w);
+        for (QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(&w) && button->isEnabled() && button->window() == &w) {
+                EXPECT_TRUE(reached.count(button))
+                    << name.toStdString() << "::" << button->objectName().toStdString() << " "
+                    << button->text().toStdString() << " is out of the keyboard's reach";
+            }
+        }
+    });
+    EXPECT_GE(looked, 35);
+}
+
+TEST_F(CommonKeys, EnterOnARowOfAListEditsItAsADoubleClickDoes) {
+    addHouse("总库");
+    in("TfrmHouse", [&](QDialog& w) {
+        auto& list = drive::find<QTableView>(w, "dgHouse");
+        list.setFocus();
+        list.setCurrentIndex(list.model()->index(0, 0));
+        QString shown;
+        modal_.expect("TfrmHouseEdit", [&](QDialog& d) {
+            shown = drive::find<QLineEdit>(d, "txtHouseName").text();
+        });
+        press(w, Qt::Key_Return);
+        modal_.expectAllShown();
+        EXPECT_EQ(shown, "总库");
+
+        // Tab goes from the list to the tool buttons; Space presses 添加.
+        QApplication::setActiveWindow(&w);
+        list.setFocus();
+        press(w, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), w.findChild<QWidget*>("tlAdd"));
+        modal_.expectOpenClose("TfrmHouseAdd");
+        press(w, Qt::Key_Space);
+    });
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/mainentries.h"
 #include "core/messages.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/slotmodel.h"
 #include "masterdata/ui/listwindowparts.h"
 
 #include <QFrame>
@@ -78,11 +79,8 @@ TfrmUser::TfrmUser(TfrmUserAdd& frmUserAdd, QWidget* parent)
     lsvUser = new QTableWidget(0, 2, this);
     lsvUser->setObjectName(QStringLiteral("lsvUser"));
     lsvUser->setHorizontalHeaderLabels({QStringLiteral("用户编号"), QStringLiteral("用户名称")});
-    lsvUser->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lsvUser->setSelectionMode(QAbstractItemView::SingleSelection);
-    lsvUser->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dressAsList(*lsvUser);
     lsvUser->setShowGrid(true);
-    lsvUser->verticalHeader()->hide();
     lsvUser->horizontalHeader()->setHighlightSections(false);
     lsvUser->horizontalHeader()->setStretchLastSection(true);
     lsvUser->setColumnWidth(kKeyColumn, 80);

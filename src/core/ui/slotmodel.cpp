@@ -92,25 +92,36 @@ void followSortArrow(QTableView& view, const SlotModel& model) {
     show();
 }
 
-SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
-                    Highlight highlight) {
-    auto* model = new SlotModel(query, std::move(columns), &view);
-    view.setModel(model);
+void dressAsList(QTableView& view) {
     view.setSelectionBehavior(QAbstractItemView::SelectRows);
     view.setSelectionMode(QAbstractItemView::SingleSelection);
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A table view walks its cells on Tab, row after row and round again: the keyboard never
+    // got out of a list to the window's buttons.
+    view.setTabKeyNavigation(false);
     view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 8);
     view.verticalHeader()->hide();
-    for (int c = 0; c < int(model->columns().size()); ++c)
-        if (model->columns()[std::size_t(c)].width > 0)
-            view.setColumnWidth(c, model->columns()[std::size_t(c)].width);
+}
 
-    QObject::connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, &query,
-                     [&query](const QModelIndex& current) {
+void showAsList(QTableView& view, SlotModel& model) {
+    view.setModel(&model);
+    dressAsList(view);
+    for (int c = 0; c < int(model.columns().size()); ++c)
+        if (model.columns()[std::size_t(c)].width > 0)
+            view.setColumnWidth(c, model.columns()[std::size_t(c)].width);
+    TQuery* query = &model.query();
+    QObject::connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, query,
+                     [query](const QModelIndex& current) {
                          if (current.isValid())
-                             query.setCurrentRow(current.row());
+                             query->setCurrentRow(current.row());
                      });
+}
+
+SlotModel* showSlot(QTableView& view, TQuery& query, std::vector<SlotColumn> columns,
+                    Highlight highlight) {
+    auto* model = new SlotModel(query, std::move(columns), &view);
+    showAsList(view, *model);
     if (highlight == Highlight::PersonOnly)
         return model;
     auto selectCurrent = [&view, &query] {

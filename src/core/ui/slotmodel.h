@@ -44,6 +44,14 @@ private:
 // returns the rows in the statement's order, takes it away.
 void followSortArrow(QTableView& view, const SlotModel& model);
 
+// Makes the view a list a person reads and picks rows from: whole rows, one at a time, never
+// edited in place, rows of one height, no row numbers, and Tab going on to the next control.
+void dressAsList(QTableView& view);
+
+// Puts the model into the view dressed as a list, with its columns' widths; the selected row
+// is the slot's current row.
+void showAsList(QTableView& view, SlotModel& model);
+
 // Who highlights a row of a shown slot.
 enum class Highlight {
     CurrentRow, // the slot's current row, also the first row of every fresh result

@@ -93,8 +93,7 @@ TfrmPDChInve::TfrmPDChInve(TfrmProdPD& productCount, QWidget* parent)
     layout->addWidget(dgData, 1);
     layout->addLayout(buttons);
 
-    connectGuarded(dgData, &QTableView::doubleClicked, this, [this] { dgDataDblClick(); });
-    listparts::enterAsDoubleClick(*dgData, [this] { dgDataDblClick(); });
+    listparts::actOnRow(*dgData, [this] { dgDataDblClick(); });
     connectGuarded(btnModify, &QPushButton::clicked, this, [this] { btnModifyClick(); });
     connectGuarded(btnClose, &QPushButton::clicked, this, [this] { close(); });
 }

@@ -97,7 +97,7 @@ TfrmProductPD::TfrmProductPD(TfrmPDAdd& add, TfrmPDEdit& edit, TfrmPDChInve& dif
 
     connectGuarded(dgPD, &QTableView::clicked, this, [this] { dgPDClick(); });
     listparts::clickOnKeys(*dgPD, [this] { dgPDClick(); });
-    connectGuarded(dgPD, &QTableView::doubleClicked, this, [this] { tlEditClick(); });
+    listparts::actOnRow(*dgPD, [this] { tlEditClick(); });
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this] { tlAddClick(); });
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this] { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });

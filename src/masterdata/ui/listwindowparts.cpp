@@ -2,6 +2,7 @@
 
 #include "core/guard.h"
 #include "core/ui/commonkeys.h"
+#include "core/ui/slotmodel.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -68,6 +69,7 @@ QToolButton* refreshButton(QBoxLayout& bar) {
 QTableView* listView(QWidget* parent, const QString& name) {
     auto* view = new QTableView(parent);
     view->setObjectName(name);
+    dressAsList(*view);
     view->setAlternatingRowColors(true);
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->setHighlightSections(false);
@@ -86,7 +88,9 @@ void clickOnKeys(QTableView& list, std::function<void()> click) {
     });
 }
 
-void enterAsDoubleClick(QTableView& list, std::function<void()> act) {
+void actOnRow(QTableView& list, std::function<void()> act) {
+    QObject::connect(&list, &QTableView::doubleClicked, &list,
+                     [act](const QModelIndex&) { runGuarded(act); });
     new ListKeys(list, [act = std::move(act)](QTableView&, QKeyEvent& key) {
         if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
             return false;

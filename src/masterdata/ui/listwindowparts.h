@@ -39,9 +39,9 @@ QTableView* listView(QWidget* parent, const QString& name);
 // so that the highlighted row and what is shown for a row never part.
 void clickOnKeys(QTableView& list, std::function<void()> click);
 
-// For a list whose double click acts on its row: Enter on the list does the same, and never
-// reaches the window's default button.
-void enterAsDoubleClick(QTableView& list, std::function<void()> act);
+// For a list that acts on a row (edits it): a double click on the row, or Enter on the list,
+// which then never reaches the window's default button.
+void actOnRow(QTableView& list, std::function<void()> act);
 
 // The two buttons of a master dialog: the default button (saves) and the close button.
 QPushButton* dialogButton(QBoxLayout& row, const QString& name, const QString& text,

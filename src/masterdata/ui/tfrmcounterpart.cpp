@@ -89,8 +89,7 @@ TfrmCounterpart::TfrmCounterpart(const CounterpartKind& kind, MasterDialog* addD
     connectGuarded(tlExcel, &QToolButton::clicked, this, [this](bool) { tlExcelClick(); });
     connectGuarded(tlImport, &QToolButton::clicked, this, [this](bool) { tlImportClick(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
-    connectGuarded(dgData, &QTableView::doubleClicked, this,
-                   [this](const QModelIndex&) { tlEditClick(); });
+    listparts::actOnRow(*dgData, [this] { tlEditClick(); });
     // A name typed with the list focused is searched for.
     typeIntoSearchBox(*dgData, *txtKey);
 }

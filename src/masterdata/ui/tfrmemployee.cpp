@@ -46,8 +46,7 @@ TfrmEmployee::TfrmEmployee(QWidget* parent)
     connectGuarded(tlEdit, &QToolButton::clicked, this, [this](bool) { tlEditClick(); });
     connectGuarded(tlDel, &QToolButton::clicked, this, [this](bool) { tlDelClick(); });
     connectGuarded(tlRefresh, &QToolButton::clicked, this, [this](bool) { LoadEmp(); });
-    connectGuarded(dgEmp, &QTableView::doubleClicked, this,
-                   [this](const QModelIndex&) { tlEditClick(); });
+    listparts::actOnRow(*dgEmp, [this] { tlEditClick(); });
 }
 
 void TfrmEmployee::FormShow() {

@@ -55,8 +55,7 @@ TfrmHouse::TfrmHouse(QWidget* parent)
     // The highlighted row is the selected warehouse, reached by click or by the arrow keys.
     connectGuarded(dgHouse->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    [this] { dgHouseCellClick(); });
-    connectGuarded(dgHouse, &QTableView::doubleClicked, this,
-                   [this](const QModelIndex&) { tlEditClick(); });
+    listparts::actOnRow(*dgHouse, [this] { tlEditClick(); });
     // A reload or a sort reorders the rows: keep the highlight on the selected warehouse.
     connectGuarded(&sysData->QueryHouse, &TQuery::resultReset, this, [this] { ShowSelected(); });
 }

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -38,10 +37,6 @@ TfrmImport::TfrmImport(QWidget* parent) : TForm(parent) {
     filter_->setFilterRegularExpression(QStringLiteral("."));
     dgRows = listparts::listView(this, QStringLiteral("dgRows"));
     dgRows->setModel(filter_);
-    dgRows->setSelectionBehavior(QAbstractItemView::SelectRows);
-    dgRows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    dgRows->verticalHeader()->hide();
-    dgRows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     lblCounts = new QLabel(this);
     lblCounts->setObjectName(QStringLiteral("lblCounts"));

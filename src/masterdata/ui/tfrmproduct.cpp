@@ -11,6 +11,7 @@
 #include "masterdata/masterimport.h"
 #include "masterdata/productcatalog.h"
 #include "masterdata/ui/listexporter.h"
+#include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/pickerkeys.h"
 #include "masterdata/ui/tfrmcatedialog.h"
 #include "masterdata/ui/tfrmimport.h"
@@ -151,8 +152,7 @@ TfrmProduct::TfrmProduct(TfrmProdAdd& prodAdd, TfrmProdEdit& prodEdit, TfrmCateA
     model_ = showSlot(*dgProduct_, sysData->QueryProduct, fixedColumns());
     dgProduct_->setColumnHidden(0, true);
     sortByTitleClicks(*dgProduct_, FirstSort::Descending);
-    connectGuarded(dgProduct_, &QTableView::doubleClicked, this,
-                   [this](const QModelIndex&) { tlEditClick(); });
+    listparts::actOnRow(*dgProduct_, [this] { tlEditClick(); });
 
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);

@@ -5,8 +5,6 @@
 #include "reports/productsales.h"
 
 #include <QBrush>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QTableView>
 
 namespace {
@@ -19,23 +17,8 @@ constexpr int kProductProfit = 8;
 } // namespace
 
 void ReportModel::showIn(QTableView& view) {
-    view.setModel(this);
-    view.setSelectionBehavior(QAbstractItemView::SelectRows);
-    view.setSelectionMode(QAbstractItemView::SingleSelection);
-    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 8);
-    view.verticalHeader()->hide();
-    for (int c = 0; c < int(columns().size()); ++c)
-        if (columns()[std::size_t(c)].width > 0)
-            view.setColumnWidth(c, columns()[std::size_t(c)].width);
+    showAsList(view, *this);
     followSortArrow(view, *this);
-    TQuery* slot = &query();
-    connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, slot,
-            [slot](const QModelIndex& current) {
-                if (current.isValid())
-                    slot->setCurrentRow(current.row());
-            });
 }
 
 JournalDetailModel::JournalDetailModel(TQuery& query, QObject* parent)
