@@ -174,6 +174,31 @@ TEST_P(Settlement, ANameTypedAtOnceOrWithTheListFocusedIsSearchedFor) {
     EXPECT_EQ(names(), QStringList({"东方钢铁"}));
 }
 
+// Enter on the highlighted counterpart settles with it. It pressed 查询, which reloaded the
+// list and put the highlight back on the first row, where the next 结款 then settled.
+TEST_P(Settlement, EnterOnARowSettlesWithThatCounterpart) {
+    supplierOwed("华强电子", "10");
+    const long long second = supplierOwed("东方钢铁", "20");
+    open();
+    QApplication::setActiveWindow(window_.get());
+    grid().setFocus();
+    const int target = int(names().indexOf("东方钢铁"));
+    ASSERT_GT(target, 0);
+    for (int row = 0; row < target; ++row)
+        QTest::keyClick(&grid(), Qt::Key_Down);
+    ASSERT_EQ(grid().currentIndex().row(), target);
+    QString settling;
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        settling = drive::find<QLineEdit>(d, "txtCompName").text();
+        drive::click(d, "Button1");
+    });
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    modal_.expectAllShown();
+    EXPECT_EQ(settling, "东方钢铁");
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(second)),
+              0);
+}
+
 TEST_P(Settlement, ANegativeBalanceSettlesToZero) {
     // An advance paid to the supplier: the prefilled amount is negative.
     const long long id = supplierOwed("华强电子", "-100");

@@ -74,8 +74,11 @@ Tfrmysyf::Tfrmysyf(QWidget* parent) : TForm(parent), frmJK(new TfrmJK(this)) {
     layout->addLayout(filter);
     layout->addWidget(dgSupplier);
 
-    // A name typed, or a code scanned, with the list focused is searched for.
+    // A name typed, or a code scanned, with the list focused is searched for. Enter settles
+    // with the highlighted row: pressing 查询 instead would reload the list and move the
+    // highlight to the first row.
     typeIntoSearchBox(*dgSupplier, *txtKey);
+    listparts::actOnRow(*dgSupplier, [this] { tlAddClick(); });
 
     connectGuarded(tlAdd, &QToolButton::clicked, this, [this](bool) { tlAddClick(); });
     connectGuarded(tlExcel, &QToolButton::clicked, this,
