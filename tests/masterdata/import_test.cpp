@@ -178,6 +178,27 @@ TEST_F(ProductImport, WritesNothingWhenTheBookChangedSinceThePreview) {
     EXPECT_EQ(scalar("SELECT group_concat(cateName) FROM Fprodcate"), "工具");
 }
 
+// The disk fills while the rows are written: the import is undone whole, and the person is
+// told why in words a shop reads.
+TEST_F(ProductImport, ADiskThatFillsWhileWritingLeavesTheBookAsItWasAndSaysSo) {
+    addProduct("旧货", addCategory("工具"));
+    QString rows = "商品分类,商品编号,商品名称,备注\n";
+    const QString remark(300, u'注');
+    for (int i = 0; i < 2000; ++i)
+        rows += QStringLiteral("新类,N%1,新货%1,%2\n").arg(i).arg(remark);
+    const QString file = writeCsv("many.csv", rows);
+    open();
+    importFile(file, [this](TfrmImport& w) {
+        exec(QStringLiteral("PRAGMA max_page_count=%1")
+                 .arg(scalar("SELECT page_count FROM pragma_page_count").toLongLong() + 20));
+        drive::click(w, "btnImport");
+    });
+    EXPECT_TRUE(messages_.last().startsWith("导入失败，没有写入任何数据：磁盘空间已满，未能写入（"))
+        << messages_.last().toStdString();
+    EXPECT_EQ(count("Fproduct"), 1);
+    EXPECT_EQ(scalar("SELECT group_concat(cateName) FROM Fprodcate"), "工具");
+}
+
 // Suppliers and customers, through their windows.
 class CounterpartImport : public BookTest {
 protected:
