@@ -196,8 +196,11 @@ Outcome restore(Connection& book, const QString& source, const Progress& progres
         }
         bookcopy::copy(staged.db, book.handle(), half(progress, 50));
         outcome.done = true;
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        // The chosen file was read whole by now: the path is not what failed. A copy broken
+        // off is rolled back by the engine, so the book is as it was.
         outcome.done = false;
+        outcome.refusal = QStringLiteral("数据还原失败：") + e.text();
     }
     progress(0);
     return outcome;

@@ -10,6 +10,9 @@
 #include <QProgressBar>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 class Restore : public AdminTest {
@@ -100,6 +103,41 @@ TEST_F(Restore, AMissingFileFailsAndLeavesTheBookAsItWas) {
 }
 
 // Everything written since the backup would go: the person is asked first, Cancel the default.
+// Another copy of the program writing into the book (an import, an initialisation) holds it
+// for a moment: the restore waits for it to end.
+TEST_F(Restore, ARestoreWaitsForAnotherCopysWriteToEnd) {
+    addHouse("一号库");
+    const QString file = backUp("保存的.bak");
+    addHouse("二号库");
+    Connection other(bookPath());
+    other.run("BEGIN IMMEDIATE");
+    other.run("INSERT INTO Fhouse(houseName) VALUES('别处')");
+    std::thread ending([&other] {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        other.run("COMMIT");
+    });
+    show();
+    restoreFrom(file);
+    ending.join();
+    EXPECT_EQ(messages_.last(), "数据还原成功!");
+    EXPECT_EQ(scalar("SELECT group_concat(houseName) FROM Fhouse"), "一号库");
+}
+
+// One that goes on far longer: the restore gives up, says why (the path is not at fault),
+// and the book is as it was.
+TEST_F(Restore, ARestoreThatCannotHaveTheBookSaysWhyAndLeavesItAsItWas) {
+    addHouse("一号库");
+    const QString file = backUp("保存的.bak");
+    addHouse("二号库");
+    Connection other(bookPath());
+    other.run("BEGIN IMMEDIATE");
+    show();
+    restoreFrom(file);
+    other.run("ROLLBACK");
+    EXPECT_EQ(messages_.last(), "数据还原失败：账簿正被其他程序占用\n当前账簿未作任何改动。");
+    EXPECT_EQ(scalar("SELECT group_concat(houseName) FROM Fhouse"), "一号库,二号库");
+}
+
 TEST_F(Restore, CancellingTheQuestionLeavesTheBookAsItWas) {
     addHouse("一号库");
     const QString file = backUp("保存的.bak");
