@@ -1,3 +1,4 @@
+#include "core/clock.h"
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/schema.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -217,6 +219,24 @@ TEST_F(BookVersions, AnUpgradeThatFailsLeavesTheBookAsItWasAndSaysWhereTheCopyIs
     EXPECT_TRUE(book.lastError().contains(backupsBeside().value(0)));
     EXPECT_FALSE(book.isOpen());
     EXPECT_EQ(contents(file), before);
+}
+
+// No upgrade without the copy of the book as it was: when the copy cannot be written (here
+// a folder stands where it is written), the book is left alone and the person told why.
+TEST_F(BookVersions, AnUpgradeWhoseCopyCannotBeWrittenIsNotMadeAndSaysWhy) {
+    const QString file = keptBook("kestdata-v5.db");
+    const QDateTime moment(QDate(2026, 12, 11), QTime(9, 30, 5));
+    environment::setFixedNow(moment);
+    const auto realClock = qScopeGuard([] { environment::setFixedNow({}); });
+    ASSERT_TRUE(QDir().mkpath(path("kestdata.db.v5-20261211093005.bak.part")));
+    const QByteArray before = contents(file);
+    Connection book(file);
+    EXPECT_FALSE(book.open());
+    EXPECT_TRUE(book.lastError().startsWith("升级前无法备份账簿（"))
+        << book.lastError().toStdString();
+    EXPECT_FALSE(book.isOpen());
+    EXPECT_EQ(contents(file), before);
+    EXPECT_TRUE(backupsBeside().isEmpty());
 }
 
 TEST_F(BookVersions, EachBookThatCannotBeOpenedSaysWhy) {
