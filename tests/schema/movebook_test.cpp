@@ -69,7 +69,7 @@ protected:
         exec(QStringLiteral("INSERT INTO OrderDB(orderID, houseOut, empName, houseIn, optDate) "
                             "VALUES ('DB1', %1, '张三', %2, '2026-03-15');"
                             "INSERT INTO OrderDBD(orderID, prodID, price, pcount, sumMoney, remark)"
-                            " VALUES ('DB1', %3, 3, 4, 12, 'tab\there\\and\\\\back\nline');"
+                            " VALUES ('DB1', %3, 3, 4, 12, 'tab\there\\and\\\\back\r\nline');"
                             "INSERT INTO OrderBsBy(orderID, houseID, empName, orderType, optDate) "
                             "VALUES ('BS1', %1, '李四', '报损', '2026-03-15');"
                             "INSERT INTO OrderBsByD(orderID, prodID, price, pcount, sumMoney) "
@@ -100,7 +100,7 @@ TEST_F(MoveBookTest, EveryRowViewAndKeptTotalArrivesAndTheServerGoesOnFromThere)
     EXPECT_EQ(lastPercent, 100);
     EXPECT_EQ(digest(book()), before) << "the book file was written";
     EXPECT_EQ(differencesBetween(book(), server), QStringList());
-    EXPECT_EQ(server.scalar("SELECT remark FROM OrderDBD"), "tab\there\\and\\\\back\nline");
+    EXPECT_EQ(server.scalar("SELECT remark FROM OrderDBD"), "tab\there\\and\\\\back\r\nline");
     EXPECT_EQ(server.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
 
     // A new row takes the key after the largest ever given, as on the embedded book.
