@@ -9,6 +9,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 #include <xlsxwriter.h>
 
 namespace {
@@ -95,6 +96,44 @@ TEST_F(SheetReader, GivesWholeNumbersDigitForDigitDatesAsDaysAndInlineTextsAsTex
     ASSERT_TRUE(sheet.ok()) << sheet.error.toStdString();
     EXPECT_EQ(rowsOf(sheet), (QStringList{"1: 条码|价格|有效期|在售",
                                           "3: 6901234567890|0.3|2027-05-01|TRUE", "4: ||长期"}));
+}
+
+// What Excel on a Chinese or Japanese system writes: texts carrying their phonetic guide
+// (which is not part of the cell), dates with a time of day, formats with quoted words, and
+// the dates before March 1900 that Excel counts with its leap day of 1900.
+TEST_F(SheetReader, ReadsPhoneticGuidesDateTimesAndEarlyDatesAsExcelShowsThem) {
+    const std::map<QString, QByteArray> parts{
+        {"xl/workbook.xml",
+         R"(<workbook xmlns:r="r"><sheets><sheet name="表一" sheetId="1" r:id="rId1"/>)"
+         R"(</sheets></workbook>)"},
+        {"xl/_rels/workbook.xml.rels",
+         R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/>)"
+         R"(</Relationships>)"},
+        {"xl/sharedStrings.xml",
+         "<sst><si><t>名称</t></si><si><t>东京</t><rPh sb=\"0\" eb=\"2\"><t>とうきょう</t></rPh>"
+         "</si><si><r><t>上</t></r><r><t>海</t></r><rPh sb=\"0\" eb=\"1\"><t>shang</t></rPh>"
+         "</si></sst>"},
+        {"xl/styles.xml",
+         R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="yyyy/m/d h:mm"/>)"
+         R"(<numFmt numFmtId="165" formatCode="&quot;dd&quot;0.00"/>)"
+         R"(<numFmt numFmtId="166" formatCode="[Red]0.00"/></numFmts>)"
+         R"(<cellXfs><xf numFmtId="0"/><xf numFmtId="164"/><xf numFmtId="165"/>)"
+         R"(<xf numFmtId="166"/><xf numFmtId="14"/></cellXfs></styleSheet>)"},
+        {"xl/worksheets/sheet1.xml",
+         R"(<worksheet><sheetData><row r="1"><c r="A1" t="s"><v>0</v></c></row>)"
+         R"(<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" s="1"><v>46367.75</v></c>)"
+         R"(<c r="C2" s="2"><v>12.5</v></c><c r="D2" s="3"><v>7</v></c>)"
+         R"(<c r="E2" s="4"><v>59</v></c></row>)"
+         R"(<row r="3"><c r="A3" t="s"><v>2</v></c><c r="E3" s="4"><v>61</v></c></row>)"
+         R"(</sheetData></worksheet>)"}};
+    const Sheet sheet = readWorkbook([&](const QString& name) -> std::optional<QByteArray> {
+        const auto found = parts.find(name);
+        return found == parts.end() ? std::nullopt : std::optional(found->second);
+    });
+    ASSERT_TRUE(sheet.ok()) << sheet.error.toStdString();
+    EXPECT_EQ(rowsOf(sheet),
+              (QStringList{"1: 名称", "2: 东京|2026-12-11 18:00:00|12.5|7|1900-02-28",
+                           "3: 上海||||1900-03-01"}));
 }
 
 TEST_F(SheetReader, RefusesDamagedAndForeignFilesWithASentenceAndNoRows) {
