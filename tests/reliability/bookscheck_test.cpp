@@ -133,6 +133,19 @@ TEST_P(BooksCheck, ReportsAMissingADoubledAndAWrongJournalRow) {
                                   "OrderSale XS1 流水金额与单据不符"}));
 }
 
+// A document's money goes through the cash account; its row moved into another account
+// leaves both balances agreeing with their rows, but not with the document.
+TEST_P(BooksCheck, ReportsADocumentsJournalRowInAnotherAccount) {
+    postSome();
+    exec("INSERT INTO Fitem(itmName) VALUES('工商银行')");
+    exec("UPDATE FitemBank SET itmID=(SELECT itmID FROM Fitem WHERE itmName='工商银行') "
+         "WHERE orderCode='XS1'");
+    QStringList notes;
+    for (const auto& d : check())
+        notes << d.table + ' ' + d.key + ' ' + d.note;
+    EXPECT_EQ(notes, QStringList({"OrderSale XS1 流水不在现金账户"}));
+}
+
 TEST_P(BooksCheck, ReportsAJournalRowWithoutItsDocumentAndARowOnAMissingAccount) {
     postSome();
     exec("DELETE FROM OrderSaleT");
