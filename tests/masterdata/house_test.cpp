@@ -149,6 +149,29 @@ TEST_F(Houses, BeforeAnyRowIsClickedEditAndDeleteAskForASelection) {
     EXPECT_EQ(selectedRow(grid()), -1); // no row looks selected either
 }
 
+// Another counter deletes the clicked warehouse: 修改 and 删除 say so and the list shows the
+// book as it now is. They asked the person to choose a warehouse, with the one gone still
+// highlighted, and clicking it again changed nothing.
+TEST_F(Houses, AWarehouseAnotherCounterDeletedIsSaidToBeGoneAndLeavesTheList) {
+    addHouse("甲仓");
+    const long long gone = addHouse("乙仓");
+    open();
+    clickRow(grid(), rowOf("乙仓"));
+    exec(QStringLiteral("DELETE FROM Fhouse WHERE houseID=%1").arg(gone));
+    drive::click(*window_, "tlEdit");
+    EXPECT_EQ(messages_.texts(), QStringList({"该记录已被其他用户删除！"}));
+    EXPECT_EQ(rowOf("乙仓"), -1);
+    EXPECT_EQ(selectedRow(grid()), -1);
+
+    addHouse("丙仓");
+    clickRow(grid(), rowOf("甲仓"));
+    exec("DELETE FROM Fhouse WHERE houseName='甲仓'");
+    drive::click(*window_, "tlDel");
+    EXPECT_EQ(messages_.last(), "该记录已被其他用户删除！");
+    EXPECT_EQ(rowOf("甲仓"), -1);
+    EXPECT_NE(rowOf("丙仓"), -1);
+}
+
 TEST_F(Houses, EditingShowsTheClickedWarehouseEvenAfterTheRowsWereSorted) {
     addHouse("乙仓");
     const long long b = addHouse("甲仓");

@@ -6,6 +6,7 @@
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
 #include "masterdata/masterdeletes.h"
+#include "masterdata/masterrows.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "masterdata/ui/tfrmhousedialog.h"
 
@@ -100,16 +101,17 @@ void TfrmHouse::dgHouseCellClick() {
 }
 
 bool TfrmHouse::LoadSelected() {
-    if (selectedHouseID_.isEmpty())
-        return false;
     TQuery& q = sysData->QueryCommon;
     q.load(QStringLiteral("SELECT %1 FROM Fhouse WHERE houseID=:houseID").arg(kHouseColumns));
     q.bind(u"houseID", selectedHouseID_);
     q.open();
     if (q.eof()) {
-        // Gone from the book since it was clicked: nothing is selected any more.
+        // Gone from the book since it was clicked, by another counter: the person is told,
+        // and the list shows the book as it now is, with nothing selected.
         q.close();
         selectedHouseID_.clear();
+        notice(masterrows::kRemovedText);
+        LoadHouse();
         return false;
     }
     return true;
@@ -121,10 +123,12 @@ void TfrmHouse::tlAddClick() {
 }
 
 void TfrmHouse::tlEditClick() {
-    if (!LoadSelected()) {
+    if (selectedHouseID_.isEmpty()) {
         notice(QStringLiteral("请选择要修改的仓库！"));
         return;
     }
+    if (!LoadSelected())
+        return;
     frmHouseEdit->setRow(selectedHouseID_, sysData->QueryCommon);
     sysData->QueryCommon.close();
     frmHouseEdit->showModal();
@@ -133,10 +137,12 @@ void TfrmHouse::tlEditClick() {
 }
 
 void TfrmHouse::tlDelClick() {
-    if (!LoadSelected()) {
+    if (selectedHouseID_.isEmpty()) {
         notice(QStringLiteral("请选择要删除的仓库！"));
         return;
     }
+    if (!LoadSelected())
+        return;
     TQuery& q = sysData->QueryCommon;
     const QString name = q.field(u"houseName").asText();
     q.close();

@@ -25,8 +25,8 @@ private:
     void tlAddClick();
     void tlEditClick();
     void tlDelClick();
-    // Reads the selected warehouse's own row into QueryCommon; false when none is selected
-    // or it no longer exists.
+    // Reads the selected warehouse's own row into QueryCommon; when it no longer exists, says
+    // so, shows the list anew and gives false.
     bool LoadSelected();
     // Highlights the selected warehouse's row, or no row when none is selected.
     void ShowSelected();
