@@ -40,6 +40,13 @@ protected:
         EXPECT_TRUE(QFile::copy(bookPath(), file));
         return file;
     }
+    // A backup of the book holding 一号库, with 二号库 added to the book since.
+    QString backUpThenAddAHouse() {
+        addHouse("一号库");
+        const QString file = backUp("保存的.bak");
+        addHouse("二号库");
+        return file;
+    }
     static void write(const QString& file, const QByteArray& bytes) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -57,9 +64,7 @@ protected:
 };
 
 TEST_F(Restore, ReplacesTheBookByTheChosenBackupAndTheNextStatementReadsIt) {
-    addHouse("一号库");
-    const QString file = backUp("保存的.bak");
-    addHouse("二号库");
+    const QString file = backUpThenAddAHouse();
     show();
     EXPECT_EQ(window_.windowTitle(), "数据还原");
     EXPECT_EQ(drive::find<QLabel>(window_, "lblPath").text(), "数据路径：");
@@ -106,9 +111,7 @@ TEST_F(Restore, AMissingFileFailsAndLeavesTheBookAsItWas) {
 // Another copy of the program writing into the book (an import, an initialisation) holds it
 // for a moment: the restore waits for it to end.
 TEST_F(Restore, ARestoreWaitsForAnotherCopysWriteToEnd) {
-    addHouse("一号库");
-    const QString file = backUp("保存的.bak");
-    addHouse("二号库");
+    const QString file = backUpThenAddAHouse();
     Connection other(bookPath());
     other.run("BEGIN IMMEDIATE");
     other.run("INSERT INTO Fhouse(houseName) VALUES('别处')");
@@ -126,9 +129,7 @@ TEST_F(Restore, ARestoreWaitsForAnotherCopysWriteToEnd) {
 // One that goes on far longer: the restore gives up, says why (the path is not at fault),
 // and the book is as it was.
 TEST_F(Restore, ARestoreThatCannotHaveTheBookSaysWhyAndLeavesItAsItWas) {
-    addHouse("一号库");
-    const QString file = backUp("保存的.bak");
-    addHouse("二号库");
+    const QString file = backUpThenAddAHouse();
     Connection other(bookPath());
     other.run("BEGIN IMMEDIATE");
     show();
@@ -139,9 +140,7 @@ TEST_F(Restore, ARestoreThatCannotHaveTheBookSaysWhyAndLeavesItAsItWas) {
 }
 
 TEST_F(Restore, CancellingTheQuestionLeavesTheBookAsItWas) {
-    addHouse("一号库");
-    const QString file = backUp("保存的.bak");
-    addHouse("二号库");
+    const QString file = backUpThenAddAHouse();
     show();
     const QByteArray before = contents(bookPath());
     drive::type(path(), file);
