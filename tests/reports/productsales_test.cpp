@@ -9,8 +9,9 @@
 
 namespace {
 
-// The product sales analysis on a book with sales written as posting writes them.
-class ProductSalesTest : public BookTest {
+// The product sales analysis on a book, of either engine, with sales written as posting writes
+// them.
+class ProductSales : public OnEngines<BookTest> {
 protected:
     void SetUp() override {
         BookTest::SetUp();
@@ -64,7 +65,7 @@ protected:
     int documents_ = 0;
 };
 
-TEST_F(ProductSalesTest, ProfitIsAtTheCurrentPurchasePrice) {
+TEST_P(ProductSales, ProfitIsAtTheCurrentPurchasePrice) {
     const long long wrench = addProduct("扳手", 1, "6", "10");
     exec("UPDATE Fproduct SET sumCount=7 WHERE prodID=" + QString::number(wrench));
     sale("2026-03-01", {{wrench, "1", "10"}});
@@ -81,7 +82,7 @@ TEST_F(ProductSalesTest, ProfitIsAtTheCurrentPurchasePrice) {
     EXPECT_EQ(rows(), QStringList{"BH-扳手|扳手||7|个|￥8.00|3|￥30.00|￥6.00"});
 }
 
-TEST_F(ProductSalesTest, TheRangeIsTheLastMonthAndTheNameFragmentNarrowsIt) {
+TEST_P(ProductSales, TheRangeIsTheLastMonthAndTheNameFragmentNarrowsIt) {
     const long long wrench = addProduct("扳手", 1, "6", "10");
     const long long bigWrench = addProduct("活动扳手", 1, "20", "30");
     const long long hammer = addProduct("锤子", 1, "5", "9");
@@ -110,7 +111,7 @@ TEST_F(ProductSalesTest, TheRangeIsTheLastMonthAndTheNameFragmentNarrowsIt) {
     EXPECT_EQ(rows()[2], "BH-锤子|锤子||0|个|￥5.00|3|￥27.00|￥12.00");
 }
 
-TEST_F(ProductSalesTest, ProfitIsRightToTheCentWhereFloatingPointIsNot) {
+TEST_P(ProductSales, ProfitIsRightToTheCentWhereFloatingPointIsNot) {
     // 1.00 − 0.145 × 3 is 0.565 exactly, which rounds to 0.56; in doubles it is 0.5650…01.
     // 1.00 − 0.145 × 7 is −0.015 exactly, −0.02; in doubles −0.01499….
     const long long nail = addProduct("钉子", 1, "0.145", "0.5");
@@ -122,7 +123,21 @@ TEST_F(ProductSalesTest, ProfitIsRightToTheCentWhereFloatingPointIsNot) {
                                    "BH-钉子|钉子||0|个|￥0.14|3|￥1.00|￥0.56"}));
 }
 
-TEST_F(ProductSalesTest, ABeginAfterTheEndListsNothing) {
+TEST_P(ProductSales, TwoProductsAlikeInEveryListedColumnAreTwoRows) {
+    // Codes are not unique in a book imported from elsewhere; each product is still its own row.
+    const long long first = addProduct("垫圈", 1, "1", "2");
+    const long long second = addProduct("垫圈", 1, "1", "2");
+    exec(QString("UPDATE Fproduct SET prodBH='DQ-1' WHERE prodID IN (%1,%2)")
+             .arg(first)
+             .arg(second));
+    sale("2026-03-15", {{first, "2", "4"}, {second, "3", "6"}});
+    window_->show();
+
+    EXPECT_EQ(rows(), (QStringList{"DQ-1|垫圈||0|个|￥1.00|2|￥4.00|￥2.00",
+                                   "DQ-1|垫圈||0|个|￥1.00|3|￥6.00|￥3.00"}));
+}
+
+TEST_P(ProductSales, ABeginAfterTheEndListsNothing) {
     const long long wrench = addProduct("扳手");
     sale("2026-03-15", {{wrench, "1", "15"}});
     window_->show();
@@ -131,5 +146,7 @@ TEST_F(ProductSalesTest, ABeginAfterTheEndListsNothing) {
     EXPECT_EQ(grid().model()->rowCount(), 0);
     EXPECT_TRUE(messages_.shown().empty());
 }
+
+INSTANTIATE_ON_BOTH_ENGINES(ProductSales);
 
 } // namespace
