@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/sqltext.h"
+#include "core/sysdata.h"
 #include "core/ui/commonkeys.h"
 #include "core/ui/datebox.h"
 
@@ -65,9 +66,19 @@ std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money) {
             {"remark", "备注"}};
 }
 
-int selectedRow(const QTableView& list) {
+void listLinesOfSelected(const QTableView& list, TQuery& documents,
+                         const std::function<QString()>& linesStatement) {
+    TQuery& lines = sysData->QueryOrderDetails;
     const QModelIndexList rows = list.selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    if (row < 0 || row >= documents.recordCount()) {
+        lines.close();
+        return;
+    }
+    documents.setCurrentRow(row);
+    lines.load(linesStatement());
+    lines.bind(u"orderID", documents.field(u"orderID").asText());
+    lines.open();
 }
 
 } // namespace queryparts

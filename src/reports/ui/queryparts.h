@@ -3,6 +3,7 @@
 #include "core/ui/slotmodel.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QDateEdit;
@@ -12,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class QWidget;
+class TQuery;
 
 // The parts the query and statistics windows share.
 namespace queryparts {
@@ -38,7 +40,10 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy);
 // price and the amount (plain in the document queries, "￥" in the statistics).
 std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money);
 
-// The row the person selected in the list (shown with Highlight::PersonOnly), -1 for none.
-int selectedRow(const QTableView& list);
+// Lists in QueryOrderDetails the lines of the document the person selected in the list of
+// documents (shown with Highlight::PersonOnly), read by the statement made for that document
+// (made current first; it binds orderID); with none selected, no lines.
+void listLinesOfSelected(const QTableView& list, TQuery& documents,
+                         const std::function<QString()>& linesStatement);
 
 } // namespace queryparts

@@ -113,16 +113,8 @@ void TfrmOrderTJ::dgOrderTitleClick(int column) {
 
 // The lines of the document the person selected, by click or by the arrow keys.
 void TfrmOrderTJ::dgOrderCellClick() {
-    TQuery& q = sysData->QueryOrder;
-    TQuery& lines = sysData->QueryOrderDetails;
-    const int row = queryparts::selectedRow(*dgOrder);
-    if (row < 0 || row >= q.recordCount()) {
-        lines.close();
-        return;
-    }
-    q.setCurrentRow(row);
-    lines.load(QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,remark "
-                              "FROM VorderDetail WHERE orderID=:orderID"));
-    lines.bind(u"orderID", q.field(u"orderID").asText());
-    lines.open();
+    queryparts::listLinesOfSelected(*dgOrder, sysData->QueryOrder, [] {
+        return QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,remark "
+                              "FROM VorderDetail WHERE orderID=:orderID");
+    });
 }

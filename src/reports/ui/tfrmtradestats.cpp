@@ -87,14 +87,6 @@ void TfrmTradeStats::btnFindClick() {
 // The lines of the document the person selected, by click or by the arrow keys.
 void TfrmTradeStats::dgOrderCellClick() {
     TQuery& q = sysData->QueryOrder;
-    TQuery& lines = sysData->QueryOrderDetails;
-    const int row = queryparts::selectedRow(*dgOrder);
-    if (row < 0 || row >= q.recordCount()) {
-        lines.close();
-        return;
-    }
-    q.setCurrentRow(row);
-    lines.load(kind_.lineStatement(q.field(u"orderType").asText()));
-    lines.bind(u"orderID", q.field(u"orderID").asText());
-    lines.open();
+    queryparts::listLinesOfSelected(
+        *dgOrder, q, [this, &q] { return kind_.lineStatement(q.field(u"orderType").asText()); });
 }
