@@ -8,6 +8,7 @@
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/tradedocuments.h"
 
 #include <QTableView>
 
@@ -32,20 +33,9 @@ TEST_F(AccountWindows, TheMainWindowOpensEachAccountsWindowByItsClassName) {
 TEST_F(AccountWindows, APostedPurchaseIsOwedToItsSupplierAndPaidFromTheCashAccount) {
     const long long supplier = addSupplier("华强电子");
     const long long product = addProduct("螺丝");
-    TradeDocument d;
-    d.houseName = "总仓";
-    d.houseID = QString::number(addHouse("总仓"));
-    d.orderCode = "CJ2026315905";
-    d.compID = QString::number(supplier);
-    d.compName = "华强电子";
-    d.date = QDate(2026, 3, 15);
-    d.cell(1, 1) = QString::number(product);
-    d.cell(1, 6) = "12.5";
-    d.cell(1, 7) = "10";
-    d.cell(1, 8) = "125";
-    d.sumMoney = "125";
+    TradeDocument d = tradeDocument("CJ2026315905", {addHouse("总仓"), "总仓"},
+                                    {supplier, "华强电子"}, {{product, "12.5", "10"}});
     d.money = "25";
-    d.runningTotal = Decimal::fromInt(125);
     messages_.answerOk();
     ASSERT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Posted);
     messages_.clear();

@@ -7,6 +7,7 @@
 #include "reports/voiding.h"
 #include "support/booktest.h"
 #include "support/othercounter.h"
+#include "support/tradedocuments.h"
 
 #include <chrono>
 #include <future>
@@ -30,25 +31,13 @@ protected:
     }
 
     TradeDocument sale(const QString& code) const {
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
+        // 2 pens and 3 pencils
+        TradeDocument d = tradeDocument(code, {house, "总库"}, {customer, "乙商店"},
+                                        {{pen, "10", "2"}, {pencil, "10", "3"}});
         d.codeOrigin = documents::CodeOrigin{"XS", kNow};
-        d.compID = QString::number(customer);
-        d.compName = "乙商店";
-        d.empName = "张三";
         d.date = kNow.date();
-        const long long products[] = {pen, pencil};
-        for (int row = 1; row <= 2; ++row) {
-            d.cell(row, 1) = QString::number(products[row - 1]);
-            d.cell(row, 3) = row == 1 ? "笔" : "铅笔";
-            d.cell(row, 6) = "10";
-            d.cell(row, 7) = QString::number(row + 1); // 2 pens, 3 pencils
-            d.cell(row, 8) = QString::number(10 * (row + 1));
-        }
-        d.runningTotal = *Decimal::parse(u"50");
-        d.sumMoney = "50.00";
+        d.cell(1, 3) = "笔";
+        d.cell(2, 3) = "铅笔";
         d.money = "0";
         return d;
     }

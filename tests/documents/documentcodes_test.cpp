@@ -12,6 +12,7 @@
 #include "support/booktest.h"
 #include "support/drive.h"
 #include "support/testprinter.h"
+#include "support/tradedocuments.h"
 
 #include <QComboBox>
 #include <QTableView>
@@ -40,22 +41,11 @@ protected:
         pen = addProduct("笔");
         const bool suppliers = kind().counterpartMode == "1";
         const long long comp = suppliers ? addSupplier("甲公司") : addCustomer("乙商店");
-        doc.houseName = "总库";
-        doc.houseID = QString::number(house);
-        doc.orderCode = codeAt(kind().prefix, 0);
+        doc = tradeDocument(codeAt(kind().prefix, 0), {house, "总库"}, {comp, "往来"},
+                            {{pen, "10", "2"}});
         doc.codeOrigin = documents::CodeOrigin{kind().prefix, kNow};
-        doc.compID = QString::number(comp);
-        doc.compName = "往来";
-        doc.empName = "张三";
         doc.date = kNow.date();
-        doc.cell(1, 1) = QString::number(pen);
-        doc.cell(1, 2) = "BH";
         doc.cell(1, 3) = "笔";
-        doc.cell(1, 6) = "10";
-        doc.cell(1, 7) = "2";
-        doc.cell(1, 8) = "20";
-        doc.runningTotal = *Decimal::parse(u"20");
-        doc.sumMoney = "20.00";
         doc.money = "5";
     }
     const TradeKind& kind() const { return tradeKind(GetParam()); }

@@ -1,6 +1,7 @@
 #include "core/sysdata.h"
 #include "documents/tradeposting.h"
 #include "support/booktest.h"
+#include "support/tradedocuments.h"
 
 namespace {
 
@@ -272,20 +273,8 @@ TEST_P(TradeKinds, PurchaseAndSaleJournalAmountsHaveOppositeSigns) {
     const long long supplier = addSupplier("甲公司");
     const long long customer = addCustomer("乙商店");
     const auto post = [&](TradeKindId id, const QString& code, long long comp) {
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        d.compID = QString::number(comp);
-        d.compName = "往来";
-        d.date = QDate(2026, 3, 15);
-        d.cell(1, 1) = QString::number(pen);
-        d.cell(1, 2) = "BH-笔";
-        d.cell(1, 6) = "25";
-        d.cell(1, 7) = "1";
-        d.cell(1, 8) = "25";
-        d.runningTotal = Decimal::fromInt(25);
-        d.sumMoney = "25";
+        const TradeDocument d =
+            tradeDocument(code, {house, "总库"}, {comp, "往来"}, {{pen, "25", "1"}});
         messages_.answerOk();
         EXPECT_EQ(postTradeDocument(tradeKind(id), d), PostResult::Posted) << code.toStdString();
     };

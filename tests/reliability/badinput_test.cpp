@@ -14,6 +14,7 @@
 #include "reliability/typing.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/tradedocuments.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -34,22 +35,7 @@ protected:
 
     // A purchase of 2 pens at 5, as the window holds it.
     TradeDocument purchase(const QString& code) {
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        d.compID = QString::number(supplier);
-        d.compName = "甲公司";
-        d.empName = "张三";
-        d.date = QDate(2026, 3, 15);
-        d.cell(1, 1) = QString::number(pen);
-        d.cell(1, 2) = "BH-笔";
-        d.cell(1, 6) = "5";
-        d.cell(1, 7) = "2";
-        d.cell(1, 8) = "10";
-        d.runningTotal = Decimal::fromInt(10);
-        d.sumMoney = "10";
-        return d;
+        return tradeDocument(code, {house, "总库"}, {supplier, "甲公司"}, {{pen, "5", "2"}});
     }
 
     // Everything posting could have touched, in one text.

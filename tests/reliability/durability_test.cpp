@@ -4,6 +4,7 @@
 #include "documents/bookscheck.h"
 #include "documents/tradeposting.h"
 #include "support/booktest.h"
+#include "support/tradedocuments.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,20 +20,8 @@ protected:
         supplier = addSupplier("甲公司");
     }
     void postPurchase(const QString& code) {
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        d.compID = QString::number(supplier);
-        d.compName = "甲公司";
-        d.date = QDate(2026, 3, 15);
-        d.cell(1, 1) = QString::number(pen);
-        d.cell(1, 2) = "BH";
-        d.cell(1, 6) = "2.5";
-        d.cell(1, 7) = "4";
-        d.cell(1, 8) = "10";
-        d.runningTotal = Decimal::fromInt(10);
-        d.sumMoney = "10";
+        const TradeDocument d =
+            tradeDocument(code, {house, "总库"}, {supplier, "甲公司"}, {{pen, "2.5", "4"}});
         messages_.answerOk();
         ASSERT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Posted);
     }

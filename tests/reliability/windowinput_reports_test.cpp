@@ -13,6 +13,7 @@
 #include "reports/ui/tfrmtjprod.h"
 #include "reports/ui/tradestatswindows.h"
 #include "support/drive.h"
+#include "support/tradedocuments.h"
 
 #include <QDateEdit>
 #include <QTableView>
@@ -97,20 +98,9 @@ protected:
 
     void post(TradeKindId kind, const QString& code, QDate day, long long compID,
               const QString& compName, long long product) {
-        TradeDocument d;
-        d.houseName = "总库";
-        d.houseID = QString::number(house);
-        d.orderCode = code;
-        d.compID = QString::number(compID);
-        d.compName = compName;
-        d.empName = "张三";
+        TradeDocument d =
+            tradeDocument(code, {house, "总库"}, {compID, compName}, {{product, "5", "2"}});
         d.date = day;
-        d.cell(1, 1) = QString::number(product);
-        d.cell(1, 6) = "5";
-        d.cell(1, 7) = "2";
-        d.cell(1, 8) = "10";
-        d.runningTotal = Decimal::fromInt(10);
-        d.sumMoney = "10";
         d.money = "4";
         messages_.answerOk();
         ASSERT_EQ(postTradeDocument(tradeKind(kind), d), PostResult::Posted) << code.toStdString();
