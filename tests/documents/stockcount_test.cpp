@@ -364,6 +364,44 @@ TEST_P(ProductCount, AnUnknownBarcodeScannedIntoTheCountedQuantityIsNoCountEithe
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "14");
 }
 
+// Another counter deleted what is being counted while the count was typed: nothing is saved,
+// the person is told why, and the count window closes.
+TEST_P(ProductCount, AProductDeletedMeanwhileIsNotCountedAndSaysSo) {
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
+            drive::type(p, "txtPDCount", "4");
+            exec(QStringLiteral("DELETE FROM Fproduct WHERE prodID=%1").arg(hammer));
+            drive::click(p, "btnOK");
+            EXPECT_EQ(messages_.last(), "该商品已被其他用户删除，本次盘点未保存！");
+            EXPECT_FALSE(p.isVisible());
+        });
+        doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锤子"));
+    });
+    EXPECT_EQ(count("OrderPD"), 0);
+    EXPECT_EQ(count("OrderPDD"), 0);
+}
+
+TEST_P(ProductCount, ACountDeletedMeanwhileTakesNoMoreLinesAndSaysSo) {
+    countList();
+    newCount("北库", {{"锤子", "4"}});
+    clickRow(list(*productPD, "dgPD"), 0);
+    modal_.expect<TfrmPDEdit>([this](TfrmPDEdit& w) {
+        modal_.expect<TfrmProdPD>([this](TfrmProdPD& p) {
+            drive::type(p, "txtPDCount", "2");
+            exec("DELETE FROM OrderPDD");
+            exec("DELETE FROM OrderPD");
+            drive::click(p, "btnOK");
+            EXPECT_EQ(messages_.last(), "该盘点单已被其他用户修正或删除，本次盘点未保存！");
+            EXPECT_FALSE(p.isVisible());
+        });
+        doubleClickRow(list(w, "dgProduct"), rowOf(list(w, "dgProduct"), 2, "锯子"));
+    });
+    doubleClickRow(list(*productPD, "dgPD"), 0);
+    EXPECT_EQ(count("OrderPD"), 0);
+    EXPECT_EQ(count("OrderPDD"), 0);
+}
+
 using CountedLines = OnEngines<CountBook>;
 
 TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {
