@@ -318,6 +318,22 @@ TEST_F(TransferWindow, ARowTypedByHandIsNamedOnSavingAndNothingIsWritten) {
     EXPECT_EQ(count("OrderDB"), 0);
 }
 
+TEST_F(TransferWindow, AQuantityBeyondTheBooksRangeIsNamedAndEditedInItsRow) {
+    TfrmPDB& w = transferWindow();
+    drive::choose(box(w, "cbHouseOut"), "北库");
+    drive::choose(box(w, "cbHouseIn"), "南库");
+    pick(w, 1, "红笔");
+    pick(w, 2, "墨水");
+    gridinput::type(grid(w), 2, DocumentGrid::Quantity, "-1000000000000");
+    gridinput::type(grid(w), 1, DocumentGrid::Quantity, "2");
+    drive::click(w, "btnSave");
+    EXPECT_EQ(messages_.last(), "第2行的数量超出范围，请输入正确的数量！");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(grid(w).currentLine(), 2);
+    EXPECT_EQ(grid(w).currentColumn(), int(DocumentGrid::Quantity));
+    EXPECT_EQ(count("OrderDB"), 0);
+}
+
 TEST_F(TransferWindow, ClosingAnEmptyGridAsksNothing) {
     TfrmPDB& w = transferWindow();
     drive::click(w, "btnClose");

@@ -369,6 +369,22 @@ TEST_P(TradeWindow, LinesThatCancelOutAreNoDocument) {
     EXPECT_EQ(amount(2), "-5");
 }
 
+// A quantity the book cannot hold is named by its row, and the person is put in it to mend it.
+TEST_P(TradeWindow, AQuantityBeyondTheBooksRangeIsNamedAndEditedInItsRow) {
+    drive::choose(combo("cbHouse"), "总库");
+    pickCounterpart();
+    typeLine(1, "5", "1");
+    typeLine(2, "0.01", "1000000000000");
+    grid().editCell(1, DocumentGrid::Price);
+    save();
+    EXPECT_EQ(messages_.last(), "第2行的数量超出范围，请输入正确的数量！");
+    EXPECT_EQ(grid().currentLine(), 2);
+    EXPECT_EQ(grid().currentColumn(), int(DocumentGrid::Quantity));
+    ASSERT_NE(gridinput::editor(grid()), nullptr);
+    EXPECT_EQ(gridinput::editor(grid())->text(), "1000000000000");
+    EXPECT_EQ(count(headerTable()), 0);
+}
+
 TEST_P(TradeWindow, ClosingAChangedDocumentAndDiscardingEmptiesIt) {
     fillDocument();
     typeSettled("10");
