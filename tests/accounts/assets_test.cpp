@@ -1,3 +1,4 @@
+#include "accounts/assetregister.h"
 #include "accounts/ui/tfrmasscatedialog.h"
 #include "accounts/ui/tfrmassdialog.h"
 #include "accounts/ui/tfrmgdzc.h"
@@ -145,6 +146,32 @@ TEST_F(Assets, AddingWithACategoryChosenPreselectsItAndTheListGrows) {
     });
     drive::click(*window_, "tlInsert");
     EXPECT_EQ(number("SELECT purPrice FROM Fasset WHERE assName='碎纸机'"), 0);
+}
+
+// Another counter deleted the chosen category while the asset was typed: nothing is written,
+// what was typed stays, and the categories left are offered.
+TEST_F(Assets, AnAssetWhoseCategoryWasDeletedMeanwhileKeepsWhatWasTypedForAnother) {
+    open();
+    choose("办公设备");
+    modal_.expect<TfrmAssAdd>([&](TfrmAssAdd& d) {
+        drive::type(d, "txtAssName", "打印机");
+        drive::type(d, "txtpurprice", "3500.5");
+        exec(QStringLiteral("DELETE FROM FassCate WHERE cateID=%1").arg(office_));
+        drive::click(d, "btnOK");
+        EXPECT_EQ(messages_.last(), assets::kCategoryGone);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtAssName").text(), "打印机");
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtpurprice").text(), "3500.5");
+        QComboBox& categories = drive::find<QComboBox>(d, "cbassCate");
+        EXPECT_EQ(categories.findText("办公设备"), -1);
+        drive::choose(categories, "运输工具");
+        drive::click(d, "btnOK");
+        EXPECT_FALSE(d.isVisible());
+    });
+    drive::click(*window_, "tlInsert");
+    EXPECT_EQ(scalar("SELECT assName||'|'||cateID||'|'||purPrice FROM Fasset"),
+              QStringLiteral("打印机|%1|3500.5").arg(vehicles_));
+    EXPECT_EQ(nodes().indexOf("办公设备"), -1);
 }
 
 TEST_F(Assets, AddingWithoutACategoryAsksForOneAndABadValueWritesNothing) {
