@@ -137,6 +137,28 @@ TEST_P(ProductSales, TwoProductsAlikeInEveryListedColumnAreTwoRows) {
                                    "DQ-1|垫圈||0|个|￥1.00|3|￥6.00|￥3.00"}));
 }
 
+TEST_P(ProductSales, ProductsAreListedInTheOrderTheyWereAdded) {
+    constexpr int kProducts = 40;
+    std::vector<long long> products;
+    QStringList added;
+    for (int i = 1; i <= kProducts; ++i) {
+        added << QString("品%1").arg(i);
+        products.push_back(addProduct(added.back()));
+        // codes in the opposite order
+        exec(QString("UPDATE Fproduct SET prodBH='BH%1' WHERE prodID=%2")
+                 .arg(kProducts - i, 2, 10, QChar('0'))
+                 .arg(products.back()));
+    }
+    for (int i = 0; i < kProducts; ++i) // sold in another order again
+        sale("2026-03-10", {{products[std::size_t(i * 7 % kProducts)], "1", "1"}});
+    window_->show();
+
+    QStringList listed;
+    for (int r = 0; r < grid().model()->rowCount(); ++r)
+        listed << grid().model()->index(r, 1).data().toString();
+    EXPECT_EQ(listed, added);
+}
+
 TEST_P(ProductSales, ABeginAfterTheEndListsNothing) {
     const long long wrench = addProduct("扳手");
     sale("2026-03-15", {{wrench, "1", "15"}});
