@@ -145,6 +145,32 @@ TEST_F(CommonKeys, TabLeavesEveryListAndReachesEveryButtonOfEveryWindow) {
     EXPECT_GE(looked, 35);
 }
 
+// Where a window adds boxes to a form it shares, Tab still goes through them as they are read.
+TEST_F(CommonKeys, TabGoesThroughTheBoxesInTheOrderTheyAreShown) {
+    const auto tabs = [](QDialog& w, const char* from, std::vector<const char*> through) {
+        QApplication::setActiveWindow(&w);
+        w.findChild<QWidget*>(from)->setFocus();
+        for (const char* next : through) {
+            press(w, Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), w.findChild<QWidget*>(next))
+                << w.windowTitle().toStdString() << ": " << next << " is not next";
+        }
+    };
+    addHouse("总库");
+    in("TfrmCash", [&](QDialog& w) {
+        tabs(w, "dgitm", {"dtbegin", "dtEnd", "Button1", "dgBank"});
+    });
+    in("TfrmProdCount", [&](QDialog& w) {
+        tabs(w, "tvCategory", {"cbHouseName", "txtKey", "dgProduct"});
+    });
+    in("TfrmProductPD", [&](QDialog& w) {
+        modal_.expect("TfrmPDAdd", [&](QDialog& count) {
+            tabs(count, "txtOrderID", {"cbHouse", "dtDate", "txtRemark", "cbCate"});
+        });
+        drive::click(w, "tlAdd");
+    });
+}
+
 TEST_F(CommonKeys, EnterOnARowOfAListEditsItAsADoubleClickDoes) {
     addHouse("总库");
     in("TfrmHouse", [&](QDialog& w) {

@@ -86,6 +86,11 @@ TfrmCash::TfrmCash(QWidget* parent)
     layout->addWidget(dgitm);
     layout->addLayout(range);
     layout->addWidget(dgBank, 1);
+    // Tab as the window reads: the accounts, the range of their journal, then the journal.
+    setTabOrder(dgitm, dtbegin);
+    setTabOrder(dtbegin, dtEnd);
+    setTabOrder(dtEnd, Button1);
+    setTabOrder(Button1, dgBank);
 
     connectGuarded(tlAdd, &QToolButton::clicked, this,
                    [this](bool) { AddEntry(QStringLiteral("1")); });

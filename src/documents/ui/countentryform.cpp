@@ -143,6 +143,11 @@ void CountEntryForm::placeHouseAndDate(QWidget* house, QWidget* date) {
     info_->addWidget(house, 0, 3);
     info_->addWidget(labelFor(QStringLiteral("盘点日期："), date), 1, 0);
     info_->addWidget(date, 1, 1);
+    // Tab as the header reads: the code, the warehouse, the date, then the remark (where the
+    // two are labels, the focus passes them by).
+    setTabOrder(txtOrderID, house);
+    setTabOrder(house, date);
+    setTabOrder(date, txtRemark);
 }
 
 void CountEntryForm::LoadCategories() {

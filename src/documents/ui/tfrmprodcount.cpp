@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -48,6 +49,9 @@ TfrmProdCount::TfrmProdCount(QWidget* parent)
     filterRow->addWidget(lblHouse);
     filterRow->addWidget(cbHouseName);
     filterRow->addSpacing(16);
+    // The warehouse stands before the search box, and Tab reaches it there.
+    setTabOrder(tvCategory, cbHouseName);
+    setTabOrder(cbHouseName, txtKey);
 
     connectGuarded(cbHouseName, &QComboBox::currentIndexChanged, this,
                    [this](int index) { cbHouseNameChange(index); });
