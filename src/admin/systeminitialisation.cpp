@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "schema/totals.h"
 
 #include <QStringList>
 #include <vector>
@@ -65,6 +66,22 @@ bool confirmedCautiously(const QString& text) {
     return messages().cautiousQuestion(text, QStringLiteral("提示")) == Messages::kOk;
 }
 
+// Emptied row by row, every line and journal row would be taken back from the kept totals by
+// their triggers one at a time: minutes on a book of years, with the window frozen and, on a
+// server, every counter waiting. Once everything is gone the totals are known, so the triggers
+// are set aside while the tables are emptied and made anew after, in the same transaction. A
+// server role that does not own the book may not drop them, and empties it under them.
+bool setsTheTotalsAside(TQuery& q) {
+    if (!sysData->myCon.isServer())
+        return true;
+    q.load(QStringLiteral("SELECT CASE WHEN pg_has_role(relowner, 'USAGE') THEN 1 ELSE 0 END AS "
+                          "owns FROM pg_class WHERE oid = 'fitembank'::regclass"));
+    q.open();
+    const bool owns = q.field(u"owns").asText() == QStringLiteral("1");
+    q.close();
+    return owns;
+}
+
 } // namespace
 
 void run() {
@@ -74,14 +91,24 @@ void run() {
     if (!confirmedCautiously(QStringLiteral("再次确认要删除所有业务数据吗？此功能慎用！")))
         return;
     TQuery& q = sysData->QueryCommon;
-    transactions::retryingConflicts(sysData->myCon, [&] {
+    Connection& con = sysData->myCon;
+    const schema::Engine engine =
+        con.isServer() ? schema::Engine::Server : schema::Engine::Embedded;
+    transactions::retryingConflicts(con, [&] {
         // All or nothing: a book with half its documents gone would contradict its stock.
-        Transaction t(sysData->myCon);
-        if (sysData->myCon.isServer())
-            sysData->myCon.run(holdingEveryTable().toUtf8().constData());
+        Transaction t(con);
+        if (con.isServer())
+            con.run(holdingEveryTable().toUtf8().constData());
+        const bool aside = setsTheTotalsAside(q);
+        if (aside)
+            con.run(schema::dropTotalsTriggers(engine).c_str());
         for (const Reset& reset : resets()) {
             q.load(statement(reset));
             q.execute();
+        }
+        if (aside) {
+            con.run(schema::emptiedTotals().c_str());
+            con.run(schema::totalsTriggers(engine).c_str());
         }
         t.commit();
     });

@@ -261,6 +261,31 @@ std::string dropJournalTotalsTriggers(Engine engine) {
            "Update;\n";
 }
 
+std::string dropTotalsTriggers(Engine engine) {
+    const bool server = engine == Engine::Server;
+    string text =
+        server ? "DROP FUNCTION trInveHouseEmpty() CASCADE;\n" : "DROP TRIGGER trInveHouseEmpty;\n";
+    for (const DocumentTable& d : documentTables()) {
+        const string tr = string("tr") + d.stem;
+        if (server) {
+            text +=
+                "DROP FUNCTION " + tr + "Line() CASCADE;\nDROP FUNCTION " + tr + "() CASCADE;\n";
+            continue;
+        }
+        for (const char* event :
+             {"LineInsert", "LineDelete", "LineUpdate", "Insert", "Delete", "Update"})
+            text += "DROP TRIGGER " + tr + event + ";\n";
+    }
+    return text + dropJournalTotalsTriggers(engine);
+}
+
+std::string emptiedTotals() {
+    // No stock moved by any document; every account's rows sum to nothing, as the triggers
+    // leave them when the last row goes.
+    return "DELETE FROM FInveHouse;\nUPDATE " + string(moneyJournal().total) +
+           " SET amount = 0, counted = 0;\n";
+}
+
 std::string keptBalances() {
     const Journal& j = moneyJournal();
     return string("SELECT ") + j.account +

@@ -56,6 +56,11 @@ std::string balancesFromJournal(Engine engine);
 // balancesFromJournal.
 std::string keptBalances();
 
+// What removes the triggers of totalsTriggers, and what the totals hold once every document
+// and journal row is gone: a book emptied with the triggers set aside is set so at once.
+std::string dropTotalsTriggers(Engine engine);
+std::string emptiedTotals();
+
 // The money journal's triggers alone, and what removes them (a book's upgrade that changes
 // the balances' table makes them anew).
 std::string journalTotalsTriggers(Engine engine);

@@ -2,7 +2,12 @@
 #include "app/windowset.h"
 #include "core/guard.h"
 #include "core/mainentries.h"
+#include "core/schema.h"
 #include "core/windowregistry.h"
+#include "documents/bookscheck.h"
+#include "documents/tradeposting.h"
+#include "support/serverbook.h"
+#include "support/tradedocuments.h"
 
 namespace {
 
@@ -135,6 +140,68 @@ TEST_F(Initialisation, AStatementThatFailsUndoesTheWholeInitialisation) {
     EXPECT_TRUE(messages_.last().contains("journal locked"));
     EXPECT_FALSE(messages_.texts().contains("初始化完成！"));
     EXPECT_EQ(documentRows(), 15) << "the documents deleted before the failure are back";
+}
+
+using InitialisedBook = OnEngines<Initialisation>;
+
+// The kept totals' triggers are set aside while the book is emptied: afterwards the totals agree
+// with an empty book, and the triggers are all back and follow the next document.
+TEST_P(InitialisedBook, KeepsTotalsThatAgreeAndTriggersThatFollowTheNextDocument) {
+    const QString triggers = onServer() ? QStringLiteral("SELECT count(*) FROM pg_trigger WHERE "
+                                                         "NOT tgisinternal")
+                                        : QStringLiteral("SELECT count(*) FROM sqlite_master "
+                                                         "WHERE type='trigger'");
+    const QString before = scalar(triggers);
+    messages_.answerOk(2);
+    run();
+    ASSERT_EQ(messages_.last(), "初始化完成！");
+    EXPECT_EQ(scalar(triggers), before);
+    if (!onServer()) {
+        EXPECT_EQ(schema::structureDifferences(sysData->myCon.handle()), QStringList());
+    }
+    EXPECT_EQ(count("FInveHouse"), 0);
+    EXPECT_EQ(count("VitemBank WHERE je IS NOT NULL"), 0);
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
+        ADD_FAILURE() << d.text().toStdString();
+
+    TradeDocument d =
+        tradeDocument("CJ2", {house_, "一号库"}, {supplier_, "供应商甲"}, {{product_, "5", "3"}});
+    d.money = "15";
+    messages_.answerOk();
+    ASSERT_EQ(postTradeDocument(tradeKind(TradeKindId::Purchase), d), PostResult::Posted);
+    EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND "
+                                    "prodID=%2")
+                         .arg(house_)
+                         .arg(product_)),
+              3);
+    EXPECT_EQ(number("SELECT je FROM VitemBank WHERE itmID=1"), -15);
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
+        ADD_FAILURE() << d.text().toStdString();
+}
+
+INSTANTIATE_ON_BOTH_ENGINES(InitialisedBook);
+
+class InitialisedServerBook : public Initialisation {
+protected:
+    BookEngine engine() const override { return BookEngine::Server; }
+};
+
+// A server role that does not own the book may not set the triggers aside: it empties the book
+// under them, to the same end.
+TEST_F(InitialisedServerBook, ByARoleThatDoesNotOwnItEndsAlike) {
+    ServerBook::admin(QStringLiteral("DO $$ BEGIN CREATE ROLE vesk_clerk; EXCEPTION WHEN "
+                                     "duplicate_object THEN NULL; END $$"));
+    exec("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO vesk_clerk");
+    exec("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO vesk_clerk");
+    exec("SET ROLE vesk_clerk");
+    messages_.answerOk(2);
+    run();
+    exec("RESET ROLE");
+    ASSERT_EQ(messages_.last(), "初始化完成！");
+    EXPECT_EQ(documentRows(), 0);
+    EXPECT_EQ(count("FInveHouse"), 0);
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
+        ADD_FAILURE() << d.text().toStdString();
 }
 
 } // namespace
