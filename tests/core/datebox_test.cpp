@@ -49,6 +49,26 @@ TEST_F(DateBoxKeys, TabAndShiftTabLeaveTheBoxFromAnyOfItsParts) {
     EXPECT_TRUE(after.hasFocus());
 }
 
+// A person clicks on the part to change and types it, one key at a time.
+TEST_F(DateBoxKeys, AClickOnAPartSelectsItAndWhatIsTypedReplacesIt) {
+    QLineEdit* text = box->findChild<QLineEdit*>();
+    ASSERT_NE(text, nullptr);
+    // A click just after the character at that position.
+    const auto clickAt = [&](int character) {
+        int x = 0;
+        while (x < text->width() && text->cursorPositionAt(QPoint(x, 0)) < character)
+            ++x;
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x + 1, text->height() / 2));
+    };
+    clickAt(2); // inside "2026"
+    EXPECT_EQ(box->currentSection(), QDateTimeEdit::YearSection);
+    QTest::keyClicks(box, "2016");
+    EXPECT_EQ(box->date().toString(Qt::ISODate), "2016-12-10");
+    clickAt(9); // inside the day
+    QTest::keyClicks(box, "05");
+    EXPECT_EQ(box->date().toString(Qt::ISODate), "2016-12-05");
+}
+
 TEST_F(DateBoxKeys, ACodeScannedIntoTheBoxLeavesTheDateAndIsHandedOn) {
     QSignalSpy scanned(box, &DateBox::codeScanned);
     box->setSelectedSection(QDateTimeEdit::DaySection);

@@ -3,12 +3,14 @@
 #include "core/dates.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <algorithm>
 
 DateBox::DateBox(const QString& name, QWidget* parent) : QDateEdit(parent) {
     setObjectName(name);
     setCalendarPopup(true);
     setDisplayFormat(dates::kFormat);
+    lineEdit()->installEventFilter(this);
 }
 
 bool DateBox::isCode(const QString& typed) {
@@ -27,6 +29,15 @@ bool DateBox::focusNextPrevChild(bool next) {
 void DateBox::focusInEvent(QFocusEvent* event) {
     typed_ = ScannedKeys();
     QDateEdit::focusInEvent(event);
+}
+
+bool DateBox::eventFilter(QObject* watched, QEvent* event) {
+    // Typed at a bare cursor, "2016" inside "2026" makes no date and every key is refused. A
+    // click that selected text itself (a double click, a drag) keeps its selection.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+        !lineEdit()->hasSelectedText() && currentSection() != NoSection)
+        setSelectedSection(currentSection());
+    return QDateEdit::eventFilter(watched, event);
 }
 
 void DateBox::keyPressEvent(QKeyEvent* event) {

@@ -10,7 +10,8 @@
 // the next box, as in every other box (Left and Right move between its year, month and day),
 // and a product's code scanned into it by mistake changes no date: at the code's Enter the
 // date is put back as it was and the code handed on (codeScanned), so that a document window
-// takes it as its next line.
+// takes it as its next line. A click on the year, the month or the day selects it, so that
+// what is typed next replaces it.
 class DateBox : public QDateEdit {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The text of the box is its own child, which takes the clicks.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The keys typed since the last Enter or other key, and the date before the first of them.
