@@ -100,16 +100,22 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
     // Written beside the target under a name of its own, then put in the target's place.
     const QString fresh = target + QStringLiteral(".new");
     Outcome outcome;
+    bool madeFile = false;
     try {
         QFile::remove(fresh);
+        madeFile = bookcopy::canMakeFile(fresh);
         bookcopy::writeFile(book.handle(), fresh, progress);
         // A rename over the old file, so that a backup of that name is never half there.
         outcome.done = std::rename(QFile::encodeName(fresh).constData(),
                                    QFile::encodeName(target).constData()) == 0;
         if (!outcome.done)
             QFile::remove(fresh);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         outcome.done = false;
+        // The file was made and the copy broke off (a full disk, a stick pulled out): that is
+        // said, not a question whether the path exists.
+        if (madeFile)
+            outcome.refusal = QStringLiteral("备份失败：") + e.text();
     }
     progress(0);
     return outcome;

@@ -53,10 +53,26 @@ void copy(sqlite3* source, sqlite3* target, const Progress& progress) {
                           : failureText(target));
 }
 
+namespace {
+
+QString partOf(const QString& path) {
+    return path + QStringLiteral(".part");
+}
+
+} // namespace
+
+bool canMakeFile(const QString& path) {
+    QFile part(partOf(path));
+    part.remove();
+    const bool made = part.open(QIODevice::WriteOnly);
+    part.remove();
+    return made;
+}
+
 void writeFile(sqlite3* source, const QString& path, const Progress& progress) {
     if (QFile::exists(path))
         throw DbError(QStringLiteral("文件已存在：") + path);
-    const QString part = path + QStringLiteral(".part");
+    const QString part = partOf(path);
     QFile::remove(part);
     sqlite3* target = nullptr;
     const QByteArray file = part.toUtf8();

@@ -22,5 +22,8 @@ void copy(sqlite3* source, sqlite3* target, const Progress& progress = {});
 // source, complete or not at all: it is written under a temporary name and renamed when done.
 // The copy keeps no log beside it, so the file alone is the whole book. Throws DbError.
 void writeFile(sqlite3* source, const QString& path, const Progress& progress = {});
+// Whether writeFile can make its file at the path: the folder is there and takes the name.
+// What fails after that is the writing itself.
+bool canMakeFile(const QString& path);
 
 } // namespace bookcopy

@@ -16,7 +16,9 @@
 #include <QTest>
 #include <QTreeView>
 #include <algorithm>
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -188,6 +190,31 @@ TEST_F(Backup, AMissingDirectoryFailsWithoutLeavingAFile) {
     backUpTo(directory() + "无此目录/x.bak");
     EXPECT_EQ(messages_.last(), "备份失败，请检查备份路径是否存在？");
     EXPECT_FALSE(QFile::exists(directory() + "无此目录"));
+}
+
+// A backup onto a stick that fills up: the person learns why, and no part of a file is left.
+TEST_F(Backup, ABackupTheDiskCannotTakeSaysWhyAndLeavesNoFile) {
+    for (int i = 0; i < 200; ++i)
+        addHouse(QStringLiteral("仓库%1").arg(i) + QString(200, QChar(u'库')));
+    show();
+    const QString target = directory() + "full.bak";
+    // Files of this process may grow to 64 kB, room for the book's shared-memory file when it is
+    // opened again; the book itself is only read.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    backUpTo(target);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+    // The disk is named (full, or failing as a stick pulled out), not the path.
+    EXPECT_TRUE(messages_.last().startsWith("备份失败：") && messages_.last().contains("磁盘"))
+        << messages_.last().toStdString();
+    EXPECT_TRUE(messages_.last().endsWith("当前账簿未作任何改动。"));
+    EXPECT_EQ(QDir(directory()).entryList({"full.bak*"}, QDir::Files), QStringList());
+    EXPECT_EQ(count("Fhouse"), 200);
 }
 
 TEST_F(Backup, ABookInUseElsewhereIsCopiedWithWhatTheOtherCopyCommitted) {
