@@ -13,9 +13,8 @@ QString productSalesStatement(const QString& nameKey) {
                "SELECT prodBH,prodName,type,unitName,inprice,sumCount,sc,sm,(sm-inprice*sc) AS je "
                "FROM (SELECT d.prodID,sum(d.pcount) AS sc,sum(d.sumMoney) AS sm FROM OrderSaleD d "
                "JOIN OrderSale h ON h.orderID=d.orderID WHERE h.optDate>=:optDate1 AND "
-               "h.optDate<=:optDate2 GROUP BY d.prodID ORDER BY d.prodID) t JOIN Fproduct p ON "
-               "p.prodID=t.prodID "
-               "WHERE %1")
+               "h.optDate<=:optDate2 GROUP BY d.prodID ORDER BY d.prodID) t "
+               "JOIN Fproduct p ON p.prodID=t.prodID WHERE %1")
         .arg(searchCondition(QStringLiteral("prodName"), nameKey));
 }
 
