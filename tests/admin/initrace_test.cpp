@@ -40,6 +40,52 @@ TEST_P(InitRace, APostingUnderWayIsWaitedForAndThenInitialisedAway) {
         ADD_FAILURE() << d.text().toStdString();
 }
 
+// The kept totals' triggers are made anew by the initialisation: a counter that had the book
+// open all along posts into it afterwards with the statements it had, and the totals follow.
+TEST_P(InitRace, ACounterOpenAllAlongPostsAfterwardsAndTheTotalsFollow) {
+    const long long house = addHouse("一号仓");
+    const long long product = addProduct("矿泉水");
+    const long long supplier = addSupplier("甲公司");
+    const std::unique_ptr<Connection> other = anotherCounter();
+    TQuery q(*other, QStringLiteral("other"));
+    const auto purchase = [&](const QString& code) {
+        q.load(QStringLiteral("INSERT INTO OrderPur(orderID,houseID,empName,compID,optDate,"
+                              "acMoney,coMoney) VALUES(:code,:house,'',:supplier,'2026-03-15',"
+                              "10,10)"));
+        q.bind(u"code", code);
+        q.bind(u"house", QString::number(house));
+        q.bind(u"supplier", QString::number(supplier));
+        q.execute();
+        q.load(QStringLiteral("INSERT INTO OrderPurD(orderID,prodID,price,pcount,sumMoney,"
+                              "remark) VALUES(:code,:product,10,1,10,'')"));
+        q.bind(u"code", code);
+        q.bind(u"product", QString::number(product));
+        q.execute();
+        q.load(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+1 WHERE prodID=:product"));
+        q.bind(u"product", QString::number(product));
+        q.execute();
+        q.load(QStringLiteral("INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,empName,"
+                              "compName,itmID,remark) VALUES('2026-03-15',:code,'采购进货',-10,"
+                              "'','甲公司',1,'')"));
+        q.bind(u"code", code);
+        q.execute();
+        q.close();
+    };
+    purchase(QStringLiteral("CJ1"));
+    messages_.answerOk(2);
+    systeminitialisation::run();
+    ASSERT_EQ(messages_.last(), "初始化完成！");
+    purchase(QStringLiteral("CJ2"));
+    EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND "
+                                    "prodID=%2")
+                         .arg(house)
+                         .arg(product)),
+              1);
+    EXPECT_EQ(number("SELECT je FROM VitemBank WHERE itmID=1"), -10);
+    for (const BooksDifference& d : checkBooks(sysData->myCon))
+        ADD_FAILURE() << d.text().toStdString();
+}
+
 INSTANTIATE_ON_BOTH_ENGINES(InitRace);
 
 } // namespace
