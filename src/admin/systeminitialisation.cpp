@@ -1,6 +1,7 @@
 #include "admin/systeminitialisation.h"
 
 #include "core/connection.h"
+#include "core/dberror.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
@@ -112,6 +113,17 @@ void run() {
         }
         t.commit();
     });
+    // The emptied pages would stay in the file, and the log beside it holds as many: a book of
+    // years kept its size and every backup copied them. Giving them back is no part of the
+    // initialisation, which is done: a book that cannot be shrunk now (another copy of the
+    // program is writing) stays as large.
+    if (!con.isServer()) {
+        try {
+            con.run("VACUUM");
+            con.run("PRAGMA wal_checkpoint(TRUNCATE)");
+        } catch (const DbError&) {
+        }
+    }
     notice(QStringLiteral("初始化完成！"));
     q.close();
 }

@@ -9,6 +9,8 @@
 #include "support/serverbook.h"
 #include "support/tradedocuments.h"
 
+#include <QFileInfo>
+
 namespace {
 
 using Form = ScriptedMessages::Form;
@@ -128,6 +130,20 @@ TEST_F(Initialisation, ConfirmingTwiceEmptiesEveryDocumentAndTheJournalAndKeepsT
     EXPECT_EQ(scalar("SELECT textValue FROM FConfig WHERE fieldName='prodBH'"), "编号");
     EXPECT_EQ(count("Ftbconfig"), 1);
     EXPECT_EQ(count("Ftitle"), 1);
+}
+
+TEST_F(Initialisation, GivesTheEmptiedPagesBackToTheDisk) {
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
+         "INSERT INTO FitemBank(optDate,orderCode,orderType,sumMoney,empName,compName,itmID,"
+         "remark) SELECT '2026-03-01','X'||i,'现金出款',-1,'张三','',1,printf('%.500c','备') "
+         "FROM n");
+    const double emptied = number("PRAGMA page_count");
+    messages_.answerOk(2);
+    run();
+    ASSERT_EQ(messages_.last(), "初始化完成！");
+    EXPECT_EQ(number("PRAGMA freelist_count"), 0);
+    EXPECT_LT(number("PRAGMA page_count"), emptied / 4);
+    EXPECT_EQ(QFileInfo(directory() + TsysData::fileName() + "-wal").size(), 0);
 }
 
 TEST_F(Initialisation, AStatementThatFailsUndoesTheWholeInitialisation) {
