@@ -39,15 +39,6 @@ protected:
                  .arg(quantity)
                  .arg(product));
     }
-    double stockOf(long long product) {
-        return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
-    }
-    double stockIn(long long house, long long product) {
-        return number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND "
-                                     "prodID=%2")
-                          .arg(house)
-                          .arg(product));
-    }
 
     long long north = 0, south = 0, pen = 0, ink = 0;
 };

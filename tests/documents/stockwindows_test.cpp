@@ -86,15 +86,6 @@ protected:
                 return false;
         return true;
     }
-    double stockOf(long long product) {
-        return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
-    }
-    double stockIn(long long house, long long product) {
-        return number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND "
-                                     "prodID=%2")
-                          .arg(house)
-                          .arg(product));
-    }
     void saveAnsweringOk(QWidget& w) {
         messages_.answerOk();
         drive::click(w, "btnSave");

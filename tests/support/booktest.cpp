@@ -99,6 +99,16 @@ void BookTest::allow(const QString& name, const QString& table) {
     exec(QStringLiteral("DROP FUNCTION %1()").arg(name));
 }
 
+double BookTest::stockOf(long long product) {
+    return number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(product));
+}
+
+double BookTest::stockIn(long long house, long long product) {
+    return number(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE houseID=%1 AND prodID=%2")
+                      .arg(house)
+                      .arg(product));
+}
+
 QString BookTest::scalar(const QString& sql) {
     TQuery q(data_->myCon, QStringLiteral("scalar"));
     q.load(sql);

@@ -54,6 +54,10 @@ protected:
     QStringList records(const QString& sql, QChar separator = u'|');
     double number(const QString& sql) { return scalar(sql).toDouble(); }
     long long count(const QString& tableOrWhere);
+    // The stock the book keeps for a product: in all (Fproduct) and in one warehouse
+    // (VInveHouse).
+    double stockOf(long long product);
+    double stockIn(long long house, long long product);
 
     // Arranging master rows; each returns the new key.
     long long addHouse(const QString& name);
