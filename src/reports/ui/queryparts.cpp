@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace queryparts {
 
@@ -21,6 +22,26 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, buddy->parentWidget());
     label->setBuddy(buddy);
     return label;
+}
+
+void stackDocumentsOverLines(QWidget& window, std::initializer_list<QLayout*> above,
+                             QTableView& documents, QTableView& lines) {
+    auto* layout = new QVBoxLayout(&window);
+    for (QLayout* row : above)
+        layout->addLayout(row);
+    layout->addWidget(&documents, 3);
+    layout->addWidget(buddyLabel(QStringLiteral("单据明细："), &lines));
+    layout->addWidget(&lines, 2);
+}
+
+std::function<bool(int row)> orderTypeIs(std::function<bool(const QString&)> test) {
+    return [test = std::move(test)](int row) {
+        const TQuery& q = sysData->QueryOrder;
+        if (!q.isOpen() || row >= q.recordCount())
+            return false;
+        const int column = q.result().column(u"orderType");
+        return column >= 0 && test(q.result().text(row, column));
+    };
 }
 
 FilterRow filterRow(QWidget& window, const QString& keyLabel, const QString& keyName) {

@@ -4,10 +4,12 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QDateEdit;
 class QHBoxLayout;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +37,14 @@ QString dayOf(const QDateEdit& box);
 
 // A label that names the widget (its buddy).
 QLabel* buddyLabel(const QString& text, QWidget* buddy);
+
+// The window's one column: the rows above (tool bar, filter row), the list of documents, and
+// under "单据明细：" the lines of the selected one.
+void stackDocumentsOverLines(QWidget& window, std::initializer_list<QLayout*> above,
+                             QTableView& documents, QTableView& lines);
+
+// The rows of QueryOrder whose document type the test accepts (to tint them).
+std::function<bool(int row)> orderTypeIs(std::function<bool(const QString&)> test);
 
 // The columns of a document's line list; typeTitle names the type column, money draws the
 // price and the amount (plain in the document queries, "￥" in the statistics).

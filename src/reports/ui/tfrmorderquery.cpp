@@ -15,13 +15,12 @@
 #include "reports/voiding.h"
 
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview, QWidget* parent)
     : TForm(parent), kind_(kind), preview_(preview) {
@@ -54,12 +53,7 @@ TfrmOrderQuery::TfrmOrderQuery(const QueryKind& kind, TfrmPrintView* preview, QW
     dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
-    layout->addLayout(filter.layout);
-    layout->addWidget(dgOrder, 3);
-    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
-    layout->addWidget(dgOrderDetails, 2);
+    queryparts::stackDocumentsOverLines(*this, {bar, filter.layout}, *dgOrder, *dgOrderDetails);
 
     connectGuarded(tlDel, &QToolButton::clicked, this, [this] { tlDelClick(); });
     connectGuarded(tlExit, &QToolButton::clicked, this, [this] { close(); });

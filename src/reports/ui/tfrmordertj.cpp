@@ -9,13 +9,13 @@
 #include "reports/ui/rowtint.h"
 
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -55,26 +55,15 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
     dgOrder = listparts::listView(this, QStringLiteral("dgOrder"));
     showSlot(*dgOrder, sysData->QueryOrder, kOrderColumns, Highlight::PersonOnly);
     dgOrder->horizontalHeader()->setSectionsClickable(true);
-    tint_ = new RowTint(
-        [](int row) {
-            const TQuery& q = sysData->QueryOrder;
-            if (!q.isOpen() || row >= q.recordCount())
-                return false;
-            const int column = q.result().column(u"orderType");
-            return column >= 0 && isRedKind(q.result().text(row, column));
-        },
-        {{0, Qt::AlignCenter}, {kTypeColumn, Qt::AlignCenter}}, dgOrder);
+    tint_ = new RowTint(queryparts::orderTypeIs(isRedKind),
+                        {{0, Qt::AlignCenter}, {kTypeColumn, Qt::AlignCenter}}, dgOrder);
     dgOrder->setItemDelegate(tint_);
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
              queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filter.layout);
-    layout->addWidget(dgOrder, 3);
-    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
-    layout->addWidget(dgOrderDetails, 2);
+    queryparts::stackDocumentsOverLines(*this, {filter.layout}, *dgOrder, *dgOrderDetails);
 
     connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
     connectGuarded(dgOrder->horizontalHeader(), &QHeaderView::sectionClicked, this,

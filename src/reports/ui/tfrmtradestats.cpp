@@ -11,12 +11,11 @@
 #include "reports/ui/rowtint.h"
 
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
     : TForm(parent), kind_(kind) {
@@ -45,24 +44,14 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
              Highlight::PersonOnly);
     const QString& returnType = kind.second.journalType;
     dgOrder->setItemDelegate(new RowTint(
-        [returnType](int row) {
-            const TQuery& q = sysData->QueryOrder;
-            if (!q.isOpen() || row >= q.recordCount())
-                return false;
-            const int column = q.result().column(u"orderType");
-            return column >= 0 && q.result().text(row, column) == returnType;
-        },
+        queryparts::orderTypeIs([returnType](const QString& type) { return type == returnType; }),
         {}, dgOrder));
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
              queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filter.layout);
-    layout->addWidget(dgOrder, 3);
-    layout->addWidget(queryparts::buddyLabel(QStringLiteral("单据明细："), dgOrderDetails));
-    layout->addWidget(dgOrderDetails, 2);
+    queryparts::stackDocumentsOverLines(*this, {filter.layout}, *dgOrder, *dgOrderDetails);
 
     connectGuarded(btnFind, &QPushButton::clicked, this, [this] { btnFindClick(); });
     connectGuarded(dgOrder->selectionModel(), &QItemSelectionModel::selectionChanged, this,
