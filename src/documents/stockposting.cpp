@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "documents/heldrows.h"
+#include "documents/postedlines.h"
 #include "documents/posting.h"
 
 #include <functional>
@@ -14,39 +15,7 @@
 namespace {
 
 // A row is a line when it holds a product ID; rows typed by hand have none.
-bool isLine(const DocumentLines& lines, int row) {
-    return !lines.cell(row, 1).trimmed().isEmpty();
-}
-
-// The lines as the grid holds them, amounts included: nothing is computed.
-void insertLines(TQuery& q, const StockKind& kind, const QString& code,
-                 const DocumentLines& lines) {
-    q.load(kind.lineStatement());
-    for (int row = 1; row <= DocumentLines::kRows; ++row) {
-        if (!isLine(lines, row))
-            continue;
-        q.bind(u"orderID", code);
-        q.bind(u"prodID", lines.cell(row, 1).trimmed());
-        q.bind(u"price", lines.cell(row, 6).trimmed());
-        q.bind(u"pcount", lines.cell(row, 7).trimmed());
-        q.bind(u"sumMoney", lines.cell(row, 8).trimmed());
-        q.bind(u"remark", lines.cell(row, 9).trimmed());
-        q.queue();
-    }
-    q.executeQueued();
-}
-
-void moveStock(TQuery& q, const StockKind& kind, const DocumentLines& lines) {
-    q.load(kind.stockStatement);
-    for (int row = 1; row <= DocumentLines::kRows; ++row) {
-        if (!isLine(lines, row))
-            continue;
-        q.bind(u"prodID", lines.cell(row, 1).trimmed());
-        q.bind(u"sumCount", lines.cell(row, 7).trimmed());
-        q.queue();
-    }
-    q.executeQueued();
-}
+constexpr int kStockLineColumn = 1;
 
 // Runs the statements of one document as a whole: a failure anywhere undoes all of them.
 // A row naming a product the book does not know is refused first, since it would be no line,
@@ -112,7 +81,7 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
             documents::holdHouse(q, d.houseOutID);
             documents::holdHouse(q, d.houseInID);
             documents::holdLineProducts(q, d);
-            insertLines(q, kind, *written, d);
+            documents::insertLines(q, kind.lineStatement(), *written, d, kStockLineColumn);
         }
         return written;
     });
@@ -143,8 +112,8 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         if (written) {
             documents::holdHouse(q, d.houseID);
             documents::holdLineProducts(q, d);
-            insertLines(q, kind, *written, d);
-            moveStock(q, kind, d);
+            documents::insertLines(q, kind.lineStatement(), *written, d, kStockLineColumn);
+            documents::moveStock(q, kind.stockStatement, d, kStockLineColumn);
         }
         return written;
     });

@@ -5,15 +5,12 @@
 #include "core/numbers.h"
 #include "core/sysdata.h"
 #include "documents/heldrows.h"
+#include "documents/postedlines.h"
 #include "documents/posting.h"
 
 #include <stdexcept>
 
 namespace {
-
-bool isLine(const TradeKind& kind, const TradeDocument& d, int row) {
-    return !d.cell(row, kind.lineTestColumn).trimmed().isEmpty();
-}
 
 Decimal amountOf(const QString& text) {
     const auto value = numbers::toDecimalOrZero(text);
@@ -52,29 +49,8 @@ std::optional<QString> writeTrade(const TradeKind& kind, const TradeDocument& d,
     documents::holdHouse(q, d.houseID);
     documents::holdLineProducts(q, d);
 
-    q.load(kind.lineStatement());
-    for (int row = 1; row <= TradeDocument::kRows; ++row) {
-        if (!isLine(kind, d, row))
-            continue;
-        q.bind(u"orderID", code);
-        q.bind(u"prodID", d.cell(row, 1).trimmed());
-        q.bind(u"price", d.cell(row, 6).trimmed());
-        q.bind(u"pcount", d.cell(row, 7).trimmed());
-        q.bind(u"sumMoney", d.cell(row, 8).trimmed());
-        q.bind(u"remark", d.cell(row, 9).trimmed());
-        q.queue();
-    }
-    q.executeQueued();
-
-    q.load(kind.stockStatement);
-    for (int row = 1; row <= TradeDocument::kRows; ++row) {
-        if (!isLine(kind, d, row))
-            continue;
-        q.bind(u"prodID", d.cell(row, 1).trimmed());
-        q.bind(u"sumCount", d.cell(row, 7).trimmed());
-        q.queue();
-    }
-    q.executeQueued();
+    documents::insertLines(q, kind.lineStatement(), code, d, kind.lineTestColumn);
+    documents::moveStock(q, kind.stockStatement, d, kind.lineTestColumn);
 
     // The balance moves by the amount due minus the amount settled, computed exactly. Settled
     // in full, it does not move and the row is only held: an update by nothing would hold it
