@@ -367,7 +367,7 @@ QString figures(const std::vector<Operation>& operations) {
         if (op.end == End::Done)
             ++done[kindName(op)];
         else if (op.end == End::Failed)
-            ++failures[op.message.left(60)];
+            ++failures[op.what + QStringLiteral(": ") + op.message.left(60)];
         else
             ++cut;
     }

@@ -290,19 +290,27 @@ private:
                                  .arg(count_->house)
                                  .arg(product)
                                  .arg(book, counted);
-        bool saved = false;
+        auto result = stockcount::LineResult::NotWritten;
         attempt(id, what, [&]() -> std::optional<QString> {
             QString written;
-            if (stockcount::saveLine(count_->code, n(product), book, counted, header, &written) !=
-                stockcount::LineResult::Saved)
+            result =
+                stockcount::saveLine(count_->code, n(product), book, counted, header, &written);
+            if (result == stockcount::LineResult::CountedElsewhere)
+                messages_.last = QStringLiteral("counted in another open count");
+            if (result != stockcount::LineResult::Saved)
                 return std::nullopt;
-            saved = true;
             count_->code = written;
             return written;
         });
-        if (!saved) {
-            // Whether it was written is not known when the connection broke: begin afresh.
-            count_.reset();
+        if (result != stockcount::LineResult::Saved) {
+            // A person told that the product is counted elsewhere, or was deleted, goes on with
+            // the count; one whose count is gone, was never written or is not known to be (a
+            // broken connection) begins afresh.
+            const bool countGoesOn =
+                !header && (result == stockcount::LineResult::CountedElsewhere ||
+                            result == stockcount::LineResult::ProductGone);
+            if (!countGoesOn)
+                count_.reset();
             return;
         }
         count_->lines[product] = book + u':' + counted;
