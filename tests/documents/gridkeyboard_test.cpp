@@ -197,6 +197,9 @@ TEST_F(GridKeyboard, AScannedCodeFillsTheRowAsThePickerWouldAndMovesToTheQuantit
 TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
     TfrmTradeDocument& w = purchaseWithInk();
     DocumentGrid& g = grid(w);
+    const QString glueCode = QStringLiteral("96385074"); // EAN-8
+    const long long glue = addProduct("胶水", 0, "1.5", "2");
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='%1' WHERE prodID=%2").arg(glueCode).arg(glue));
     scan(kHammerCode);
     // A code that begins with a letter can be no quantity: it goes to the next row at once.
     scan("ab-17");
@@ -204,34 +207,40 @@ TEST_F(GridKeyboard, CodesScannedOneAfterAnotherBecomeLinesNotQuantities) {
     EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "墨水");
     EXPECT_EQ(g.currentLine(), 2);
     EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
-    EXPECT_TRUE(messages_.shown().empty());
-
-    // One of digits alone might be a quantity: the person is asked.
-    messages_.answerOk();
+    // Nor can thirteen digits, a quantity beyond what the book keeps: the next row, unasked.
     scan(kPenCode);
-    EXPECT_EQ(messages_.last(), "“" + kPenCode +
-                                    "”是商品的编号，是否作为下一个商品录入？\n"
-                                    "选“取消”则作为数量。");
     EXPECT_EQ(g.text(2, DocumentGrid::Quantity), "1");
     EXPECT_EQ(g.text(3, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(g.currentLine(), 3);
     EXPECT_EQ(text(w, "txtSumMoney"), "18.00");
+    EXPECT_TRUE(messages_.shown().empty());
+
+    // Eight digits might be a quantity: the person is asked.
+    messages_.answerOk();
+    scan(glueCode);
+    EXPECT_EQ(messages_.last(), "“" + glueCode +
+                                    "”是商品的编号，是否作为下一个商品录入？\n"
+                                    "选“取消”则作为数量。");
+    EXPECT_EQ(g.text(3, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "胶水");
+    EXPECT_EQ(text(w, "txtSumMoney"), "19.50");
 
     // Told it is a quantity, it stays one; a quantity that is no code is never asked about.
     messages_.answerCancel();
-    scan(kHammerCode);
-    EXPECT_EQ(g.text(3, DocumentGrid::Quantity), kHammerCode);
-    EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "");
+    scan(glueCode);
+    EXPECT_EQ(g.text(4, DocumentGrid::Quantity), glueCode);
+    EXPECT_EQ(g.text(5, DocumentGrid::ProdName), "");
     messages_.clear();
-    goTo(g, 3, DocumentGrid::Quantity);
+    goTo(g, 4, DocumentGrid::Quantity);
     scan("2");
-    EXPECT_EQ(text(w, "txtSumMoney"), "20.50");
+    EXPECT_EQ(text(w, "txtSumMoney"), "21.00");
     // Nor is a short code, which a shop numbering its products types as a quantity all day.
     exec(QStringLiteral("UPDATE Fproduct SET prodBH='5' WHERE prodID=%1").arg(pen));
-    goTo(g, 4, DocumentGrid::ProdBH);
+    goTo(g, 5, DocumentGrid::ProdBH);
     scan(kHammerCode);
     scan("5");
-    EXPECT_EQ(g.text(4, DocumentGrid::Quantity), "5");
-    EXPECT_EQ(text(w, "txtSumMoney"), "83.00");
+    EXPECT_EQ(g.text(5, DocumentGrid::Quantity), "5");
+    EXPECT_EQ(text(w, "txtSumMoney"), "83.50");
     EXPECT_TRUE(messages_.shown().empty());
     messages_.expectAllAnswered();
 }

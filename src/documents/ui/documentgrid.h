@@ -119,8 +119,9 @@ private:
     // A first key that can start no quantity (a letter) begins the next product's code in the
     // first row without a product.
     void beginNextCode(int row, const QString& firstKey);
-    // A quantity typed that is a scanned product's code: asked whether it is the next product,
-    // which then goes into the first row without a product. True when it was.
+    // A quantity typed that is a scanned product's code: the next product, which then goes into
+    // the first row without a product, when the person says so or it is too large for any
+    // quantity. True when it was.
     bool codeTypedAsQuantity(int row, const QString& before);
     // The first row without a product; 0 when all ten have one.
     int freeRow() const;
