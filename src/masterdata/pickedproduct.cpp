@@ -1,5 +1,6 @@
 #include "masterdata/pickedproduct.h"
 
+#include "core/numbers.h"
 #include "core/sysdata.h"
 
 PickedProduct pickedProduct(const TQuery& q, const QString& mode) {
@@ -32,4 +33,9 @@ bool scannedCodeAsQuantity(const QString& typed) {
     constexpr qsizetype kShortestBarcode = 8;
     return typed.size() >= kShortestBarcode &&
            productByCode(typed, QString()).found != ProductByCode::Found::None;
+}
+
+bool tooLargeForAQuantity(const QString& typed) {
+    const auto value = numbers::toDecimalOrZero(typed);
+    return value && !numbers::fitsTheBook(*value);
 }

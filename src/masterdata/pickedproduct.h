@@ -26,3 +26,6 @@ ProductByCode productByCode(const QString& code, const QString& mode);
 // as long as the shortest barcode (EAN-8, eight digits) and a product's code. Shorter codes are
 // taken for quantities: a shop that numbers its products 1, 2, 3 types those all day.
 bool scannedCodeAsQuantity(const QString& typed);
+// Whether such a code is also no quantity the book can keep (thirteen digits and more: EAN-13,
+// ITF-14), so that there is nothing to ask: it is a code.
+bool tooLargeForAQuantity(const QString& typed);

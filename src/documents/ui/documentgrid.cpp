@@ -472,13 +472,10 @@ bool DocumentGrid::codeTypedAsQuantity(int row, const QString& before) {
     const QString typed = text(row, Quantity).trimmed();
     if (typed == before.trimmed() || !scannedCodeAsQuantity(typed))
         return false;
-    // Thirteen digits and more (EAN-13, ITF-14) make no quantity the book can keep, so there
-    // is nothing to ask: at a counter scanning one article after another, every scan would.
-    const auto value = numbers::toDecimalOrZero(typed);
-    const bool noQuantity = value && !numbers::fitsTheBook(*value);
-    if (!noQuantity && !confirmed(QStringLiteral("“%1”是商品的编号，是否作为下一个商品录入？\n"
-                                                 "选“取消”则作为数量。")
-                                      .arg(typed)))
+    if (!tooLargeForAQuantity(typed) &&
+        !confirmed(QStringLiteral("“%1”是商品的编号，是否作为下一个商品录入？\n"
+                                  "选“取消”则作为数量。")
+                       .arg(typed)))
         return false;
     // The quantity the keys changed is put back, and the window counts it again.
     setText(row, Quantity, before);

@@ -137,12 +137,20 @@ void TfrmProdPD::notACount(const QString& code) {
 }
 
 bool TfrmProdPD::countIsMeant(const QString& counted) {
-    if (counted == proposed_.trimmed() || !scannedCodeAsQuantity(counted) ||
+    if (counted == proposed_.trimmed() || !scannedCodeAsQuantity(counted))
+        return true;
+    // A code too large for any count is said to be none, as when a scanner's pace tells it.
+    const bool noCount = tooLargeForAQuantity(counted);
+    if (!noCount &&
         messages().cautiousQuestion(
             QStringLiteral("盘点数量“%1”是商品的编号，确定作为盘点数量保存吗？").arg(counted),
             kInfoCaption) == Messages::kOk)
         return true;
     txtPDCount->setText(proposed_);
+    if (noCount) {
+        notACount(counted);
+        return false;
+    }
     txtPDCount->setFocus();
     txtPDCount->selectAll();
     return false;
