@@ -83,6 +83,33 @@ protected:
         messages_.answerOk();
         drive::click(w, "btnSave");
     }
+    // A stock window shown with its warehouse boxes chosen and the hammer on row 1.
+    template <typename Window>
+    Window& stockWindow(std::initializer_list<std::pair<const char*, QString>> houses) {
+        auto owned = std::make_unique<Window>(*products);
+        Window& w = *owned;
+        windows.push_back(std::move(owned));
+        w.show();
+        for (const auto& [box, name] : houses)
+            drive::choose(drive::find<QComboBox>(w, box), name);
+        pickProduct(grid(w), 1);
+        return w;
+    }
+    // The first line's price, quantity and amount hold a number or nothing after each nasty
+    // text typed into them; then the line is 3 at 2 and the document is saved.
+    void typeNastyNumbersAndSave(QWidget& w) {
+        for (int column : {DocumentGrid::Price, DocumentGrid::Quantity, DocumentGrid::Amount})
+            for (const QString& text : nastyNumbers()) {
+                gridinput::type(grid(w), 1, column, text);
+                EXPECT_TRUE(holdsNumberOrNothing(grid(w).text(1, column)))
+                    << text.left(20).toStdString();
+            }
+        gridinput::type(grid(w), 1, DocumentGrid::Quantity, "3");
+        gridinput::type(grid(w), 1, DocumentGrid::Price, "2");
+        gridinput::type(grid(w), 1, DocumentGrid::Amount, "2");
+        save(w);
+        EXPECT_EQ(messages_.last(), "单据保存成功！");
+    }
 
     long long house = 0, hammer = 0;
     std::unique_ptr<TfrmFindProduct> products;
@@ -160,23 +187,7 @@ TEST_F(WindowInput, TextsTypedIntoATradeDocumentAreStoredAsTyped) {
 }
 
 TEST_F(WindowInput, LossQuantitiesNeverHoldANonNumberAndTheReportStillSaves) {
-    auto owned = std::make_unique<TfrmBsBy>(*products);
-    TfrmBsBy& w = *owned;
-    windows.push_back(std::move(owned));
-    w.show();
-    drive::choose(drive::find<QComboBox>(w, "cbHouseIn"), "总库");
-    pickProduct(grid(w), 1);
-    for (int column : {DocumentGrid::Price, DocumentGrid::Quantity, DocumentGrid::Amount})
-        for (const QString& text : nastyNumbers()) {
-            gridinput::type(grid(w), 1, column, text);
-            EXPECT_TRUE(holdsNumberOrNothing(grid(w).text(1, column)))
-                << text.left(20).toStdString();
-        }
-    gridinput::type(grid(w), 1, DocumentGrid::Quantity, "3");
-    gridinput::type(grid(w), 1, DocumentGrid::Price, "2");
-    gridinput::type(grid(w), 1, DocumentGrid::Amount, "2");
-    save(w);
-    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    typeNastyNumbersAndSave(stockWindow<TfrmBsBy>({{"cbHouseIn", "总库"}}));
     EXPECT_EQ(number(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=%1").arg(hammer)),
               -3);
     expectNoErrorReport();
@@ -184,24 +195,7 @@ TEST_F(WindowInput, LossQuantitiesNeverHoldANonNumberAndTheReportStillSaves) {
 }
 
 TEST_F(WindowInput, TransferCellsNeverHoldANonNumberAndTheTransferStillSaves) {
-    auto owned = std::make_unique<TfrmPDB>(*products);
-    TfrmPDB& w = *owned;
-    windows.push_back(std::move(owned));
-    w.show();
-    drive::choose(drive::find<QComboBox>(w, "cbHouseOut"), "总库");
-    drive::choose(drive::find<QComboBox>(w, "cbHouseIn"), "分库");
-    pickProduct(grid(w), 1);
-    for (int column : {DocumentGrid::Price, DocumentGrid::Quantity, DocumentGrid::Amount})
-        for (const QString& text : nastyNumbers()) {
-            gridinput::type(grid(w), 1, column, text);
-            EXPECT_TRUE(holdsNumberOrNothing(grid(w).text(1, column)))
-                << text.left(20).toStdString();
-        }
-    gridinput::type(grid(w), 1, DocumentGrid::Quantity, "3");
-    gridinput::type(grid(w), 1, DocumentGrid::Price, "2");
-    gridinput::type(grid(w), 1, DocumentGrid::Amount, "2");
-    save(w);
-    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    typeNastyNumbersAndSave(stockWindow<TfrmPDB>({{"cbHouseOut", "总库"}, {"cbHouseIn", "分库"}}));
     EXPECT_EQ(number("SELECT sumCount FROM VInveHouse WHERE houseID=2"), 3);
     expectNoErrorReport();
     expectBooksAgree();
