@@ -48,6 +48,13 @@ bool isConflict(const char* sqlstate) {
     return sqlstate && (qstrcmp(sqlstate, "40001") == 0 || qstrcmp(sqlstate, "40P01") == 0);
 }
 
+// What a statement kept from before its tables, functions or types were dropped and made anew
+// (a restore, by any counter) fails with: the server's internal "cache lookup failed" for an
+// object that is gone, or a plan that would now return other columns.
+bool failsAKeptPlan(const char* sqlstate) {
+    return sqlstate && (qstrcmp(sqlstate, "XX000") == 0 || qstrcmp(sqlstate, "0A000") == 0);
+}
+
 QString trimmed(const char* text) {
     return QString::fromUtf8(text ? text : "").trimmed();
 }
@@ -242,6 +249,7 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
         return result;
     QString text;
     DbError::Kind kind = DbError::Kind::Failure;
+    lastFailureStale_ = false;
     if (status == PGRES_EMPTY_QUERY) {
         text = QStringLiteral("语句为空");
     } else if (result && PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)) {
@@ -253,6 +261,7 @@ PgEngine::Result PgEngine::checked(pg_result* raw) {
             text = QStringLiteral("%1（%2）").arg(QString::fromUtf8(said), text);
         if (isConflict(sqlstate))
             kind = DbError::Kind::Conflict;
+        lastFailureStale_ = failsAKeptPlan(sqlstate);
     } else {
         text = trimmed(PQerrorMessage(conn_));
     }
@@ -295,26 +304,39 @@ PgEngine::Bound PgEngine::bound(const QByteArray& sql, const std::vector<SqlValu
 }
 
 PgEngine::Prepared& PgEngine::readied(const QByteArray& sql, const std::vector<SqlValue>& values,
-                                      Bound& b) {
+                                      Bound& b, bool kept) {
     try {
         Prepared& statement = prepared(b.key, sql, b.types);
         nullForNonNumbers(sql, values, statement, b.pointers);
         return statement;
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         prepared_.erase(b.key);
-        throw;
+        throw asKeptPlanFailure(e, kept);
     }
+}
+
+DbError PgEngine::asKeptPlanFailure(const DbError& e, bool kept) {
+    if (!kept || !lastFailureStale_)
+        return e;
+    // Every statement kept is as old as this one: all are made ready anew, and the work runs
+    // again as after another counter's conflict, unseen by the person.
+    forgetPrepared();
+    return DbError(e.text(), DbError::Kind::Conflict);
 }
 
 PgEngine::Result PgEngine::exec(const QByteArray& sql, const std::vector<SqlValue>& values) {
     // A session found gone (the server restarted, or ended it while the program stood idle) is
     // no news for a read outside a transaction: it lost nothing, and is made again once on a
     // new session instead of troubling the person.
-    const bool again = !inTransaction() && onlyReads(sql);
+    const bool outside = !inTransaction();
+    const bool again = outside && onlyReads(sql);
     try {
         return execOnce(sql, values);
     } catch (const DbError& e) {
-        if (!again || !e.connectionLost() || !open())
+        // A statement of its own kept from before a restore did nothing when it failed: it is
+        // run once more, made anew like every other.
+        const bool keptPlan = outside && e.conflict() && lastFailureStale_;
+        if (!keptPlan && (!again || !e.connectionLost() || !open()))
             throw;
     }
     return execOnce(sql, values);
@@ -324,7 +346,8 @@ PgEngine::Result PgEngine::execOnce(const QByteArray& sql, const std::vector<Sql
     if (!conn_)
         throw DbError(QStringLiteral("与服务器的连接已中断"), DbError::Kind::ConnectionLost);
     Bound b = bound(sql, values);
-    const Prepared& statement = readied(sql, values, b);
+    const bool kept = prepared_.count(b.key) > 0;
+    const Prepared& statement = readied(sql, values, b, kept);
     try {
         Result result =
             checked(PQexecPrepared(conn_, statement.name.constData(), int(values.size()),
@@ -332,10 +355,10 @@ PgEngine::Result PgEngine::execOnce(const QByteArray& sql, const std::vector<Sql
         if (changesSchema(sql))
             forgetPrepared();
         return result;
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // Made ready again next time: the failure may be a plan that no longer fits its tables.
         prepared_.erase(b.key);
-        throw;
+        throw asKeptPlanFailure(e, kept);
     }
 }
 
@@ -351,10 +374,12 @@ int PgEngine::execEach(const QByteArray& sql, const std::vector<std::vector<SqlV
     // Made ready (and described) one at a time first: a pipeline carries only the runs.
     std::vector<Bound> bounds;
     std::vector<QByteArray> names;
-    for (const std::vector<SqlValue>& values : runs) {
+    for (const std::vector<SqlValue>& values : runs)
         bounds.push_back(bound(sql, values));
-        names.push_back(readied(sql, values, bounds.back()).name);
-    }
+    const bool kept = std::any_of(bounds.begin(), bounds.end(),
+                                  [this](const Bound& b) { return prepared_.count(b.key) > 0; });
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        names.push_back(readied(sql, runs[i], bounds[i], kept).name);
     try {
         int rows = 0;
         for (std::size_t first = 0; first < runs.size(); first += kMostPipelined) {
@@ -372,11 +397,11 @@ int PgEngine::execEach(const QByteArray& sql, const std::vector<std::vector<SqlV
                 checked(nullptr); // a run could not be sent: the connection broke
         }
         return rows;
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // Made ready again next time, as after a single run's failure.
         for (const Bound& b : bounds)
             prepared_.erase(b.key);
-        throw;
+        throw asKeptPlanFailure(e, kept);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class DbError;
 struct pg_conn;
 struct pg_result;
 
@@ -59,7 +60,12 @@ private:
         QByteArray key; // the text and the types: what it is kept under
     };
     static Bound bound(const QByteArray& sql, const std::vector<SqlValue>& values);
-    Prepared& readied(const QByteArray& sql, const std::vector<SqlValue>& values, Bound& b);
+    // kept: whether the statement was made ready earlier in the session.
+    Prepared& readied(const QByteArray& sql, const std::vector<SqlValue>& values, Bound& b,
+                      bool kept);
+    // The failure of a statement; one that a kept statement meets once what it was made ready
+    // for was dropped and made anew is a conflict, after which every statement is made anew.
+    DbError asKeptPlanFailure(const DbError& e, bool kept);
     // Reads the answers of a pipeline of `runs` statements and its sync, leaves pipeline mode
     // and returns the rows affected, or throws what the first failure was.
     int pipelineAnswers(std::size_t runs);
@@ -82,5 +88,6 @@ private:
     std::vector<bool> savepoints_;
     // By text and types of the values sent (libpq's Oid is an unsigned int).
     std::map<QByteArray, Prepared> prepared_;
-    unsigned preparedNames_ = 0; // never reused in a session: a forgotten name may still be kept
+    unsigned preparedNames_ = 0;    // never reused in a session: a forgotten name may still be kept
+    bool lastFailureStale_ = false; // the last failure is one a kept plan meets (failsAKeptPlan)
 };
