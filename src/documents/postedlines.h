@@ -8,7 +8,7 @@ class TQuery;
 
 namespace documents {
 
-// A row is a line when it has text in the grid column lineTestColumn.
+// Both take as lines the rows with text in the grid column lineTestColumn.
 
 // Writes the lines as the grid holds them, amounts included (nothing is computed), with the
 // statement (its parameters: orderID, prodID, price, pcount, sumMoney, remark), in one go.
