@@ -372,6 +372,38 @@ TEST_F(GridKeyboard, TabAndShiftTabLeaveTheGridToTheBoxesAroundIt) {
     EXPECT_TRUE(drive::find<QDateEdit>(transfer, "dtDate").hasFocus());
 }
 
+// A scanner set to end its codes with Tab: each code is a line as with Enter, also one that
+// lands outside the lines, and the cursor stays in the lines for the next. A person's Tab after
+// a code typed by hand still leaves the lines, the code entered.
+TEST_F(GridKeyboard, CodesFromAScannerThatEndsThemWithTabBecomeLinesAsWithEnter) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    paced_.sendToFocus(kHammerCode, 3, Qt::Key_Tab);
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(g.currentLine(), 1);
+    EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
+    paced_.sendToFocus(kPenCode, 3, Qt::Key_Tab);
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "1");
+    EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(g.currentLine(), 2);
+    EXPECT_TRUE(g.isAncestorOf(focus())) << "the Tab left the lines";
+
+    auto& settled = drive::find<QLineEdit>(w, "txtMoney");
+    settled.setFocus();
+    settled.selectAll();
+    paced_.sendToFocus(kHammerCode, 3, Qt::Key_Tab);
+    EXPECT_EQ(settled.text(), "0.00");
+    EXPECT_EQ(g.text(3, DocumentGrid::ProdName), "锤子");
+    EXPECT_EQ(text(w, "txtSumMoney"), "27.50");
+    EXPECT_TRUE(messages_.texts().isEmpty());
+
+    goTo(g, 4, DocumentGrid::ProdBH);
+    paced_.sendToFocus(kPenCode, 150, Qt::Key_Tab);
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(focus(), &settled);
+}
+
 // Tabbing through the header, a code scanned one box too early lands in the date: it becomes
 // the next line, and the document keeps its date.
 TEST_F(GridKeyboard, ACodeScannedIntoTheDateBecomesTheNextLineAndTheDateStays) {

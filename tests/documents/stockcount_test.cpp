@@ -106,6 +106,22 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
 }
 
+// A scanner set to end its codes with Tab counts as one ending them with Enter.
+TEST_P(NewCount, ACodeScannedWithTabAtItsEndCountsItsProduct) {
+    giveBarcodes();
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        QApplication::setActiveWindow(&w);
+        QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
+        search.setFocus();
+        expectCount("2", "3");
+        PacedKeys().sendToFocus("6901234567892", 3, Qt::Key_Tab);
+        EXPECT_EQ(search.text(), "6901234567892");
+        modal_.expectAllShown();
+    });
+    EXPECT_EQ(line(kCode, saw, "pdcount"), "2");
+}
+
 // A code scanned into the remark or the date is looked up as if scanned into the name box; the
 // remark and the date stay as they were.
 TEST_P(NewCount, ACodeScannedIntoAnotherBoxCountsItsProductAndLeavesTheBox) {

@@ -6,22 +6,24 @@
 #include <QWidget>
 
 // Keys as a device sends them, each the given milliseconds after the one before by the events'
-// own times, then Enter: a scanner a few apart, a person a hundred or more. The clock carries
-// on from one run to the next, so that two runs never seem to follow each other at pace.
+// own times, then Enter (or the key a scanner is set to end with): a scanner a few apart, a
+// person a hundred or more. The clock carries on from one run to the next, so that two runs
+// never seem to follow each other at pace.
 class PacedKeys {
 public:
-    void send(QWidget& target, const QString& keys, unsigned long long gap) {
-        sendTo([&target] { return &target; }, keys, gap);
+    void send(QWidget& target, const QString& keys, unsigned long long gap,
+              Qt::Key end = Qt::Key_Return) {
+        sendTo([&target] { return &target; }, keys, gap, end);
     }
     // Each key to the widget that has the focus when it comes, as the window system sends it:
     // a key that opens a cell's editor is followed by keys into the editor.
-    void sendToFocus(const QString& keys, unsigned long long gap) {
-        sendTo([] { return QApplication::focusWidget(); }, keys, gap);
+    void sendToFocus(const QString& keys, unsigned long long gap, Qt::Key end = Qt::Key_Return) {
+        sendTo([] { return QApplication::focusWidget(); }, keys, gap, end);
     }
 
 private:
     template <typename Target>
-    void sendTo(Target target, const QString& keys, unsigned long long gap) {
+    void sendTo(Target target, const QString& keys, unsigned long long gap, Qt::Key end) {
         const auto key = [&](int code, const QString& text) {
             for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
                 QKeyEvent event(type, code, Qt::NoModifier, text);
@@ -33,7 +35,7 @@ private:
         };
         for (QChar c : keys)
             key(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
-        key(Qt::Key_Return, QStringLiteral("\r"));
+        key(end, end == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r"));
         clock_ += 10000;
     }
 
