@@ -379,11 +379,11 @@ TEST_F(GridKeyboard, CodesFromAScannerThatEndsThemWithTabBecomeLinesAsWithEnter)
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);
     goTo(g, 1, DocumentGrid::ProdBH);
-    paced_.sendToFocus(kHammerCode, 3, Qt::Key_Tab);
+    paced_.sendToFocus(kHammerCode, 3, {Qt::Key_Tab});
     EXPECT_EQ(g.text(1, DocumentGrid::ProdName), "锤子");
     EXPECT_EQ(g.currentLine(), 1);
     EXPECT_EQ(g.currentColumn(), int(DocumentGrid::Quantity));
-    paced_.sendToFocus(kPenCode, 3, Qt::Key_Tab);
+    paced_.sendToFocus(kPenCode, 3, {Qt::Key_Tab});
     EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "1");
     EXPECT_EQ(g.text(2, DocumentGrid::ProdName), "红笔");
     EXPECT_EQ(g.currentLine(), 2);
@@ -392,14 +392,14 @@ TEST_F(GridKeyboard, CodesFromAScannerThatEndsThemWithTabBecomeLinesAsWithEnter)
     auto& settled = drive::find<QLineEdit>(w, "txtMoney");
     settled.setFocus();
     settled.selectAll();
-    paced_.sendToFocus(kHammerCode, 3, Qt::Key_Tab);
+    paced_.sendToFocus(kHammerCode, 3, {Qt::Key_Tab});
     EXPECT_EQ(settled.text(), "0.00");
     EXPECT_EQ(g.text(3, DocumentGrid::ProdName), "锤子");
     EXPECT_EQ(text(w, "txtSumMoney"), "27.50");
     EXPECT_TRUE(messages_.texts().isEmpty());
 
     goTo(g, 4, DocumentGrid::ProdBH);
-    paced_.sendToFocus(kPenCode, 150, Qt::Key_Tab);
+    paced_.sendToFocus(kPenCode, 150, {Qt::Key_Tab});
     EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "红笔");
     EXPECT_EQ(focus(), &settled);
 }

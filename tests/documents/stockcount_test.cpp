@@ -115,7 +115,7 @@ TEST_P(NewCount, ACodeScannedWithTabAtItsEndCountsItsProduct) {
         QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
         search.setFocus();
         expectCount("2", "3");
-        PacedKeys().sendToFocus("6901234567892", 3, Qt::Key_Tab);
+        PacedKeys().sendToFocus("6901234567892", 3, {Qt::Key_Tab});
         EXPECT_EQ(search.text(), "6901234567892");
         modal_.expectAllShown();
     });

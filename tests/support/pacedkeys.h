@@ -4,26 +4,31 @@
 #include <QKeyEvent>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 // Keys as a device sends them, each the given milliseconds after the one before by the events'
-// own times, then Enter (or the key a scanner is set to end with): a scanner a few apart, a
-// person a hundred or more. The clock carries on from one run to the next, so that two runs
-// never seem to follow each other at pace.
+// own times, then Enter (or the keys a scanner is set to end with): a scanner a few apart, a
+// person a hundred or more. The clock carries on from one run to the next, also of another
+// PacedKeys, so that two runs never seem to follow each other at pace and time never goes back
+// (the program remembers the time of the last code's end).
 class PacedKeys {
 public:
+    using Ends = std::vector<Qt::Key>;
+
     void send(QWidget& target, const QString& keys, unsigned long long gap,
-              Qt::Key end = Qt::Key_Return) {
-        sendTo([&target] { return &target; }, keys, gap, end);
+              const Ends& ends = {Qt::Key_Return}) {
+        sendTo([&target] { return &target; }, keys, gap, ends);
     }
     // Each key to the widget that has the focus when it comes, as the window system sends it:
     // a key that opens a cell's editor is followed by keys into the editor.
-    void sendToFocus(const QString& keys, unsigned long long gap, Qt::Key end = Qt::Key_Return) {
-        sendTo([] { return QApplication::focusWidget(); }, keys, gap, end);
+    void sendToFocus(const QString& keys, unsigned long long gap,
+                     const Ends& ends = {Qt::Key_Return}) {
+        sendTo([] { return QApplication::focusWidget(); }, keys, gap, ends);
     }
 
 private:
     template <typename Target>
-    void sendTo(Target target, const QString& keys, unsigned long long gap, Qt::Key end) {
+    void sendTo(Target target, const QString& keys, unsigned long long gap, const Ends& ends) {
         const auto key = [&](int code, const QString& text) {
             for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
                 QKeyEvent event(type, code, Qt::NoModifier, text);
@@ -35,9 +40,10 @@ private:
         };
         for (QChar c : keys)
             key(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
-        key(end, end == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r"));
+        for (Qt::Key end : ends)
+            key(end, end == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r"));
         clock_ += 10000;
     }
 
-    unsigned long long clock_ = 100000;
+    static inline unsigned long long clock_ = 100000;
 };

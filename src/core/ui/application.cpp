@@ -1,7 +1,7 @@
 #include "core/ui/application.h"
 
 #include "core/messages.h"
-#include "core/ui/scannertabs.h"
+#include "core/ui/scannersuffix.h"
 
 #include <QApplication>
 #include <QFont>
@@ -37,5 +37,5 @@ void setUpApplication(QApplication& application) {
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-    ScannerTabs::watchApplication();
+    ScannerSuffix::watchApplication();
 }
