@@ -195,8 +195,11 @@ bool PgEngine::open() {
                                             "UTF8", nullptr};
     PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
-        lastError_ = QStringLiteral("无法连接到服务器：") +
-                     (conn ? trimmed(PQerrorMessage(conn)) : QStringLiteral("内存不足"));
+        // One paragraph: libpq breaks its reason into lines indented by tabs, which a message
+        // box shows ragged.
+        lastError_ =
+            QStringLiteral("无法连接到服务器：") +
+            (conn ? trimmed(PQerrorMessage(conn)).simplified() : QStringLiteral("内存不足"));
         PQfinish(conn);
         return false;
     }

@@ -289,6 +289,7 @@ TEST(ServerConnection, AnUnreachableServerGivesTheReasonWithoutThrowing) {
     EXPECT_TRUE(con.lastError().startsWith(QStringLiteral("无法连接到服务器：")));
     EXPECT_TRUE(con.lastError().contains(QStringLiteral("/nonexistent/vesk")))
         << con.lastError().toStdString();
+    EXPECT_EQ(con.lastError(), con.lastError().simplified()) << "lines and tabs of libpq's";
     TQuery q(con, QStringLiteral("QueryCommon"));
     EXPECT_THROW(q.load("SELECT 1"), DbError);
 }
