@@ -79,19 +79,11 @@ TEST(ScannerSuffix, TheSecondEnterOfACodeEndedTwicePressesNothing) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     box->setFocus();
-    const auto press = [](QWidget& to, const QString& text, unsigned long long at) {
-        const int code = text == u"\r" ? Qt::Key_Return : Qt::Key_0 + text.toInt();
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, code, Qt::NoModifier, text);
-            key.setTimestamp(at);
-            QApplication::sendEvent(&to, &key);
-        }
-    };
 
     MessageBoxes boxes;
+    PacedKeys scanner;
     int entered = 0;
     bool stayed = false;
-    unsigned long long at = 200000;
     QObject::connect(box, &QLineEdit::returnPressed, [&] {
         if (++entered > 1)
             return;
@@ -99,22 +91,18 @@ TEST(ScannerSuffix, TheSecondEnterOfACodeEndedTwicePressesNothing) {
             auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(message, nullptr);
             QApplication::setActiveWindow(message);
-            press(*QApplication::focusWidget(), QStringLiteral("\r"), at + 3);
+            scanner.sendAfterLast(*QApplication::focusWidget(), Qt::Key_Return, 3);
             stayed = message->isVisible();
             message->accept();
         });
         boxes.notice(QStringLiteral("找不到编号为“69012345”的商品！"), QStringLiteral("提示"));
     });
-    for (QChar digit : QStringLiteral("69012345")) {
-        press(*box, digit, at);
-        at += 3;
-    }
-    press(*box, QStringLiteral("\r"), at);
+    scanner.send(*box, QStringLiteral("69012345"), 3);
     EXPECT_EQ(entered, 1);
     EXPECT_TRUE(stayed) << "the second Enter closed the message";
 
     // A person's Enter a moment later is the person's.
     QApplication::setActiveWindow(&window);
-    press(*box, QStringLiteral("\r"), at + 400);
+    scanner.send(*box, QString(), 3);
     EXPECT_EQ(entered, 2);
 }

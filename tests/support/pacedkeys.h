@@ -26,6 +26,16 @@ public:
         sendTo([] { return QApplication::focusWidget(); }, keys, gap, ends);
     }
 
+    // One key the given milliseconds after the last key sent, while that one is still being
+    // handled: the second end of a code arriving while a window opened by the first is up.
+    void sendAfterLast(QWidget& target, Qt::Key key, unsigned long long gap) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier, QStringLiteral("\r"));
+            event.setTimestamp(last_ + gap);
+            QApplication::sendEvent(&target, &event);
+        }
+    }
+
 private:
     template <typename Target>
     void sendTo(Target target, const QString& keys, unsigned long long gap, const Ends& ends) {
@@ -33,6 +43,7 @@ private:
             for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
                 QKeyEvent event(type, code, Qt::NoModifier, text);
                 event.setTimestamp(clock_);
+                last_ = clock_;
                 if (QWidget* to = target())
                     QApplication::sendEvent(to, &event);
             }
@@ -46,4 +57,5 @@ private:
     }
 
     static inline unsigned long long clock_ = 100000;
+    static inline unsigned long long last_ = 0;
 };
