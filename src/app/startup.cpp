@@ -30,15 +30,17 @@ std::unique_ptr<TsysData> openBook(const QString& conninfo) {
         return data;
     }
     auto data = std::make_unique<TsysData>(TsysData::Server{conninfo});
-    if (data->connect() || !serversetting::needsPassword(data->lastError()))
-        return data;
-    const QString password = askServerPassword(conninfo);
-    if (password.isEmpty())
-        return data;
-    auto withPassword = std::make_unique<TsysData>(
-        TsysData::Server{serversetting::withPassword(conninfo, password)});
-    withPassword->connect();
-    return withPassword;
+    // Asked again while the server refuses the password typed: a slip of the finger should not
+    // end the program.
+    for (bool again = false; !data->connect() && serversetting::needsPassword(data->lastError());
+         again = true) {
+        const QString password = askServerPassword(conninfo, again);
+        if (password.isEmpty())
+            break;
+        data = std::make_unique<TsysData>(
+            TsysData::Server{serversetting::withPassword(conninfo, password)});
+    }
+    return data;
 }
 
 } // namespace

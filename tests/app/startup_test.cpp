@@ -8,6 +8,7 @@
 #include "core/sysdata.h"
 #include "core/ui/tfrmlogin.h"
 #include "core/ui/tfrmmain.h"
+#include "core/ui/tfrmserverpassword.h"
 #include "schema/serverschema.h"
 #include "support/drive.h"
 #include "support/scriptedmessages.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -222,6 +224,38 @@ TEST(StartUp, WithAServerInTheSettingThePersonLogsInToTheServersBook) {
     });
     EXPECT_EQ(runProgram(*qApp, shown, windows), 0);
     EXPECT_TRUE(onServer);
+    EXPECT_TRUE(shown.shown().empty());
+    session::clear();
+}
+
+// A server that wants a password: it is asked for, and asked again when the server refuses the
+// one typed (the program ended at a slip of the finger); the right one opens the book.
+TEST(StartUp, AServerThatWantsAPasswordAsksAgainWhenItRefusesTheOneTyped) {
+    ServerBook server;
+    ASSERT_EQ(schema::createOnServer(server.conninfo().toStdString()), "");
+    ServerBook::admin(QStringLiteral("DROP ROLE IF EXISTS vesk_password"));
+    ServerBook::admin(QStringLiteral("CREATE ROLE vesk_password LOGIN SUPERUSER PASSWORD 'right'"));
+    const auto dropRole =
+        qScopeGuard([] { ServerBook::admin(QStringLiteral("DROP ROLE vesk_password")); });
+    ServerSettingForTest setting(server.conninfo() + QStringLiteral(" user=vesk_password"));
+    ScriptedMessages shown;
+    ScriptedModal windows;
+    QStringList asked;
+    for (const char* password : {"wrong", "right"})
+        windows.expect<TfrmServerPassword>([&asked, password](TfrmServerPassword& w) {
+            asked << drive::find<QLabel>(w, "lblServer").text().section(u'\n', 0, 0);
+            drive::type(w, "txtPwd", QString::fromLatin1(password));
+            drive::click(w, "btnOK");
+        });
+    bool onServer = false;
+    windows.expect<TfrmLogin>([&](TfrmLogin& w) {
+        onServer = sysData && sysData->myCon.isServer();
+        drive::click(w, "btnExit");
+    });
+    EXPECT_EQ(runProgram(*qApp, shown, windows), 0);
+    windows.expectAllShown();
+    EXPECT_TRUE(onServer);
+    EXPECT_EQ(asked, QStringList({"服务器要求输入密码：", "服务器没有接受这个密码，请重新输入："}));
     EXPECT_TRUE(shown.shown().empty());
     session::clear();
 }

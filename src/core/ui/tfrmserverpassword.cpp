@@ -34,9 +34,11 @@ TfrmServerPassword::TfrmServerPassword(QWidget* parent) : TForm(parent) {
     });
 }
 
-QString TfrmServerPassword::ask(const QString& conninfo) {
+QString TfrmServerPassword::ask(const QString& conninfo, bool again) {
     accepted_ = false;
-    lblServer->setText(QStringLiteral("服务器要求输入密码：\n%1").arg(conninfo));
+    lblServer->setText((again ? QStringLiteral("服务器没有接受这个密码，请重新输入：\n%1")
+                              : QStringLiteral("服务器要求输入密码：\n%1"))
+                           .arg(conninfo));
     txtPwd->clear();
     txtPwd->setFocus();
     showModal();
@@ -45,7 +47,7 @@ QString TfrmServerPassword::ask(const QString& conninfo) {
     return password;
 }
 
-QString askServerPassword(const QString& conninfo) {
+QString askServerPassword(const QString& conninfo, bool again) {
     TfrmServerPassword window;
-    return window.ask(conninfo);
+    return window.ask(conninfo, again);
 }

@@ -12,9 +12,9 @@ class TfrmServerPassword : public TForm {
 public:
     explicit TfrmServerPassword(QWidget* parent = nullptr);
 
-    // Shows the window for the server the string names; the password, or empty when the
-    // person cancelled.
-    QString ask(const QString& conninfo);
+    // Shows the window for the server the string names, saying so when the server refused
+    // the password typed before; the password, or empty when the person cancelled.
+    QString ask(const QString& conninfo, bool again = false);
 
 private:
     QLabel* lblServer;
@@ -23,4 +23,4 @@ private:
 };
 
 // The password through a window of its own; empty when the person cancelled.
-QString askServerPassword(const QString& conninfo);
+QString askServerPassword(const QString& conninfo, bool again = false);
