@@ -10,21 +10,33 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-// A scanner set to end its codes with Tab, sending into real widgets and a real message box.
-TEST(ScannerSuffix, ACodeEndedByTabIsEnteredAndTheNextIsHeardWhileItsMessageIsUp) {
-    QDialog window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* box = new QLineEdit(&window);
-    auto* next = new QLineEdit(&window);
-    layout->addWidget(box);
-    layout->addWidget(next);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    box->setFocus();
+// A scanner's codes sent into real widgets and a real message box.
+namespace {
 
+// A window of two boxes, the first with the keys.
+class ScannerSuffix : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(box);
+        layout->addWidget(next);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        box->setFocus();
+    }
+
+    QDialog window;
+    QLineEdit* box = new QLineEdit(&window);
+    QLineEdit* next = new QLineEdit(&window);
     MessageBoxes boxes;
     PacedKeys scanner;
+};
+
+} // namespace
+
+// A scanner set to end its codes with Tab.
+TEST_F(ScannerSuffix, ACodeEndedByTabIsEnteredAndTheNextIsHeardWhileItsMessageIsUp) {
     QStringList entered;
     QString said;
     QObject::connect(box, &QLineEdit::returnPressed, [&] {
@@ -72,16 +84,7 @@ TEST(ScannerSuffix, ACodeEndedByTabIsEnteredAndTheNextIsHeardWhileItsMessageIsUp
 
 // A scanner set to end its codes with CR and LF sends Enter twice: the second came while the
 // message about the code was up, and closed it unseen.
-TEST(ScannerSuffix, TheSecondEnterOfACodeEndedTwicePressesNothing) {
-    QDialog window;
-    auto* box = new QLineEdit(&window);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    box->setFocus();
-
-    MessageBoxes boxes;
-    PacedKeys scanner;
+TEST_F(ScannerSuffix, TheSecondEnterOfACodeEndedTwicePressesNothing) {
     int entered = 0;
     bool stayed = false;
     QObject::connect(box, &QLineEdit::returnPressed, [&] {
