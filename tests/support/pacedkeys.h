@@ -29,31 +29,36 @@ public:
     // One key the given milliseconds after the last key sent, while that one is still being
     // handled: the second end of a code arriving while a window opened by the first is up.
     void sendAfterLast(QWidget& target, Qt::Key key, unsigned long long gap) {
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, key, Qt::NoModifier, QStringLiteral("\r"));
-            event.setTimestamp(last_ + gap);
-            QApplication::sendEvent(&target, &event);
-        }
+        press([&target] { return &target; }, key, textOf(key), last_ + gap);
     }
 
 private:
     template <typename Target>
     void sendTo(Target target, const QString& keys, unsigned long long gap, const Ends& ends) {
         const auto key = [&](int code, const QString& text) {
-            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, code, Qt::NoModifier, text);
-                event.setTimestamp(clock_);
-                last_ = clock_;
-                if (QWidget* to = target())
-                    QApplication::sendEvent(to, &event);
-            }
+            last_ = clock_;
+            press(target, code, text, clock_);
             clock_ += gap;
         };
         for (QChar c : keys)
             key(c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode(), QString(c));
         for (Qt::Key end : ends)
-            key(end, end == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r"));
+            key(end, textOf(end));
         clock_ += 10000;
+    }
+    static QString textOf(Qt::Key end) {
+        return end == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r");
+    }
+    // The key pressed and let go at the time given, each to the widget the target names when
+    // it comes (none: the key is lost, as when no window has the keyboard).
+    template <typename Target>
+    static void press(Target target, int code, const QString& text, unsigned long long at) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, code, Qt::NoModifier, text);
+            event.setTimestamp(at);
+            if (QWidget* to = target())
+                QApplication::sendEvent(to, &event);
+        }
     }
 
     static inline unsigned long long clock_ = 100000;
