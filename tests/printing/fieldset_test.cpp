@@ -108,13 +108,41 @@ TEST_F(FieldSet, MarginBoxesTakeOnlyWholeNumbers) {
     EXPECT_EQ(box("txtLeft").text(), "-5");
     paste("txtLeft", "2.5");
     EXPECT_EQ(box("txtLeft").text(), "10");
-    drive::type(*window, "txtLeft", "-");
-    EXPECT_EQ(box("txtLeft").text(), "10");
-    drive::type(*window, "txtTop", "25");
-    EXPECT_EQ(box("txtTop").text(), "1025"); // emptying puts 10 back before the keys land
     box("txtTop").clear();
     EXPECT_EQ(box("txtTop").text(), "10");
     EXPECT_TRUE(messages_.texts().isEmpty());
+}
+
+// Key by key, as a person types: emptying the box shows 10, and the next key replaces it.
+TEST_F(FieldSet, MarginsTypedKeyByKeyAreWhatWasTyped) {
+    drive::type(*window, "txtTop", "25");
+    EXPECT_EQ(box("txtTop").text(), "25");
+    drive::type(*window, "txtLeft", "-5");
+    EXPECT_EQ(box("txtLeft").text(), "-5");
+    QLineEdit& top = box("txtTop");
+    top.setFocus();
+    top.end(false);
+    QTest::keyClick(&top, Qt::Key_Backspace);
+    QTest::keyClick(&top, Qt::Key_Backspace);
+    EXPECT_EQ(top.text(), "10");
+    QTest::keyClick(&top, Qt::Key_5);
+    EXPECT_EQ(top.text(), "5");
+    drive::type(*window, "txtLeft", "-x");
+    EXPECT_EQ(box("txtLeft").text(), "10");
+    drive::type(*window, "txtTop", "－２５"); // an input method's wide forms
+    EXPECT_EQ(box("txtTop").text(), "-25");
+    drive::type(*window, "txtTop", "5");
+
+    // A lone sign is no margin: saving says so and keeps the book's.
+    drive::type(*window, "txtLeft", "-");
+    drive::click(*window, "Button1");
+    EXPECT_EQ(messages_.last(), "左边距必须是-1000到1000之间的整数（毫米）！");
+    EXPECT_EQ(scalar("SELECT mleft FROM Ftbconfig"), "10");
+    drive::type(*window, "txtLeft", "-5");
+    drive::click(*window, "Button1");
+    EXPECT_EQ(messages_.last(), "保存成功！");
+    EXPECT_EQ(scalar("SELECT mtop FROM Ftbconfig"), "5");
+    EXPECT_EQ(scalar("SELECT mleft FROM Ftbconfig"), "-5");
 }
 
 TEST_F(FieldSet, SavingTheFirstPageWritesMarginsAndEverySwitch) {
@@ -214,7 +242,8 @@ TEST_F(FieldSet, EditingAFieldStoresCaptionAndWidthAndReloadsTheList) {
         EXPECT_EQ(drive::find<QLineEdit>(dialog, "txtFieldWidth").text(), "25");
         EXPECT_EQ(drive::find<QLabel>(dialog, "lblField").buddy()->objectName(), "txtField");
         drive::type(dialog, "txtField", "  型号  ");
-        drive::type(dialog, "txtFieldWidth", "30");
+        drive::type(dialog, "txtFieldWidth", "３０"); // an input method's wide digits
+        EXPECT_EQ(drive::find<QLineEdit>(dialog, "txtFieldWidth").text(), "30");
         drive::click(dialog, "btnOK");
         EXPECT_FALSE(dialog.isVisible());
     });

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
 #include "printing/printsettings.h"
 
 #include <QGridLayout>
@@ -19,6 +20,7 @@ TfrmFieldEdit::TfrmFieldEdit(QWidget* parent) : TForm(parent) {
     txtField->setObjectName(QStringLiteral("txtField"));
     txtFieldWidth = new QLineEdit;
     txtFieldWidth->setObjectName(QStringLiteral("txtFieldWidth"));
+    takeNumbers(*txtFieldWidth);
     auto* lblField = new QLabel(QStringLiteral("字段名称："));
     lblField->setObjectName(QStringLiteral("lblField"));
     lblField->setBuddy(txtField);

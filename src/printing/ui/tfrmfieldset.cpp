@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/numberedit.h"
 #include "printing/ui/tfrmfieldedit.h"
 
 #include <QCheckBox>
@@ -65,6 +66,7 @@ QLabel* label(const QString& text, QWidget* buddy) {
 QLineEdit* marginBox(const char* name) {
     auto* box = new QLineEdit(kDefaultMargin);
     box->setObjectName(name);
+    takeNumbers(*box);
     box->setMaximumWidth(80);
     return box;
 }
@@ -229,10 +231,15 @@ void TfrmFieldSet::LoadField() {
     }
 }
 
-// A margin box holds a whole number at all times: anything else becomes 10 at once.
+// A margin box holds a whole number at all times: anything else becomes 10 at once. The 10
+// is chosen, so that the next key replaces it (an emptied box typed 5 must not read 105), and a
+// lone sign stays as the start of a negative margin typed key by key.
 void TfrmFieldSet::marginChange(QLineEdit* box) {
-    if (!printing::isWholeNumber(box->text()))
-        box->setText(kDefaultMargin);
+    const QString text = box->text().trimmed();
+    if (text == u"-" || text == u"+" || printing::isWholeNumber(text))
+        return;
+    box->setText(kDefaultMargin);
+    box->selectAll();
 }
 
 void TfrmFieldSet::Button1Click() {
