@@ -17,10 +17,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 # A decimal-comma locale, so that the tests check the program under de_DE.UTF-8 without making
-# one first (they make their own when it is missing).
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+# one first (they make their own when it is missing), and the shops' own, in which the tests'
+# server also speaks.
+wanted=()
+for l in de_DE zh_CN; do
+  locale -a 2>/dev/null | grep -qi "^$l\.utf-\?8$" || wanted+=("$l")
+done
+if [ ${#wanted[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" = 0 ] || sudo=sudo
-  $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  for l in "${wanted[@]}"; do
+    $sudo sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+  done
   $sudo locale-gen >/dev/null
 fi

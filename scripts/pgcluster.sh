@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A private PostgreSQL cluster for the tests of the server book: no TCP port, its socket in
-# its own folder, trusted local connections as the user postgres (a role vesk_password, when a
-# test makes it, must give its password).
+# its own folder, trusted local connections as the user postgres (the roles vesk_password and
+# vesk_password_engine, when a test makes them, must give their password).
 #   scripts/pgcluster.sh start DIR   writes DIR/conninfo once the server accepts connections
 #   scripts/pgcluster.sh restart DIR stops it (ending every session) and starts it again
 #   scripts/pgcluster.sh stop DIR    stops it and removes DIR
@@ -29,7 +29,7 @@ make_cluster() {
   as_owner "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
   # One role must give its password, as a shop's server asks: the tests of asking for it.
-  as_owner sed -i '1i local all vesk_password scram-sha-256' "$dir/data/pg_hba.conf"
+  as_owner sed -i '1i local all vesk_password,vesk_password_engine scram-sha-256' "$dir/data/pg_hba.conf"
 }
 
 case $action in

@@ -59,6 +59,21 @@ QString trimmed(const char* text) {
     return QString::fromUtf8(text ? text : "").trimmed();
 }
 
+// Why a connection failed, in one paragraph (libpq breaks its reason into lines indented by
+// tabs, which a message box shows ragged). libpq gives the reason only in words, the server's
+// part in the server's own language, so whether the server asked for a password is told in the
+// program's words before it: that is what reads the same from every server.
+QString connectionRefusal(PGconn* conn) {
+    if (!conn)
+        return QStringLiteral("内存不足");
+    const QString reason = trimmed(PQerrorMessage(conn)).simplified();
+    if (PQconnectionNeedsPassword(conn))
+        return serversetting::kPasswordWanted + reason;
+    if (PQconnectionUsedPassword(conn))
+        return serversetting::kPasswordNotTaken + reason;
+    return reason;
+}
+
 void ignoreNotice(void*, const char*) {}
 
 // The text of a number the server reads back as exactly the same double.
@@ -195,11 +210,7 @@ bool PgEngine::open() {
                                             "UTF8", nullptr};
     PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
-        // One paragraph: libpq breaks its reason into lines indented by tabs, which a message
-        // box shows ragged.
-        lastError_ =
-            QStringLiteral("无法连接到服务器：") +
-            (conn ? trimmed(PQerrorMessage(conn)).simplified() : QStringLiteral("内存不足"));
+        lastError_ = QStringLiteral("无法连接到服务器：") + connectionRefusal(conn);
         PQfinish(conn);
         return false;
     }

@@ -102,8 +102,7 @@ QString withPassword(const QString& conninfo, const QString& password) {
 }
 
 bool needsPassword(const QString& serverError) {
-    return serverError.contains(QStringLiteral("no password supplied")) ||
-           serverError.contains(QStringLiteral("password authentication failed"));
+    return serverError.contains(kPasswordWanted) || serverError.contains(kPasswordNotTaken);
 }
 
 } // namespace serversetting

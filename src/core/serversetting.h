@@ -29,7 +29,13 @@ QString withoutPassword(const QString& conninfo, QString* password);
 // The string with a password added for this run only, quoted as libpq reads it.
 QString withPassword(const QString& conninfo, const QString& password);
 
-// True when the server refused for want of a password, so that one can be asked for.
+// How a failed connection begins its reason when the server asked for a password: none was
+// given, or the server refused the connection all the same (mostly a password mistyped).
+inline const QString kPasswordWanted = QStringLiteral("服务器要求输入密码：");
+inline const QString kPasswordNotTaken = QStringLiteral("已给出密码，服务器仍拒绝连接：");
+
+// True when the server asked for a password and the connection failed, so that one can be
+// asked for (again).
 bool needsPassword(const QString& serverError);
 
 } // namespace serversetting

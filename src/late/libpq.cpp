@@ -13,6 +13,8 @@ VESK_LATE(late::libpq(), void, PQfinish, (PGconn * conn), (conn))
 VESK_LATE(late::libpq(), ConnStatusType, PQstatus, (const PGconn* conn), (conn))
 VESK_LATE(late::libpq(), PGTransactionStatusType, PQtransactionStatus, (const PGconn* conn), (conn))
 VESK_LATE(late::libpq(), char*, PQerrorMessage, (const PGconn* conn), (conn))
+VESK_LATE(late::libpq(), int, PQconnectionNeedsPassword, (const PGconn* conn), (conn))
+VESK_LATE(late::libpq(), int, PQconnectionUsedPassword, (const PGconn* conn), (conn))
 VESK_LATE(late::libpq(), PQnoticeProcessor, PQsetNoticeProcessor,
           (PGconn * conn, PQnoticeProcessor proc, void* arg), (conn, proc, arg))
 VESK_LATE(late::libpq(), PQconninfoOption*, PQconninfoParse, (const char* conninfo, char** errmsg),
