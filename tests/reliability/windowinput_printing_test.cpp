@@ -2,6 +2,7 @@
 // person types them: a margin or width the page cannot take is refused with the window's own
 // message and nothing of that page is written; captions are stored trimmed and titles exactly
 // as typed.
+#include "core/numbers.h"
 #include "core/sysdata.h"
 #include "documents/tradekind.h"
 #include "documents/tradeposting.h"
@@ -72,7 +73,9 @@ TEST_F(PrintingInput, AMarginThePageCannotTakeIsRefusedWithItsMessageAndNoSwitch
             QLineEdit& box = drive::find<QLineEdit>(*window, name);
             enter(box, text);
             ++typed;
-            EXPECT_TRUE(printing::isWholeNumber(box.text()))
+            // A whole number, or the sign a negative one is typed with.
+            EXPECT_TRUE(printing::isWholeNumber(box.text()) || box.text() == u"-" ||
+                        box.text() == u"+")
                 << quoted(text) << " left " << quoted(box.text());
             // A switch changed too: a refused save must not write it.
             drive::click(*window, "chkEmp");
@@ -129,7 +132,8 @@ TEST_F(PrintingInput, ACaptionIsStoredTrimmedAndAWidthThatIsNoWholeMillimetreCou
         messages_.clear();
         drive::click(*window, "BitBtn3");
         const std::string what = quoted(caption) + " " + quoted(width);
-        const auto millimetres = wholeIn(width, 1, kLimit);
+        // An input method's wide digits are the digits they stand for.
+        const auto millimetres = wholeIn(numbers::narrowed(width), 1, kLimit);
         if (!millimetres) {
             EXPECT_EQ(messages_.last(),
                       QStringLiteral("字段宽度必须是1到%1之间的整数（毫米）！").arg(kLimit))
