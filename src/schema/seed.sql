@@ -14,7 +14,7 @@ WITH RECURSIVE code(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM code WHERE n < 3
 INSERT INTO perms(userID, perm) SELECT 1, n FROM code;
 
 INSERT INTO FConfig(fieldName, textValue, sort, isShow, fieldwidth) VALUES
-  ('prodBH',   '商品编号',  1, '是', 25),
+  ('prodBH',   '商品编号',  1, '是', 30),
   ('prodName', '商品名称',  2, '是', 40),
   ('type',     '规格/型号', 3, '是', 25),
   ('unitName', '单位',      4, '是', 12),

@@ -197,9 +197,9 @@ TEST_F(FieldSet, AFieldMovedTwoDownTakesThatPlacesSortValueWhenSaved) {
     EXPECT_EQ(fieldOrder().mid(0, 3), QStringList({"prodName", "type", "prodBH"}));
     EXPECT_EQ(list().selectedItems().front(), entry(2)); // the selection follows the field
     EXPECT_EQ(cell(2, TfrmFieldSet::Caption), "商品编号");
-    EXPECT_EQ(cell(2, TfrmFieldSet::Width), "25");
-    EXPECT_EQ(cell(0, TfrmFieldSet::Sort), "1"); // sort values stay with the places
-    EXPECT_EQ(stored("sort", "prodBH"), "1");    // nothing written yet
+    EXPECT_EQ(cell(2, TfrmFieldSet::Width), "30"); // its own width, not the place's
+    EXPECT_EQ(cell(0, TfrmFieldSet::Sort), "1");   // sort values stay with the places
+    EXPECT_EQ(stored("sort", "prodBH"), "1");      // nothing written yet
     drive::click(*window, "btnSave");
     EXPECT_EQ(messages_.last(), "设置保存成功！");
     EXPECT_EQ(stored("sort", "prodBH"), "3");

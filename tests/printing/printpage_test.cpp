@@ -1,7 +1,12 @@
 // Filling the page from the layout the book keeps.
 #include "core/sysdata.h"
+#include "printing/paintrecorder.h"
 #include "printing/printpage.h"
+#include "printing/ui/pagepainter.h"
 #include "support/booktest.h"
+
+#include <QFontMetrics>
+#include <QPainter>
 
 namespace {
 
@@ -35,12 +40,30 @@ TEST_F(PrintPageFill, TakesThePrintedFieldsInTheirOrderWithTheirWidths) {
     // The seed layout: company, outprice, field1 and field2 are not printed.
     EXPECT_EQ(page.columnTitles, QStringList({"商品编号", "商品名称", "规格/型号", "单位", "进价",
                                               "数量", "金额", "备注"}));
-    EXPECT_EQ(page.columnWidths, (QList<int>{25, 40, 25, 12, 20, 15, 20, 25}));
-    EXPECT_EQ(page.tableWidth, 182);
+    EXPECT_EQ(page.columnWidths, (QList<int>{30, 40, 25, 12, 20, 15, 20, 25}));
+    EXPECT_EQ(page.tableWidth, 187);
     ASSERT_EQ(page.cells.size(), 10u);
     EXPECT_EQ(page.cells[0], QStringList({"prodBH值", "锤子", "type值", "unitName值", "inprice值",
                                           "pcount值", "50.00", "remark值"}));
     EXPECT_EQ(page.cells[9], QStringList(8, QString()));
+}
+
+// A shop that scans its products keeps their thirteen-digit barcodes as their codes: on paper
+// a new book's layout prints one whole within its column, not over the product's name.
+TEST_F(PrintPageFill, ANewBooksLayoutPrintsABarcodeWithinItsColumnOnPaper) {
+    std::vector<PrintLine> lines = hammerLine();
+    lines.front().set("prodBH", "6901234567892");
+    const PrintPage page = composePrintPage("商品销售单", fullHeader(), lines);
+    PaintRecorder printer(600, {4800, 6800});
+    const int k = printing::pixelsPerMillimetre(600);
+    {
+        QPainter painter(&printer);
+        ASSERT_TRUE(printing::report(painter, page, k));
+    }
+    const PaintRecorder::Text& code = printer.text("6901234567892");
+    const int codeEnd = code.x + QFontMetrics(code.font, &printer).horizontalAdvance(code.text);
+    EXPECT_LT(codeEnd, (page.leftMargin + page.columnWidths[0]) * k);
+    EXPECT_LT(codeEnd, printer.text("锤子").x);
 }
 
 TEST_F(PrintPageFill, FollowsAChangedOrderAndLeavesOutAFieldThatIsNotPrinted) {
@@ -50,7 +73,7 @@ TEST_F(PrintPageFill, FollowsAChangedOrderAndLeavesOutAFieldThatIsNotPrinted) {
     const PrintPage page = composePrintPage("", fullHeader(), hammerLine());
     EXPECT_EQ(page.columnTitles, QStringList({"金额", "商品名称", "规格/型号", "单位", "进价",
                                               "数量", "备注", "有效期"}));
-    EXPECT_EQ(page.tableWidth, 182 - 25 + 33);
+    EXPECT_EQ(page.tableWidth, 187 - 30 + 33);
     EXPECT_EQ(page.cells[0].front(), "50.00");
     EXPECT_EQ(page.cells[0].back(), "field2值");
 }
