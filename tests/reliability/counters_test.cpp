@@ -11,6 +11,7 @@
 #include "core/sysdata.h"
 #include "reliability/counterlog.h"
 #include "support/booktest.h"
+#include "support/privatecluster.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -27,39 +28,6 @@ int envNumber(const char* name, int fallback) {
     const QByteArray v = qgetenv(name);
     return v.isEmpty() ? fallback : v.toInt();
 }
-
-// A PostgreSQL cluster of this test's own (scripts/pgcluster.sh), so that restarting it
-// disturbs none of the tests that share the suite's cluster; stopped when this goes. Its folder
-// is fixed per build, so that one left behind by a killed run is stopped by the next.
-class PrivateCluster {
-public:
-    PrivateCluster() { started_ = script("start"); }
-    ~PrivateCluster() { script("stop"); }
-    PrivateCluster(const PrivateCluster&) = delete;
-    PrivateCluster& operator=(const PrivateCluster&) = delete;
-
-    bool started() const { return started_; }
-    bool restart() { return script("restart"); }
-    QString conninfo() const {
-        QFile file(kFolder + QStringLiteral("/conninfo"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed()
-                                              : QString();
-    }
-
-private:
-    static inline const QString kFolder = QStringLiteral(VESK_PG_CLUSTER "-restart");
-
-    static bool script(const char* action) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(QStringLiteral("bash"),
-                {QStringLiteral(VESK_PGCLUSTER_SCRIPT), QString::fromLatin1(action), kFolder});
-        return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit &&
-               p.exitCode() == 0;
-    }
-
-    bool started_ = false;
-};
 
 class CountersTest : public BookTest {
 protected:
@@ -181,7 +149,7 @@ protected:
     QString cluster() const override { return cluster_->conninfo(); }
 
     void SetUp() override {
-        cluster_ = std::make_unique<PrivateCluster>();
+        cluster_ = std::make_unique<PrivateCluster>(QStringLiteral("restart"));
         ASSERT_TRUE(cluster_->started()) << "the test's own cluster did not start";
         CountersTest::SetUp();
     }
