@@ -46,7 +46,7 @@ const std::vector<Entry>& entries() {
         {kAlwaysEnabled, "", "", "修改密码(&C)", "", "TfrmChangePwd", "dialog-password"},
         {24, "", "", "数据备份(&B)", "", "TfrmBackData", "document-save"},
         {25, "", "", "数据还原(&R)", "", "TfrmRestoreData", "document-revert"},
-        {26, "", "", "账簿检查", "", "TfrmBooksCheck", "document-properties"},
+        {26, "", "", "账簿检查(&K)", "", "TfrmBooksCheck", "document-properties"},
         {26, "", "", "系统初始化(&I)", "", kSystemInitialisation, "edit-clear-all"},
         {kAlwaysEnabled, "", "", "关于...(&A)", "", "TfrmAbout", "help-about"},
         {kAlwaysEnabled, "", "", "退出系统(&X)", "", "", "application-exit"},
@@ -57,8 +57,8 @@ const std::vector<Entry>& entries() {
 const std::vector<Group>& menus() {
     static const std::vector<Group> layout = {
         {"系统维护(&T)",
-         {"用户管理(&U)", "修改密码(&C)", kSeparator, "数据备份(&B)", "数据还原(&R)", "账簿检查",
-          "系统初始化(&I)", kSeparator, "退出系统(&X)"}},
+         {"用户管理(&U)", "修改密码(&C)", kSeparator, "数据备份(&B)", "数据还原(&R)",
+          "账簿检查(&K)", "系统初始化(&I)", kSeparator, "退出系统(&X)"}},
         {"基础设置(&B)",
          {"仓库设置(&H)", "商品设置(&P)", kSeparator, "供货商设置(&S)", "客户设置(&C)", kSeparator,
           "员工设置(&E)", kSeparator, "期初库存(&O)"}},

@@ -156,7 +156,7 @@ protected:
     QAction* entry() {
         for (QAction* top : main_.menuBar()->actions())
             for (QAction* a : top->menu()->actions())
-                if (a->text() == "账簿检查")
+                if (a->text() == "账簿检查(&K)")
                     return a;
         return nullptr;
     }

@@ -53,7 +53,7 @@ const std::vector<Expected> kTable = {
     {kFree, "", "修改密码(&C)", "", "TfrmChangePwd"},
     {24, "", "数据备份(&B)", "", "TfrmBackData"},
     {25, "", "数据还原(&R)", "", "TfrmRestoreData"},
-    {26, "", "账簿检查", "", "TfrmBooksCheck"},
+    {26, "", "账簿检查(&K)", "", "TfrmBooksCheck"},
     {26, "", "系统初始化(&I)", "", "SystemInitialisation"},
     {kFree, "", "关于...(&A)", "", "TfrmAbout"},
     {kFree, "", "退出系统(&X)", "", ""},
@@ -139,7 +139,7 @@ TEST_F(MainWindow, HoldsItsMenusToolBarAndIconGroupsInOrderWithTheirTexts) {
         menus,
         QStringList({
             "系统维护(&T): 用户管理(&U), 修改密码(&C), -, 数据备份(&B), 数据还原(&R), "
-            "账簿检查, 系统初始化(&I), -, 退出系统(&X)",
+            "账簿检查(&K), 系统初始化(&I), -, 退出系统(&X)",
             "基础设置(&B): 仓库设置(&H), 商品设置(&P), -, 供货商设置(&S), 客户设置(&C), -, "
             "员工设置(&E), -, 期初库存(&O)",
             "进货管理(&P): 采购进货(&I), 采购退货(&T), -, 进价查询(&T)",
