@@ -28,7 +28,7 @@ make_cluster() {
   [ "$(id -u)" = 0 ] && chown postgres: "$dir"
   as_owner "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
-  # One role must give its password, as a shop's server asks: the tests of asking for it.
+  # Two roles must give their password, as a shop's server asks: the tests of asking for it.
   as_owner sed -i '1i local all vesk_password,vesk_password_engine scram-sha-256' "$dir/data/pg_hba.conf"
 }
 
