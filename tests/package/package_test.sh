@@ -77,7 +77,7 @@ launch() {
     >"$work/vesk.log" 2>&1 &
   vesk_pid=$!
 }
-# Now and then (three first starts in some twenty runs, all under ctest) the program, as the
+# Now and then (three times in some twenty runs, all under ctest) the program, as the
 # user, could not connect to the display that had just answered root and still answered
 # afterwards, and ended at once. Not understood; the program is started once more then, saying
 # so, with what a connection as the user finds at that moment.
