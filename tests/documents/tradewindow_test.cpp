@@ -265,6 +265,17 @@ TEST_P(TradeWindow, DeletingTheNameEmptiesTheRowButTheTotalsWaitForTheNextChange
     EXPECT_EQ(text("txtSumMoney"), shownPrice());
 }
 
+// Separators typed between digits are dropped as they arrive: were the comma a key that can
+// never make a number, "1,200" would become "0" then "0200", and 200 would be posted.
+TEST_P(TradeWindow, DigitsGroupedAsPeopleWriteAmountsAreTheNumberTheyGroup) {
+    typeLine(1, "1,000.50", "1，200");
+    EXPECT_EQ(grid().text(1, DocumentGrid::Price), "1000.50");
+    EXPECT_EQ(grid().text(1, DocumentGrid::Quantity), "1200");
+    EXPECT_EQ(amount(1), "1200600");
+    typeSettled("1 200 000");
+    EXPECT_EQ(text("txtMoney"), "1200000");
+}
+
 TEST_P(TradeWindow, ASettledAmountAboveTheTotalWarnsAndStays) {
     typeLine(1, "100", "1");
     typeSettled("100");

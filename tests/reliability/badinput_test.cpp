@@ -74,12 +74,12 @@ TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberOnceLeftWhateverIsTypedOrPasted) 
         EXPECT_TRUE(shown.trimmed().isEmpty() || numbers::isNumber(shown.trimmed()))
             << "typed and left " << text.left(20).toStdString() << ", box shows "
             << shown.left(20).toStdString();
-        // Pasted at once and left: a number stays as typed (its wide digits narrowed), anything
-        // else becomes "0".
+        // Pasted at once and left: a number stays as typed (its wide digits narrowed, the
+        // separators between its digits dropped), anything else becomes "0".
         box.clear();
         box.insert(text);
         box.judge();
-        const QString narrow = numbers::narrowed(text);
+        const QString narrow = numbers::narrowed(text).remove(u',').remove(u' ');
         EXPECT_EQ(box.text(), isRefusedAsNumber(narrow) ? QStringLiteral("0") : narrow)
             << "pasted " << text.left(20).toStdString();
     }
@@ -93,6 +93,19 @@ TEST_F(BadInput, ANumberBoxNeverHoldsANonNumberOnceLeftWhateverIsTypedOrPasted) 
     EXPECT_EQ(box.text(), "12.5");
     retype(box, "－０．２５");
     EXPECT_EQ(box.text(), "-0.25");
+    // Digits grouped as people write amounts are the number they group: were the separator a
+    // key that can never make a number, "1,200" would become "0" then "0200", saved as 200.
+    retype(box, "1,200");
+    EXPECT_EQ(box.text(), "1200");
+    retype(box, "１，２００．５０");
+    EXPECT_EQ(box.text(), "1200.50");
+    retype(box, "1 500");
+    EXPECT_EQ(box.text(), "1500");
+    box.setText("1200");
+    box.setCursorPosition(1);
+    box.insert(",");
+    box.insert("3");
+    EXPECT_EQ(box.text(), "13200"); // the cursor stays where the separator was typed
     // A key that can never make a number replaces the text at once: "1.2." becomes "0", and
     // the 3 typed after it is kept.
     retype(box, "1.2.3");

@@ -132,8 +132,10 @@ TEST_F(PrintingInput, ACaptionIsStoredTrimmedAndAWidthThatIsNoWholeMillimetreCou
         messages_.clear();
         drive::click(*window, "BitBtn3");
         const std::string what = quoted(caption) + " " + quoted(width);
-        // An input method's wide digits are the digits they stand for.
-        const auto millimetres = wholeIn(numbers::narrowed(width), 1, kLimit);
+        // An input method's wide digits are the digits they stand for; the commas and blanks
+        // that group digits are dropped as typed.
+        const auto millimetres =
+            wholeIn(numbers::narrowed(width).remove(u',').remove(u' '), 1, kLimit);
         if (!millimetres) {
             EXPECT_EQ(messages_.last(),
                       QStringLiteral("字段宽度必须是1到%1之间的整数（毫米）！").arg(kLimit))

@@ -8,13 +8,22 @@
 
 namespace {
 
-// Accepts every text (the boxes judge it themselves) after narrowing it: the box takes the
-// changed text in place of the typed one, with its cursor where it was.
+// Accepts every text (the boxes judge it themselves) after narrowing it and dropping the
+// separators people write between groups of digits ("1,200", "1 200", "1，200"): the box takes
+// the changed text in place of the typed one, with its cursor where it was. Kept, a separator
+// would make the text no number and the box would replace what came before it.
 class NarrowingValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& cursor) const override {
         input = numbers::narrowed(input);
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            if (input[i] != u',' && input[i] != u' ')
+                continue;
+            input.remove(i, 1);
+            if (i < cursor)
+                --cursor;
+        }
         return Acceptable;
     }
 };

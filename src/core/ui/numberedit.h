@@ -4,7 +4,8 @@
 
 // Makes a line box one that takes numbers: the input method stays out of it (its keys arrive
 // as typed), and the wide forms an input method or a pasted text still brings (１２．５, 12。5)
-// become the digits and point they stand for as they arrive, before anyone judges the text.
+// become the digits and point they stand for as they arrive, before anyone judges the text;
+// the commas and blanks that group digits are dropped as they arrive.
 void takeNumbers(QLineEdit& box);
 
 // A box for a number. What a person types on the way to a number ("-", ".", "1e-") stays as
