@@ -202,8 +202,12 @@ bool TfrmTradeDocument::FormClose() {
 }
 
 void TfrmTradeDocument::sgDataSetEditText(int row, int column) {
-    if (!sgData->checkEditedCell(row, column))
+    // A row emptied with its name takes its amount out of the total at once: left in, it
+    // would be posted as due with no line to show for it.
+    if (!sgData->checkEditedCell(row, column)) {
+        CacuTotalMoney();
         return;
+    }
     const bool number = column == DocumentGrid::Price || column == DocumentGrid::Quantity ||
                         column == DocumentGrid::Amount;
     // An empty cell keeps the old amount; "-" or ".5" on the way waits for the next key.
