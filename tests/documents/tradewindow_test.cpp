@@ -208,6 +208,14 @@ TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) 
     EXPECT_EQ(text("txtTotalMoney"), four);
 }
 
+TEST_P(TradeWindow, APickedLineCountsInTheTotalAsTheAmountItShows) {
+    exec("UPDATE Fproduct SET inprice=0.125, outprice=0.125");
+    for (int row = 1; row <= 3; ++row)
+        pickProduct(row);
+    EXPECT_EQ(amount(1), "0.12");
+    EXPECT_EQ(text("txtSumMoney"), "0.36");
+}
+
 TEST_P(TradeWindow, LineAmountsAndTotalsAreExactToTheCent) {
     const struct {
         const char* price;

@@ -79,7 +79,12 @@ TfrmTradeDocument::TfrmTradeDocument(const TradeKind& kind, TfrmFindProduct& pro
 
     connectGuarded(sgData, &DocumentGrid::cellEdited, this,
                    [this](int row, int column) { sgDataSetEditText(row, column); });
-    connectGuarded(sgData, &DocumentGrid::productPicked, this, [this](int) { CacuTotalMoney(); });
+    // A picked line's amount follows the same rule as a typed one: a price of more than two
+    // decimals would otherwise count in the total as more than the amount shown.
+    connectGuarded(sgData, &DocumentGrid::productPicked, this, [this](int row) {
+        CacuSumMoney(row);
+        CacuTotalMoney();
+    });
     connectGuarded(txtMoney, &QLineEdit::textChanged, this,
                    [this](const QString& text) { txtMoneyChange(text); });
     settledCheck_ = new QTimer(this);
