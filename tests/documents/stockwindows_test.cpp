@@ -366,6 +366,34 @@ TEST_F(LossOverflowWindow, ChoosingATypeRenewsTheCodeAndTheLabels) {
     EXPECT_EQ(text(w, "txtOrderCode"), "BS2026315967");
 }
 
+// An overflow kept unsaved was shown again as a loss: saved then, its lines lowered the stock
+// they were entered to raise.
+TEST_F(LossOverflowWindow, AKeptOverflowIsShownAgainAsAnOverflowWithItsDate) {
+    TfrmBsBy& w = lossWindow();
+    drive::choose(box(w, "cbOrderType"), "报溢");
+    drive::find<QDateEdit>(w, "dtDate").setDate(QDate(2026, 3, 9));
+    pick(w, 1, "红笔");
+    gridinput::type(grid(w), 1, DocumentGrid::Quantity, "3");
+    messages_.answerCancel(); // not discarded; saving stops at the missing warehouse
+    w.close();
+    EXPECT_EQ(messages_.last(), "请选择报溢仓库：!");
+    environment::setFixedNow(kNow.addSecs(86400));
+    w.show();
+    EXPECT_EQ(box(w, "cbOrderType").currentText(), "报溢");
+    EXPECT_EQ(labelOf(w, "cbHouseIn"), "报溢仓库：");
+    EXPECT_EQ(text(w, "txtOrderCode"), "BY2026316957");
+    EXPECT_EQ(drive::find<QDateEdit>(w, "dtDate").date(), QDate(2026, 3, 9));
+    drive::choose(box(w, "cbHouseIn"), "北库");
+    saveAnsweringOk(w);
+    EXPECT_EQ(messages_.last(), "单据保存成功！");
+    EXPECT_EQ(stockOf(pen), 3.0);
+    EXPECT_EQ(scalar("SELECT orderType||'|'||optDate FROM OrderBsBy"), "报溢|2026-03-09");
+    // Emptied by the save, the window starts as a loss of today once more.
+    w.show();
+    EXPECT_EQ(box(w, "cbOrderType").currentText(), "报损");
+    EXPECT_EQ(drive::find<QDateEdit>(w, "dtDate").date(), QDate(2026, 3, 16));
+}
+
 TEST_F(LossOverflowWindow, ALossOfThreeLowersTheStockByThree) {
     TfrmBsBy& w = lossWindow();
     drive::choose(box(w, "cbHouseIn"), "南库");

@@ -175,6 +175,7 @@ TEST_P(TradeWindow, ShowingLoadsTitleCaptionsListsDateAndCode) {
 TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument) {
     drive::choose(combo("cbHouse"), "分库");
     drive::type(*combo("cbEMp").lineEdit(), "王五");
+    drive::find<QDateEdit>(*window, "dtDate").setDate(QDate(2026, 3, 9));
     pickProduct(1);
     messages_.answerCancel(); // keep it: saving stops at the missing counterpart
     window->close();
@@ -190,6 +191,8 @@ TEST_P(TradeWindow, ShowingAgainReloadsTheListsAndKeepsTheChoicesAndTheDocument)
     EXPECT_EQ(combo("cbEMp").currentText(), "王五");
     EXPECT_EQ(grid().text(1, DocumentGrid::ProdName), "锤子");
     EXPECT_EQ(text("txtSumMoney"), shownPrice());
+    // The kept document keeps the date it was entered with.
+    EXPECT_EQ(drive::find<QDateEdit>(*window, "dtDate").date(), QDate(2026, 3, 9));
 }
 
 TEST_P(TradeWindow, APickedProductCarriesTheKindsPriceAndItsQuantityRecomputes) {

@@ -107,8 +107,14 @@ void StockDocumentForm::FormShow() {
     sgData->loadCaptions();
     LoadHouse();
     documents::loadEmployees(*cbEMp);
-    dtDate->setDate(environment::now().date());
+    // A document kept from the last showing keeps the date it was entered with.
+    if (!holdsKeptLines())
+        dtDate->setDate(environment::now().date());
     renewOrderCode(stockKind(shownKind_).prefix);
+}
+
+bool StockDocumentForm::holdsKeptLines() const {
+    return sgData->anyText(DocumentGrid::ProdBH);
 }
 
 void StockDocumentForm::loadTitle() {

@@ -36,6 +36,8 @@ protected:
 
     void btnSaveClick();
     void renewOrderCode(const QString& prefix);
+    // Lines an unsaved document left in the grid when the window was closed.
+    bool holdsKeptLines() const;
     // Where the code shown came from, while the person has not changed it.
     std::optional<documents::CodeOrigin> codeOrigin() const;
     // Tab walks the title, the window's first header box, then every other box in reading order.

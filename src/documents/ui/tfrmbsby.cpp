@@ -25,14 +25,17 @@ TfrmBsBy::TfrmBsBy(TfrmFindProduct& picker, QWidget* parent)
     header->addWidget(cbHouseIn, 0, 3);
     setTabOrderFrom(cbOrderType);
 
-    // A change of type renews the code; showing resets the type quietly.
+    // A change of type renews the code; showing an empty window resets the type quietly.
     connectGuarded(cbOrderType, &QComboBox::currentIndexChanged, this,
                    [this](int) { cbOrderTypeChange(); });
 }
 
 void TfrmBsBy::FormShow() {
     StockDocumentForm::FormShow();
-    {
+    if (holdsKeptLines()) {
+        // Kept lines keep their type: shown as a loss, an overflow would be saved as one.
+        renewOrderCode(stockKind(type()).prefix);
+    } else {
         const QSignalBlocker quiet(cbOrderType);
         cbOrderType->setCurrentIndex(0);
     }

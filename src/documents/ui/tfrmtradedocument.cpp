@@ -190,7 +190,9 @@ void TfrmTradeDocument::FormShow() {
     documents::loadHouses(*cbHouse, sysData->QueryHouse);
     documents::loadEmployees(*cbEMp);
     const QDateTime now = environment::now();
-    dtDate->setDate(now.date());
+    // A document kept from the last showing keeps the date it was entered with.
+    if (!sgData->anyText(DocumentGrid::ProdBH))
+        dtDate->setDate(now.date());
     madeCode_ = documents::CodeOrigin{kind_.prefix, now};
     txtOrderCode->setText(documents::documentCode(kind_.prefix, now));
 }
