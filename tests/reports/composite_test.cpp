@@ -102,4 +102,22 @@ TEST_F(CompositeQuery, ClickingADocumentListsItsLines) {
     EXPECT_EQ(lines.model()->rowCount(), 0);
 }
 
+// Codes are unique within a kind: a code typed by hand for a sale may be a purchase's, a
+// transfer's and a loss's too, and each document lists its own lines only.
+TEST_F(CompositeQuery, DocumentsOfSeveralKindsUnderOneCodeEachListTheirOwnLines) {
+    postTrade(TradeKindId::Purchase, "A100", QDate(2026, 3, 14), steelWorks, {{pen, "10", "5"}});
+    postTrade(TradeKindId::Sale, "a100", QDate(2026, 3, 13), shop, {{ink, "15", "2"}});
+    postTransfer("A100", QDate(2026, 3, 12), {{steel, "1", "3"}});
+    postOverflow("A100", QDate(2026, 3, 11), {{ink, "1", "4"}});
+    find("A100");
+    EXPECT_EQ(column(list(), 2), QStringList({"采购进货", "商品销售", "库存调拨", "报溢"}));
+    QTableView& lines = drive::find<QTableView>(window(), "dgOrderDetails");
+    const QStringList expected[] = {{"钢笔"}, {"墨水"}, {"钢板"}, {"墨水"}};
+    for (int row = 0; row < 4; ++row) {
+        clickRow(list(), row);
+        EXPECT_EQ(column(lines, 1), expected[row]) << row;
+    }
+    EXPECT_EQ(column(lines, 5), QStringList({"4"}));
+}
+
 } // namespace

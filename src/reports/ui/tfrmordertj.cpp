@@ -3,6 +3,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
+#include "documents/stockkind.h"
 #include "documents/tradekind.h"
 #include "masterdata/ui/listwindowparts.h"
 #include "reports/ui/queryparts.h"
@@ -24,6 +25,17 @@ const std::vector<SlotColumn> kOrderColumns{{"optDate", "日期", Draw::Text, 11
                                             {"orderType", "单据类型", Draw::Text, 110},
                                             {"empName", "经办人"}};
 constexpr int kTypeColumn = 2;
+
+// The line table of a listed document's kind: the four trade kinds and the transfer by their
+// names; losses, overflows and stock-count corrections all keep theirs in one table.
+QString lineTableOf(const QString& orderType) {
+    for (const TradeKind& kind : tradeKinds())
+        if (kind.journalType == orderType)
+            return kind.lineTable;
+    if (orderType == QStringLiteral("库存调拨"))
+        return stockKind(StockKindId::Transfer).lineTable;
+    return stockKind(StockKindId::Loss).lineTable;
+}
 
 // Goods coming in and money going out: purchases and sale returns.
 bool isRedKind(const QString& orderType) {
@@ -100,10 +112,14 @@ void TfrmOrderTJ::dgOrderTitleClick(int column) {
     sysData->QueryOrderDetails.close(); // the reordered list has no row selected
 }
 
-// The lines of the document the person selected, by click or by the arrow keys.
+// The lines of the document the person selected, by click or by the arrow keys, read from its
+// kind's own line table: a code is unique within its kind only, and one typed by hand may be
+// another kind's too.
 void TfrmOrderTJ::dgOrderCellClick() {
     queryparts::listLinesOfSelected(*dgOrder, sysData->QueryOrder, [] {
-        return QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,remark "
-                              "FROM VorderDetail WHERE orderID=:orderID");
+        return QStringLiteral("SELECT prodBH,prodName,type,unitName,price,pcount,sumMoney,"
+                              "%1.remark FROM %1,Fproduct WHERE Fproduct.prodID=%1.prodID AND "
+                              "%1.orderID=:orderID")
+            .arg(lineTableOf(sysData->QueryOrder.field(u"orderType").asText()));
     });
 }
