@@ -406,6 +406,22 @@ TEST_P(ProductCount, AProductDeletedMeanwhileIsNotCountedAndSaysSo) {
     EXPECT_EQ(count("OrderPDD"), 0);
 }
 
+// Another counter sells from the warehouse after the list was loaded: counted against the
+// list's figure, the line's difference would take that sale off the stock a second time.
+TEST_P(ProductCount, TheBookQuantityIsTheWarehousesFigureWhenTheProductIsChosen) {
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        QTableView& products = list(w, "dgProduct");
+        const int row = rowOf(products, 2, "锤子");
+        ASSERT_GE(row, 0);
+        stockIn(north, hammer, "-3"); // the other counter's sale
+        expectCount("2", "2");
+        doubleClickRow(products, row);
+    });
+    EXPECT_EQ(line(kCode, hammer, "pcount"), "2");
+    EXPECT_EQ(line(kCode, hammer, "pdcount"), "2");
+}
+
 TEST_P(ProductCount, ACountDeletedMeanwhileTakesNoMoreLinesAndSaysSo) {
     countList();
     newCount("北库", {{"锤子", "4"}});

@@ -213,12 +213,15 @@ void CountEntryForm::takeScannedCode(const QString& code) {
     runGuarded([this] { txtNameKeyDown(); });
 }
 
-// The book quantity is the warehouse's figure now, and proposed as the counted one.
+// The book quantity is the warehouse's figure now, and proposed as the counted one: read
+// afresh, since another counter may have sold from the warehouse since the list was loaded,
+// and a count against the list's figure would correct the stock by that sale once more.
 void CountEntryForm::dgProductDblClick() {
     TQuery& p = sysData->QueryP1;
     if (p.recordCount() <= 0 || p.eof())
         return;
-    const QString book = p.field(u"sumCount").asText();
+    const QString book = stockcount::bookQuantity(houseID(), p.field(u"prodID").asText())
+                             .value_or(p.field(u"sumCount").asText());
     const CountedProduct product{p.field(u"prodID").asText(),
                                  p.field(u"prodBH").asText(),
                                  p.field(u"prodName").asText(),
