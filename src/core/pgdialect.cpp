@@ -143,6 +143,19 @@ private:
             out_ += u' ';
         out_ += u'$' + QString::number(number);
         i_ = j;
+        if (likePattern_ && !escapeFollows())
+            out_ += QStringLiteral(" ESCAPE ''");
+        likePattern_ = false;
+    }
+    // The server takes a backslash in a LIKE pattern for an escape, the embedded engine for
+    // itself: a name with a backslash would be found on one and not the other.
+    bool escapeFollows() const {
+        qsizetype k = i_;
+        while (k < in_.size() && in_[k].isSpace())
+            ++k;
+        constexpr QStringView kEscape = u"ESCAPE";
+        return QStringView(in_).mid(k, kEscape.size()).compare(kEscape, Qt::CaseInsensitive) == 0 &&
+               (k + kEscape.size() >= in_.size() || !isWordPart(in_[k + kEscape.size()]));
     }
     void word() {
         qsizetype j = i_;
@@ -153,6 +166,9 @@ private:
         while (after < in_.size() && in_[after].isSpace())
             ++after;
         const QChar next = after < in_.size() ? in_[after] : QChar();
+        if (next == u':' && (w.compare(u"LIKE", Qt::CaseInsensitive) == 0 ||
+                             w.compare(u"ILIKE", Qt::CaseInsensitive) == 0))
+            likePattern_ = true;
         if (w.compare(u"COLLATE", Qt::CaseInsensitive) == 0) {
             qsizetype k = after;
             while (k < in_.size() && isWordPart(in_[k]))
@@ -176,6 +192,7 @@ private:
     qsizetype i_ = 0;
     QString out_;
     QStringList names_;
+    bool likePattern_ = false; // the marker next is a LIKE's pattern
 };
 
 } // namespace

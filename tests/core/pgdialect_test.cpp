@@ -16,8 +16,8 @@ TEST(ServerSpelling, MarkersBecomeNumberedParametersTheSameNameTheSameNumber) {
     EXPECT_EQ(t.sql.toStdString(), "UPDATE T SET a=$1,b=$2 WHERE c=$1 OR d=$3");
     EXPECT_EQ(t.parameters, QStringList({"a", "名称", "A_1"}));
     // Right after a word the server would read the word and the marker as one name.
-    EXPECT_EQ(sqlOf("SELECT * FROM t WHERE (a LIKE:a) OR (b like:b)"),
-              "SELECT * FROM t WHERE (a LIKE $1) OR (b like $2)");
+    EXPECT_EQ(sqlOf("SELECT * FROM t WHERE (a IN(:a)) OR (b=ANY:b)"),
+              "SELECT * FROM t WHERE (a IN($1)) OR (b=ANY $2)");
 }
 
 TEST(ServerSpelling, CastsLiteralsQuotedNamesAndCommentsKeepTheirColons) {
@@ -42,6 +42,16 @@ TEST(ServerSpelling, TheEmbeddedBooksWordsAreRespelledOutsideLiterals) {
     // A column that merely begins like one of them stays as it is.
     EXPECT_EQ(sqlOf("SELECT ifnullx(a), myifnull(a), temperature.x FROM t"),
               "SELECT ifnullx(a), myifnull(a), temperature.x FROM t");
+}
+
+// A backslash in a bound pattern is the backslash itself, as on the embedded book.
+TEST(ServerSpelling, ABoundLikePatternEscapesNothing) {
+    EXPECT_EQ(sqlOf("SELECT a FROM t WHERE a LIKE :a AND b like:b ORDER BY a"),
+              "SELECT a FROM t WHERE a LIKE $1 ESCAPE '' AND b like $2 ESCAPE '' ORDER BY a");
+    EXPECT_EQ(sqlOf("SELECT a FROM t WHERE a LIKE :a ESCAPE '!' OR a LIKE 'x\\_%' ESCAPE '\\'"),
+              "SELECT a FROM t WHERE a LIKE $1 ESCAPE '!' OR a LIKE 'x\\_%' ESCAPE '\\'");
+    EXPECT_EQ(sqlOf("SELECT a FROM t WHERE a = :a AND b LIKE 'c%'"),
+              "SELECT a FROM t WHERE a = $1 AND b LIKE 'c%'");
 }
 
 TEST(ServerSpelling, OneStatementAtATime) {
