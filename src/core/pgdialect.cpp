@@ -143,12 +143,13 @@ private:
             out_ += u' ';
         out_ += u'$' + QString::number(number);
         i_ = j;
+        // The server takes a backslash in a LIKE pattern for an escape, the embedded engine
+        // for itself: a name with a backslash would be found on one and not the other.
         if (likePattern_ && !escapeFollows())
             out_ += QStringLiteral(" ESCAPE ''");
         likePattern_ = false;
     }
-    // The server takes a backslash in a LIKE pattern for an escape, the embedded engine for
-    // itself: a name with a backslash would be found on one and not the other.
+    // The statement names its own escape right after the marker.
     bool escapeFollows() const {
         qsizetype k = i_;
         while (k < in_.size() && in_[k].isSpace())
