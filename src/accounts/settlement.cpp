@@ -7,6 +7,7 @@
 #include "core/sysdata.h"
 #include "core/transaction.h"
 #include "documents/afterbreak.h"
+#include "documents/keptmove.h"
 #include "masterdata/masterrows.h"
 
 namespace accounts {
@@ -48,8 +49,7 @@ bool settleWithin(const QString& table, const QString& compID, const Decimal& va
                 QStringLiteral("欠款金额已被其他用户改为 %1，请核对后重新结款！").arg(now));
         }
     }
-    q.load(QStringLiteral("UPDATE %1 SET exchMoney=exchMoney+:exchMoney WHERE compID=:compID")
-               .arg(table));
+    q.load(keptMove(table, "exchMoney", u'+', "compID"));
     q.bind(u"compID", compID);
     // The exact negation, not "-" glued to the text: "--100" would read as 0.
     q.bind(u"exchMoney", (-value).toString());

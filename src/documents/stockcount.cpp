@@ -9,6 +9,7 @@
 #include "core/transaction.h"
 #include "documents/afterbreak.h"
 #include "documents/documentheader.h"
+#include "documents/keptmove.h"
 
 #include <vector>
 
@@ -329,8 +330,7 @@ CorrectionResult correctWithin(const QString& code, const QString& houseID,
         q.bind(u"pcount", line.difference.toDouble());
         if (q.execute() <= 0)
             continue;
-        q.load(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+:sumCount "
-                              "WHERE prodID=:prodID"));
+        q.load(keptMove("Fproduct", "sumCount", u'+', "prodID"));
         q.bind(u"sumCount", line.difference.toDouble());
         q.bind(u"prodID", line.prodID);
         q.execute();

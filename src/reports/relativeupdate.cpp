@@ -11,7 +11,9 @@
 
 RelativeUpdate RelativeUpdate::parse(const QString& statement) {
     static const QRegularExpression form(
-        QStringLiteral(R"(^UPDATE\s+(\w+)\s+SET\s+(\w+)\s*=\s*(\w+)\s*([+-])\s*:\w+\s+)"
+        QStringLiteral(R"(^UPDATE\s+(\w+)\s+SET\s+(\w+)\s*=\s*)"
+                       R"((?:CASE\s+WHEN\s+abs\(\s*\w+\s*[+-]\s*:\w+\s*\)\s*<\s*[0-9.]+\s+)"
+                       R"(THEN\s+0\s+ELSE\s+)?(\w+)\s*([+-])\s*:\w+\s*(?:END\s+)?)"
                        R"(WHERE\s+(\w+)\s*=\s*:\w+\s*$)"),
         QRegularExpression::CaseInsensitiveOption);
     const auto match = form.match(statement);

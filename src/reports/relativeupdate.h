@@ -8,8 +8,9 @@
 
 class TQuery;
 
-// A running total moved by a relative update "UPDATE T SET c=c+:p WHERE k=:k" (or "-"), as
-// the posting statements of the kind tables write it.
+// A running total moved by a relative update "UPDATE T SET c=c+:p WHERE k=:k" (or "-", the
+// sum perhaps written as 0 when within half a millionth of it, documents/keptmove.h), as the
+// posting statements of the kind tables write it.
 struct RelativeUpdate {
     QString table;
     QString column;

@@ -1,5 +1,6 @@
 #include "core/sysdata.h"
 #include "documents/tradeposting.h"
+#include "masterdata/productcatalog.h"
 #include "support/booktest.h"
 #include "support/tradedocuments.h"
 
@@ -290,6 +291,32 @@ TEST_P(TradeKinds, PurchaseAndSaleJournalAmountsHaveOppositeSigns) {
     EXPECT_EQ(journal("XS1"), 25.0);
     EXPECT_EQ(journal("CT1"), 25.0);
     EXPECT_EQ(journal("XT1"), -25.0);
+}
+
+// Quantities and amounts of one decimal that cancel out: added as binary fractions, the
+// stock and the balance were left a hair above nothing (3.55E-15), which showed in the lists
+// and kept a sold-out product from being deleted for being in stock.
+TEST_P(TradeKinds, DecimalQuantitiesAndAmountsThatCancelOutLeaveExactlyNothing) {
+    const long long house = addHouse("总库");
+    const long long rice = addProduct("大米");
+    const long long supplier = addSupplier("甲公司");
+    const auto post = [&](TradeKindId id, const QString& code, const QString& quantity) {
+        const TradeDocument d =
+            tradeDocument(code, {house, "总库"}, {supplier, "甲公司"}, {{rice, "1", quantity}});
+        messages_.answerOk();
+        EXPECT_EQ(postTradeDocument(tradeKind(id), d), PostResult::Posted) << code.toStdString();
+    };
+    post(TradeKindId::Purchase, "CJ1", "30.3");
+    post(TradeKindId::PurchaseReturn, "CT1", "10.1");
+    post(TradeKindId::PurchaseReturn, "CT2", "20.2");
+    EXPECT_EQ(number(QStringLiteral("SELECT COUNT(*) FROM Fproduct WHERE sumCount=0 AND prodID=%1")
+                         .arg(rice)),
+              1);
+    EXPECT_EQ(number(QStringLiteral("SELECT COUNT(*) FROM Fsupplier WHERE exchMoney=0 AND "
+                                    "compID=%1")
+                         .arg(supplier)),
+              1);
+    EXPECT_EQ(catalog::deleteProduct(QString::number(rice)), 1);
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(TradeKinds);

@@ -2,6 +2,7 @@
 // undoing one at a time would leave it, exact to the decimals the totals were posted in.
 #include "core/decimal.h"
 #include "core/sysdata.h"
+#include "documents/keptmove.h"
 #include "reports/relativeupdate.h"
 #include "support/booktest.h"
 
@@ -31,6 +32,17 @@ protected:
         RelativeUpdate::parse(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+:sumCount "
                                              "WHERE prodID=:prodID"));
 };
+
+TEST(RelativeUpdateForm, KeptMovesAreReadWithTheirTableColumnKeyAndSign) {
+    const RelativeUpdate up =
+        RelativeUpdate::parse(keptMove("Fproduct", "sumCount", u'+', "prodID"));
+    EXPECT_EQ(QStringList({up.table, up.column, up.key}),
+              QStringList({"Fproduct", "sumCount", "prodID"}));
+    EXPECT_EQ(up.sign, 1);
+    EXPECT_EQ(RelativeUpdate::parse(keptMove("Fcustomer", "exchMoney", u'-', "compID")).sign, -1);
+    EXPECT_THROW(RelativeUpdate::parse("UPDATE Fproduct SET sumCount=inprice+:x WHERE prodID=:k"),
+                 std::logic_error);
+}
 
 TEST_P(UndoEach, EachRowLosesItsOwnAmountAndAMissingRowIsLeftAlone) {
     purchased.undoEach(
