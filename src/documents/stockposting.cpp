@@ -60,7 +60,7 @@ StockSaveResult saveTransfer(const TransferDocument& d) {
         notice(QStringLiteral("请选择调入仓库和调出仓库不能是同一个仓库！"));
         return StockSaveResult::SameHouses;
     }
-    if (d.orderCode.isEmpty()) {
+    if (d.orderCode.trimmed().isEmpty()) { // stored empty, it could never be voided
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }
@@ -93,7 +93,7 @@ StockSaveResult saveLossOverflow(const LossOverflowDocument& d) {
         notice(QStringLiteral("请选择") + kind.houseLabel + u'!');
         return StockSaveResult::NoHouseIn;
     }
-    if (d.orderCode.isEmpty()) {
+    if (d.orderCode.trimmed().isEmpty()) { // stored empty, it could never be voided
         notice(QStringLiteral("请输入单据号！"));
         return StockSaveResult::NoOrderCode;
     }

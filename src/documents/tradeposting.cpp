@@ -93,7 +93,9 @@ PostResult postTradeDocument(const TradeKind& kind, const TradeDocument& d) {
         notice(QStringLiteral("请选择仓库！"));
         return PostResult::NoHouse;
     }
-    if (d.orderCode.isEmpty()) {
+    // A code of blanks would be stored empty: the document could never be selected again to
+    // be voided or reprinted.
+    if (d.orderCode.trimmed().isEmpty()) {
         notice(QStringLiteral("请输入单据号！"));
         return PostResult::NoOrderCode;
     }

@@ -136,11 +136,13 @@ TEST_P(TransferSave, TheChecksComeInOrderAndWriteNothing) {
     EXPECT_EQ(count("OrderDB"), 0);
 }
 
-TEST_P(TransferSave, ACodeOfBlanksPassesTheCheckAndIsStoredEmpty) {
+// Stored empty, the transfer could never be selected in its query to be voided.
+TEST_P(TransferSave, ACodeOfBlanksIsRefusedAsNoCode) {
     doc.orderCode = "   ";
     doc.empName = "";
-    EXPECT_EQ(save(), StockSaveResult::Saved);
-    EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM OrderDB"), "[]");
+    EXPECT_EQ(saveTransfer(doc), StockSaveResult::NoOrderCode);
+    EXPECT_EQ(messages_.last(), "请输入单据号！");
+    EXPECT_EQ(count("OrderDB"), 0);
 }
 
 TEST_P(TransferSave, CancelAtTheQuestionWritesNothing) {
@@ -241,8 +243,10 @@ TEST_P(LossOverflowSave, NoWarehouseNamesTheLabelOfTheType) {
     doc.houseName = "北库";
     doc.orderCode.clear();
     EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoOrderCode);
-    EXPECT_EQ(messages_.texts(),
-              QStringList({"请选择报损仓库：!", "请选择报溢仓库：!", "请输入单据号！"}));
+    doc.orderCode = "  ";
+    EXPECT_EQ(saveLossOverflow(doc), StockSaveResult::NoOrderCode);
+    EXPECT_EQ(messages_.texts(), QStringList({"请选择报损仓库：!", "请选择报溢仓库：!",
+                                              "请输入单据号！", "请输入单据号！"}));
     EXPECT_EQ(count("OrderBsBy"), 0);
 }
 

@@ -146,13 +146,15 @@ TEST_P(TradePosting, TheChecksComeInOrderAndWriteNothing) {
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoHouse);
     empty.houseName = "总库";
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoOrderCode);
-    empty.orderCode = "  "; // blanks pass the check, which does not trim
+    empty.orderCode = "  ";
+    EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoOrderCode);
+    empty.orderCode = "CJ1";
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoCounterpart);
     empty.compID = "1";
     EXPECT_EQ(postTradeDocument(kind(), empty), PostResult::NoLines);
     EXPECT_EQ(messages_.texts(),
-              QStringList({"请选择仓库！", "请输入单据号！", kind().noCounterpartMessage,
-                           "请输入商品信息明细！"}));
+              QStringList({"请选择仓库！", "请输入单据号！", "请输入单据号！",
+                           kind().noCounterpartMessage, "请输入商品信息明细！"}));
     for (const auto& m : messages_.shown())
         EXPECT_EQ(m.caption, "信息提示");
     EXPECT_EQ(headers(), 0);
@@ -208,12 +210,18 @@ TEST_P(TradePosting, BalancesMoveByExactCents) {
     EXPECT_EQ(balance(), kindCase().balanceSign > 0 ? "1234567.88" : "-1234567.88");
 }
 
-TEST_P(TradePosting, BlankHandlerAndBlankCodeAreStoredAsEmptyText) {
+TEST_P(TradePosting, ABlankHandlerIsStoredAsEmptyTextAndABlankCodeIsRefused) {
     line(1, pen, "1", "1");
     doc.empName = "";
     doc.orderCode = "   ";
+    // Stored empty, the document could never be selected in its query to be voided.
+    EXPECT_EQ(post(false), PostResult::NoOrderCode);
+    EXPECT_EQ(messages_.last(), "请输入单据号！");
+    EXPECT_EQ(headers(), 0);
+    doc.orderCode = " CJ1 ";
     EXPECT_EQ(post(), PostResult::Posted);
-    EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM " + kind().headerTable), "[]");
+    EXPECT_EQ(scalar("SELECT '[' || orderID || empName || ']' FROM " + kind().headerTable),
+              "[CJ1]");
 }
 
 TEST_P(TradePosting, LotExpiryAndMakerAreNotStored) {

@@ -102,7 +102,7 @@ bool ModelRun::trade() {
     PostResult expected = PostResult::Posted;
     if (d.houseName.isEmpty())
         expected = PostResult::NoHouse;
-    else if (d.orderCode.isEmpty())
+    else if (d.orderCode.trimmed().isEmpty())
         expected = PostResult::NoOrderCode;
     else if (d.compID.isEmpty())
         expected = PostResult::NoCounterpart;
@@ -199,7 +199,7 @@ bool ModelRun::transfer() {
         expected = StockSaveResult::NoHouseIn;
     else if (d.houseOutName == d.houseInName)
         expected = StockSaveResult::SameHouses;
-    else if (d.orderCode.isEmpty())
+    else if (d.orderCode.trimmed().isEmpty())
         expected = StockSaveResult::NoOrderCode;
     else if (d.firstRowWithoutProduct() != 0)
         expected = StockSaveResult::UnknownProduct;
@@ -273,7 +273,7 @@ bool ModelRun::lossOverflow() {
     StockSaveResult expected = StockSaveResult::Saved;
     if (d.houseName.isEmpty())
         expected = StockSaveResult::NoHouseIn;
-    else if (d.orderCode.isEmpty())
+    else if (d.orderCode.trimmed().isEmpty())
         expected = StockSaveResult::NoOrderCode;
     else if (d.firstRowBeyondRange() != 0)
         expected = StockSaveResult::BeyondRange;
