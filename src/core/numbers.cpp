@@ -191,6 +191,13 @@ QString fixed2(const QString& text) {
     return value ? fixed2(*value) : text;
 }
 
+QString priceText(const QString& text) {
+    const auto value = Decimal::parse(text.trimmed());
+    if (!value)
+        return text;
+    return value->cents() == *value ? fixed2(*value) : value->toString();
+}
+
 QString money(double value) {
     return u'￥' + fixed2(value);
 }

@@ -43,6 +43,10 @@ QString fixed2(const Decimal& value);
 // How money is shown: a number text with exactly two decimals (12.5 as 12.50, -3 as -3.00,
 // halves to even), any other text as it is.
 QString fixed2(const QString& text);
+// How a price is shown: as money when it has no more than cents (12.5 as 12.50), with all its
+// decimals when it has more (0.125), so that price times quantity is the amount beside it; any
+// other text as it is.
+QString priceText(const QString& text);
 // "￥" followed by fixed2.
 QString money(double value);
 QString money(const Decimal& value);

@@ -32,15 +32,26 @@ PrintItem moneyItem(const PrintItem& item) {
     return {item.label, numbers::fixed2(item.value)};
 }
 
-bool isMoneyField(const QString& field) {
-    for (const char* name : {"inprice", "outprice", "pmoney"})
-        if (field.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+bool isPriceField(const QString& field) {
+    return field.compare(u"inprice", Qt::CaseInsensitive) == 0 ||
+           field.compare(u"outprice", Qt::CaseInsensitive) == 0;
+}
+
+bool isAmountField(const QString& field) {
+    return field.compare(u"pmoney", Qt::CaseInsensitive) == 0;
 }
 
 bool isFigureField(const QString& field) {
-    return isMoneyField(field) || field.compare(u"pcount", Qt::CaseInsensitive) == 0;
+    return isPriceField(field) || isAmountField(field) ||
+           field.compare(u"pcount", Qt::CaseInsensitive) == 0;
+}
+
+// A price prints with all its decimals when it has more than cents: rounded, 0.125 × 1000
+// would print beside an amount of 125.00 as 0.12.
+QString cellText(const QString& field, const QString& text) {
+    if (isPriceField(field))
+        return numbers::priceText(text);
+    return isAmountField(field) ? numbers::fixed2(text) : text;
 }
 
 } // namespace
@@ -84,7 +95,7 @@ PrintPage composePrintPage(const QString& title, const PrintHeader& header,
     for (std::size_t r = 0; r < page.cells.size(); ++r)
         for (const QString& field : fields) {
             const QString text = r < lines.size() ? lines[r].text(field) : QString();
-            page.cells[r] << (isMoneyField(field) ? numbers::fixed2(text) : text);
+            page.cells[r] << cellText(field, text);
         }
     return page;
 }

@@ -33,6 +33,16 @@ TEST(Numbers, AMoneyTextShowsTwoDecimalsAndAnyOtherTextStaysAsItIs) {
     EXPECT_EQ(numbers::fixed2(QStringLiteral("12.5元")), "12.5元");
 }
 
+TEST(Numbers, APriceShowsItsCentsOrAllItsDecimals) {
+    EXPECT_EQ(numbers::priceText(QStringLiteral("12.5")), "12.50");
+    EXPECT_EQ(numbers::priceText(QStringLiteral(" 3 ")), "3.00");
+    EXPECT_EQ(numbers::priceText(QStringLiteral("0.125")), "0.125");
+    EXPECT_EQ(numbers::priceText(QStringLiteral("2.6750")), "2.675");
+    EXPECT_EQ(numbers::priceText(QStringLiteral("-0.0001")), "-0.0001");
+    EXPECT_EQ(numbers::priceText(QStringLiteral("")), "");
+    EXPECT_EQ(numbers::priceText(QStringLiteral("12.5元")), "12.5元");
+}
+
 TEST(Numbers, RoundingToCentsUsesTiesToEvenOnTheDecimalValue) {
     EXPECT_EQ(numbers::roundCents(0.125), 0.12);
     EXPECT_EQ(numbers::roundCents(0.375), 0.38);

@@ -48,6 +48,20 @@ TEST_F(PrintPageFill, TakesThePrintedFieldsInTheirOrderWithTheirWidths) {
     EXPECT_EQ(page.cells[9], QStringList(8, QString()));
 }
 
+// A price of more than cents prints whole: rounded, 0.125 × 1000 would stand beside 125.00
+// as 0.12.
+TEST_F(PrintPageFill, PricesPrintTheirCentsOrAllTheirDecimalsAndAmountsTheirCents) {
+    std::vector<PrintLine> lines = hammerLine();
+    lines[0].set("inprice", "0.125");
+    lines[0].set("pmoney", "125");
+    lines.push_back(lines[0]);
+    lines[1].set("inprice", "12.5");
+    const PrintPage page = composePrintPage("采购进货单", fullHeader(), lines);
+    EXPECT_EQ(page.cells[0][4], "0.125");
+    EXPECT_EQ(page.cells[0][6], "125.00");
+    EXPECT_EQ(page.cells[1][4], "12.50");
+}
+
 // A shop that scans its products keeps their thirteen-digit barcodes as their codes: on paper
 // a new book's layout prints one whole within its column, not over the product's name.
 TEST_F(PrintPageFill, ANewBooksLayoutPrintsABarcodeWithinItsColumnOnPaper) {

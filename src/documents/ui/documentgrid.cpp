@@ -65,12 +65,14 @@ public:
     static constexpr const char* kBefore = "documentBefore";
 
 protected:
-    // Prices and amounts show their cents (12.5 as 12.50); the cell keeps what was typed.
+    // Prices and amounts show their cents (12.5 as 12.50), a price of more decimals all of
+    // them; the cell keeps what was typed.
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (index.column() != DocumentGrid::Price && index.column() != DocumentGrid::Amount)
-            return;
-        option->text = numbers::fixed2(option->text);
+        if (index.column() == DocumentGrid::Price)
+            option->text = numbers::priceText(option->text);
+        else if (index.column() == DocumentGrid::Amount)
+            option->text = numbers::fixed2(option->text);
     }
 
     bool eventFilter(QObject* object, QEvent* event) override {
