@@ -4,6 +4,7 @@
 #include "documents/ui/celltint.h"
 #include "documents/ui/tfrmpricelookup.h"
 #include "documents/ui/tfrmprodcount.h"
+#include "masterdata/ui/tfrmfindproduct.h"
 #include "support/booktest.h"
 #include "support/drive.h"
 
@@ -269,6 +270,39 @@ TEST_F(StockLookup, ShowingAgainResetsTheWarehouseAndKeepsTheCategory) {
     EXPECT_EQ(names(w), QStringList{"A4纸"});
     EXPECT_EQ(cell(w, 0, 8), "-3");
     EXPECT_EQ(drive::find<QTreeWidget>(w, "tvCategory").currentItem()->text(0), "纸品");
+}
+
+// The picker, the lookups and the stock window share one list slot. Shown again after the
+// stock of one warehouse was listed, the picker listed that warehouse's rows, which lack the
+// fields it picks, and picking ended in an error report; the price lookup listed only that
+// warehouse's products.
+TEST_F(StockLookup, APickerOrLookupShownAgainListsItsOwnRowsAfterAWarehousesStock) {
+    TfrmFindProduct picker;
+    const auto pickFirst = [&] {
+        drive::doubleClick(list(picker).viewport(),
+                           list(picker).visualRect(list(picker).model()->index(0, 3)).center());
+    };
+    picker.show();
+    const QStringList all = names(picker);
+    pickFirst(); // the list keeps the focus for the next showing
+    ASSERT_EQ(picker.chosen(), 1);
+    TfrmPInP prices;
+    prices.show();
+    search(prices, "锯");
+    prices.hide();
+    TfrmProdCount stock;
+    stock.show();
+    drive::choose(drive::find<QComboBox>(stock, "cbHouseName"), "南库");
+    ASSERT_EQ(names(stock), QStringList{"锤子"});
+    stock.hide();
+
+    picker.show();
+    EXPECT_EQ(names(picker), all);
+    pickFirst();
+    EXPECT_EQ(picker.chosen(), 1);
+    EXPECT_TRUE(messages_.shown().empty());
+    prices.show();
+    EXPECT_EQ(names(prices), QStringList{"锯子"}); // its own search, run again
 }
 
 TEST_F(StockLookup, TheMainWindowOpensAllThreeLookups) {

@@ -36,7 +36,7 @@ TfrmPriceLookup::TfrmPriceLookup(const PriceLookupKind& kind, QWidget* parent)
 void TfrmPriceLookup::FormShow() {
     SetHeader();
     LoadCategory();
-    focusTreeFirstTime();
+    listOnShowing();
 }
 
 TfrmPInP::TfrmPInP(QWidget* parent) : TfrmPriceLookup(kInPrice, parent) {

@@ -63,7 +63,7 @@ void TfrmProdCount::FormShow() {
     selectRememberedCategory();
     LoadHouse();
     LoadProducts();
-    focusTreeFirstTime();
+    listOnShowing();
 }
 
 // The list shows the remembered category, so the tree shows it selected.

@@ -155,13 +155,23 @@ void ProductBrowser::LoadProducts() {
 }
 
 void ProductBrowser::showListed() {
+    listedSql_ = sysData->QueryProduct.sql();
+    listedBySearch_ = false;
     status->showMessage(QStringLiteral("在") + quoted(cateName_) + QStringLiteral("，商品种类：") +
                         QString::number(sysData->QueryProduct.recordCount()));
 }
 
-void ProductBrowser::focusTreeFirstTime() {
-    if (shownBefore_)
+void ProductBrowser::listOnShowing() {
+    if (shownBefore_) {
+        const TQuery& q = sysData->QueryProduct;
+        if (q.isOpen() && q.sql() == listedSql_)
+            return;
+        if (listedBySearch_)
+            txtKeyKeyDown();
+        else
+            LoadProducts();
         return;
+    }
     shownBefore_ = true;
     tvCategory->setFocus();
     if (!tvCategory->currentItem() && tvCategory->topLevelItemCount() > 0)
@@ -188,6 +198,8 @@ void ProductBrowser::tvCategoryChange(QTreeWidgetItem* node) {
 void ProductBrowser::txtKeyKeyDown() {
     const QString key = txtKey->text().trimmed();
     catalog::searchProducts(sysData->QueryProduct, key);
+    listedSql_ = sysData->QueryProduct.sql();
+    listedBySearch_ = true;
     status->showMessage(QStringLiteral("商品编号或名称与") + quoted(key) +
                         QStringLiteral("相似的商品种类数：") +
                         QString::number(sysData->QueryProduct.recordCount()));

@@ -39,8 +39,10 @@ protected:
     virtual void LoadProducts();
     // "在"<category>"，商品种类：" and the count.
     void showListed();
-    // The first showing gives the tree the focus, which selects the root and lists all.
-    void focusTreeFirstTime();
+    // The first showing gives the tree the focus, which selects the root and lists all. A later
+    // one lists again what this window listed last, when another window has since put its own
+    // list into the slot they share (another statement, perhaps without this list's fields).
+    void listOnShowing();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter or Space on a row of the list: a picker takes it; a lookup only shows it.
@@ -63,4 +65,6 @@ private:
     QString cateID_; // the selected category; empty for the root
     QString cateName_;
     bool shownBefore_ = false;
+    QString listedSql_;           // the statement of this window's list as it was last loaded
+    bool listedBySearch_ = false; // that list was a search of the key
 };

@@ -40,7 +40,7 @@ void TfrmFindProduct::FormShow() {
     chosen_ = 0;
     SetHeader();
     LoadCategory();
-    focusTreeFirstTime();
+    listOnShowing();
     // Then the person types at once: the search box takes the keys, last time's key selected
     // so that the first key replaces it.
     // Once the window is up, so that its activation leaves the focus and selection alone.
