@@ -84,10 +84,30 @@ QHash<QString, QString> houses() {
     return houses;
 }
 
+// The product and warehouse keys whose opening stock is posted already, with the code of the
+// first document that holds it.
+QHash<QString, QString> postedOpeningStock() {
+    QHash<QString, QString> posted;
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT d.prodID,h.houseID,h.orderID FROM OrderPurD d JOIN OrderPur h "
+                          "ON h.orderID=d.orderID WHERE d.remark=:remark ORDER BY h.orderID"));
+    q.bind(u"remark", kOpeningStockRemark);
+    q.open();
+    for (; !q.eof(); q.next()) {
+        const QString key = q.field(u"prodID").asText() + u'\n' + q.field(u"houseID").asText();
+        if (!posted.contains(key))
+            posted.insert(key, q.field(u"orderID").asText());
+    }
+    q.close();
+    return posted;
+}
+
 void checkRows(std::vector<ImportRow>& rows) {
     const std::vector<ImportColumn> heads = columns();
     const QHash<QString, Product> products = productsByCode();
     const QHash<QString, QString> houseIDs = houses();
+    // A sheet imported a second time (was the first import through?) would double the stock.
+    const QHash<QString, QString> posted = postedOpeningStock();
     QHash<QString, int> seen; // product and warehouse → the first row that has them
     for (ImportRow& row : rows) {
         QStringList& v = row.values;
@@ -99,8 +119,13 @@ void checkRows(std::vector<ImportRow>& rows) {
         else if (!v[Code].isEmpty() && product->count > 1)
             addReason(row, heads[Code].heading +
                                QStringLiteral("在账中有%1个商品：").arg(product->count) + v[Code]);
-        if (!v[House].isEmpty() && !houseIDs.contains(bookKey(v[House])))
+        const auto houseID = houseIDs.constFind(bookKey(v[House]));
+        if (!v[House].isEmpty() && houseID == houseIDs.cend())
             addReason(row, QStringLiteral("没有这个仓库：") + v[House]);
+        else if (product != products.cend() && product->count == 1 && houseID != houseIDs.cend())
+            if (const auto before = posted.constFind(product->prodID + u'\n' + *houseID);
+                before != posted.cend())
+                addReason(row, QStringLiteral("此商品在该仓库已有期初库存（%1）").arg(*before));
         v[Name] = product != products.cend() ? product->prodName : QString();
 
         required(row, Quantity, heads[Quantity].heading);

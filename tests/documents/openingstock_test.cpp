@@ -96,6 +96,24 @@ TEST_F(OpeningStock, TwentyFiveProductsInTwoWarehousesPostThreeDocumentsEachAndT
               1.25 * 169 + 2.5 * 156 + 37.5);
 }
 
+// The same sheet imported again, the person unsure whether the first import went through,
+// doubled the stock. Each product and warehouse takes its opening stock once, until the
+// document holding it is voided.
+TEST_F(OpeningStock, AProductsOpeningStockInAWarehouseIsPostedOnce) {
+    const QString file = writeCsv("商品编号,仓库,数量\nP1,一号仓库,3\nP2,一号仓库,4\n");
+    messages_.answerOk();
+    importFile(file, [](TfrmImport& w) { drive::click(w, "btnImport"); });
+    ASSERT_EQ(messages_.last(), "期初库存过账成功！共1张采购进货单：CJ2026315957-1");
+
+    importFile(writeCsv("商品编号,仓库,数量\nP1,一号仓库,3\nP2,二号仓库,4\n"),
+               [](TfrmImport& w) { drive::click(w, "btnImport"); });
+    EXPECT_EQ(reasons_, (QStringList{"此商品在该仓库已有期初库存（CJ2026315957-1）", ""}));
+    EXPECT_EQ(messages_.last(), "有1行不能过账。请改正表格后重新导入，或勾选“跳过有问题的行”。");
+    EXPECT_EQ(number("SELECT sumCount FROM Fproduct WHERE prodBH='P1'"), 3.0);
+    EXPECT_EQ(number("SELECT sumCount FROM Fproduct WHERE prodBH='P2'"), 4.0);
+    EXPECT_EQ(count("OrderPur"), 1);
+}
+
 TEST_F(OpeningStock, PostsNothingWhileARowIsBadUnlessThePersonSkipsTheBadRows) {
     const QString file = writeCsv("编号,仓库名称,期初数量,进价\n"
                                   "P1,一号仓库,3,2\n"  // 2: good
