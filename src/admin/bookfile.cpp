@@ -143,6 +143,7 @@ Outcome restoreOnServer(Connection& book, const QString& source, const Progress&
     const QString refusal = serverbook::open(book).refusal;
     if (!refusal.isEmpty()) {
         outcome.done = false;
+        outcome.bookReplaced = true;
         outcome.refusal = QStringLiteral("备份已还原，但%1。").arg(refusal);
     }
     return outcome;

@@ -26,6 +26,7 @@ using Progress = bookcopy::Progress;
 struct Outcome {
     bool done = false;
     QString refusal;
+    bool bookReplaced = false; // not done, yet the book is no longer what it was
 };
 
 // Writes a copy of the book to the target, replacing a file of that name only once the copy

@@ -11,7 +11,10 @@
 #include "support/booksagree.h"
 #include "support/serverdb.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QThread>
 #include <chrono>
 #include <future>
@@ -211,6 +214,28 @@ TEST_F(ServerUpgrade, ABackupOfTheEarlierVersionIsRestoredAndUpgraded) {
     EXPECT_EQ(other.scalar("SELECT version FROM VeskBook"), QString::number(schema::kUserVersion));
     EXPECT_EQ(businessOf(other), kept);
     expectBooksAgree(data.myCon);
+}
+
+// Restored, a backup whose upgrade then fails has replaced the book all the same: the outcome
+// says so, and the window does not add that the book is unchanged.
+TEST_F(ServerUpgrade, ABackupRestoredWhoseUpgradeFailsSaysTheBookWasReplaced) {
+    // The name of what the next version adds already taken: its step fails.
+    ASSERT_EQ(book_.exec("CREATE INDEX ixProductCode ON Fhouse(houseName)"), "");
+    const QString backup = QDir(QDir::tempPath())
+                               .filePath(QStringLiteral("vesk-upgrade-fails-%1.backup")
+                                             .arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(serverbookfile::backUp(book_.conninfo(), backup, [](int) {}).done);
+    ServerDb other;
+    ASSERT_EQ(schema::createOnServer(other.conninfo()), "");
+    TsysData data(TsysData::Server{QString::fromStdString(other.conninfo())});
+    ASSERT_TRUE(data.connect());
+    const bookfile::Outcome restored = bookfile::restore(data.myCon, backup, [](int) {});
+    QFile::remove(backup);
+    EXPECT_FALSE(restored.done);
+    EXPECT_TRUE(restored.bookReplaced);
+    EXPECT_TRUE(restored.refusal.startsWith(QStringLiteral("备份已还原，但服务器上的账簿无法升级")))
+        << restored.refusal.toStdString();
+    EXPECT_EQ(other.scalar("SELECT version FROM VeskBook"), "3");
 }
 
 // 测试连接 in the server settings only looks: the book is upgraded when the program starts on it.

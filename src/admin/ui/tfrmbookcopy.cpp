@@ -94,6 +94,8 @@ void TfrmBookCopy::btnActionClick() {
     if (outcome.done) {
         notice(kind_.succeeded);
         Copied();
+    } else if (outcome.bookReplaced) {
+        notice(outcome.refusal);
     } else if (!outcome.refusal.isEmpty()) {
         notice(outcome.refusal + QStringLiteral("\n当前账簿未作任何改动。"));
     } else {
