@@ -94,9 +94,9 @@ std::optional<int> deleteProduct(const QString& prodID) {
                 q.load(QStringLiteral("SELECT sumCount FROM Fproduct WHERE prodID=:prodID"));
                 q.bind(u"prodID", prodID);
                 q.open();
-                const bool inStock = q.field(u"sumCount").asFloat() > 0;
+                const bool stocked = inStock(q.field(u"sumCount").asFloat());
                 q.close();
-                if (inStock)
+                if (stocked)
                     throw Refusal(kProductInStock);
             });
     });

@@ -47,8 +47,14 @@ int writeProduct(const QString& sql, const ProductFields& fields, const QString&
 // Holds the category a product is written into, so that no other counter deletes it before
 // the product is in; a Refusal when it is gone already.
 void holdCategory(TQuery& q, const QString& cateID);
-// Deletes the product inside one writing transaction on the product held, unless its stock is
-// above 0 by then; a refusal is told to the person (nullopt). Otherwise the rows deleted.
+// Whether a product's stock counts as above 0: by half a millionth at least, since quantities
+// are kept to the millionth and a book may hold a hair of binary fractions (3.55E-15) where
+// the documents cancel out.
+inline bool inStock(double sumCount) {
+    return sumCount >= 0.0000005;
+}
+// Deletes the product inside one writing transaction on the product held, unless it is in
+// stock by then; a refusal is told to the person (nullopt). Otherwise the rows deleted.
 std::optional<int> deleteProduct(const QString& prodID);
 
 // The categories in the order of their keys, for the tree and the category lists.

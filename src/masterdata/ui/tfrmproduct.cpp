@@ -314,7 +314,7 @@ void TfrmProduct::tlDelClick() {
         return;
     }
     const TQuery& q = sysData->QueryProduct;
-    if (q.field(u"sumCount").asFloat() > 0) {
+    if (catalog::inStock(q.field(u"sumCount").asFloat())) {
         notice(catalog::kProductInStock);
         return;
     }
