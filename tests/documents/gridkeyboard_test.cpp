@@ -570,6 +570,16 @@ TEST_F(GridKeyboard, ARowWithoutAKnownProductCountsInNoTotalAndIsNamedOnSaving) 
         EXPECT_EQ(g.text(3, DocumentGrid::Amount), "50");
         EXPECT_EQ(text(w, "txtSumMoney"), "25.00"); // the hammers only
 
+        // A page printing it would not add up to its total: it is named, nothing printed.
+        messages_.clear();
+        goTo(g, 1, DocumentGrid::Remark);
+        drive::click(w, "Button1");
+        EXPECT_EQ(
+            messages_.texts(),
+            QStringList({"第3行的商品不在商品资料中，请输入正确的商品编号，或按F2选择商品！"}));
+        EXPECT_EQ(g.currentLine(), 3);
+        EXPECT_EQ(g.currentColumn(), int(DocumentGrid::ProdBH));
+
         messages_.clear();
         drive::click(w, "btnSave");
         EXPECT_EQ(

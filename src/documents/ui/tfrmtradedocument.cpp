@@ -301,9 +301,17 @@ void TfrmTradeDocument::btnSaveClick() {
         close();
 }
 
-// The document as it stands, saved or not; printing changes nothing in the window.
+// The document as it stands, saved or not; printing changes nothing in the window. A row that
+// names no product of the book is no line and counts in no total, so a page printing it would
+// not add up: it is named as on saving instead.
 void TfrmTradeDocument::Button1Click() {
-    preview_.showPage(tradePrintPage(kind_, txtCaption->text(), document()));
+    const TradeDocument d = document();
+    if (const int row = d.firstRowWithoutProduct()) {
+        notice(rowWithoutProductMessage(row));
+        sgData->editCell(row, DocumentGrid::ProdBH);
+        return;
+    }
+    preview_.showPage(tradePrintPage(kind_, txtCaption->text(), d));
 }
 
 PostResult TfrmTradeDocument::save() {
