@@ -11,6 +11,7 @@
 #include "documents/documentheader.h"
 #include "documents/keptmove.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace stockcount {
@@ -113,6 +114,17 @@ void loadDifferences(TQuery& slot, const QString& orderID) {
         "AND OrderPDD.orderID=:orderID"));
     slot.bind(u"orderID", orderID.trimmed());
     slot.open();
+}
+
+std::vector<ShownLine> shownLines(TQuery& lines) {
+    std::vector<ShownLine> shown;
+    const int current = lines.currentRow();
+    for (lines.first(); !lines.eof(); lines.next())
+        shown.push_back({lines.field(u"prodID").asText(), lines.field(u"pcount").asText(),
+                         lines.field(u"pdcount").asText()});
+    if (lines.recordCount() > 0)
+        lines.setCurrentRow(current);
+    return shown;
 }
 
 documents::CodeOrigin countOrigin(const QDateTime& moment) {
@@ -241,12 +253,21 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
     }
 }
 
-bool deleteLine(const QString& orderID, const QString& prodID) {
-    CommonSlot common;
-    common.q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
-    common.q.bind(u"orderID", orderID.trimmed());
-    common.q.bind(u"prodID", prodID.trimmed());
-    return common.q.execute() > 0;
+LineDeletion deleteLine(const QString& orderID, const QString& prodID) {
+    return transactions::retryingConflicts(sysData->myCon, [&] {
+        CommonSlot common;
+        TQuery& q = common.q;
+        Transaction transaction(sysData->myCon);
+        if (!holdRow(q, QStringLiteral("OrderPD"), QStringLiteral("orderID"), orderID.trimmed(),
+                     RowHold::Referenced))
+            return LineDeletion::CountGone;
+        q.load(QStringLiteral("DELETE FROM OrderPDD WHERE orderID=:orderID AND prodID=:prodID"));
+        q.bind(u"orderID", orderID.trimmed());
+        q.bind(u"prodID", prodID.trimmed());
+        const bool deleted = q.execute() > 0;
+        transaction.commit();
+        return deleted ? LineDeletion::Deleted : LineDeletion::LineGone;
+    });
 }
 
 std::optional<bool> deleteCount(const QString& orderID) {
@@ -284,8 +305,25 @@ std::optional<bool> deleteCount(const QString& orderID) {
 
 namespace {
 
-CorrectionResult correctWithin(const QString& code, const QString& houseID,
-                               const QString& optDate) {
+// The same products with the same quantities, whatever their order.
+bool sameLines(const std::vector<ShownLine>& book, const std::vector<ShownLine>& shown) {
+    if (book.size() != shown.size())
+        return false;
+    const auto same = [](const QString& a, const QString& b) {
+        const auto x = Decimal::parse(a.trimmed());
+        const auto y = Decimal::parse(b.trimmed());
+        return x && y ? *x == *y : a.trimmed() == b.trimmed();
+    };
+    return std::all_of(book.begin(), book.end(), [&](const ShownLine& line) {
+        return std::any_of(shown.begin(), shown.end(), [&](const ShownLine& seen) {
+            return seen.prodID.trimmed() == line.prodID.trimmed() && same(seen.book, line.book) &&
+                   same(seen.counted, line.counted);
+        });
+    });
+}
+
+CorrectionResult correctWithin(const QString& code, const QString& houseID, const QString& optDate,
+                               const std::vector<ShownLine>& shown) {
     CommonSlot common;
     TQuery& q = common.q;
     Transaction transaction(sysData->myCon);
@@ -300,13 +338,16 @@ CorrectionResult correctWithin(const QString& code, const QString& houseID,
     };
     std::vector<Line> lines;
     loadDifferences(q, code);
-    for (; !q.eof(); q.next()) {
+    const std::vector<ShownLine> held = shownLines(q);
+    for (const ShownLine& line : held) {
         // Counted minus book from the quantities as stored, exactly: 5.1 − 3 is 2.1.
-        const auto book = Decimal::parse(q.field(u"pcount").asText());
-        const auto counted = Decimal::parse(q.field(u"pdcount").asText());
-        lines.push_back(
-            {q.field(u"prodID").asText(), counted.value_or(Decimal()) - book.value_or(Decimal())});
+        const auto book = Decimal::parse(line.book);
+        const auto counted = Decimal::parse(line.counted);
+        lines.push_back({line.prodID, counted.value_or(Decimal()) - book.value_or(Decimal())});
     }
+    // A line counted again, added, deleted or whose product went since the window listed them.
+    if (!sameLines(held, shown))
+        return CorrectionResult::Changed;
     if (lines.empty())
         return CorrectionResult::NoLines;
     std::vector<QString> products;
@@ -350,9 +391,9 @@ CorrectionResult correctWithin(const QString& code, const QString& houseID,
 } // namespace
 
 CorrectionResult correctStock(const QString& orderID, const QString& houseID,
-                              const QString& optDate) {
+                              const QString& optDate, const std::vector<ShownLine>& shown) {
     return transactions::retryingConflicts(
-        sysData->myCon, [&] { return correctWithin(orderID.trimmed(), houseID, optDate); });
+        sysData->myCon, [&] { return correctWithin(orderID.trimmed(), houseID, optDate, shown); });
 }
 
 documents::Found correctedAfterBreak(const QString& orderID) {

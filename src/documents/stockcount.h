@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class TQuery;
 
@@ -81,25 +82,44 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
                     const QString& pdcount, const std::optional<CountHeader>& header,
                     QString* writtenCode = nullptr);
 
-// Deletes one line; true when a row was deleted. The header stays, even with no lines left.
-bool deleteLine(const QString& orderID, const QString& prodID);
+enum class LineDeletion {
+    Deleted,
+    LineGone,  // not in the count (deleted already): nothing to do
+    CountGone, // the count was corrected or deleted meanwhile: nothing written
+};
+
+// Deletes one line; the header stays, even with no lines left. A correction under way at
+// another counter finishes first: it moves the stock by the line it read.
+LineDeletion deleteLine(const QString& orderID, const QString& prodID);
 
 // Deletes a count with all its lines; stock is untouched. True when the count was deleted,
 // false when it was gone already; nothing when a lost connection left it not deleted or not
 // known to be (the person has been told).
 std::optional<bool> deleteCount(const QString& orderID);
 
+// A counted line as a window lists it: the product and its book and counted quantities.
+struct ShownLine {
+    QString prodID;
+    QString book;
+    QString counted;
+};
+// The lines of a slot loaded by loadDifferences, first to last; its current row stays.
+std::vector<ShownLine> shownLines(TQuery& lines);
+
 enum class CorrectionResult {
     Corrected, // stock moved, the "盘点" record written and the count deleted
     NoLines,   // nothing to correct: nothing written
     Gone,      // the count was corrected or deleted already: nothing written
+    Changed,   // its lines are no longer those shown (another counter's): nothing written
 };
 
 // Corrects the stock by the count, all or nothing: an OrderBsBy row of type "盘点" with the
 // count's code, warehouse and date, one OrderBsByD line per counted product holding its exact
-// difference, each product's sumCount moved by that difference, and the count deleted.
+// difference, each product's sumCount moved by that difference, and the count deleted. The
+// correction cannot be undone, so it moves only the lines the person saw: shown must be the
+// count's lines as they are in the book, or nothing is written.
 CorrectionResult correctStock(const QString& orderID, const QString& houseID,
-                              const QString& optDate);
+                              const QString& optDate, const std::vector<ShownLine>& shown);
 
 // After the connection to the server broke while correcting by the count: Ours when the
 // count's "盘点" record is in the book, Absent when the count is still open, Unknown when

@@ -116,11 +116,62 @@ TEST_P(CounterRacesOnEngines, ACountCorrectedAtAnotherCounterMeanwhileIsNotCorre
     deleteCount(other, code);
     other.exec(QStringLiteral("UPDATE Fproduct SET sumCount=sumCount+5 WHERE prodID=%1").arg(pen));
     const auto result = whileHeldBy(other, [&] {
-        return stockcount::correctStock(code, QString::number(house), "2026-03-15");
+        return stockcount::correctStock(code, QString::number(house), "2026-03-15",
+                                        {{QString::number(pen), "0", "5"}});
     });
     EXPECT_EQ(result, stockcount::CorrectionResult::Gone);
     EXPECT_EQ(stock(pen), "5");
     EXPECT_EQ(count("OrderBsBy"), 0);
+}
+
+TEST_P(CounterRacesOnEngines, ACountWhoseLinesAnotherCounterChangedMeanwhileIsNotCorrected) {
+    const QString code = countOfFivePens();
+    const std::vector<stockcount::ShownLine> shown{{QString::number(pen), "0", "5"}};
+    OtherCounter other = otherCounter();
+    // Counted again there as 9 while this counter's person read 5 in the list.
+    other.hold("OrderPD", "orderID", code, RowHold::Referenced);
+    other.exec(QStringLiteral("UPDATE OrderPDD SET pdcount='9' WHERE orderID='%1'").arg(code));
+    auto result = whileHeldBy(other, [&] {
+        return stockcount::correctStock(code, QString::number(house), "2026-03-15", shown);
+    });
+    EXPECT_EQ(result, stockcount::CorrectionResult::Changed);
+    EXPECT_EQ(stock(pen), "0");
+    EXPECT_EQ(count("OrderBsBy"), 0);
+    EXPECT_EQ(count("OrderPDD"), 1);
+
+    // A line added there is as much a change, and so is a counted product deleted there.
+    exec(QStringLiteral("INSERT INTO OrderPDD(orderID,prodID,pcount,pdcount) VALUES('%1',%2,0,1)")
+             .arg(code)
+             .arg(pencil));
+    const std::vector<stockcount::ShownLine> relisted{{QString::number(pen), "0", "9"}};
+    EXPECT_EQ(stockcount::correctStock(code, QString::number(house), "2026-03-15", relisted),
+              stockcount::CorrectionResult::Changed);
+    exec(QStringLiteral("DELETE FROM Fproduct WHERE prodID=%1").arg(pencil));
+    const std::vector<stockcount::ShownLine> withPencil{{QString::number(pencil), "0", "1"},
+                                                        {QString::number(pen), "0", "9"}};
+    EXPECT_EQ(stockcount::correctStock(code, QString::number(house), "2026-03-15", withPencil),
+              stockcount::CorrectionResult::Changed);
+    EXPECT_EQ(stock(pen), "0");
+
+    // The lines as the book lists them are corrected, their quantities compared as numbers.
+    EXPECT_EQ(stockcount::correctStock(code, QString::number(house), "2026-03-15",
+                                       {{QString::number(pen), "0.0", "9"}}),
+              stockcount::CorrectionResult::Corrected);
+    EXPECT_EQ(stock(pen), "9");
+}
+
+// A line deleted while another counter corrects by the count: the correction moved the stock
+// by the line it had read, so the deletion must not pretend to have taken it out.
+TEST_P(CounterRacesOnEngines, ALineDeletedFromACountCorrectedMeanwhileSaysTheCountIsGone) {
+    const QString code = countOfFivePens();
+    OtherCounter other = otherCounter();
+    other.hold("OrderPD", "orderID", code, RowHold::Removed);
+    deleteCount(other, code);
+    const auto result =
+        whileHeldBy(other, [&] { return stockcount::deleteLine(code, QString::number(pen)); });
+    EXPECT_EQ(result, stockcount::LineDeletion::CountGone);
+    EXPECT_EQ(stockcount::deleteLine(code, QString::number(pen)),
+              stockcount::LineDeletion::CountGone);
 }
 
 TEST_P(CounterRacesOnEngines, ALineCountedIntoACountDeletedMeanwhileIsRefusedAndLeavesNoLine) {

@@ -103,6 +103,29 @@ TEST_P(Correction, ACountWithNoLinesLeftCorrectsNothing) {
     EXPECT_EQ(count("OrderPD"), 1);
 }
 
+TEST_P(Correction, LinesChangedAtAnotherCounterSinceTheyWereListedAreShownBeforeAnyCorrection) {
+    countList();
+    newCount("北库", {{"锤子", "3"}, {"锯子", "3"}});
+    startCount([this](TfrmPDChInve& w) {
+        QTableView& lines = list(w, "dgData");
+        ASSERT_EQ(cell(lines, rowOf(lines, 2, "锤子"), 7), "-2");
+        // Another counter counts the hammers again as 4 and deletes the saws' line.
+        exec("UPDATE OrderPDD SET pdcount=4 WHERE prodID=" + QString::number(hammer));
+        exec("DELETE FROM OrderPDD WHERE prodID=" + QString::number(saw));
+        correct(w);
+        EXPECT_EQ(messages_.last(), "该盘点单已被其他用户修改，库存未作改动，请核对后重新修正！");
+        EXPECT_TRUE(w.isVisible());
+        ASSERT_EQ(lines.model()->rowCount(), 1);
+        EXPECT_EQ(cell(lines, 0, 7), "-1");
+        // What is now listed is what the correction moves.
+        correct(w);
+        EXPECT_EQ(messages_.last(), "修正库存完成!");
+    });
+    EXPECT_EQ(stockOf(hammer), "11");
+    EXPECT_EQ(stockOf(saw), "3");
+    EXPECT_EQ(count("OrderBsByD"), 1);
+}
+
 TEST_P(Correction, ASecondCorrectionOfTheSameCountMovesNothing) {
     countList();
     newCount("北库", {{"锤子", "3"}});

@@ -492,6 +492,21 @@ TEST_P(CountedLines, ALineDeletedElsewhereMeanwhileLeavesTheListAsTheBookHasIt) 
         anotherCounter()->run("DELETE FROM OrderPDD");
         messages_.answerOk();
         drive::click(w, "btnDelete");
+        EXPECT_EQ(messages_.last(), "确定要删除的选择的盘点商品吗？");
+        EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
+    });
+}
+
+TEST_P(CountedLines, ALineDeletedFromACountCorrectedElsewhereSaysSo) {
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        countProduct(w, "锤子", "4");
+        // Corrected at another counter, which moved the stock by this line.
+        anotherCounter()->run("DELETE FROM OrderPD");
+        anotherCounter()->run("DELETE FROM OrderPDD");
+        messages_.answerOk();
+        drive::click(w, "btnDelete");
+        EXPECT_EQ(messages_.last(), "该盘点单已被其他用户修正或删除！");
         EXPECT_EQ(list(w, "dgPD").model()->rowCount(), 0);
     });
 }

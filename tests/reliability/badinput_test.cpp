@@ -336,7 +336,8 @@ TEST_F(BadInput, AmountsAndCountedQuantitiesBeyondWhatTheTotalsCarryAreRefusedWh
         scalar(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier)),
         largest);
     EXPECT_EQ(scalar("SELECT je FROM VitemBank WHERE itmID=1"), largest);
-    ASSERT_EQ(stockcount::correctStock("PD1", QString::number(house), "2026-03-15"),
+    ASSERT_EQ(stockcount::correctStock("PD1", QString::number(house), "2026-03-15",
+                                       {{QString::number(pen), "0", largest}}),
               stockcount::CorrectionResult::Corrected);
     EXPECT_EQ(scalar(QStringLiteral("SELECT sumCount FROM VInveHouse WHERE prodID=%1").arg(pen)),
               largest);

@@ -161,7 +161,9 @@ bool ModelRun::deleteCountLine() {
     description =
         QStringLiteral("delete the line of %1 from count %2").arg(product).arg(count.code);
     const long long before = changes();
-    if (stockcount::deleteLine(count.code, QString::number(product)) != exists)
+    using stockcount::LineDeletion;
+    if (stockcount::deleteLine(count.code, QString::number(product)) !=
+        (exists ? LineDeletion::Deleted : LineDeletion::LineGone))
         return fail(exists ? QStringLiteral("the line was not deleted")
                            : QStringLiteral("deleted a line the count did not hold"));
     if (!exists)
@@ -215,7 +217,11 @@ bool ModelRun::correctCount() {
     const QString houseID = QString::number(count.house);
     const QString date = count.date.toString(Qt::ISODate);
     long long before = changes();
-    const CorrectionResult got = stockcount::correctStock(count.code, houseID, date);
+    // The lines as the person sees them listed: the model's own.
+    std::vector<stockcount::ShownLine> shown;
+    for (const auto& [product, line] : count.lines)
+        shown.push_back({QString::number(product), line.book.toString(), line.counted.toString()});
+    const CorrectionResult got = stockcount::correctStock(count.code, houseID, date, shown);
     if (got != expected)
         return fail(QStringLiteral("result %1, expected %2").arg(int(got)).arg(int(expected)));
     if (expected != CorrectionResult::Corrected)
@@ -259,7 +265,7 @@ bool ModelRun::correctCount() {
         return true;
     tally("correction", true);
     before = changes();
-    if (stockcount::correctStock(count.code, houseID, date) != CorrectionResult::Gone)
+    if (stockcount::correctStock(count.code, houseID, date, shown) != CorrectionResult::Gone)
         return fail(QStringLiteral("the count corrected the stock twice"));
     return expectUnchanged(before);
 }

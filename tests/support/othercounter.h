@@ -44,7 +44,10 @@ public:
     }
     // Holds a row as the program does before writing what refers to it.
     void hold(const QString& table, const QString& keyColumn, long long key, RowHold how) {
-        ASSERT_TRUE(holdRow(query_, table, keyColumn, QString::number(key), how));
+        hold(table, keyColumn, QString::number(key), how);
+    }
+    void hold(const QString& table, const QString& keyColumn, const QString& key, RowHold how) {
+        ASSERT_TRUE(holdRow(query_, table, keyColumn, key, how));
     }
     // Holds a name as the program does before checking that no row carries it.
     void holdName(const QString& scope, const QString& name) { ::holdName(query_, scope, name); }

@@ -328,10 +328,13 @@ private:
                                  .arg(count.code)
                                  .arg(count.house)
                                  .arg(words.join(u';'));
+        std::vector<stockcount::ShownLine> shown;
+        for (const auto& [product, line] : count.lines)
+            shown.push_back({n(product), line.section(u':', 0, 0), line.section(u':', 1)});
         attempt(nextId(), what, [&]() -> std::optional<QString> {
             if (stockcount::correctStock(count.code, n(count.house),
-                                         count.date.toString(Qt::ISODate)) !=
-                stockcount::CorrectionResult::Corrected)
+                                         count.date.toString(Qt::ISODate),
+                                         shown) != stockcount::CorrectionResult::Corrected)
                 return std::nullopt;
             return count.code;
         });

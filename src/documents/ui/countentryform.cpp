@@ -260,7 +260,9 @@ void CountEntryForm::btnDeleteClick() {
         return;
     // Reloaded either way: a line found gone was taken by another counter or by this one's
     // deletion whose connection broke after it got through.
-    stockcount::deleteLine(txtOrderID->text(), lines.field(u"prodID").asText());
+    if (stockcount::deleteLine(txtOrderID->text(), lines.field(u"prodID").asText()) ==
+        stockcount::LineDeletion::CountGone)
+        notice(QStringLiteral("该盘点单已被其他用户修正或删除！"));
     LoadCounted();
 }
 

@@ -130,7 +130,8 @@ void TfrmPDChInve::btnModifyClick() {
     stockcount::CorrectionResult result;
     QString brokeNotice;
     try {
-        result = stockcount::correctStock(count_.orderID, count_.houseID, count_.optDate);
+        result = stockcount::correctStock(count_.orderID, count_.houseID, count_.optDate,
+                                          stockcount::shownLines(sysData->QueryP2));
     } catch (const DbError& e) {
         if (!e.connectionLost())
             throw;
@@ -154,6 +155,10 @@ void TfrmPDChInve::btnModifyClick() {
     case stockcount::CorrectionResult::Gone:
         notice(QStringLiteral("该盘点单已修正或已删除，库存未作改动！"));
         close();
+        break;
+    case stockcount::CorrectionResult::Changed:
+        notice(QStringLiteral("该盘点单已被其他用户修改，库存未作改动，请核对后重新修正！"));
+        LoadLines();
         break;
     case stockcount::CorrectionResult::NoLines:
         break;
