@@ -2,7 +2,10 @@
 
 #include "core/dberror.h"
 #include "core/pgengine.h"
+#include "core/serversetting.h"
 #include "core/sqliteengine.h"
+
+#include <QDir>
 
 Connection::Connection(QString path) : path_(std::move(path)) {
     auto engine = std::make_unique<SqliteEngine>(path_);
@@ -19,6 +22,13 @@ Connection Connection::server(QString conninfo) {
 }
 
 Connection::~Connection() = default;
+
+QString Connection::shownPath() const {
+    if (!isServer())
+        return QDir::toNativeSeparators(path_);
+    QString password;
+    return serversetting::withoutPassword(path_, &password);
+}
 
 bool Connection::open() {
     return engine_->open();

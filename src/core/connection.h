@@ -36,6 +36,9 @@ public:
     unsigned generation() const;
     // The file's path, or the server's connection string.
     const QString& path() const { return path_; }
+    // Where the book is, as any user may be shown it: the file's path in the system's form, or
+    // the server's connection string without the password given for this run.
+    QString shownPath() const;
     const QString& lastError() const;
     // The version the book had before this connection upgraded it (0: none), and where the
     // copy of that book was written.

@@ -1,3 +1,4 @@
+#include "core/connection.h"
 #include "core/serversetting.h"
 #include "core/sysdata.h"
 #include "core/ui/tfrmserverpassword.h"
@@ -5,6 +6,7 @@
 #include "support/booktest.h"
 #include "support/drive.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -82,6 +84,18 @@ TEST_F(ServerSettings, APasswordForThisRunIsQuotedSoThatLibpqReadsItWhole) {
                   "dbname"),
         QStringLiteral("db"));
     EXPECT_EQ(taken, QStringLiteral("pw"));
+}
+
+// The about box shows every user where the book is: the server's password typed at start-up
+// must not be part of it.
+TEST_F(ServerSettings, WhereTheBookIsShowsNoPassword) {
+    const Connection server = Connection::server(
+        serversetting::withPassword(QStringLiteral("host=/tmp dbname=v"), QStringLiteral("秘密")));
+    EXPECT_FALSE(server.shownPath().contains(QStringLiteral("秘密")));
+    EXPECT_EQ(keywordOf(server.shownPath(), "dbname"), QStringLiteral("v"));
+    EXPECT_EQ(keywordOf(server.shownPath(), "host"), QStringLiteral("/tmp"));
+    EXPECT_EQ(Connection(QStringLiteral("/a/b/kestdata.db")).shownPath(),
+              QDir::toNativeSeparators(QStringLiteral("/a/b/kestdata.db")));
 }
 
 TEST_F(ServerSettings, TheWindowTestsAskingForAPasswordAndSavesForTheNextStart) {

@@ -6,8 +6,6 @@
 #include "core/ui/application.h"
 #include "core/ui/guardedconnect.h"
 
-#include <QDir>
-
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -37,8 +35,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TForm(parent) {
 
     // Where the book is, so that a person can find it to copy it or to take it along; the box
     // widens to the whole path. The path is fixed for the run.
-    auto* lblBook = new QLabel(
-        QStringLiteral("数据文件：") + QDir::toNativeSeparators(sysData->myCon.path()), this);
+    auto* lblBook = new QLabel(QStringLiteral("数据文件：") + sysData->myCon.shownPath(), this);
     lblBook->setObjectName(QStringLiteral("lblBook"));
     lblBook->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
