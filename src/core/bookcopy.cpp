@@ -80,6 +80,9 @@ void writeFile(sqlite3* source, const QString& path, const Progress& progress) {
         if (sqlite3_open_v2(file.constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK)
             throw DbError(failureText(target));
+        // A copy holds the shop's accounts and its users' password hashes, as the book does:
+        // the owner's alone before anything is in it, however the folder lets others read.
+        QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         copy(source, target, progress);
         // The source's header came along, with the mark of a book kept with a log. Through
         // WAL and back, the copy is marked as one file, read anywhere without a log beside it.

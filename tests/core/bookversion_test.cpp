@@ -165,6 +165,11 @@ TEST_F(BookVersions, TheKeptBookOfVersionTwoIsUpgradedInPlaceKeepingEveryDocumen
     // The copy of the book as it was is complete and of version 2.
     ASSERT_EQ(backupsBeside().size(), 1);
     EXPECT_EQ(book.upgradeBackup(), path(backupsBeside()[0]));
+    // It holds the users' password hashes as the book does: the owner's alone.
+    EXPECT_EQ(QFileInfo(book.upgradeBackup()).permissions() &
+                  (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                   QFileDevice::WriteOther | QFileDevice::ReadOwner | QFileDevice::WriteOwner),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QFile::copy(book.upgradeBackup(), path("old.db"));
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path("old.db")).constData(), &raw), SQLITE_OK);
