@@ -25,9 +25,14 @@ RelativeUpdate RelativeUpdate::parse(const QString& statement) {
 
 namespace {
 
-// The total less (or plus) the amount, as written back.
+// The total less (or plus) the amount, as written back; as a posting writes it, one within half
+// a millionth of nothing is 0 (quantities and amounts are kept to the millionth).
 QString restoredText(const Decimal& current, const Decimal& amount, int sign) {
-    return numbers::floatToStr((sign > 0 ? current - amount : current + amount).toDouble());
+    static const Decimal halfAMillionth = *Decimal::parse(u"0.0000005");
+    const Decimal restored = sign > 0 ? current - amount : current + amount;
+    if ((restored.isNegative() ? -restored : restored) < halfAMillionth)
+        return QStringLiteral("0");
+    return numbers::floatToStr(restored.toDouble());
 }
 
 } // namespace
