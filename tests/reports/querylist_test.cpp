@@ -76,7 +76,7 @@ TEST_F(QueryList, EachWindowListsOnlyItsOwnKindUnderItsOwnTitles) {
 
 TEST_F(QueryList, ClickingADocumentListsItsLines) {
     postTrade(TradeKindId::PurchaseReturn, "CT1", QDate(2026, 3, 1), steelWorks,
-              {{pen, "10", "2"}, {steel, "99.5", "1"}});
+              {{pen, "10", "2"}, {steel, "99.5", "1"}, {ink, "0.125", "1000"}});
     TfrmOrderPurTQ window;
     window.show();
     QTableView& lines = drive::find<QTableView>(window, "dgOrderDetails");
@@ -84,9 +84,11 @@ TEST_F(QueryList, ClickingADocumentListsItsLines) {
     clickRow(drive::find<QTableView>(window, "dgOrder"), 0);
     EXPECT_EQ(titles(lines), QStringList({"商品编号", "商品名称", "型号/规格", "单位", "单价",
                                           "数量", "金额", "备注"}));
-    EXPECT_EQ(column(lines, 1), QStringList({"钢笔", "钢板"}));
-    EXPECT_EQ(column(lines, 5), QStringList({"2", "1"}));
-    EXPECT_EQ(column(lines, 6), QStringList({"20.00", "99.50"}));
+    EXPECT_EQ(column(lines, 1), QStringList({"钢笔", "钢板", "墨水"}));
+    // A price shows its cents, or all its decimals beside the amount they make.
+    EXPECT_EQ(column(lines, 4), QStringList({"10.00", "99.50", "0.125"}));
+    EXPECT_EQ(column(lines, 5), QStringList({"2", "1", "1000"}));
+    EXPECT_EQ(column(lines, 6), QStringList({"20.00", "99.50", "125.00"}));
 }
 
 TEST_F(QueryList, ANewSearchOrASecondShowingClearsTheSelectionAndItsLines) {

@@ -55,6 +55,8 @@ QVariant SlotModel::data(const QModelIndex& index, int role) const {
         return numbers::fixed2(r.real(index.row(), field));
     case Draw::Money:
         return numbers::money(r.real(index.row(), field));
+    case Draw::Price:
+        return numbers::priceText(r.text(index.row(), field));
     }
     return {};
 }

@@ -7,8 +7,9 @@
 class QTableView;
 class TQuery;
 
-// How a grid column draws its field.
-enum class Draw { Text, Number, Fixed2, Money };
+// How a column draws its field: as stored, as a number, to cents, as money ("￥" and cents), or
+// as a unit price (its cents, or all its decimals when it has more).
+enum class Draw { Text, Number, Fixed2, Money, Price };
 
 struct SlotColumn {
     QString field;

@@ -76,12 +76,12 @@ QString dayOf(const QDateEdit& box) {
     return dates::text(box.date());
 }
 
-std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money) {
+std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw price, Draw money) {
     return {{"prodBH", "商品编号", Draw::Text, 100},
             {"prodName", "商品名称", Draw::Text, 160},
             {"type", typeTitle, Draw::Text, 100},
             {"unitName", "单位", Draw::Text, 60},
-            {"price", "单价", money, 90},
+            {"price", "单价", price, 90},
             {"pcount", "数量", Draw::Number, 70},
             {"sumMoney", "金额", money, 100},
             {"remark", "备注"}};

@@ -46,9 +46,9 @@ void stackDocumentsOverLines(QWidget& window, std::initializer_list<QLayout*> ab
 // The rows of QueryOrder whose document type the test accepts (to tint them).
 std::function<bool(int row)> orderTypeIs(std::function<bool(const QString&)> test);
 
-// The columns of a document's line list; typeTitle names the type column, money draws the
-// price and the amount (plain in the document queries, "￥" in the statistics).
-std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw money);
+// The columns of a document's line list; typeTitle names the type column, price and money draw
+// the price and the amount (plain in the document queries, "￥" in the statistics).
+std::vector<SlotColumn> lineColumns(const QString& typeTitle, Draw price, Draw money);
 
 // Lists in QueryOrderDetails the lines of the document the person selected in the list of
 // documents (shown with Highlight::PersonOnly), read by the statement made for that document

@@ -71,7 +71,7 @@ void TfrmOrderQuery::AttachGrids() {
     // Only the row the person selects is highlighted, and that row is the selected document.
     showSlot(*dgOrder, sysData->QueryOrder, std::move(columns), Highlight::PersonOnly);
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("型号/规格"), Draw::Fixed2),
+             queryparts::lineColumns(QStringLiteral("型号/规格"), Draw::Price, Draw::Fixed2),
              Highlight::PersonOnly);
     connectGuarded(dgOrder->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    [this] { dgOrderCellClick(); });

@@ -73,7 +73,8 @@ TfrmOrderTJ::TfrmOrderTJ(QWidget* parent) : TForm(parent) {
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
+             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money, Draw::Money),
+             Highlight::PersonOnly);
 
     queryparts::stackDocumentsOverLines(*this, {filter.layout}, *dgOrder, *dgOrderDetails);
 

@@ -49,7 +49,8 @@ TfrmTradeStats::TfrmTradeStats(const TradeStatsKind& kind, QWidget* parent)
 
     dgOrderDetails = listparts::listView(this, QStringLiteral("dgOrderDetails"));
     showSlot(*dgOrderDetails, sysData->QueryOrderDetails,
-             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money), Highlight::PersonOnly);
+             queryparts::lineColumns(QStringLiteral("规格"), Draw::Money, Draw::Money),
+             Highlight::PersonOnly);
 
     queryparts::stackDocumentsOverLines(*this, {filter.layout}, *dgOrder, *dgOrderDetails);
 
