@@ -307,6 +307,43 @@ TEST_F(GridKeyboard, AnUnknownCodeIsSaidAndKeepsTheRowEmpty) {
     EXPECT_EQ(g.text(1, DocumentGrid::ProdBH), kHammerCode);
 }
 
+// The message of a code that is not one product says to press F2: the picked product goes into
+// the free row, not over the line whose quantity the scan came into.
+TEST_F(GridKeyboard, AfterACodeOfNoOrSeveralProductsF2PicksIntoTheFreeRow) {
+    const QString shared = QStringLiteral("6900000000017");
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='%1' WHERE prodID=%2").arg(shared).arg(pen));
+    const long long pencil = addProduct("铅笔", 0, "1", "2");
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='%1',cateID=(SELECT cateID FROM Fproduct "
+                        "WHERE prodID=%2) WHERE prodID=%3")
+             .arg(shared)
+             .arg(hammer)
+             .arg(pencil));
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    int line = 1;
+    for (const QString& code : {shared, QStringLiteral("AB-99")}) {
+        SCOPED_TRACE(code.toStdString());
+        goTo(g, line, DocumentGrid::ProdBH);
+        scan(kHammerCode); // the cursor waits in its quantity
+        scan(code);
+        EXPECT_TRUE(messages_.last().contains(code));
+        modal_.expect<TfrmFindProduct>([](TfrmFindProduct& p) {
+            auto& list = drive::find<QTableView>(p, "dgProduct");
+            QModelIndexList pencils;
+            for (int c = 0; c < list.model()->columnCount() && pencils.isEmpty(); ++c)
+                pencils = list.model()->match(list.model()->index(0, c), Qt::DisplayRole, "铅笔");
+            ASSERT_EQ(pencils.size(), 1);
+            drive::doubleClick(list.viewport(), list.visualRect(pencils[0]).center());
+        });
+        press(Qt::Key_F2);
+        modal_.expectAllShown();
+        EXPECT_EQ(g.text(line, DocumentGrid::ProdID), QString::number(hammer));
+        EXPECT_EQ(g.text(line, DocumentGrid::Quantity), "1");
+        EXPECT_EQ(g.text(line + 1, DocumentGrid::ProdID), QString::number(pencil));
+        line += 2;
+    }
+}
+
 TEST_F(GridKeyboard, F2AndEnterOnAnEmptyCodeCellOpenThePicker) {
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);

@@ -487,10 +487,16 @@ bool DocumentGrid::codeTypedAsQuantity(int row, const QString& before) {
 }
 
 void DocumentGrid::enterAtFreeRow(const QString& code) {
-    if (const int free = freeRow())
-        codeEntered(free, code, text(free, ProdBH), true);
-    else
-        noFreeRowFor(code);
+    const int free = freeRow();
+    if (free == 0)
+        return noFreeRowFor(code);
+    codeEntered(free, code, text(free, ProdBH), true);
+    // Not one product of the book: the message says to press F2, which picks into the current
+    // row, so the cursor waits in the free row rather than on the line the scan came into.
+    if (text(free, ProdName).trimmed().isEmpty()) {
+        setCurrentCell(free - 1, ProdBH);
+        setFocus();
+    }
 }
 
 void DocumentGrid::enterScannedCode(const QString& code) {
