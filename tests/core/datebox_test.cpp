@@ -1,6 +1,7 @@
 // A form's date box: Tab leaves it, and a code scanned into it changes no date.
 #include "core/ui/datebox.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -85,6 +86,23 @@ TEST_F(DateBoxKeys, ACodeScannedIntoTheBoxLeavesTheDateAndIsHandedOn) {
     EXPECT_EQ(box->date(), kDay);
     ASSERT_EQ(scanned.size(), 1);
     EXPECT_EQ(scanned.takeLast().at(0).toString(), "XY1");
+}
+
+// An eight-digit code (a shop's own, an EAN-8) is a date's digits; its pace says it is a code,
+// and its Enter must not press the window's default button (保存).
+TEST_F(DateBoxKeys, EightDigitsAtAScannersPaceAreACode) {
+    QSignalSpy scanned(box, &DateBox::codeScanned);
+    box->setSelectedSection(QDateTimeEdit::YearSection);
+    PacedKeys paced;
+    paced.send(*box, "20123456", 3);
+    EXPECT_EQ(box->date(), kDay);
+    ASSERT_EQ(scanned.size(), 1);
+    EXPECT_EQ(scanned.takeLast().at(0).toString(), "20123456");
+    // The same digits at a person's pace are a date.
+    box->setSelectedSection(QDateTimeEdit::YearSection);
+    paced.send(*box, "20250301", 150);
+    EXPECT_EQ(box->date(), QDate(2025, 3, 1));
+    EXPECT_TRUE(scanned.isEmpty());
 }
 
 TEST_F(DateBoxKeys, ADayTypedByAPersonIsTheNewDate) {

@@ -42,8 +42,9 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
 
 void DateBox::keyPressEvent(QKeyEvent* event) {
     // Every key still does what it does in a date box; only a code's Enter is taken here.
+    const bool scanned = pace_.hear(*event, this) == ScannerPace::Heard::Code;
     if (typed_.active() && typed_.take(*event) == ScannedKeys::Took::Code &&
-        isCode(typed_.code())) {
+        (scanned || isCode(typed_.code()))) {
         setDate(before_);
         event->accept();
         emit codeScanned(typed_.code());

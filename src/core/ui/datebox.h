@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ui/scannedkeys.h"
+#include "core/ui/scannerpace.h"
 
 #include <QDate>
 #include <QDateEdit>
@@ -18,7 +19,8 @@ public:
     explicit DateBox(const QString& name, QWidget* parent = nullptr);
 
     // Keys typed before an Enter that no person types into a date: a letter, or more digits
-    // than a whole date has.
+    // than a whole date has. Keys at a scanner's pace are a code whatever they are (a shop's
+    // own eight-digit codes read as a date).
     static bool isCode(const QString& typed);
 
 signals:
@@ -34,5 +36,6 @@ protected:
 private:
     // The keys typed since the last Enter or other key, and the date before the first of them.
     ScannedKeys typed_;
+    ScannerPace pace_;
     QDate before_;
 };
