@@ -92,8 +92,10 @@ Write addCashEntry(const CashEntry& entry) {
             return Write::Broken;
         brokeNotice = *told;
     }
-    if (!key)
-        return Write::NoRow;
+    if (!key) {
+        notice(QStringLiteral("所选账户已被其他用户删除，请重新选择账户！"));
+        return Write::Outdated;
+    }
     notice(brokeNotice + QStringLiteral("添加成功！"));
     return Write::Done;
 }

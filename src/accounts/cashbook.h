@@ -23,7 +23,7 @@ struct CashEntry {
 
 // Writes the entry into the journal and reports "添加成功！". Refuses, with a message and
 // without writing, an amount that is no number or is negative (the sign comes from the
-// entry's direction); writes nothing, without a message, for an account that does not exist.
+// entry's direction); for an account deleted meanwhile says so and writes nothing (Outdated).
 // The account is held while the entry goes in, so that no other counter deletes it meanwhile.
 // When the connection to the server breaks on the way, the entry is looked for by its key on a
 // new session and the person is told it was added (Done), was not, or cannot be known (Broken),

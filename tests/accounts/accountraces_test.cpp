@@ -47,7 +47,8 @@ TEST_P(AccountRaces, AnEntryIntoAnAccountDeletedMeanwhileWritesNothing) {
     const accounts::Write written = whileHeldBy(other, [&] {
         return accounts::addCashEntry({true, QString::number(bank), "12.5", "张三", ""});
     });
-    EXPECT_EQ(written, accounts::Write::NoRow);
+    EXPECT_EQ(written, accounts::Write::Outdated);
+    EXPECT_EQ(messages_.last(), "所选账户已被其他用户删除，请重新选择账户！");
     EXPECT_EQ(count("FitemBank"), 0);
 }
 

@@ -241,6 +241,30 @@ TEST_P(Cash, AmountsNoEntryCanHoldAreRefusedAndTheDialogStaysOpen) {
     EXPECT_EQ(count("FitemBank"), 0);
 }
 
+TEST_P(Cash, AnEntryIntoAnAccountDeletedAtAnotherCounterSaysSoAndKeepsTheAmount) {
+    addAccount("工商银行");
+    open();
+    modal_.expect<TfrmInAdd>([&](TfrmInAdd& d) {
+        auto& account = drive::find<QComboBox>(d, "cbItmName");
+        drive::choose(account, "工商银行");
+        drive::type(d, "txtMoney", "300");
+        exec("DELETE FROM Fitem WHERE itmName='工商银行'");
+        drive::click(d, "btnOK");
+        EXPECT_EQ(messages_.last(), "所选账户已被其他用户删除，请重新选择账户！");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(drive::find<QLineEdit>(d, "txtMoney").text(), "300");
+        // The list is the book's again: the account is no longer offered.
+        EXPECT_EQ(account.findText("工商银行"), -1);
+        EXPECT_TRUE(account.hasFocus());
+        drive::choose(account, "现金");
+        drive::click(d, "btnOK");
+        EXPECT_EQ(messages_.last(), "添加成功！");
+    });
+    drive::click(*window_, "tlAdd");
+    EXPECT_EQ(count("FitemBank"), 1);
+    EXPECT_EQ(scalar("SELECT sumMoney FROM FitemBank WHERE itmID=1"), "300");
+}
+
 TEST_P(Cash, WithoutAnyAccountTheEntryAsksForOne) {
     exec("DELETE FROM Fitem");
     open();

@@ -406,11 +406,12 @@ TEST_F(BadInput, AnEntryIntoAnAccountThatIsGoneOrNoAccountWritesNothing) {
     ASSERT_TRUE(accounts::deleteAccount(bank, "工商银行"));
     messages_.clear();
     for (const QString& itmID : {bank, QStringLiteral("abc"), QString(), QStringLiteral("0")}) {
-        EXPECT_EQ(accounts::addCashEntry({true, itmID, "12.5", "张三", ""}), accounts::Write::NoRow)
+        EXPECT_EQ(accounts::addCashEntry({true, itmID, "12.5", "张三", ""}),
+                  accounts::Write::Outdated)
             << itmID.toStdString();
         EXPECT_EQ(count("FitemBank"), 0) << itmID.toStdString();
+        EXPECT_EQ(messages_.last(), "所选账户已被其他用户删除，请重新选择账户！");
     }
-    EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(accounts::addCashEntry({false, "1", "12.5", "张三", ""}), accounts::Write::Done);
     EXPECT_EQ(scalar("SELECT itmID || ' ' || sumMoney FROM FitemBank"), "1 -12.5");
 }

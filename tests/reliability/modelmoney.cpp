@@ -132,10 +132,11 @@ bool ModelRun::cashEntry() {
         entry.amount = price();
         break;
     }
-    const Expected expected = faulty ? Expected{accounts::Write::Refused, refusal}
-                              : !known
-                                  ? Expected{accounts::Write::NoRow, QString()}
-                                  : Expected{accounts::Write::Done, QStringLiteral("添加成功！")};
+    const Expected expected =
+        faulty   ? Expected{accounts::Write::Refused, refusal}
+        : !known ? Expected{accounts::Write::Outdated,
+                            QStringLiteral("所选账户已被其他用户删除，请重新选择账户！")}
+                 : Expected{accounts::Write::Done, QStringLiteral("添加成功！")};
     tally("cash entry", expected.write != accounts::Write::Done);
     description =
         QStringLiteral("%1 '%2' account '%3'")

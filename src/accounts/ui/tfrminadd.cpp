@@ -95,6 +95,11 @@ void TfrmInAdd::btnOKClick() {
         txtMoney->setFocus();
         return;
     }
+    if (result == accounts::Write::Outdated) { // the account deleted meanwhile
+        LoadItem();
+        cbItmName->setFocus();
+        return;
+    }
     if (result == accounts::Write::Done) {
         written_ = true;
         txtMoney->setText(QStringLiteral("0"));
