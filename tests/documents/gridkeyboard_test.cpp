@@ -344,6 +344,30 @@ TEST_F(GridKeyboard, AfterACodeOfNoOrSeveralProductsF2PicksIntoTheFreeRow) {
     }
 }
 
+// A code typed by hand as the window opens goes where it belongs: the first box was the printed
+// title, which took it, and its Enter pressed 保存.
+TEST_F(GridKeyboard, AWindowShownStartsAtItsWarehouseThenAtItsNextFreeLine) {
+    TfrmTradeDocument& w = purchase();
+    EXPECT_EQ(w.focusWidget(), &drive::find<QComboBox>(w, "cbHouse"));
+    chooseHouseAndSupplier(w);
+    grid(w).setText(1, DocumentGrid::ProdName, "kept");
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.focusWidget(), &grid(w));
+    EXPECT_EQ(grid(w).currentLine(), 2);
+    EXPECT_EQ(grid(w).currentColumn(), int(DocumentGrid::ProdBH));
+
+    TfrmPDB& transfer = open<TfrmPDB>(*products);
+    EXPECT_EQ(transfer.focusWidget(), &drive::find<QComboBox>(transfer, "cbHouseOut"));
+    drive::choose(drive::find<QComboBox>(transfer, "cbHouseOut"), "北库");
+    transfer.hide();
+    transfer.show();
+    EXPECT_EQ(transfer.focusWidget(), &drive::find<QComboBox>(transfer, "cbHouseIn"));
+    // The loss window's type always has a choice: its warehouse comes first.
+    TfrmBsBy& loss = open<TfrmBsBy>(*products);
+    EXPECT_EQ(loss.focusWidget(), &drive::find<QComboBox>(loss, "cbHouseIn"));
+}
+
 TEST_F(GridKeyboard, F2AndEnterOnAnEmptyCodeCellOpenThePicker) {
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -493,10 +494,13 @@ void DocumentGrid::enterAtFreeRow(const QString& code) {
     codeEntered(free, code, text(free, ProdBH), true);
     // Not one product of the book: the message says to press F2, which picks into the current
     // row, so the cursor waits in the free row rather than on the line the scan came into.
-    if (text(free, ProdName).trimmed().isEmpty()) {
-        setCurrentCell(free - 1, ProdBH);
-        setFocus();
-    }
+    if (text(free, ProdName).trimmed().isEmpty())
+        goToFreeLine();
+}
+
+void DocumentGrid::goToFreeLine() {
+    setCurrentCell(std::max(freeRow(), 1) - 1, ProdBH);
+    setFocus();
 }
 
 void DocumentGrid::enterScannedCode(const QString& code) {

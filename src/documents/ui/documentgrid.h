@@ -90,6 +90,9 @@ public:
     void enterScannedCode(const QString& code);
     // Puts the cell cursor on a cell and opens it for typing, its text selected.
     void editCell(int row, int column);
+    // Puts the focus and the cell cursor on the code cell of the first row without a product
+    // (of the first row when all ten have one), where the next product is typed or scanned.
+    void goToFreeLine();
 
 signals:
     // The person changed a cell's text (each keystroke).

@@ -2,6 +2,7 @@
 
 #include "core/query.h"
 #include "documents/documentheader.h"
+#include "documents/ui/documentgrid.h"
 
 #include <QComboBox>
 
@@ -29,6 +30,15 @@ void loadEmployees(QComboBox& box) {
     box.clear();
     box.addItems(employeeNames());
     box.setEditText(typed);
+}
+
+void startWhereNeeded(std::initializer_list<QComboBox*> houseBoxes, DocumentGrid& grid) {
+    for (QComboBox* box : houseBoxes)
+        if (box->currentIndex() < 0) {
+            box->setFocus();
+            return;
+        }
+    grid.goToFreeLine();
 }
 
 } // namespace documents

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+
+class DocumentGrid;
 class QComboBox;
 class TQuery;
 
@@ -17,5 +20,10 @@ QString chosenHouseID(const QComboBox& box);
 
 // LoadJBR: the employee names as the list of an editable box; its text stays as it was.
 void loadEmployees(QComboBox& box);
+
+// Where a document window starts the person when shown: the first of its warehouse boxes that
+// has no choice yet, else the grid's next free line; not the first box, the printed title,
+// where a code typed by hand became the title and its Enter pressed 保存.
+void startWhereNeeded(std::initializer_list<QComboBox*> houseBoxes, DocumentGrid& grid);
 
 } // namespace documents

@@ -111,6 +111,7 @@ void StockDocumentForm::FormShow() {
     if (!holdsKeptLines())
         dtDate->setDate(environment::now().date());
     renewOrderCode(stockKind(shownKind_).prefix);
+    documents::startWhereNeeded({firstHeaderBox_, cbHouseIn}, *sgData);
 }
 
 bool StockDocumentForm::holdsKeptLines() const {
@@ -131,7 +132,8 @@ std::optional<documents::CodeOrigin> StockDocumentForm::codeOrigin() const {
     return documents::unchangedOrigin(madeCode_, txtOrderCode->text());
 }
 
-void StockDocumentForm::setTabOrderFrom(QWidget* firstHeaderBox) {
+void StockDocumentForm::setTabOrderFrom(QComboBox* firstHeaderBox) {
+    firstHeaderBox_ = firstHeaderBox;
     QWidget* const order[] = {txtCaption, firstHeaderBox, cbHouseIn, txtOrderCode, dtDate,
                               sgData,     cbEMp,          btnSave,   btnClose};
     for (std::size_t i = 1; i < std::size(order); ++i)

@@ -41,7 +41,7 @@ protected:
     // Where the code shown came from, while the person has not changed it.
     std::optional<documents::CodeOrigin> codeOrigin() const;
     // Tab walks the title, the window's first header box, then every other box in reading order.
-    void setTabOrderFrom(QWidget* firstHeaderBox);
+    void setTabOrderFrom(QComboBox* firstHeaderBox);
     void readLines(DocumentLines& lines) const;
 
     QLineEdit* txtCaption;
@@ -62,5 +62,6 @@ private:
     bool save();
     void loadTitle();
     StockKindId shownKind_;
+    QComboBox* firstHeaderBox_ = nullptr;
     std::optional<documents::CodeOrigin> madeCode_;
 };

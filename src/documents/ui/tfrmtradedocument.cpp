@@ -195,6 +195,7 @@ void TfrmTradeDocument::FormShow() {
         dtDate->setDate(now.date());
     madeCode_ = documents::CodeOrigin{kind_.prefix, now};
     txtOrderCode->setText(documents::documentCode(kind_.prefix, now));
+    documents::startWhereNeeded({cbHouse}, *sgData);
 }
 
 bool TfrmTradeDocument::FormClose() {
