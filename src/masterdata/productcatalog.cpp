@@ -62,6 +62,20 @@ void searchProducts(TQuery& query, const QString& key) {
     query.open();
 }
 
+std::optional<QString> productNamedByCode(const QString& prodBH, const QString& prodID) {
+    TQuery& q = sysData->QueryCommon;
+    q.load(QStringLiteral("SELECT prodID,prodName FROM Fproduct WHERE prodBH=:prodBH "
+                          "ORDER BY prodID"));
+    q.bind(u"prodBH", prodBH);
+    q.open();
+    std::optional<QString> name;
+    for (; !q.eof() && !name; q.next())
+        if (q.field(u"prodID").asText() != prodID)
+            name = q.field(u"prodName").asText();
+    q.close();
+    return name;
+}
+
 int writeProduct(const QString& sql, const ProductFields& f, const QString& prodID) {
     return executeCommon(sql, [&](TQuery& q) {
         q.bind(u"cateID", f.cateID);

@@ -42,6 +42,9 @@ inline const QString kUpdateProduct = QStringLiteral(
     "UPDATE Fproduct SET cateID=:cateID,prodBH=:prodBH,prodName=:prodName,type=:type,"
     "company=:company,unitName=:unitName,inprice=:inprice,outprice=:outprice,remark=:remark,"
     "field1=:field1,field2=:field2 WHERE prodID=:prodID");
+// The name of another product than prodID (empty: any) whose code is prodBH, found as a
+// scanned code finds its product; nothing when none has it.
+std::optional<QString> productNamedByCode(const QString& prodBH, const QString& prodID);
 // Runs kInsertProduct or kUpdateProduct (which names the product by prodID); rows affected.
 int writeProduct(const QString& sql, const ProductFields& fields, const QString& prodID);
 // Holds the category a product is written into, so that no other counter deletes it before

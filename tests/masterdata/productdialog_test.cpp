@@ -189,6 +189,54 @@ TEST_F(ProductDialogs, EditingShowsTheRowAndSavesOverIt) {
     EXPECT_EQ(messages_.shown().size(), 1u);
 }
 
+// Two products under one code cannot be told apart by a scan: the second is asked about.
+TEST_F(ProductDialogs, ACodeAnotherProductHasIsAskedAboutBeforeSaving) {
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(cola_));
+    const long long tea = addProduct("绿茶", drinks_, "2", "3");
+    const QString asked = "编号“6901234567892”已是商品“可乐”的编号，两个商品用同一编号，"
+                          "扫描时须按F2选择。仍要保存吗？";
+    open();
+    selectNode("零食");
+    modal_.expect<TfrmProdAdd>([&](TfrmProdAdd& w) {
+        drive::type(w, "txtProdBH", "6901234567892 ");
+        drive::type(w, "txtProdName", "雪碧");
+        messages_.answerCancel();
+        drive::click(w, "btnOK");
+        EXPECT_EQ(messages_.last(), asked);
+        EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::CautiousQuestion);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.focusWidget()->objectName(), "txtProdBH");
+        EXPECT_EQ(count("Fproduct"), 2);
+        // Meant so: saved.
+        messages_.answerOk();
+        drive::click(w, "btnOK");
+    });
+    drive::click(window(), "tlAdd");
+    EXPECT_EQ(messages_.last(), "添加成功！");
+    EXPECT_EQ(count("Fproduct WHERE prodBH='6901234567892'"), 2);
+
+    // A product edited keeps its own code without a question; one given a taken code is asked.
+    selectNode("饮料");
+    selectProduct("可乐");
+    messages_.clear();
+    modal_.expect<TfrmProdEdit>([&](TfrmProdEdit& w) {
+        drive::type(w, "txtType", "330ml");
+        drive::click(w, "btnOK");
+    });
+    drive::click(window(), "tlEdit");
+    EXPECT_EQ(messages_.texts(), QStringList({"商品修改成功！"}));
+    selectProduct("绿茶");
+    modal_.expect<TfrmProdEdit>([&](TfrmProdEdit& w) {
+        drive::type(w, "txtProdBH", "6901234567892");
+        messages_.answerCancel();
+        drive::click(w, "btnOK");
+        EXPECT_EQ(messages_.last(), asked);
+        drive::click(w, "btnClose");
+    });
+    drive::click(window(), "tlEdit");
+    EXPECT_EQ(field("prodBH", tea), "BH-绿茶");
+}
+
 TEST_F(ProductDialogs, EditingOrDeletingWithAnEmptyListAsksForAProduct) {
     open();
     selectNode("零食");

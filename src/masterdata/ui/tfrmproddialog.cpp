@@ -163,6 +163,23 @@ void TfrmProdDialog::LoadCategories() {
     cbCate_->setCurrentIndex(cbCate_->findData(cateID_));
 }
 
+// A code another product has already: a scan of it can then not tell the two apart and asks
+// to choose with F2 at every sale. Some shops mean it (one code on two packings), so it is
+// asked, not refused; a code the product had when shown is not asked about again.
+bool TfrmProdDialog::codeMeant(const QString& prodBH) {
+    if (prodBH.isEmpty() || (shown_.kind && prodBH == shown_.values.value(1).trimmed()))
+        return true;
+    const auto other = catalog::productNamedByCode(prodBH, shown_.key);
+    if (!other || messages().cautiousQuestion(
+                      QStringLiteral("编号“%1”已是商品“%2”的编号，两个商品用同一编号，扫描时须按F2"
+                                     "选择。仍要保存吗？")
+                          .arg(prodBH, *other),
+                      QStringLiteral("信息提示")) == Messages::kOk)
+        return true;
+    boxOf("prodBH").edit->setFocus();
+    return false;
+}
+
 void TfrmProdDialog::btnOKClick() {
     NumberEdit::judgeAll(*this);
     if (cbCate_->currentIndex() < 0) {
@@ -188,6 +205,8 @@ void TfrmProdDialog::btnOKClick() {
                                         text("remark"),
                                         text("field1"),
                                         text("field2")};
+    if (!codeMeant(fields.prodBH))
+        return;
     TQuery& q = sysData->QueryCommon;
     const std::optional<int> written = masterrows::writeChecked([&] {
         masterrows::requireAsShown(q, shown_);

@@ -52,6 +52,8 @@ private:
                 const QString& caption, QLineEdit* edit);
     const Box& boxOf(const QString& fieldName) const;
     void LoadCategories();
+    // False when the code is another product's and the person would rather change it.
+    bool codeMeant(const QString& prodBH);
     void btnOKClick();
 
     const ProdDialogKind& kind_;
