@@ -20,4 +20,16 @@ Found askAfterBreak(const std::function<Found(TQuery&)>& ask) {
     }
 }
 
+Found foundAfterBreak(transactions::Fate fate) {
+    switch (fate) {
+    case transactions::Fate::Committed:
+        return Found::Ours;
+    case transactions::Fate::RolledBack:
+        return Found::Absent;
+    case transactions::Fate::Unknown:
+        break;
+    }
+    return Found::Unknown;
+}
+
 } // namespace documents

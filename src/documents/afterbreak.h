@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/transaction.h"
 #include "documents/posting.h"
 
 #include <functional>
@@ -12,5 +13,8 @@ namespace documents {
 // book with the query it is given: the first statement after the break opens a new session.
 // Unknown when the book cannot be read either.
 Found askAfterBreak(const std::function<Found(TQuery&)>& ask);
+// What the server says became of the cut-off transaction, as Found: its own work got through
+// (Ours), was rolled back (Absent), or cannot be known yet (Unknown).
+Found foundAfterBreak(transactions::Fate fate);
 
 } // namespace documents

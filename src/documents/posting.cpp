@@ -5,6 +5,7 @@
 #include "core/refusal.h"
 #include "core/sysdata.h"
 #include "core/transaction.h"
+#include "documents/afterbreak.h"
 
 namespace documents {
 
@@ -25,18 +26,6 @@ std::optional<QString> tellAfterBreak(Found found, const AfterBreakTexts& texts)
 namespace {
 
 const QString kFailed = QStringLiteral("单据保存出现异常！");
-
-Found foundAfterBreak(transactions::Fate fate) {
-    switch (fate) {
-    case transactions::Fate::Committed:
-        return Found::Ours;
-    case transactions::Fate::RolledBack:
-        return Found::Absent;
-    case transactions::Fate::Unknown:
-        break;
-    }
-    return Found::Unknown;
-}
 
 } // namespace
 

@@ -84,8 +84,9 @@ void run(TQuery& q, const QString& sql, const QString& orderID) {
     q.execute();
 }
 
-bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID) {
+bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID, QString& transactionId) {
     Transaction transaction(sysData->myCon);
+    transactionId = transactions::serverId(sysData->myCon);
     // Held first, so that a second counter voiding the same document waits and then finds
     // it gone instead of taking its quantities back twice.
     if (!holdRow(q, kind.headerTable, QStringLiteral("orderID"), orderID, RowHold::Removed))
@@ -128,19 +129,14 @@ bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID) {
 
 } // namespace
 
-bool voidDocument(const QueryKind& kind, const QString& orderID) {
+bool voidDocument(const QueryKind& kind, const QString& orderID, QString* transactionId) {
     TQuery& q = sysData->QueryCommon;
+    QString unasked;
+    QString& id = transactionId ? *transactionId : unasked;
     return transactions::retryingConflicts(sysData->myCon,
-                                           [&] { return voidWithin(q, kind, orderID); });
+                                           [&] { return voidWithin(q, kind, orderID, id); });
 }
 
-documents::Found voidedAfterBreak(const QueryKind& kind, const QString& orderID) {
-    return documents::askAfterBreak([&](TQuery& q) {
-        q.load(QStringLiteral("SELECT COUNT(*) AS held FROM %1 WHERE orderID=:orderID%2")
-                   .arg(kind.headerTable, kind.headerCondition));
-        q.bind(u"orderID", orderID);
-        q.open();
-        return q.field(u"held").asInteger() == 0 ? documents::Found::Ours
-                                                 : documents::Found::Absent;
-    });
+documents::Found voidedAfterBreak(const QString& transactionId) {
+    return documents::foundAfterBreak(transactions::fateAfterBreak(sysData->myCon, transactionId));
 }

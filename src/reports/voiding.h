@@ -11,9 +11,12 @@ struct QueryKind;
 // the counterpart's balance and to the money journal, reading the document as it stands in
 // the book. False, with nothing changed, when the book holds no such document (it was
 // voided already). A database error rolls everything back and is thrown.
-bool voidDocument(const QueryKind& kind, const QString& orderID);
+// transactionId receives the server's id of the voiding's transaction, by which its fate is
+// asked after a lost connection.
+bool voidDocument(const QueryKind& kind, const QString& orderID, QString* transactionId = nullptr);
 
-// After the connection to the server broke while voiding it: Ours when the document is gone
-// from the book (the voiding got through, or another counter's did), Absent when it is still
-// there, Unknown when the book cannot be read either.
-documents::Found voidedAfterBreak(const QueryKind& kind, const QString& orderID);
+// After the connection to the server broke while voiding: Ours when the server committed the
+// voiding's transaction, Absent when it rolled it back, Unknown when the book cannot be read
+// or the server is still running it (its commit may yet get through: the document still
+// listed by another session is no sign that it was not voided).
+documents::Found voidedAfterBreak(const QString& transactionId);

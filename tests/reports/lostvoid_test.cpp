@@ -1,10 +1,12 @@
 // Voiding whose connection to the server breaks: the person learns whether the document was
 // voided, and the list shows the book as it is.
 #include "core/rowlock.h"
+#include "core/transaction.h"
 #include "documents/tradekind.h"
 #include "reportbook.h"
 #include "reports/querykind.h"
 #include "reports/ui/tfrmorderquery.h"
+#include "reports/voiding.h"
 #include "support/drive.h"
 #include "support/lostsession.h"
 #include "support/othercounter.h"
@@ -96,6 +98,25 @@ TEST_F(LostVoid, AVoidingThatCannotBeLookedForAfterTheBreakIsLeftToThePerson) {
     // It did get through: the person is sent to look rather than told to void again.
     EXPECT_EQ(held(), 0);
     EXPECT_EQ(totals(), unposted);
+}
+
+// Cut off with its commit on the way, the voiding may still be running on the server, its
+// deletion not yet seen by another session: the document still listed there is no sign that
+// it was not voided, and "void it again" would be wrong once the commit gets through.
+TEST_F(LostVoid, AVoidingTheServerIsStillRunningIsNeitherCalledDoneNorUndone) {
+    const std::unique_ptr<Connection> cutOff = anotherCounter();
+    QString id;
+    {
+        Transaction running(*cutOff);
+        id = transactions::serverId(*cutOff);
+        TQuery q(*cutOff, QStringLiteral("cutOff"));
+        q.load("DELETE FROM OrderPur WHERE orderID='CJ1'");
+        q.execute();
+        EXPECT_EQ(held(), 1);
+        EXPECT_EQ(voidedAfterBreak(id), documents::Found::Unknown);
+        running.commit();
+    }
+    EXPECT_EQ(voidedAfterBreak(id), documents::Found::Ours);
 }
 
 } // namespace

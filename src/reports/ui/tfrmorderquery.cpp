@@ -127,15 +127,16 @@ void TfrmOrderQuery::tlDelClick() {
             QStringLiteral("确定要作废单据：\"%1\" 吗？").arg(selectedOrderID_), kInfoCaption) ==
         Messages::kCancel)
         return;
+    QString transactionId;
     try {
         // A document gone from the book since it was clicked has nothing left to take back.
-        if (!voidDocument(kind_, selectedOrderID_))
+        if (!voidDocument(kind_, selectedOrderID_, &transactionId))
             notice(QStringLiteral("该单据已被其他用户作废，无需再作废！"));
     } catch (const DbError& e) {
         if (!e.connectionLost())
             throw;
         // Voiding it twice is refused anyway; the person learns which it was.
-        const documents::Found found = voidedAfterBreak(kind_, selectedOrderID_);
+        const documents::Found found = voidedAfterBreak(transactionId);
         if (const auto told = documents::tellAfterBreak(
                 found, {QStringLiteral("与服务器的连接曾中断，单据已作废。"),
                         QStringLiteral("与服务器的连接已中断，单据未作废，请重新作废。"),
