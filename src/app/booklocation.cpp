@@ -6,11 +6,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <unistd.h>
 
 namespace booklocation {
+
+namespace {
+
+// The book the data folder holds, once it holds one.
+const QString kBookHeld = QStringLiteral("book/held");
+
+} // namespace
 
 Places standardPlaces() {
     const QString bin = environment::applicationDirectory();
@@ -18,16 +26,21 @@ Places standardPlaces() {
             QDir::cleanPath(bin + QStringLiteral("../share/vesk/") + TsysData::fileName())};
 }
 
-QString locate(const Places& places) {
+QString locate(const Places& places, const std::function<bool(const QString& lostBook)>& makeAnew) {
     const QString beside = QDir(places.applicationDirectory).filePath(TsysData::fileName());
     if (QFileInfo::exists(beside))
         return beside;
     if (places.dataFolder.isEmpty())
         return beside; // no home to keep it in: opening reports the missing book
     const QString own = QDir(places.dataFolder).filePath(TsysData::fileName());
+    // Kept in the user's settings, apart from the data folder that may go with the book.
+    QSettings settings;
+    const bool heldOne = settings.value(kBookHeld).toString() == own;
     if (!QFileInfo::exists(own) && QFileInfo::exists(places.templateFile) &&
-        QDir().mkpath(places.dataFolder))
+        (!heldOne || makeAnew(own)) && QDir().mkpath(places.dataFolder))
         copyTemplate(places.templateFile, own);
+    if (QFileInfo::exists(own))
+        settings.setValue(kBookHeld, own);
     return own;
 }
 

@@ -24,7 +24,15 @@ namespace {
 // for the server's password for this run when the server wants one.
 std::unique_ptr<TsysData> openBook(const QString& conninfo) {
     if (conninfo.isEmpty()) {
-        const QString book = booklocation::locate(booklocation::standardPlaces());
+        const QString book =
+            booklocation::locate(booklocation::standardPlaces(), [](const QString& lost) {
+                return messages().cautiousQuestion(
+                           QStringLiteral("账簿文件不见了：%1\n若是移走了，请放回原处后再启动"
+                                          "本程序；若要从头记账，可新建一个空账簿。\n"
+                                          "要新建一个空账簿吗？")
+                               .arg(QDir::toNativeSeparators(lost)),
+                           QStringLiteral("信息提示")) == Messages::kOk;
+            });
         auto data = std::make_unique<TsysData>(QFileInfo(book).absolutePath() + u'/');
         data->connect();
         return data;

@@ -34,6 +34,13 @@ protected:
         ASSERT_FALSE(template_.isEmpty());
     }
     QString path(const QString& relative) const { return root_.path() + u'/' + relative; }
+    // As the program starts: a lost book is asked about, and answered as answer says.
+    QString locate() {
+        return booklocation::locate(places_, [this](const QString& lost) {
+            asked_ << lost;
+            return answer_;
+        });
+    }
     QStringList dataFolderFiles() const {
         return QDir(places_.dataFolder).entryList(QDir::Files | QDir::Hidden);
     }
@@ -42,17 +49,19 @@ protected:
     booklocation::Places places_{path("bin/"), path("data/Vesk/vesk"),
                                  path("share/vesk/kestdata.db")};
     QByteArray template_;
+    QStringList asked_;
+    bool answer_ = false;
 };
 
 TEST_F(BookLocation, ABookBesideTheProgramIsAPortableCopyAndTheDataFolderStaysUntouched) {
     write(path("bin/kestdata.db"), "the shop's own book");
-    EXPECT_EQ(booklocation::locate(places_), path("bin/kestdata.db"));
+    EXPECT_EQ(locate(), path("bin/kestdata.db"));
     EXPECT_FALSE(QFileInfo::exists(places_.dataFolder));
     EXPECT_EQ(contentsOf(path("bin/kestdata.db")), "the shop's own book");
 }
 
 TEST_F(BookLocation, TheFirstStartCopiesTheTemplateIntoTheDataFolderForTheOwnerAlone) {
-    const QString book = booklocation::locate(places_);
+    const QString book = locate();
     EXPECT_EQ(book, path("data/Vesk/vesk/kestdata.db"));
     EXPECT_EQ(contentsOf(book), template_);
     EXPECT_EQ(dataFolderFiles(), QStringList({"kestdata.db"})) << "no temporary copy is left";
@@ -64,16 +73,38 @@ TEST_F(BookLocation, TheFirstStartCopiesTheTemplateIntoTheDataFolderForTheOwnerA
 }
 
 TEST_F(BookLocation, TheUsersBookIsFoundAgainAndNeverReplacedByTheTemplate) {
-    const QString book = booklocation::locate(places_);
+    const QString book = locate();
     write(book, "a year of purchases");
-    EXPECT_EQ(booklocation::locate(places_), book);
+    EXPECT_EQ(locate(), book);
     EXPECT_EQ(contentsOf(book), "a year of purchases");
     EXPECT_EQ(dataFolderFiles(), QStringList({"kestdata.db"}));
 }
 
+// A book the data folder held is gone (moved, deleted, the folder restored without it): an
+// empty one made in its place without a word took the shop's next sales, and the owner's
+// password was the seeded one again.
+TEST_F(BookLocation, ABookThatWasThereAndIsGoneIsReplacedOnlyWhenThePersonSaysSo) {
+    const QString book = locate();
+    EXPECT_TRUE(asked_.isEmpty()) << "the first start makes the book without asking";
+    QFile::remove(book);
+
+    EXPECT_EQ(locate(), book);
+    EXPECT_EQ(asked_, QStringList({book}));
+    EXPECT_TRUE(dataFolderFiles().isEmpty()) << "opening it reports the missing book";
+    // Asked again at the next start, until the book is back or a new one is wanted.
+    EXPECT_EQ(locate(), book);
+    EXPECT_EQ(asked_.size(), 2);
+    answer_ = true;
+    EXPECT_EQ(locate(), book);
+    EXPECT_EQ(contentsOf(book), template_);
+    // The new book is the one held now: found again without a question.
+    EXPECT_EQ(locate(), book);
+    EXPECT_EQ(asked_.size(), 3);
+}
+
 TEST_F(BookLocation, WithoutTheTemplateNothingIsMadeAndOpeningReportsTheMissingBook) {
     QFile::remove(places_.templateFile);
-    EXPECT_EQ(booklocation::locate(places_), path("data/Vesk/vesk/kestdata.db"));
+    EXPECT_EQ(locate(), path("data/Vesk/vesk/kestdata.db"));
     EXPECT_TRUE(dataFolderFiles().isEmpty());
 }
 
