@@ -5,6 +5,8 @@
 #include "core/sysdata.h"
 #include "masterdata/masterrows.h"
 
+#include <algorithm>
+
 namespace useraccounts {
 
 std::vector<User> list() {
@@ -66,11 +68,21 @@ bool remove(long long userID) {
         .has_value();
 }
 
-bool grant(const QString& userKey, const std::vector<int>& codes) {
+bool grant(const QString& userKey, const std::vector<int>& codes,
+           const std::optional<std::vector<long long>>& shown) {
     return masterrows::writeChecked([&] {
                TQuery& q = sysData->QueryCommon;
                // Held, so that the rows granted never outlive a user deleted meanwhile.
                masterrows::hold(q, masterrows::kUser, userKey, RowHold::Changed);
+               if (shown) {
+                   auto now = permissions(userKey);
+                   auto then = *shown;
+                   std::sort(now.begin(), now.end());
+                   std::sort(then.begin(), then.end());
+                   if (now != then)
+                       throw Refusal(
+                           QStringLiteral("此用户的权限已被其他用户修改，请核对后重新授权！"));
+               }
                q.load(QStringLiteral("DELETE FROM perms WHERE userID=:userID"));
                q.bind(u"userID", userKey);
                q.execute();

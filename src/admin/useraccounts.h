@@ -27,8 +27,10 @@ std::optional<bool> add(const QString& name, const QString& password);
 bool remove(long long userID);
 // Replaces the user's permission rows by one row per code, together, on the user held: on an
 // error nothing changes and the DbError goes on. False, with the person told, when another
-// counter has removed the user meanwhile.
-bool grant(const QString& userKey, const std::vector<int>& codes);
+// counter has removed the user meanwhile, or (with shown, the codes the window ticked when
+// the user was chosen) changed the user's permissions since: the ticks would undo that.
+bool grant(const QString& userKey, const std::vector<int>& codes,
+           const std::optional<std::vector<long long>>& shown = std::nullopt);
 // Sets the new password when the old one is the user's; false (nothing changed) otherwise.
 // Nothing, with the person told, when another counter has removed the user meanwhile or a lost
 // connection left it not changed or not known to be.

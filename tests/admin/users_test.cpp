@@ -268,6 +268,33 @@ TEST_P(Users, AUserDeletedAtAnotherCounterIsReportedOnGrantingAndOnDeleting) {
     EXPECT_EQ(rows().size(), 1);
 }
 
+// Ticks loaded when the user was chosen would undo what another counter granted meanwhile.
+TEST_P(Users, PermissionsChangedAtAnotherCounterSinceTheUserWasChosenAreNotGrantedOver) {
+    const long long tom = addUser("Tom", "t1");
+    exec(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 3)").arg(tom));
+    show();
+    clickUser("Tom");
+    anotherCounter()->run(QStringLiteral("INSERT INTO perms(userID, perm) VALUES(%1, 10)")
+                              .arg(tom)
+                              .toUtf8()
+                              .constData());
+    setChecked(5, true);
+    drive::click(grantButton());
+    EXPECT_EQ(messages_.last(), "此用户的权限已被其他用户修改，请核对后重新授权！");
+    EXPECT_EQ(codesOf(tom), "3,10");
+    // The ticks show the book again, the user still chosen: granted as now ticked.
+    EXPECT_EQ(checked(), QList<int>({3, 10}));
+    setChecked(5, true);
+    drive::click(grantButton());
+    EXPECT_EQ(messages_.last(), "此用户授权成功！");
+    EXPECT_EQ(codesOf(tom), "3,5,10");
+    // Granted again from the same ticks, nothing was changed elsewhere meanwhile.
+    setChecked(3, false);
+    drive::click(grantButton());
+    EXPECT_EQ(messages_.last(), "此用户授权成功！");
+    EXPECT_EQ(codesOf(tom), "5,10");
+}
+
 TEST_P(Users, TwoCountersAddingOneNameAtOnceMakeOneUser) {
     OtherCounter other(anotherCounter(), anotherCounter());
     other.holdName("Users", "Cashier");

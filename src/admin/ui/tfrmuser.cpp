@@ -172,7 +172,9 @@ void TfrmUser::lsvUserClick(int row) {
     btnPerm->setEnabled(!SelectedIsAdministrator());
     for (int i = 0; i < lstPerm->count(); ++i)
         lstPerm->item(i)->setCheckState(Qt::Unchecked);
-    for (const long long code : useraccounts::permissions(lsvUser->item(row, kKeyColumn)->text()))
+    shownKey_ = lsvUser->item(row, kKeyColumn)->text();
+    shownPerms_ = useraccounts::permissions(shownKey_);
+    for (const long long code : shownPerms_)
         if (code >= 0 && code < lstPerm->count())
             lstPerm->item(static_cast<int>(code))->setCheckState(Qt::Checked);
 }
@@ -210,14 +212,28 @@ void TfrmUser::btnPermClick() {
             codes.push_back(i);
     bool granted = false;
     try {
-        granted = useraccounts::grant(SelectedKey(), codes);
+        // The ticks loaded from this user are compared with the book; others are as ticked.
+        const auto shown = SelectedKey() == shownKey_
+                               ? std::optional<std::vector<long long>>(shownPerms_)
+                               : std::nullopt;
+        granted = useraccounts::grant(SelectedKey(), codes, shown);
     } catch (const DbError&) {
         notice(QStringLiteral("此用户授权失败！请重新授权！"));
         return;
     }
     if (!granted) {
-        LoadUser(); // removed by another counter meanwhile
+        // Removed by another counter meanwhile, or given other permissions there: the list and
+        // the ticks show the book again.
+        const QString key = SelectedKey();
+        LoadUser();
+        for (int row = 0; row < lsvUser->rowCount(); ++row)
+            if (lsvUser->item(row, kKeyColumn)->text() == key) {
+                lsvUser->selectRow(row);
+                lsvUserClick(row);
+            }
         return;
     }
+    shownKey_ = SelectedKey();
+    shownPerms_.assign(codes.begin(), codes.end());
     notice(QStringLiteral("此用户授权成功！"));
 }

@@ -2,6 +2,8 @@
 
 #include "core/ui/tform.h"
 
+#include <vector>
+
 class QListWidget;
 class QPushButton;
 class QTableWidget;
@@ -30,6 +32,9 @@ private:
     bool SelectedIsAdministrator() const;
 
     TfrmUserAdd& frmUserAdd;
+    // The user whose permissions the ticks were loaded from, and those permissions.
+    QString shownKey_;
+    std::vector<long long> shownPerms_;
     QToolButton* tlAdd;
     QToolButton* tlDel;
     QToolButton* tlExit;
