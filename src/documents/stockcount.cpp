@@ -40,6 +40,23 @@ std::optional<QString> quantityText(const QString& text, bool emptyIsZero) {
     return value->toString();
 }
 
+// The same products with the same quantities, whatever their order.
+bool sameLines(const std::vector<ShownLine>& book, const std::vector<ShownLine>& shown) {
+    if (book.size() != shown.size())
+        return false;
+    const auto same = [](const QString& a, const QString& b) {
+        const auto x = Decimal::parse(a.trimmed());
+        const auto y = Decimal::parse(b.trimmed());
+        return x && y ? *x == *y : a.trimmed() == b.trimmed();
+    };
+    return std::all_of(book.begin(), book.end(), [&](const ShownLine& line) {
+        return std::any_of(shown.begin(), shown.end(), [&](const ShownLine& seen) {
+            return seen.prodID.trimmed() == line.prodID.trimmed() && same(seen.book, line.book) &&
+                   same(seen.counted, line.counted);
+        });
+    });
+}
+
 } // namespace
 
 QString countCode(const QDateTime& moment) {
@@ -164,7 +181,8 @@ std::optional<QString> countHolding(TQuery& q, const QString& house, const QStri
 
 LineResult saveLineWithin(const QString& orderID, const QString& prodID, const QString& book,
                           const QString& counted, const std::optional<CountHeader>& header,
-                          QString* writtenCode, QString& transactionId) {
+                          QString* writtenCode, const std::optional<ShownLine>& asListed,
+                          QString& transactionId) {
     QString code = orderID.trimmed();
     CommonSlot common;
     TQuery& q = common.q;
@@ -212,6 +230,10 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
     q.bind(u"prodID", prodID.trimmed());
     q.open();
     const bool exists = q.recordCount() > 0;
+    if (asListed && !(exists && sameLines({{prodID.trimmed(), q.field(u"pcount").asText(),
+                                            q.field(u"pdcount").asText()}},
+                                          {*asListed})))
+        return LineResult::LineChanged;
     q.load(exists ? QStringLiteral("UPDATE OrderPDD SET pcount=:pcount,pdcount=:pdcount WHERE "
                                    "orderID=:orderID AND prodID=:prodID")
                   : QStringLiteral("INSERT INTO OrderPDD(orderID,prodID,pcount,pdcount) "
@@ -232,7 +254,7 @@ LineResult saveLineWithin(const QString& orderID, const QString& prodID, const Q
 
 LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
                     const QString& pdcount, const std::optional<CountHeader>& header,
-                    QString* writtenCode) {
+                    QString* writtenCode, const std::optional<ShownLine>& asListed) {
     const auto book = quantityText(pcount, true);
     const auto counted = quantityText(pdcount, false);
     if (!book || !counted)
@@ -241,7 +263,7 @@ LineResult saveLine(const QString& orderID, const QString& prodID, const QString
     try {
         return transactions::retryingConflicts(sysData->myCon, [&] {
             transactionId.clear();
-            return saveLineWithin(orderID, prodID, *book, *counted, header, writtenCode,
+            return saveLineWithin(orderID, prodID, *book, *counted, header, writtenCode, asListed,
                                   transactionId);
         });
     } catch (const DbError& e) {
@@ -304,23 +326,6 @@ std::optional<bool> deleteCount(const QString& orderID) {
 }
 
 namespace {
-
-// The same products with the same quantities, whatever their order.
-bool sameLines(const std::vector<ShownLine>& book, const std::vector<ShownLine>& shown) {
-    if (book.size() != shown.size())
-        return false;
-    const auto same = [](const QString& a, const QString& b) {
-        const auto x = Decimal::parse(a.trimmed());
-        const auto y = Decimal::parse(b.trimmed());
-        return x && y ? *x == *y : a.trimmed() == b.trimmed();
-    };
-    return std::all_of(book.begin(), book.end(), [&](const ShownLine& line) {
-        return std::any_of(shown.begin(), shown.end(), [&](const ShownLine& seen) {
-            return seen.prodID.trimmed() == line.prodID.trimmed() && same(seen.book, line.book) &&
-                   same(seen.counted, line.counted);
-        });
-    });
-}
 
 CorrectionResult correctWithin(const QString& code, const QString& houseID, const QString& optDate,
                                const std::vector<ShownLine>& shown) {

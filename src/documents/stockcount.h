@@ -62,6 +62,13 @@ struct CountHeader {
     std::optional<documents::CodeOrigin> codeOrigin = std::nullopt;
 };
 
+// A counted line as a window lists it: the product and its book and counted quantities.
+struct ShownLine {
+    QString prodID;
+    QString book;
+    QString counted;
+};
+
 enum class LineResult {
     Saved,            // the line was written (and the header, when one was given)
     NotWritten,       // no row was written: nothing changed
@@ -70,6 +77,7 @@ enum class LineResult {
     Gone,             // the count was corrected or deleted meanwhile: nothing written
     ProductGone,      // the product was deleted meanwhile: nothing written
     CountedElsewhere, // another open count of the warehouse holds the product: nothing written
+    LineChanged,      // the line edited is no longer as listed (another counter's): nothing written
     Broken,           // the connection broke and the line is not known saved: the person was told
 };
 
@@ -78,9 +86,12 @@ enum class LineResult {
 // code the line was saved under, which differs from orderID when the header's code moved, or
 // for CountedElsewhere the code of the count that holds the product. A product of a warehouse
 // is in one open count at a time: corrected by two, its difference would be taken twice.
+// A line edited as listed (asListed) must still be so: another counter's count of it, or its
+// deletion, is not written over.
 LineResult saveLine(const QString& orderID, const QString& prodID, const QString& pcount,
                     const QString& pdcount, const std::optional<CountHeader>& header,
-                    QString* writtenCode = nullptr);
+                    QString* writtenCode = nullptr,
+                    const std::optional<ShownLine>& asListed = std::nullopt);
 
 enum class LineDeletion {
     Deleted,
@@ -97,12 +108,6 @@ LineDeletion deleteLine(const QString& orderID, const QString& prodID);
 // known to be (the person has been told).
 std::optional<bool> deleteCount(const QString& orderID);
 
-// A counted line as a window lists it: the product and its book and counted quantities.
-struct ShownLine {
-    QString prodID;
-    QString book;
-    QString counted;
-};
 // The lines of a slot loaded by loadDifferences, first to last; its current row stays.
 std::vector<ShownLine> shownLines(TQuery& lines);
 

@@ -460,6 +460,30 @@ TEST_P(CountedLines, EditKeepsTheBookQuantityTheLineWasCountedAgainst) {
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "9");
 }
 
+// The line as listed was counted again or deleted at another counter: the edit would write the
+// old line back over it.
+TEST_P(CountedLines, AnEditedLineChangedOrDeletedElsewhereMeanwhileIsNotWrittenOver) {
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        countProduct(w, "锤子", "4");
+        QTableView& counted = list(w, "dgPD");
+        const QString changed = "该盘点商品已被其他用户修改或删除，本次盘点未保存！";
+        anotherCounter()->run("UPDATE OrderPDD SET pdcount=6");
+        expectCount("5");
+        drive::click(w, "btnEdit");
+        EXPECT_EQ(messages_.last(), changed);
+        EXPECT_EQ(cell(counted, 0, 6), "6") << "the list shows the line as it is now";
+
+        anotherCounter()->run("DELETE FROM OrderPDD");
+        counted.selectRow(0);
+        expectCount("5");
+        drive::click(w, "btnEdit");
+        EXPECT_EQ(messages_.last(), changed);
+        EXPECT_EQ(counted.model()->rowCount(), 0);
+    });
+    EXPECT_EQ(count("OrderPDD"), 0) << "the deleted line did not come back";
+}
+
 TEST_P(CountedLines, DeleteAsksAndTheLastLineLeavesTheCountListed) {
     countList();
     modal_.expect<TfrmPDAdd>([this](TfrmPDAdd& w) {

@@ -244,9 +244,10 @@ void CountEntryForm::btnEditClick() {
     const CountedProduct product{currentText(lines, u"prodID"),   currentText(lines, u"prodBH"),
                                  currentText(lines, u"prodName"), currentText(lines, u"type"),
                                  currentText(lines, u"unitName"), currentText(lines, u"pcount"),
-                                 currentText(lines, u"pdcount")};
-    if (productCount_.countProduct(txtOrderID->text(), product))
-        LoadCounted();
+                                 currentText(lines, u"pdcount"),  true};
+    // Reloaded saved or not: a line found changed meanwhile is shown as it is now.
+    productCount_.countProduct(txtOrderID->text(), product);
+    LoadCounted();
 }
 
 void CountEntryForm::btnDeleteClick() {

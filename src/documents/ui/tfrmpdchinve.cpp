@@ -114,11 +114,12 @@ void TfrmPDChInve::dgDataDblClick() {
     if (lines.recordCount() <= 0 || lines.eof())
         return;
     const auto text = [&lines](const char16_t* field) { return lines.field(field).asText(); };
-    const CountedProduct product{text(u"prodID"), text(u"prodBH"),   text(u"prodName"),
-                                 text(u"type"),   text(u"unitName"), text(u"pcount"),
-                                 text(u"pdcount")};
-    if (productCount_.countProduct(count_.orderID, product))
-        LoadLines();
+    const CountedProduct product{
+        text(u"prodID"),   text(u"prodBH"), text(u"prodName"), text(u"type"),
+        text(u"unitName"), text(u"pcount"), text(u"pdcount"),  true};
+    // Reloaded saved or not: a line found changed meanwhile is shown as it is now.
+    productCount_.countProduct(count_.orderID, product);
+    LoadLines();
 }
 
 void TfrmPDChInve::btnModifyClick() {

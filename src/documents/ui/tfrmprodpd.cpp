@@ -77,6 +77,9 @@ bool TfrmProdPD::countProduct(const QString& orderID, const CountedProduct& prod
                               const std::optional<stockcount::CountHeader>& header) {
     orderID_ = orderID;
     prodID_ = product.prodID;
+    asListed_.reset();
+    if (product.listedLine)
+        asListed_ = stockcount::ShownLine{product.prodID, product.pcount, product.pdcount};
     header_ = header;
     txtProdBH->setText(product.prodBH);
     txtProdName->setText(product.prodName);
@@ -167,7 +170,7 @@ void TfrmProdPD::btnOKClick() {
         return;
     QString written;
     switch (stockcount::saveLine(orderID_, prodID_, txtPCount->text(), txtPDCount->text(), header_,
-                                 &written)) {
+                                 &written, asListed_)) {
     case stockcount::LineResult::Saved:
         saved_ = true;
         if (written != orderID_.trimmed())
@@ -191,6 +194,9 @@ void TfrmProdPD::btnOKClick() {
     case stockcount::LineResult::CountedElsewhere:
         notice(QStringLiteral("该商品已在本仓库的盘点单") + written +
                QStringLiteral("中盘点，请在该盘点单中修改其盘点数量，本次盘点未保存！"));
+        break;
+    case stockcount::LineResult::LineChanged:
+        notice(QStringLiteral("该盘点商品已被其他用户修改或删除，本次盘点未保存！"));
         break;
     case stockcount::LineResult::NotWritten:
         break;

@@ -20,6 +20,9 @@ struct CountedProduct {
     QString unitName;
     QString pcount;  // the book quantity
     QString pdcount; // the counted quantity proposed
+    // A line of the count as a list shows it, edited: another counter's count or deletion of
+    // it since is not written over.
+    bool listedLine = false;
 };
 
 // "商品盘点": the counted quantity of one product of a count, written at "确定(&O)". A count
@@ -53,6 +56,7 @@ private:
 
     QString orderID_;
     QString prodID_;
+    std::optional<stockcount::ShownLine> asListed_;
     std::optional<stockcount::CountHeader> header_;
     bool saved_ = false;
     QString proposed_;
