@@ -368,6 +368,34 @@ TEST_F(GridKeyboard, AWindowShownStartsAtItsWarehouseThenAtItsNextFreeLine) {
     EXPECT_EQ(loss.focusWidget(), &drive::find<QComboBox>(loss, "cbHouseIn"));
 }
 
+// Each key is written into the cell and counted at once: Escape, which gives up an edit in any
+// grid, left "30" for a meant 3 in the line and the totals.
+TEST_F(GridKeyboard, EscapeGivesUpWhatWasTypedInACellAndTheTotalsFollow) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    typeKeys("3");
+    press(Qt::Key_Return);
+    ASSERT_EQ(text(w, "txtSumMoney"), "37.50");
+    goTo(g, 1, DocumentGrid::Quantity);
+    typeKeys("30"); // the first key opens the cell
+
+    EXPECT_EQ(text(w, "txtSumMoney"), "375.00");
+    press(Qt::Key_Escape);
+    EXPECT_EQ(g.text(1, DocumentGrid::Quantity), "3");
+    EXPECT_EQ(g.text(1, DocumentGrid::Amount), "37.5");
+    EXPECT_EQ(text(w, "txtSumMoney"), "37.50");
+    EXPECT_TRUE(w.isVisible()) << "Escape in a cell does not close the window";
+    // A code half typed over a line's code gives way as well: the line keeps its product.
+    goTo(g, 1, DocumentGrid::ProdBH);
+    typeKeys("690765");
+    press(Qt::Key_Escape);
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdID), QString::number(hammer));
+    EXPECT_EQ(g.text(1, DocumentGrid::ProdBH), kHammerCode);
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
 TEST_F(GridKeyboard, F2AndEnterOnAnEmptyCodeCellOpenThePicker) {
     TfrmTradeDocument& w = purchase();
     DocumentGrid& g = grid(w);

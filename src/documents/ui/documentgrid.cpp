@@ -115,6 +115,13 @@ protected:
             emit closeEditor(editor, QAbstractItemDelegate::NoHint);
             grid_->leave(key->key() == Qt::Key_Tab);
             return true;
+        case Qt::Key_Escape:
+            // What was typed is given up, as in any grid: each key was written into the cell
+            // and counted at once, so the cell takes back what it held and is counted again.
+            editor->setText(editor->property(kBefore).toString());
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
         default:
             return QStyledItemDelegate::eventFilter(object, event);
         }
