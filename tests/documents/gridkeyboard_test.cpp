@@ -609,6 +609,36 @@ TEST_F(GridKeyboard, ACodeScannedIntoALinesCellBecomesTheNextLineAndTheCellKeeps
     EXPECT_TRUE(messages_.shown().empty());
 }
 
+// Into the code of a line that has its product, as when Enter walked on to it: scanned over
+// that code, a code replaced the line without a word. Typed by hand, it still does.
+TEST_F(GridKeyboard, ACodeScannedOverALinesCodeBecomesTheNextLine) {
+    TfrmTradeDocument& w = purchase();
+    DocumentGrid& g = grid(w);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scan(kHammerCode);
+    scan("2");
+    scan(kPenCode);
+    scan("1");
+    const QStringList first = row(g, 1);
+    goTo(g, 1, DocumentGrid::ProdBH);
+    scanAtPace(kPenCode);
+    EXPECT_EQ(row(g, 1), first);
+    EXPECT_EQ(g.text(3, DocumentGrid::ProdBH), kPenCode);
+    goTo(g, 1, DocumentGrid::Remark);
+    press(Qt::Key_Return); // on to the next line's code, opened with its code chosen
+    ASSERT_EQ(g.currentLine(), 2);
+    scanAtPace(kHammerCode);
+    EXPECT_EQ(g.text(2, DocumentGrid::ProdBH), kPenCode);
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdBH), kHammerCode);
+    EXPECT_EQ(text(w, "txtSumMoney"), "42.50");
+
+    goTo(g, 4, DocumentGrid::ProdBH);
+    scan(kPenCode); // by hand
+    EXPECT_EQ(g.text(4, DocumentGrid::ProdName), "红笔");
+    EXPECT_EQ(g.text(5, DocumentGrid::ProdID), "");
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
 TEST_F(GridKeyboard, ATransferAndALossAreFilledFromAScannerAndSaved) {
     TfrmPDB& transfer = open<TfrmPDB>(*products);
     drive::choose(drive::find<QComboBox>(transfer, "cbHouseOut"), "北库");

@@ -92,10 +92,13 @@ protected:
             runGuarded([this] { grid_->sgDataDblClick(); });
             return true;
         }
-        if (editor->property(kColumn).toInt() != DocumentGrid::ProdBH &&
+        const int row = editor->property(kRow).toInt();
+        // Into the code of a line that has its product (where Enter walks on to) a scanned code
+        // is the next line too: typed over that code, it replaced the line without a word.
+        if ((editor->property(kColumn).toInt() != DocumentGrid::ProdBH ||
+             !grid_->text(row, DocumentGrid::ProdID).trimmed().isEmpty()) &&
             tookScannedCode(*editor, *key))
             return true;
-        const int row = editor->property(kRow).toInt();
         if (editor->property(kColumn).toInt() == DocumentGrid::Quantity &&
             grid_->awaitsQuantity(row) && editor->selectedText() == editor->text() &&
             !key->text().isEmpty() && key->text().front().isLetter()) {
