@@ -25,6 +25,12 @@ std::optional<Decimal> toDecimalOrZero(QStringView text);
 // (１２．５, －３, 12。5, the wide blank) written as the digits, signs and point they stand for.
 QString narrowed(const QString& text);
 
+// A kept total (a stock, a balance) nearer nothing than this is nothing: quantities and amounts
+// are kept to the millionth, and added as binary fractions 30.3 − 10.1 − 20.2 leave 3.55E-15.
+// The statements that move a total, the voiding that takes it back and the stock check of a
+// product's deletion all take it so.
+inline constexpr double kHalfAMillionth = 0.0000005;
+
 // True when the book can carry the value in its running totals: below 10^12 in magnitude.
 // The totals per warehouse and per account are kept in millionths in 64-bit integers, which
 // end near 9.2·10^12; beyond that a total would be cut short without a word. The schema

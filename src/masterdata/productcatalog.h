@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/numbers.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -50,11 +52,10 @@ int writeProduct(const QString& sql, const ProductFields& fields, const QString&
 // Holds the category a product is written into, so that no other counter deletes it before
 // the product is in; a Refusal when it is gone already.
 void holdCategory(TQuery& q, const QString& cateID);
-// Whether a product's stock counts as above 0: by half a millionth at least, since quantities
-// are kept to the millionth and a book may hold a hair of binary fractions (3.55E-15) where
-// the documents cancel out.
+// Whether a product's stock counts as above 0: by half a millionth at least, since a book may
+// hold a hair of binary fractions (3.55E-15) where the documents cancel out.
 inline bool inStock(double sumCount) {
-    return sumCount >= 0.0000005;
+    return sumCount >= numbers::kHalfAMillionth;
 }
 // Deletes the product inside one writing transaction on the product held, unless it is in
 // stock by then; a refusal is told to the person (nullopt). Otherwise the rows deleted.

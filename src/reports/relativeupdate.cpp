@@ -28,7 +28,7 @@ namespace {
 // The total less (or plus) the amount, as written back; as a posting writes it, one within half
 // a millionth of nothing is 0 (quantities and amounts are kept to the millionth).
 QString restoredText(const Decimal& current, const Decimal& amount, int sign) {
-    static const Decimal halfAMillionth = *Decimal::parse(u"0.0000005");
+    static const Decimal halfAMillionth = Decimal::fromDouble(numbers::kHalfAMillionth);
     const Decimal restored = sign > 0 ? current - amount : current + amount;
     if ((restored.isNegative() ? -restored : restored) < halfAMillionth)
         return QStringLiteral("0");
