@@ -28,7 +28,7 @@ QueryKind tradeQuery(TradeKindId id, const char* windowClass, const char* captio
     const QString comps = RelativeUpdate::parse(trade.balanceStatement).table;
     const QString list =
         QStringLiteral("SELECT optDate,orderID,houseName,compName,acMoney,coMoney,empName,"
-                       "%1.compID FROM %1,Fhouse,%2 WHERE %1.houseID=Fhouse.houseID AND "
+                       "%1.compID,%1.houseID FROM %1,Fhouse,%2 WHERE %1.houseID=Fhouse.houseID AND "
                        "%1.compID=%2.compID AND optDate>=:optDate1 AND optDate<=:optDate2 AND "
                        "%3")
             .arg(trade.headerTable, comps, QStringLiteral("%1"));
@@ -45,6 +45,7 @@ QueryKind tradeQuery(TradeKindId id, const char* windowClass, const char* captio
              {"acMoney", dueTitle, true},
              {"coMoney", settledTitle, true},
              {"empName", "经办人"}},
+            {"optDate", "houseID", "compID", "acMoney", "coMoney", "empName"},
             VoidRule::Trade,
             &trade,
             reprintHouseLabel,
@@ -71,7 +72,8 @@ std::array<QueryKind, 6> makeKinds() {
          stockKind(StockKindId::Transfer).lineTable,
          {},
          // Both warehouses by joins: a server runs a subquery in the column list once a row.
-         "SELECT optDate,orderID,o.houseName AS ho,i.houseName AS hi,empName FROM OrderDB "
+         "SELECT optDate,orderID,o.houseName AS ho,i.houseName AS hi,empName,houseOut,houseIn "
+         "FROM OrderDB "
          "LEFT JOIN Fhouse o ON o.houseID=houseOut LEFT JOIN Fhouse i ON i.houseID=houseIn "
          "WHERE optDate>=:optDate1 AND optDate<=:optDate2 AND %1",
          {{"optDate", "采购日期"},
@@ -79,6 +81,7 @@ std::array<QueryKind, 6> makeKinds() {
           {"ho", "调出仓"},
           {"hi", "调入仓"},
           {"empName", "经办人"}},
+         {"optDate", "houseOut", "houseIn", "empName"},
          VoidRule::Transfer,
          nullptr,
          {},
@@ -88,7 +91,8 @@ std::array<QueryKind, 6> makeKinds() {
          "OrderBsBy",
          stockKind(StockKindId::Loss).lineTable,
          bsbyCondition,
-         "SELECT optDate,orderID,houseName,orderType,empName FROM OrderBsBy,Fhouse "
+         "SELECT optDate,orderID,houseName,orderType,empName,OrderBsBy.houseID "
+         "FROM OrderBsBy,Fhouse "
          "WHERE OrderBsBy.houseID=Fhouse.houseID AND optDate>=:optDate1 AND "
          "optDate<=:optDate2 AND %1" +
              bsbyCondition,
@@ -97,6 +101,7 @@ std::array<QueryKind, 6> makeKinds() {
           {"houseName", "仓库"},
           {"orderType", "单据类型"},
           {"empName", "经办人"}},
+         {"optDate", "houseID", "orderType", "empName"},
          VoidRule::LossOverflow,
          nullptr,
          {},

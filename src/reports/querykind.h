@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct TradeKind;
@@ -30,6 +31,9 @@ struct QueryKind {
     // Binds optDate1, optDate2 and, for a code typed, orderID (bindSearch).
     QString listStatement(const QString& codeKey) const;
     std::vector<QueryColumn> columns;
+    // The header's own columns, which the list also selects: the listed document is still
+    // the one in the book while they are unchanged (see ListedDocument).
+    QStringList ownColumns;
     VoidRule voidRule;
     const TradeKind* trade; // the posted kind of the four trade windows, null otherwise
     // Reprinting (trade kinds): the printed warehouse label, and the header of one document

@@ -84,16 +84,20 @@ void run(TQuery& q, const QString& sql, const QString& orderID) {
     q.execute();
 }
 
-bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID, QString& transactionId) {
+// listed, when given, is the document the person chose: the code must still name it.
+VoidResult voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID,
+                      const ListedDocument* listed, QString& transactionId) {
     Transaction transaction(sysData->myCon);
     transactionId = transactions::serverId(sysData->myCon);
     // Held first, so that a second counter voiding the same document waits and then finds
     // it gone instead of taking its quantities back twice.
     if (!holdRow(q, kind.headerTable, QStringLiteral("orderID"), orderID, RowHold::Removed))
-        return false;
+        return VoidResult::Gone;
     Header header;
     if (!readHeader(q, kind, orderID, header))
-        return false;
+        return VoidResult::Gone;
+    if (listed && stateOf(q, kind, *listed) != ListedState::Same)
+        return VoidResult::Retyped;
     const std::vector<Line> lines = readLines(q, kind, orderID);
     std::vector<QString> products;
     std::vector<std::pair<QString, Decimal>> moved;
@@ -124,17 +128,26 @@ bool voidWithin(TQuery& q, const QueryKind& kind, const QString& orderID, QStrin
     }
     q.close();
     transaction.commit();
-    return true;
+    return VoidResult::Voided;
+}
+
+VoidResult voidRetrying(const QueryKind& kind, const QString& orderID, const ListedDocument* listed,
+                        QString* transactionId) {
+    TQuery& q = sysData->QueryCommon;
+    QString unasked;
+    QString& id = transactionId ? *transactionId : unasked;
+    return transactions::retryingConflicts(
+        sysData->myCon, [&] { return voidWithin(q, kind, orderID, listed, id); });
 }
 
 } // namespace
 
 bool voidDocument(const QueryKind& kind, const QString& orderID, QString* transactionId) {
-    TQuery& q = sysData->QueryCommon;
-    QString unasked;
-    QString& id = transactionId ? *transactionId : unasked;
-    return transactions::retryingConflicts(sysData->myCon,
-                                           [&] { return voidWithin(q, kind, orderID, id); });
+    return voidRetrying(kind, orderID, nullptr, transactionId) == VoidResult::Voided;
+}
+
+VoidResult voidListed(const QueryKind& kind, const ListedDocument& listed, QString* transactionId) {
+    return voidRetrying(kind, listed.orderID, &listed, transactionId);
 }
 
 documents::Found voidedAfterBreak(const QString& transactionId) {

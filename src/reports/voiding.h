@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/posting.h"
+#include "reports/listeddocument.h"
 
 #include <QString>
 
@@ -14,6 +15,17 @@ struct QueryKind;
 // transactionId receives the server's id of the voiding's transaction, by which its fate is
 // asked after a lost connection.
 bool voidDocument(const QueryKind& kind, const QString& orderID, QString* transactionId = nullptr);
+
+enum class VoidResult {
+    Voided,
+    Gone,    // voided already
+    Retyped, // voided at another counter, and its code now names another document
+};
+
+// Voids the document as its list showed it, as voidDocument does, unless its code names
+// another document by now: then nothing is changed.
+VoidResult voidListed(const QueryKind& kind, const ListedDocument& listed,
+                      QString* transactionId = nullptr);
 
 // After the connection to the server broke while voiding: Ours when the server committed the
 // voiding's transaction, Absent when it rolled it back, Unknown when the book cannot be read

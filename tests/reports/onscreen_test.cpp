@@ -95,6 +95,23 @@ TEST_F(OnScreen, ReprintingADocumentGoneFromTheBookSaysSo) {
     EXPECT_EQ(messages_.last(), "单据\"CJ1\"已不在账中，无法打印！");
 }
 
+TEST_F(OnScreen, ReprintingADocumentWhoseCodeNowNamesAnotherSaysSoAndListsAgain) {
+    TfrmTjPurQ window(&preview);
+    window.show();
+    search(window, "CJ1");
+    clickRow(list(window), 0);
+    // Voided meanwhile at another counter, and typed again with a quantity put right.
+    exec("DELETE FROM OrderPur WHERE orderID='CJ1'");
+    exec("UPDATE OrderPurD SET pcount=3,sumMoney=7.5 WHERE orderID='CJ1'");
+    exec("INSERT INTO OrderPur(orderID,houseID,empName,compID,optDate,acMoney,coMoney) "
+         "SELECT 'CJ1',houseID,empName,compID,optDate,7.5,1.5 FROM OrderPur WHERE orderID='CJ2'");
+    drive::click(window, "tlPrint");
+    EXPECT_EQ(messages_.last(),
+              "单据\"CJ1\"已被其他用户作废，此单据号现已是另一张单据，请核对刷新后的单据列表！");
+    EXPECT_TRUE(printer.pages.empty());
+    EXPECT_EQ(column(list(window), 4), QStringList({"7.50"}));
+}
+
 TEST_F(OnScreen, TheDocumentQueriesShowAmountsAndPricesAsPlainValues) {
     TfrmTjPurQ window(&preview);
     window.show();

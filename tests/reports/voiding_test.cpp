@@ -37,23 +37,23 @@ class VoidingEveryKind : public Voiding, public ::testing::WithParamInterface<Ki
 protected:
     // One document of the case's kind whose amounts drift in binary fractions: 0.1 of a
     // product whose stock is 0.3, a balance of 0.3 moved by 0.1.
-    void postOne() {
+    void postOne(QDate day = kDay, const QString& inkCount = "3") {
         const QString code = GetParam().code;
-        const std::vector<Line> lines{{pen, "1", "0.1"}, {ink, "2.5", "3"}, {pen, "1", "0.2"}};
+        const std::vector<Line> lines{{pen, "1", "0.1"}, {ink, "2.5", inkCount}, {pen, "1", "0.2"}};
         switch (GetParam().id) {
         case QueryKindId::Purchase:
-            return postTrade(TradeKindId::Purchase, code, kDay, steelWorks, lines, "7.4");
+            return postTrade(TradeKindId::Purchase, code, day, steelWorks, lines, "7.4");
         case QueryKindId::PurchaseReturn:
-            return postTrade(TradeKindId::PurchaseReturn, code, kDay, steelWorks, lines, "0.2");
+            return postTrade(TradeKindId::PurchaseReturn, code, day, steelWorks, lines, "0.2");
         case QueryKindId::Sale:
-            return postTrade(TradeKindId::Sale, code, kDay, shop, lines, "0.3");
+            return postTrade(TradeKindId::Sale, code, day, shop, lines, "0.3");
         case QueryKindId::SaleReturn:
-            return postTrade(TradeKindId::SaleReturn, code, kDay, shop, lines);
+            return postTrade(TradeKindId::SaleReturn, code, day, shop, lines);
         case QueryKindId::Transfer:
-            return postTransfer(code, kDay, lines);
+            return postTransfer(code, day, lines);
         case QueryKindId::LossOverflow:
-            return code.startsWith("BS") ? postLoss(code, kDay, lines)
-                                         : postOverflow(code, kDay, lines);
+            return code.startsWith("BS") ? postLoss(code, day, lines)
+                                         : postOverflow(code, day, lines);
         }
     }
 };
@@ -99,6 +99,31 @@ TEST_P(VoidingEveryKind, AVoidedDocumentCannotBeVoidedAgain) {
     EXPECT_EQ(totals(), after);
     EXPECT_FALSE(voidDocument(queryKind(GetParam().id), GetParam().code));
     EXPECT_EQ(totals(), after);
+}
+
+// Another counter voided the listed document, then typed the mended one under its code: a
+// quantity put right, or the same lines on another day.
+TEST_P(VoidingEveryKind, ACodeThatNowNamesAnotherDocumentIsNotVoided) {
+    for (const bool otherDay : {false, true}) {
+        SCOPED_TRACE(otherDay ? "another day" : "another quantity");
+        postOne();
+        TfrmOrderQuery window(queryKind(GetParam().id));
+        select(window, GetParam().code);
+        ASSERT_TRUE(voidDocument(queryKind(GetParam().id), GetParam().code));
+        otherDay ? postOne(kDay.addDays(-1)) : postOne(kDay, "4");
+        const QString retyped = totals();
+
+        messages_.clear();
+        voidIt(window);
+        EXPECT_EQ(messages_.last(), QStringLiteral("单据\"%1\"已被其他用户作废，此单据号现已是"
+                                                   "另一张单据，请核对刷新后的单据列表！")
+                                        .arg(GetParam().code));
+        EXPECT_EQ(totals(), retyped);
+        EXPECT_EQ(count(QStringLiteral("%1 WHERE orderID='%2'")
+                            .arg(queryKind(GetParam().id).headerTable, GetParam().code)),
+                  1);
+        ASSERT_TRUE(voidDocument(queryKind(GetParam().id), GetParam().code));
+    }
 }
 
 TEST_P(VoidingEveryKind, AFailureMidwayUndoesEveryStatement) {

@@ -91,18 +91,18 @@ void TfrmOrderQuery::LoadOrders() {
     bindSearch(q, QStringLiteral("orderID"), txtOrderID->text());
     q.open();
     // A fresh list has no row selected, so no document is selected and no lines are shown.
-    selectedOrderID_.clear();
+    selected_ = {};
     LoadDetails();
 }
 
 void TfrmOrderQuery::LoadDetails() {
     TQuery& q = sysData->QueryOrderDetails;
-    if (selectedOrderID_.isEmpty()) {
+    if (selected_.orderID.isEmpty()) {
         q.close();
         return;
     }
     q.load(kind_.lineStatement());
-    q.bind(u"orderID", selectedOrderID_);
+    q.bind(u"orderID", selected_.orderID);
     q.open();
 }
 
@@ -110,28 +110,38 @@ void TfrmOrderQuery::LoadDetails() {
 void TfrmOrderQuery::dgOrderCellClick() {
     TQuery& q = sysData->QueryOrder;
     const QModelIndexList rows = dgOrder->selectionModel()->selectedRows();
-    selectedOrderID_.clear();
+    selected_ = {};
     if (!rows.isEmpty() && rows.first().row() < q.recordCount()) {
         q.setCurrentRow(rows.first().row());
-        selectedOrderID_ = q.field(u"orderID").asText();
+        selected_.orderID = q.field(u"orderID").asText();
     }
     LoadDetails();
+    if (!selected_.orderID.isEmpty())
+        selected_ = listedDocument(kind_, q, sysData->QueryOrderDetails);
 }
 
 void TfrmOrderQuery::tlDelClick() {
-    if (selectedOrderID_.isEmpty()) {
+    if (selected_.orderID.isEmpty()) {
         notice(QStringLiteral("请选择要作废的单据！"));
         return;
     }
     if (messages().cautiousQuestion(
-            QStringLiteral("确定要作废单据：\"%1\" 吗？").arg(selectedOrderID_), kInfoCaption) ==
+            QStringLiteral("确定要作废单据：\"%1\" 吗？").arg(selected_.orderID), kInfoCaption) ==
         Messages::kCancel)
         return;
     QString transactionId;
     try {
         // A document gone from the book since it was clicked has nothing left to take back.
-        if (!voidDocument(kind_, selectedOrderID_, &transactionId))
+        switch (voidListed(kind_, selected_, &transactionId)) {
+        case VoidResult::Voided:
+            break;
+        case VoidResult::Gone:
             notice(QStringLiteral("该单据已被其他用户作废，无需再作废！"));
+            break;
+        case VoidResult::Retyped:
+            notice(retypedMessage(selected_.orderID));
+            break;
+        }
     } catch (const DbError& e) {
         if (!e.connectionLost())
             throw;
@@ -150,14 +160,20 @@ void TfrmOrderQuery::tlDelClick() {
 }
 
 void TfrmOrderQuery::tlPrintClick() {
-    if (selectedOrderID_.isEmpty()) {
+    if (selected_.orderID.isEmpty()) {
         notice(QStringLiteral("请选择要打印的单据！"));
         return;
     }
-    // The lines shown are those of the selection (LoadDetails keeps them so).
-    const auto page = reprintPage(kind_, selectedOrderID_, sysData->QueryOrderDetails);
+    // The lines shown are those of the selection (LoadDetails keeps them so), as long as the
+    // code still names the document listed.
+    if (stateOf(sysData->QueryCommon, kind_, selected_) == ListedState::Retyped) {
+        notice(retypedMessage(selected_.orderID));
+        LoadOrders();
+        return;
+    }
+    const auto page = reprintPage(kind_, selected_.orderID, sysData->QueryOrderDetails);
     if (!page) {
-        notice(QStringLiteral("单据\"%1\"已不在账中，无法打印！").arg(selectedOrderID_));
+        notice(QStringLiteral("单据\"%1\"已不在账中，无法打印！").arg(selected_.orderID));
         return;
     }
     preview_->showPage(*page);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ui/tform.h"
+#include "reports/listeddocument.h"
 
 #include <QString>
 
@@ -47,5 +48,5 @@ private:
     QTableView* dgOrder;
     QTableView* dgOrderDetails;
     bool attached_ = false;
-    QString selectedOrderID_;
+    ListedDocument selected_; // no code while none is selected
 };
