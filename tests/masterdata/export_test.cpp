@@ -209,6 +209,33 @@ TEST_F(ProductExport, AddsTheSuffixWhenTheNameHasNone) {
     EXPECT_EQ(XlsxSheet(directory() + "products.xlsx").value("C2"), "扳手");
 }
 
+// The dialog asked only whether "products" was there; the file replaced is products.xlsx.
+TEST_F(ProductExport, AFileNamedWithoutItsSuffixIsReplacedOnlyWhenThePersonSaysSo) {
+    product("扳手");
+    open();
+    QFile old(directory() + "products.xlsx");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("last month's list");
+    old.close();
+    const QString question =
+        QStringLiteral("文件“%1”已存在，要替换它吗？").arg(directory() + "products.xlsx");
+
+    messages_.answerOk();     // the export
+    messages_.answerCancel(); // the replacing
+    files_.choose(directory() + "products");
+    drive::click(window(), "tlExcel");
+    EXPECT_EQ(messages_.shown().back().text, question);
+    EXPECT_EQ(messages_.shown().back().form, ScriptedMessages::Form::CautiousQuestion);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "last month's list");
+    old.close();
+
+    messages_.answerOk();
+    exportTo("products");
+    EXPECT_EQ(messages_.last(), kDone);
+    EXPECT_EQ(XlsxSheet(directory() + "products.xlsx").value("C2"), "扳手");
+}
+
 class CounterpartExport : public BookTest {
 protected:
     void exportTo(TfrmCounterpart& window, const QString& name) {

@@ -179,6 +179,30 @@ TEST_F(PdfExport, WithoutAPrinterThePreviewOpensAndExports) {
     EXPECT_TRUE(text.contains("单据号：CJ2026315957")) << text.toStdString();
 }
 
+TEST_F(PdfExport, ANameWithoutItsSuffixGetsItAndAnEarlierFileIsReplacedOnlyWhenAsked) {
+    const QString file = directory() + "CJ1.pdf";
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("sent last week");
+    old.close();
+    fileDialogs_.choose(directory() + "CJ1");
+    messages_.answerCancel();
+    modal_.expect<TfrmPrintView>([](TfrmPrintView& w) { drive::click(w, "tlPdf"); });
+    window.showPage(purchasePage());
+    EXPECT_EQ(messages_.texts(),
+              QStringList{QStringLiteral("文件“%1”已存在，要替换它吗？").arg(file)});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "sent last week");
+    old.close();
+
+    QFile::remove(file);
+    fileDialogs_.choose(directory() + "CJ1");
+    modal_.expect<TfrmPrintView>([](TfrmPrintView& w) { drive::click(w, "tlPdf"); });
+    window.showPage(purchasePage());
+    EXPECT_EQ(messages_.last(), "单据已导出到：" + file);
+    EXPECT_TRUE(run("pdftotext", {"-layout", file, "-"}).contains("单据号：CJ2026315957"));
+}
+
 TEST_F(PdfExport, ACancelledDialogWritesNothing) {
     fileDialogs_.cancel();
     modal_.expect<TfrmPrintView>([](TfrmPrintView& w) { drive::click(w, "tlPdf"); });

@@ -1,9 +1,12 @@
 #include "core/ui/filedialogs.h"
 
+#include "core/messages.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <stdexcept>
 
@@ -49,4 +52,20 @@ QString SystemFileDialogs::saveFile(const QString& caption, const QString& sugge
                                     const QString& filter) {
     return remembered(QFileDialog::getSaveFileName(
         QApplication::activeWindow(), caption, QDir(startFolder()).filePath(suggested), filter));
+}
+
+QString chooseSaveFile(const QString& caption, const QString& suggested, const QString& filter) {
+    const QString chosen = fileDialogs().saveFile(caption, suggested, filter);
+    const QString suffix =
+        QRegularExpression(QStringLiteral(R"(\*\.(\w+))")).match(filter).captured(1);
+    if (chosen.isEmpty() || suffix.isEmpty() ||
+        QFileInfo(chosen).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return chosen;
+    const QString file = chosen + u'.' + suffix;
+    if (QFileInfo::exists(file) &&
+        messages().cautiousQuestion(
+            QStringLiteral("文件“%1”已存在，要替换它吗？").arg(QDir::toNativeSeparators(file)),
+            kInfoCaption) != Messages::kOk)
+        return {};
+    return file;
 }

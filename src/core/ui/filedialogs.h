@@ -20,6 +20,11 @@ public:
 FileDialogs& fileDialogs();
 void setFileDialogs(FileDialogs* dialogs);
 
+// The save dialog's file, with the filter's suffix ("*.xlsx") added when the name typed has
+// none. The dialog asked only about the name typed, so a file of the full name is replaced
+// only when the person says so; otherwise, as when the dialog is cancelled, an empty text.
+QString chooseSaveFile(const QString& caption, const QString& suggested, const QString& filter);
+
 // The program's way: QFileDialog.
 class SystemFileDialogs : public FileDialogs {
 public:

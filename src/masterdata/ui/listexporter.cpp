@@ -4,18 +4,10 @@
 #include "core/query.h"
 #include "core/ui/filedialogs.h"
 
-#include <QFileInfo>
-
 namespace {
 
 const QString kFailed = QStringLiteral("启动Office Excel失败！请确保本机已安装Office。");
 const QString kDone = QStringLiteral("数据导出完成!");
-
-QString withSuffix(const QString& fileName) {
-    return QFileInfo(fileName).suffix().compare(u"xlsx", Qt::CaseInsensitive) == 0
-               ? fileName
-               : fileName + QStringLiteral(".xlsx");
-}
 
 } // namespace
 
@@ -25,11 +17,11 @@ void exportList(const ListExport& kind, TQuery* list, const QStringList& heading
         return;
     if (messages().question(kind.question, kind.questionTitle) != Messages::kOk)
         return;
-    const QString chosen = fileDialogs().saveFile(QStringLiteral("导出Excel"), kind.fileName,
-                                                  QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    const QString chosen = chooseSaveFile(QStringLiteral("导出Excel"), kind.fileName,
+                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
-    if (!writeWorkbook(withSuffix(chosen), exportSheet(kind, list, headings))) {
+    if (!writeWorkbook(chosen, exportSheet(kind, list, headings))) {
         messages().plainNotice(kFailed, kApplicationTitle);
         return;
     }

@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace printing {
 
@@ -28,7 +29,12 @@ QSize pdfPrintableSize() {
 }
 
 bool writePdf(const QString& fileName, const PrintPage& page) {
-    QPdfWriter writer(fileName);
+    // Written beside the file and put in its place once whole: a full disk leaves the earlier
+    // file of that name as it was.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Vesk进销存软件"));
     // A reader lists the file by its title: the document's title and code.
@@ -38,7 +44,7 @@ bool writePdf(const QString& fileName, const PrintPage& page) {
     if (!painter.begin(&writer))
         return false;
     report(painter, page, pixelsPerMillimetre(kPdfResolution));
-    return painter.end();
+    return painter.end() && file.commit();
 }
 
 QString pdfFileName(const PrintPage& page) {

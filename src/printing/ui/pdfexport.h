@@ -16,7 +16,8 @@ inline constexpr int kPdfResolution = 600;
 // the preview lays out when there is no printer to ask.
 QSize pdfPrintableSize();
 
-// Writes the page; false when the file cannot be written (nothing is said).
+// Writes the page; false when the file cannot be written (nothing is said), an earlier file
+// of that name then left as it was.
 bool writePdf(const QString& fileName, const PrintPage& page);
 
 // The file name offered for the page: its document code, or its title, with ".pdf".

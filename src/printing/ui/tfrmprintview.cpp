@@ -173,8 +173,8 @@ void TfrmPrintView::tlPdfClick() {
         notice(QStringLiteral("没有要打印的数据！"));
         return;
     }
-    const QString file = fileDialogs().saveFile(
-        QStringLiteral("导出PDF"), printing::pdfFileName(page_), QStringLiteral("PDF文件 (*.pdf)"));
+    const QString file = chooseSaveFile(QStringLiteral("导出PDF"), printing::pdfFileName(page_),
+                                        QStringLiteral("PDF文件 (*.pdf)"));
     if (file.isEmpty())
         return;
     if (printing::writePdf(file, page_))
