@@ -6,6 +6,7 @@
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -106,6 +107,28 @@ TEST_F(Assets, ChoosingACategoryListsItsAssetsAndTheRootListsThemAll) {
     menu("P1");
     EXPECT_EQ(messages_.texts(),
               QStringList({"请选择要修改的分类名称！", "请选择要删除的分类名称！"}));
+}
+
+TEST_F(Assets, ACodeScannedIntoTheValueIsNotTakenButATagScannedIntoTheNameIs) {
+    open();
+    choose("办公设备");
+    modal_.expect<TfrmAssAdd>([&](TfrmAssAdd& d) {
+        auto& value = drive::find<QLineEdit>(d, "txtpurprice");
+        drive::type(value, "3500");
+        value.setFocus();
+        PacedKeys().send(value, "69012345", 8);
+        EXPECT_EQ(messages_.last(), "刚扫描的“69012345”不能录入此处，未录入。");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(value.text(), "3500");
+        auto& name = drive::find<QLineEdit>(d, "txtAssName");
+        name.setFocus();
+        PacedKeys().send(name, "ZC0001", 8);
+        EXPECT_FALSE(d.isVisible());
+    });
+    drive::click(*window_, "tlInsert");
+    modal_.expectAllShown();
+    EXPECT_EQ(scalar("SELECT assName FROM Fasset"), "ZC0001");
+    EXPECT_EQ(number("SELECT purPrice FROM Fasset"), 3500);
 }
 
 TEST_F(Assets, AddingWithACategoryChosenPreselectsItAndTheListGrows) {

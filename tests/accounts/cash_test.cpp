@@ -5,6 +5,7 @@
 #include "masterdata/masterlists.h"
 #include "support/booktest.h"
 #include "support/drive.h"
+#include "support/pacedkeys.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -253,9 +254,14 @@ TEST_P(Cash, AnEntryIntoAnAccountDeletedAtAnotherCounterSaysSoAndKeepsTheAmount)
         EXPECT_EQ(messages_.last(), "所选账户已被其他用户删除，请重新选择账户！");
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(drive::find<QLineEdit>(d, "txtMoney").text(), "300");
-        // The list is the book's again: the account is no longer offered.
+        // The list is the book's again: the account is no longer offered, and none is
+        // chosen, so that the next Enter does not put the money into the first.
         EXPECT_EQ(account.findText("工商银行"), -1);
         EXPECT_TRUE(account.hasFocus());
+        EXPECT_EQ(account.currentIndex(), -1);
+        QTest::keyClick(&account, Qt::Key_Return);
+        EXPECT_EQ(messages_.last(), "请选择账户！");
+        EXPECT_EQ(count("FitemBank"), 0);
         drive::choose(account, "现金");
         drive::click(d, "btnOK");
         EXPECT_EQ(messages_.last(), "添加成功！");
@@ -263,6 +269,28 @@ TEST_P(Cash, AnEntryIntoAnAccountDeletedAtAnotherCounterSaysSoAndKeepsTheAmount)
     drive::click(*window_, "tlAdd");
     EXPECT_EQ(count("FitemBank"), 1);
     EXPECT_EQ(scalar("SELECT sumMoney FROM FitemBank WHERE itmID=1"), "300");
+}
+
+TEST_P(Cash, ACodeScannedIntoTheAmountIsNotEntered) {
+    open();
+    modal_.expect<TfrmInAdd>([&](TfrmInAdd& d) {
+        auto& amount = drive::find<QLineEdit>(d, "txtMoney");
+        ASSERT_TRUE(amount.hasFocus());
+        PacedKeys().send(amount, "69012345", 8);
+        EXPECT_EQ(messages_.last(), "刚扫描的“69012345”不能录入此处，未录入。");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(amount.text(), "0");
+        // A receipt's number scanned into the remark is taken as typed.
+        drive::type(amount, "20");
+        auto& remark = drive::find<QLineEdit>(d, "txtRemark");
+        remark.setFocus();
+        PacedKeys().send(remark, "NO12345678", 8);
+        EXPECT_FALSE(d.isVisible());
+    });
+    drive::click(*window_, "tlAdd");
+    modal_.expectAllShown();
+    EXPECT_EQ(number("SELECT sumMoney FROM FitemBank"), 20);
+    EXPECT_EQ(scalar("SELECT remark FROM FitemBank"), "NO12345678");
 }
 
 TEST_P(Cash, WithoutAnyAccountTheEntryAsksForOne) {

@@ -174,6 +174,28 @@ TEST_P(Settlement, ANameTypedAtOnceOrWithTheListFocusedIsSearchedFor) {
     EXPECT_EQ(names(), QStringList({"东方钢铁"}));
 }
 
+// A scan into the amount (its whole balance selected) replaced it, and its Enter settled.
+TEST_P(Settlement, ACodeScannedIntoTheAmountIsNotSettled) {
+    const long long supplier = supplierOwed("华强电子", "1500");
+    open();
+    pick("华强电子");
+    modal_.expect<TfrmJK>([&](TfrmJK& d) {
+        auto& amount = drive::find<QLineEdit>(d, "txtJK");
+        amount.setFocus();
+        amount.selectAll();
+        PacedKeys().send(amount, "69012345", 8);
+        EXPECT_EQ(messages_.last(), "刚扫描的“69012345”不能录入此处，未录入。");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(amount.text(), "1500");
+        drive::click(d, "Button2");
+    });
+    settle();
+    modal_.expectAllShown();
+    EXPECT_EQ(
+        number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(supplier)),
+        1500);
+}
+
 // Enter on the highlighted counterpart settles with it. It pressed 查询, which reloaded the
 // list and put the highlight back on the first row, where the next 结款 then settled.
 TEST_P(Settlement, EnterOnARowSettlesWithThatCounterpart) {

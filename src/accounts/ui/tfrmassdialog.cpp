@@ -8,6 +8,7 @@
 #include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/strayscans.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -70,6 +71,7 @@ TfrmAssDialog::TfrmAssDialog(const AssDialogKind& kind, QWidget* parent)
     connectGuarded(btnOK, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
     connectGuarded(cbassCate, &QComboBox::activated, this,
                    [this](int) { cateID_ = cbassCate->currentData().toString(); });
+    refuseScans(*this, {txtAssName, txtRemark});
 }
 
 void TfrmAssDialog::setAsset(const masterrows::ShownRow& shown, const QString& cateID,

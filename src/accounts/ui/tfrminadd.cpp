@@ -6,6 +6,7 @@
 #include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/strayscans.h"
 #include "documents/ui/documentlists.h"
 
 #include <QComboBox>
@@ -52,6 +53,7 @@ TfrmInAdd::TfrmInAdd(QWidget* parent) : TForm(parent) {
     btnClose = buttons.close;
 
     connectGuarded(btnOK, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
+    refuseScans(*this, {txtRemark});
 }
 
 void TfrmInAdd::FormShow() {
@@ -97,6 +99,8 @@ void TfrmInAdd::btnOKClick() {
     }
     if (result == accounts::Write::Outdated) { // the account deleted meanwhile
         LoadItem();
+        // None is chosen for the person: an Enter would have put the money into the first.
+        cbItmName->setCurrentIndex(-1);
         cbItmName->setFocus();
         return;
     }

@@ -5,6 +5,7 @@
 #include "core/ui/dialogbuttons.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/strayscans.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -44,6 +45,7 @@ TfrmJK::TfrmJK(QWidget* parent) : TForm(parent) {
     Button2 = buttons.close;
 
     connectGuarded(Button1, &QPushButton::clicked, this, [this](bool) { Button1Click(); });
+    refuseScans(*this);
 }
 
 void TfrmJK::setCounterpart(const QString& kind, const QString& compID, const QString& compName,

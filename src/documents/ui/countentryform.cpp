@@ -6,7 +6,7 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
 #include "core/ui/titlesort.h"
-#include "documents/ui/strayscans.h"
+#include "core/ui/strayscans.h"
 #include "documents/ui/tfrmprodpd.h"
 #include "masterdata/ui/pickerkeys.h"
 

@@ -9,7 +9,7 @@
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "documents/ui/strayscans.h"
+#include "core/ui/strayscans.h"
 
 #include <QComboBox>
 #include <QGridLayout>

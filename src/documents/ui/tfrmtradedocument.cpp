@@ -13,7 +13,7 @@
 #include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "documents/ui/strayscans.h"
+#include "core/ui/strayscans.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "printing/ui/tfrmprintview.h"
 

@@ -1,5 +1,6 @@
-#include "documents/ui/strayscans.h"
+#include "core/ui/strayscans.h"
 
+#include "core/messages.h"
 #include "core/ui/datebox.h"
 
 #include <QAbstractSpinBox>
@@ -77,4 +78,10 @@ bool StrayScans::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+void refuseScans(QWidget& window, std::vector<QWidget*> texts) {
+    new StrayScans(window, std::move(texts), [](const QString& code) {
+        notice(QStringLiteral("刚扫描的“%1”不能录入此处，未录入。").arg(code));
+    });
 }

@@ -41,3 +41,9 @@ private:
     QPointer<QWidget> box_;
     QVariant before_;
 };
+
+// A window with no place for a product's code (an amount to settle or to enter, an asset's
+// value): a code scanned into any of its boxes but the texts, where a scanned tag or receipt
+// number may be meant, is not taken. The box gets back what it held, the Enter presses no
+// button (an 8-digit code was an amount, entered at once), and the person is told.
+void refuseScans(QWidget& window, std::vector<QWidget*> texts = {});
