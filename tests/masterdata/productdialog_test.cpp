@@ -1,5 +1,7 @@
 #include "productwindow.h"
 
+#include "support/pacedkeys.h"
+
 #include <QComboBox>
 
 namespace {
@@ -95,6 +97,30 @@ TEST_F(ProductDialogs, PriceBoxesEmptyThemselvesWhenTheTextIsNoNumber) {
     EXPECT_EQ(number(QStringLiteral("SELECT inprice FROM Fproduct WHERE prodID=%1").arg(id)), 7);
     EXPECT_EQ(number(QStringLiteral("SELECT outprice FROM Fproduct WHERE prodID=%1").arg(id)),
               -3.25); // the sign typed first is kept
+}
+
+// The code box was meant: the code went in as the price, and its Enter added the product.
+TEST_F(ProductDialogs, ACodeScannedIntoAPriceIsNotTakenButOneScannedIntoTheCodeBoxIs) {
+    open();
+    selectNode("饮料");
+    modal_.expect<TfrmProdAdd>([&](TfrmProdAdd& w) {
+        drive::type(w, "txtProdName", "雪碧");
+        auto& in = drive::find<QLineEdit>(w, "txtInprice");
+        drive::type(in, "2.5");
+        in.setFocus();
+        PacedKeys().send(in, "69012345", 8);
+        EXPECT_EQ(messages_.last(), "刚扫描的“69012345”不能录入此处，未录入。");
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(in.text(), "2.5");
+        auto& code = drive::find<QLineEdit>(w, "txtProdBH");
+        code.setFocus();
+        PacedKeys().send(code, "69012345", 8);
+        EXPECT_FALSE(w.isVisible());
+    });
+    drive::click(window(), "tlAdd");
+    modal_.expectAllShown();
+    EXPECT_EQ(scalar("SELECT prodBH FROM Fproduct WHERE prodName='雪碧'"), "69012345");
+    EXPECT_EQ(number("SELECT inprice FROM Fproduct WHERE prodName='雪碧'"), 2.5);
 }
 
 TEST_F(ProductDialogs, AddingRefusesAMissingCategoryOrNameAndKeepsTheDialogOpen) {

@@ -4,6 +4,7 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
+#include "core/ui/strayscans.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -90,6 +91,12 @@ TfrmProdDialog::TfrmProdDialog(const ProdDialogKind& kind, QWidget* parent)
 
     connectGuarded(btnOK_, &QPushButton::clicked, this, [this](bool) { btnOKClick(); });
     connectGuarded(btnClose_, &QPushButton::clicked, this, [this](bool) { close(); });
+    // A code scanned into a price (the code box was meant) would be saved as the price.
+    std::vector<QWidget*> texts;
+    for (const Box& b : boxes_)
+        if (!qobject_cast<NumberEdit*>(b.edit))
+            texts.push_back(b.edit);
+    refuseScans(*this, std::move(texts));
 }
 
 void TfrmProdDialog::addBox(const QString& fieldName, const QString& boxName,
