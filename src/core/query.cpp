@@ -119,6 +119,14 @@ void TQuery::setCurrentRow(int row) {
     emit currentRowChanged(row);
 }
 
+int TQuery::rowOf(QStringView name, const QString& value) const {
+    const int column = open_ ? result_.column(name) : -1;
+    for (int row = 0; column >= 0 && row < result_.rowCount(); ++row)
+        if (result_.text(row, column) == value)
+            return row;
+    return -1;
+}
+
 Field TQuery::field(QStringView name) const {
     const int column = open_ ? result_.column(name) : -1;
     if (column < 0)

@@ -64,6 +64,9 @@ public:
     void setCurrentRow(int row);
     // Throws DbError when the open result has no such column.
     Field field(QStringView name) const;
+    // The row of the open result, in its order, whose field holds the value (a key); -1 when
+    // none does or the result has no such column.
+    int rowOf(QStringView name, const QString& value) const;
     // Orders the open result by "field ASC|DESC" without running the statement again.
     void sort(const QString& ordering);
     // The ordering of the last sort of this result; empty while it is in the statement's order.

@@ -221,6 +221,37 @@ TEST_P(Settlement, EnterOnARowSettlesWithThatCounterpart) {
               0);
 }
 
+// The list reloaded after a settlement, and a click on a title, put the highlight on the
+// first row: the next Enter offered the first counterpart's whole balance.
+TEST_P(Settlement, AfterSettlingOrSortingTheHighlightStaysOnTheCounterpart) {
+    const long long first = supplierOwed("华强电子", "10");
+    const long long second = supplierOwed("东方钢铁", "20");
+    open();
+    QApplication::setActiveWindow(window_.get());
+    pick("东方钢铁");
+    const auto settleFive = [&] {
+        modal_.expect<TfrmJK>([&](TfrmJK& d) {
+            EXPECT_EQ(drive::find<QLineEdit>(d, "txtCompName").text(), "东方钢铁");
+            drive::type(d, "txtJK", "5");
+            drive::click(d, "Button1");
+        });
+        grid().setFocus();
+        QTest::keyClick(&grid(), Qt::Key_Return);
+        modal_.expectAllShown();
+    };
+    settleFive();
+    EXPECT_EQ(names().at(grid().currentIndex().row()), "东方钢铁");
+    settleFive();
+    clickTitle(grid(), 0);
+    EXPECT_EQ(names().at(grid().currentIndex().row()), "东方钢铁");
+    clickTitle(grid(), 0);
+    settleFive();
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(second)),
+              5);
+    EXPECT_EQ(number(QStringLiteral("SELECT exchMoney FROM Fsupplier WHERE compID=%1").arg(first)),
+              10);
+}
+
 TEST_P(Settlement, ANegativeBalanceSettlesToZero) {
     // An advance paid to the supplier: the prefilled amount is negative.
     const long long id = supplierOwed("华强电子", "-100");

@@ -121,9 +121,13 @@ void Tfrmysyf::dgSupplierTitleClick(int section) {
     TQuery& q = sysData->QueryYsYf;
     if (!q.isOpen() || section < 0 || section >= int(model->columns().size()))
         return;
+    // The highlighted counterpart stays highlighted at its new place: 结款 acts on it.
+    const QString compID = q.eof() ? QString() : q.field(u"compID").asText();
     q.sort(model->columns()[std::size_t(section)].field +
            (ascending_ ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
     ascending_ = !ascending_;
+    if (const int row = compID.isEmpty() ? -1 : q.rowOf(u"compID", compID); row >= 0)
+        q.setCurrentRow(row);
 }
 
 void Tfrmysyf::tlAddClick() {
@@ -136,10 +140,15 @@ void Tfrmysyf::tlAddClick() {
         notice(QStringLiteral("此记录无欠款信息不能结算！"));
         return;
     }
-    frmJK->setCounterpart(suppliers() ? QStringLiteral("1") : QStringLiteral("2"),
-                          q.field(u"compID").asText(), q.field(u"compName").asText(),
-                          q.field(u"exchMoney").asText());
+    const QString compID = q.field(u"compID").asText();
+    frmJK->setCounterpart(suppliers() ? QStringLiteral("1") : QStringLiteral("2"), compID,
+                          q.field(u"compName").asText(), q.field(u"exchMoney").asText());
     frmJK->showModal();
-    if (frmJK->settled() || frmJK->stale())
+    if (frmJK->settled() || frmJK->stale()) {
         btnFindClick();
+        // The highlight stays on whom was settled with: on the first row, the next Enter
+        // offered that one's whole balance.
+        if (const int row = sysData->QueryYsYf.rowOf(u"compID", compID); row >= 0)
+            sysData->QueryYsYf.setCurrentRow(row);
+    }
 }

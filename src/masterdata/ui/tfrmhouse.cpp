@@ -76,11 +76,7 @@ void TfrmHouse::ShowSelected() {
     const TQuery& q = sysData->QueryHouse;
     if (!isVisible() || !q.isOpen())
         return;
-    const int column = q.result().column(u"houseID");
-    int row = -1;
-    for (int r = 0; column >= 0 && !selectedHouseID_.isEmpty() && r < q.recordCount(); ++r)
-        if (q.result().text(r, column) == selectedHouseID_)
-            row = r;
+    const int row = selectedHouseID_.isEmpty() ? -1 : q.rowOf(u"houseID", selectedHouseID_);
     if (row < 0) {
         dgHouse->clearSelection();
         return;
