@@ -1,6 +1,7 @@
 #include "admin/bookfile.h"
 
 #include "admin/serverbookfile.h"
+#include "core/bookcopy.h"
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/schema.h"
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <cstdio>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace bookfile {
 
@@ -47,17 +49,28 @@ bool openUntouched(const QString& file, Handle& handle) {
                            nullptr) == SQLITE_OK;
 }
 
+// Whether two paths name one file, whatever the names: a link, or the book's name in other
+// letters on a stick or a share that does not tell case ("KESTDATA.DB").
+bool sameFile(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 // Whether the path names the book's own file or one the engine keeps beside it: a copy
-// written there would replace the book under every connection that has it open.
+// written there would replace the book under every connection that has it open. Names are
+// compared without regard to case, as some of the places a book is kept compare them.
 bool isPartOfTheBook(const QString& path, const QString& bookPath) {
     const QFileInfo book(bookPath);
     const QFileInfo file(path);
-    if (file.exists() && file.canonicalFilePath() == book.canonicalFilePath())
+    if (file.exists() && sameFile(path, bookPath))
         return true;
     const QString own = QDir::cleanPath(book.absoluteFilePath());
     const QString named = QDir::cleanPath(file.absoluteFilePath());
     for (const char* side : {"", "-wal", "-shm", "-journal"})
-        if (named == own + QLatin1String(side))
+        if (named.compare(own + QLatin1String(side), Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
@@ -98,11 +111,10 @@ Outcome backUp(Connection& book, const QString& target, const Progress& progress
         return {false, theBookItself()};
     progress(0);
     // Written beside the target under a name of its own, then put in the target's place.
-    const QString fresh = target + QStringLiteral(".new");
+    const QString fresh = bookcopy::freshNameBeside(target);
     Outcome outcome;
     bool madeFile = false;
     try {
-        QFile::remove(fresh);
         madeFile = bookcopy::canMakeFile(fresh);
         bookcopy::writeFile(book.handle(), fresh, progress);
         // A rename over the old file, so that a backup of that name is never half there.

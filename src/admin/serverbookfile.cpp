@@ -1,5 +1,6 @@
 #include "admin/serverbookfile.h"
 
+#include "core/bookcopy.h"
 #include "core/serversetting.h"
 
 #include "core/schema.h"
@@ -132,8 +133,7 @@ bookfile::Outcome backUp(const std::string& conninfo, const QString& target,
     if (progress)
         progress(0);
     // Written beside the target under a name of its own, then put in the target's place.
-    const QString fresh = target + QStringLiteral(".new");
-    QFile::remove(fresh);
+    const QString fresh = bookcopy::freshNameBeside(target);
     const ToolTarget book = connection(conninfo);
     const Run dumped = run(QStringLiteral("pg_dump"),
                            {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QThread>
 #include <algorithm>
 #include <sqlite3.h>
@@ -60,6 +61,12 @@ QString partOf(const QString& path) {
 }
 
 } // namespace
+
+QString freshNameBeside(const QString& target) {
+    return QStringLiteral("%1.%2.new")
+        .arg(target)
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
 
 bool canMakeFile(const QString& path) {
     QFile part(partOf(path));

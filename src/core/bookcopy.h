@@ -26,4 +26,9 @@ void writeFile(sqlite3* source, const QString& path, const Progress& progress = 
 // What fails after that is the writing itself.
 bool canMakeFile(const QString& path);
 
+// A name beside the target for a copy written before it is put in the target's place: one of
+// its own, so that two copies to one target at once (two counters, one shared folder and one
+// minute) never remove or rename each other's half-written file.
+QString freshNameBeside(const QString& target);
+
 } // namespace bookcopy

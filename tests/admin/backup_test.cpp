@@ -19,6 +19,7 @@
 #include <csignal>
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -246,8 +247,14 @@ TEST_F(Backup, ABookInUseElsewhereIsCopiedWithWhatTheOtherCopyCommitted) {
 TEST_F(Backup, TheBookItselfOrAFileTheEngineKeepsBesideItIsNoPlaceForABackup) {
     addHouse("一号库");
     show();
+    // A second name of the book's own file: the book's name in other letters on a stick that
+    // does not tell case is one, and a link another.
+    ASSERT_EQ(::link(QFile::encodeName(bookPath()).constData(),
+                     QFile::encodeName(directory() + "linked.db").constData()),
+              0);
     for (const QString& target :
-         {bookPath(), bookPath() + "-wal", bookPath() + "-shm", directory() + "./kestdata.db"}) {
+         {bookPath(), bookPath() + "-wal", bookPath() + "-shm", directory() + "./kestdata.db",
+          directory() + "linked.db", directory() + "KESTDATA.DB", bookPath() + "-WAL"}) {
         backUpTo(target);
         EXPECT_EQ(messages_.last(),
                   "所选文件就是当前账簿，请另选备份文件。\n当前账簿未作任何改动。")
@@ -255,6 +262,27 @@ TEST_F(Backup, TheBookItselfOrAFileTheEngineKeepsBesideItIsNoPlaceForABackup) {
     }
     EXPECT_EQ(scalar("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(count("Fhouse WHERE houseName='一号库'"), 1);
+}
+
+// Two counters, one shared folder, one minute: each copy is written under a name of its own,
+// so neither removes nor renames the other's half-written file.
+TEST_F(Backup, TwoBackupsToOneNameAtOnceAreEachWrittenWhole) {
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+         "INSERT INTO Fhouse(houseName) SELECT substr(hex(zeroblob(500)), 1, 1000) FROM n");
+    const QString target = directory() + "202631510.bak";
+    bool second = false;
+    bookfile::Outcome inner;
+    const bookfile::Outcome outer = bookfile::backUp(data_->myCon, target, [&](int percent) {
+        if (percent >= 50 && !second) {
+            second = true;
+            inner = bookfile::backUp(data_->myCon, target, [](int) {});
+        }
+    });
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(inner.done) << inner.refusal.toStdString();
+    EXPECT_TRUE(outer.done) << outer.refusal.toStdString();
+    EXPECT_EQ(housesIn(target).size(), 400 * 1000);
+    EXPECT_EQ(QDir(directory()).entryList({"*.bak*"}, QDir::Files), QStringList{"202631510.bak"});
 }
 
 TEST_F(Backup, TheWindowCannotBeClosedWhileACopyRuns) {
