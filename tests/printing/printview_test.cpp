@@ -108,6 +108,20 @@ TEST_F(PrintView, ZoomsByAFifthStretchingThePictureWithoutMovingIt) {
     });
 }
 
+TEST_F(PrintView, ZoomsNoFurtherThanFourTimesOrAFourthOfThePictureAndComesBack) {
+    preview(page(), [](TfrmPrintView& w) {
+        for (int click = 0; click < 30; ++click)
+            drive::click(w, "tlZoomMax");
+        EXPECT_EQ(w.imageSize().width(), 2240); // 626 stretched seven times; 2688 passes 2504
+        for (int click = 0; click < 60; ++click)
+            drive::click(w, "tlZoomMin");
+        EXPECT_GE(w.imageSize().width(), 626 / 4);
+        EXPECT_LT(w.imageSize().width(), int(626 / 4 * 1.2));
+        drive::click(w, "tlZoomMax");
+        EXPECT_GT(w.imageSize().width(), 626 / 4);
+    });
+}
+
 TEST_F(PrintView, PrintsOnePagePerPressAtThePrintersScaleAndStaysOpen) {
     printer.dpi = 200; // k = 7, a page small enough to look at
     printer.printable = {1560, 2260};

@@ -155,7 +155,13 @@ bool TfrmPrintView::eventFilter(QObject* watched, QEvent* event) {
 // The picture is stretched, not drawn again; the page keeps its place until a resize.
 void TfrmPrintView::zoom(bool in) {
     const auto scaled = [in](int size) { return int(std::floor(in ? size * 1.2 : size / 1.2)); };
-    imageSize_ = QSize(scaled(imageSize_.width()), scaled(imageSize_.height()));
+    // Within a fourth and four times the picture drawn: a stretched copy kept many times
+    // larger took gigabytes, and the program with them; one shrunk to nothing stayed so.
+    constexpr int kTimes = 4;
+    const int width = scaled(imageSize_.width());
+    if (width > picture_.width() * kTimes || width * kTimes < picture_.width())
+        return;
+    imageSize_ = QSize(width, scaled(imageSize_.height()));
     imgDoc->resize(imageSize_);
     sheet->resize(std::max(sheet->width(), imgDoc->x() + imageSize_.width() + kGap),
                   std::max(sheet->height(), imageSize_.height() + 2 * kGap));
