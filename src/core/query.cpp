@@ -89,6 +89,7 @@ void TQuery::open() {
     Statement& statement = prepared();
     result_ = statement.query(boundValues());
     open_ = true;
+    ++openings_;
     current_ = 0;
     emit resultReset();
 }

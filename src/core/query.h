@@ -56,6 +56,9 @@ public:
     void close();
 
     bool isOpen() const { return open_; }
+    // How many results the slot has opened: a window sharing the slot tells by it whether
+    // the open result is still the one it opened, with its own bound values.
+    unsigned long long openings() const { return openings_; }
     bool eof() const { return !open_ || current_ >= result_.rowCount(); }
     void next();
     void first();
@@ -98,6 +101,7 @@ private:
     ResultSet result_;
     bool open_ = false;
     int current_ = 0;
+    unsigned long long openings_ = 0;
     QString ordering_;
 
     friend class Field;

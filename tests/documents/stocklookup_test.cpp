@@ -305,6 +305,27 @@ TEST_F(StockLookup, APickerOrLookupShownAgainListsItsOwnRowsAfterAWarehousesStoc
     EXPECT_EQ(names(prices), QStringList{"锯子"}); // its own search, run again
 }
 
+// The same statement with another category bound: shown again, the price lookup listed the
+// other window's category under its own heading.
+TEST_F(StockLookup, ALookupShownAgainAfterAnotherListedAnotherCategoryListsItsOwn) {
+    TfrmPInP prices;
+    prices.show();
+    clickNode(prices, "工具");
+    ASSERT_EQ(names(prices), QStringList({"锤子", "锯子"}));
+    const QString heading = status(prices);
+    list(prices).setFocus(); // as after looking a price up: the list keeps the focus
+    prices.hide();
+    TfrmPoutP sales;
+    sales.show();
+    clickNode(sales, "纸品");
+    ASSERT_EQ(names(sales), QStringList{"A4纸"});
+    sales.hide();
+
+    prices.show();
+    EXPECT_EQ(names(prices), QStringList({"锤子", "锯子"}));
+    EXPECT_EQ(status(prices), heading);
+}
+
 TEST_F(StockLookup, TheMainWindowOpensAllThreeLookups) {
     WindowSet all;
     for (const char* name : {"TfrmPInP", "TfrmPoutP", "TfrmProdCount"}) {

@@ -155,7 +155,7 @@ void ProductBrowser::LoadProducts() {
 }
 
 void ProductBrowser::showListed() {
-    listedSql_ = sysData->QueryProduct.sql();
+    listedOpening_ = sysData->QueryProduct.openings();
     listedBySearch_ = false;
     status->showMessage(QStringLiteral("在") + quoted(cateName_) + QStringLiteral("，商品种类：") +
                         QString::number(sysData->QueryProduct.recordCount()));
@@ -164,7 +164,8 @@ void ProductBrowser::showListed() {
 void ProductBrowser::listOnShowing() {
     if (shownBefore_) {
         const TQuery& q = sysData->QueryProduct;
-        if (q.isOpen() && q.sql() == listedSql_)
+        // Another window's list of the same statement differs by its bound category or key.
+        if (q.isOpen() && q.openings() == listedOpening_)
             return;
         if (listedBySearch_)
             txtKeyKeyDown();
@@ -198,7 +199,7 @@ void ProductBrowser::tvCategoryChange(QTreeWidgetItem* node) {
 void ProductBrowser::txtKeyKeyDown() {
     const QString key = txtKey->text().trimmed();
     catalog::searchProducts(sysData->QueryProduct, key);
-    listedSql_ = sysData->QueryProduct.sql();
+    listedOpening_ = sysData->QueryProduct.openings();
     listedBySearch_ = true;
     status->showMessage(QStringLiteral("商品编号或名称与") + quoted(key) +
                         QStringLiteral("相似的商品种类数：") +

@@ -65,6 +65,6 @@ private:
     QString cateID_; // the selected category; empty for the root
     QString cateName_;
     bool shownBefore_ = false;
-    QString listedSql_;           // the statement of this window's list as it was last loaded
-    bool listedBySearch_ = false; // that list was a search of the key
+    unsigned long long listedOpening_ = 0; // the slot's opening that was this window's list
+    bool listedBySearch_ = false;          // that list was a search of the key
 };
