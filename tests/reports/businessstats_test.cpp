@@ -196,6 +196,24 @@ TEST_F(BusinessStatsTest, TheChosenPeriodStartsAMonthBackAndFollowsThePickers) {
     EXPECT_TRUE(messages_.shown().empty());
 }
 
+// 商品成本 listed, then 【总利润】 chosen and another period asked for: the cost rows of the
+// period before stayed beside the new figures.
+TEST_F(BusinessStatsTest, AFigureWithoutRowsKeepsNoneOfThePeriodBeforeWhenThePeriodChanges) {
+    journal("2026-03-10", "采购进货", "-40");
+    journal("2026-01-10", "采购进货", "-7");
+    TfrmOpenTJ window;
+    window.show();
+    choose(window, 4);
+    ASSERT_EQ(details(window).size(), 1);
+    choose(window, 6);
+    EXPECT_EQ(details(window).size(), 1); // choosing it leaves the list as it was
+    drive::find<QDateEdit>(window, "dtBegin").setDate(QDate(2026, 1, 1));
+    drive::find<QDateEdit>(window, "dtEnd").setDate(QDate(2026, 1, 31));
+    drive::click(window, "Button1");
+    EXPECT_EQ(figures(window)[4], "￥7.00");
+    EXPECT_TRUE(details(window).isEmpty());
+}
+
 TEST_F(BusinessStatsTest, ShowingAgainRecomputesAndLetsAnyFigureBeChosen) {
     journal("2026-03-15", "商品销售", "50");
     TfrmTjToday window;

@@ -78,9 +78,12 @@ void BusinessStats::LoadKM() {
     const auto values = figures.rows();
     for (int row = 0; row < BusinessFigures::kRows; ++row)
         lstItem->topLevelItem(row)->setText(1, numbers::money(values[std::size_t(row)]));
-    // The chosen figure's rows follow the period its figure now covers.
-    if (lstItem->currentItem())
-        lstItemChange(lstItem->currentItem());
+    // The chosen figure's rows follow the period its figure now covers; a figure without rows
+    // of its own (a heading, 【总利润】) keeps none of the period before beside it.
+    if (QTreeWidgetItem* chosen = lstItem->currentItem();
+        chosen && !loadJournalDetail(sysData->QueryKestData, lstItem->indexOfTopLevelItem(chosen),
+                                     period_->period()))
+        sysData->QueryKestData.close();
 }
 
 void BusinessStats::lstItemChange(QTreeWidgetItem* item) {
