@@ -1,5 +1,6 @@
 #include "admin/systeminitialisation.h"
 
+#include "admin/othercounters.h"
 #include "core/connection.h"
 #include "core/dberror.h"
 #include "core/messages.h"
@@ -87,7 +88,8 @@ bool setsTheTotalsAside(TQuery& q) {
 
 void run() {
     if (!confirmedCautiously(
-            QStringLiteral("确定要进行系统初始化吗？初始化后，所有业务数据将被全部删除！")))
+            QStringLiteral("确定要进行系统初始化吗？初始化后，所有业务数据将被全部删除！") +
+            otherCountersWarning(sysData->QueryCommon)))
         return;
     if (!confirmedCautiously(QStringLiteral("再次确认要删除所有业务数据吗？此功能慎用！")))
         return;

@@ -1,7 +1,11 @@
 #include "admin/systeminitialisation.h"
+#include "admin/ui/tfrmrestoredata.h"
 #include "admintest.h"
 #include "support/booksagree.h"
+#include "support/drive.h"
 #include "support/othercounter.h"
+
+#include <QFile>
 
 // Initialising while another counter's posting is under way: the initialisation waits for it
 // and then takes it away with everything else, rather than leaving a document whose stock and
@@ -37,6 +41,35 @@ TEST_P(InitRace, APostingUnderWayIsWaitedForAndThenInitialisedAway) {
             .toDouble(),
         0);
     expectBooksAgree(sysData->myCon);
+}
+
+// Replacing or emptying the book under counters at work loses what they enter meanwhile: on
+// a server the questions say how many are at work. The embedded book cannot tell.
+TEST_P(InitRace, TheQuestionsSayHowManyOtherCountersAreAtWorkOnAServer) {
+    const std::unique_ptr<Connection> other = anotherCounter();
+    ASSERT_TRUE(other->open());
+    const QString warning = GetParam() == BookEngine::Server
+                                ? "\n另有1个本程序的连接正在使用此账簿（其他电脑），它们录入的"
+                                  "数据也将一并丢失，请先让它们退出。"
+                                : "";
+    messages_.answerCancel();
+    systeminitialisation::run();
+    EXPECT_EQ(messages_.last(),
+              "确定要进行系统初始化吗？初始化后，所有业务数据将被全部删除！" + warning);
+
+    const QString backup = directory() + "earlier.bak";
+    QFile file(backup);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TfrmRestoreData window;
+    window.show();
+    drive::type(window, "txtPath", backup);
+    messages_.answerCancel();
+    drive::click(window, "btnRestore");
+    EXPECT_EQ(messages_.last(), "确定要用备份“" + backup +
+                                    "”还原吗？还原后当前账簿的内容将被该备份替换，备份之后录入的"
+                                    "数据将全部丢失。" +
+                                    warning);
 }
 
 // The kept totals' triggers are made anew by the initialisation: a counter that had the book

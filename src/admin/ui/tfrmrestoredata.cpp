@@ -1,6 +1,7 @@
 #include "admin/ui/tfrmrestoredata.h"
 
 #include "admin/booksannouncement.h"
+#include "admin/othercounters.h"
 #include "core/messages.h"
 #include "core/sysdata.h"
 #include "core/ui/filedialogs.h"
@@ -39,7 +40,8 @@ bool TfrmRestoreData::MayCopyTo(const QString& path) {
            messages().cautiousQuestion(
                QStringLiteral("确定要用备份“%1”还原吗？还原后当前账簿的内容将被该备份替换，"
                               "备份之后录入的数据将全部丢失。")
-                   .arg(QDir::toNativeSeparators(path)),
+                       .arg(QDir::toNativeSeparators(path)) +
+                   otherCountersWarning(sysData->QueryCommon),
                kInfoCaption) == Messages::kOk;
 }
 
