@@ -207,6 +207,26 @@ TEST_F(MainWindow, OnlyCode13EnablesTheStatisticsIconMenuEntryAndToolButtonAllOp
                            "修改密码(&C)", "关于...(&A)", "退出系统(&X)"}));
 }
 
+// Taken back at another counter while the user is logged in here: the entries enabled at the
+// login still opened the windows (数据还原 and 系统初始化 among them).
+TEST_F(MainWindow, AnEntryWhosePermissionWasTakenBackMeanwhileOpensNothingAndTheEntriesFollow) {
+    const long long user = addUser("统计员", "tj");
+    grant(user, 13);
+    grant(user, 6);
+    showLoggedIn("统计员", "tj");
+    recordOpening(windowClasses());
+    exec(QStringLiteral("DELETE FROM perms WHERE userID=%1 AND perm=13").arg(user));
+    grant(user, 25);
+
+    drive::click(icon("imgOpenTj"));
+    EXPECT_TRUE(opened_.isEmpty());
+    EXPECT_EQ(messages_.last(), "您已没有使用此功能的权限，请与管理员联系！");
+    EXPECT_FALSE(toolButton("营业统计").isEnabled());
+    EXPECT_TRUE(menuEntry("数据还原(&R)").isEnabled()); // granted meanwhile
+    drive::click(icon("imgPordCount"));
+    EXPECT_EQ(opened_, QStringList({"TfrmProdCount"}));
+}
+
 TEST_F(MainWindow, CodesOutsideTheRangeAndDuplicatesDoNoHarm) {
     const long long user = addUser("库管", "kg");
     for (int code : {6, 6, 35, -1, 99})

@@ -2,6 +2,7 @@
 
 #include "core/guard.h"
 #include "core/mainentries.h"
+#include "core/messages.h"
 #include "core/productinfo.h"
 #include "core/session.h"
 #include "core/sysdata.h"
@@ -168,25 +169,38 @@ bool TfrmMain::Login() {
     return true;
 }
 
-void TfrmMain::SetPerm() {
+bool TfrmMain::SetPerm(int asked) {
     TQuery& q = sysData->QueryCommon;
     q.load(QStringLiteral("SELECT perm FROM perms WHERE userID=:userID"));
     q.bind(u"userID", session::userKey());
     q.open();
+    bool granted = false;
     for (; !q.eof(); q.next()) {
         const long long code = q.field(u"perm").asInteger();
+        granted = granted || code == asked;
         for (const Controlled& c : controlled_) {
             if (c.code == code)
                 c.action->setEnabled(true);
         }
     }
     q.close();
+    return granted;
 }
 
 void TfrmMain::Open(const Entry& entry) {
     if (entry.endsProgram()) {
         close();
         return;
+    }
+    // Permissions are granted and taken back at any counter while this one is logged in: an
+    // entry opens only while the book still grants it, and the entries follow the book.
+    if (entry.code != mainentries::kAlwaysEnabled) {
+        for (const Controlled& c : controlled_)
+            c.action->setEnabled(false);
+        if (!SetPerm(entry.code)) {
+            notice(QStringLiteral("您已没有使用此功能的权限，请与管理员联系！"));
+            return;
+        }
     }
     windows::open(entry.opens);
 }

@@ -30,7 +30,8 @@ private:
     void CreateIcons();
     void CreateStatusBar();
     bool Login();
-    void SetPerm();
+    // Enables the entries of the codes the book grants the user; whether asked is one of them.
+    bool SetPerm(int asked = -1);
     void Open(const mainentries::Entry& entry);
 
     struct Controlled {
