@@ -104,16 +104,14 @@ void findHouseProductCode(TQuery& slot, const QString& houseID, const QString& c
     slot.open();
 }
 
-std::optional<QString> bookQuantity(const QString& houseID, const QString& prodID) {
+QString bookQuantity(const QString& houseID, const QString& prodID) {
     CommonSlot common;
     TQuery& q = common.q;
     q.load(kHouseProducts + QStringLiteral(" AND prodID=:prodID"));
     q.bind(u"houseID", houseID);
     q.bind(u"prodID", prodID);
     q.open();
-    if (q.eof())
-        return std::nullopt;
-    return q.field(u"sumCount").asText();
+    return q.eof() ? QStringLiteral("0") : q.field(u"sumCount").asText();
 }
 
 void loadCountedLines(TQuery& slot, const QString& orderID) {

@@ -33,9 +33,9 @@ void searchHouseProducts(TQuery& slot, const QString& houseID, const QString& na
 // The warehouse's products whose code is exactly this (letters in either case), as a code typed
 // or scanned into the search box finds them.
 void findHouseProductCode(TQuery& slot, const QString& houseID, const QString& code);
-// The warehouse's book quantity of the product as it stands now; nothing when the warehouse
-// holds no record of it.
-std::optional<QString> bookQuantity(const QString& houseID, const QString& prodID);
+// The warehouse's book quantity of the product as it stands now: 0 when the warehouse holds
+// no record of it (its last document voided at another counter since the list was loaded).
+QString bookQuantity(const QString& houseID, const QString& prodID);
 // The counted lines of one count (QueryP2).
 void loadCountedLines(TQuery& slot, const QString& orderID);
 // The counted lines with their difference pv = pdcount − pcount (QueryP2).

@@ -417,9 +417,15 @@ TEST_P(ProductCount, TheBookQuantityIsTheWarehousesFigureWhenTheProductIsChosen)
         stockIn(north, hammer, "-3"); // the other counter's sale
         expectCount("2", "2");
         doubleClickRow(products, row);
+        // The saw's only purchase voided there: the warehouse holds no record of it, and its
+        // figure is nothing, not the list's 3.
+        exec(QStringLiteral("DELETE FROM OrderPurD WHERE prodID=%1").arg(saw));
+        expectCount("0", "0");
+        doubleClickRow(products, rowOf(products, 2, "锯子"));
     });
     EXPECT_EQ(line(kCode, hammer, "pcount"), "2");
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "2");
+    EXPECT_EQ(line(kCode, saw, "pcount"), "0");
 }
 
 TEST_P(ProductCount, ACountDeletedMeanwhileTakesNoMoreLinesAndSaysSo) {
@@ -609,6 +615,31 @@ TEST_P(CountList, TheArrowKeysListTheLinesOfTheCountTheyMoveTo) {
     EXPECT_EQ(masterlists::column(lines, 3), namesOf(1));
     QTest::keyClick(&counts, Qt::Key_Up);
     EXPECT_EQ(masterlists::column(lines, 3), namesOf(0));
+}
+
+// After 修改盘点 the list was loaded again with its first count current, under the lines of
+// the count chosen: 删除盘点单 then deleted the first count and all its counted lines.
+TEST_P(CountList, AfterEditingTheCountWhoseLinesAreShownIsStillTheOneActedOn) {
+    countList();
+    newCount("北库", {{"锯子", "1"}, {"A4纸", "9"}});
+    newCount("南库", {{"锤子", "4"}});
+    QTableView& counts = list(*productPD, "dgPD");
+    QTableView& lines = list(*productPD, "dgPDMX");
+    clickRow(counts, 1);
+    const QString chosen = cell(counts, 1, 1);
+    const QStringList shown = masterlists::column(lines, 3);
+    modal_.expect<TfrmPDEdit>([](TfrmPDEdit& w) { w.close(); });
+    drive::click(*productPD, "tlEdit");
+    modal_.expectAllShown();
+    EXPECT_EQ(cell(counts, counts.currentIndex().row(), 1), chosen);
+    EXPECT_EQ(masterlists::column(lines, 3), shown);
+
+    messages_.answerOk();
+    drive::click(*productPD, "tlDel");
+    const long long kept = chosen == "南库" ? north : south;
+    EXPECT_EQ(count("OrderPD"), 1);
+    EXPECT_EQ(count(QStringLiteral("OrderPD WHERE houseID=%1").arg(kept)), 1);
+    EXPECT_EQ(lines.model()->rowCount(), 0);
 }
 
 TEST_P(CountList, ACountOfAWarehouseThatIsGoneIsNotListed) {

@@ -5,8 +5,8 @@
 #include "core/sysdata.h"
 #include "core/ui/guardedconnect.h"
 #include "core/ui/slotmodel.h"
-#include "core/ui/titlesort.h"
 #include "core/ui/strayscans.h"
+#include "core/ui/titlesort.h"
 #include "documents/ui/tfrmprodpd.h"
 #include "masterdata/ui/pickerkeys.h"
 
@@ -220,8 +220,7 @@ void CountEntryForm::dgProductDblClick() {
     TQuery& p = sysData->QueryP1;
     if (p.recordCount() <= 0 || p.eof())
         return;
-    const QString book = stockcount::bookQuantity(houseID(), p.field(u"prodID").asText())
-                             .value_or(p.field(u"sumCount").asText());
+    const QString book = stockcount::bookQuantity(houseID(), p.field(u"prodID").asText());
     const CountedProduct product{p.field(u"prodID").asText(),
                                  p.field(u"prodBH").asText(),
                                  p.field(u"prodName").asText(),

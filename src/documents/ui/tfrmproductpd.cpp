@@ -110,8 +110,21 @@ void TfrmProductPD::FormShow() {
     LoadCounts();
 }
 
+// The count whose lines are shown stays the chosen one, its lines read again (修改盘点 changes
+// them): the list reloaded made its first count current under the lines of another, and
+// 删除盘点单 then deleted that first count. One gone meanwhile leaves no lines behind.
 void TfrmProductPD::LoadCounts() {
-    stockcount::loadCounts(sysData->QueryPD);
+    TQuery& counts = sysData->QueryPD;
+    const QString chosen =
+        sysData->QueryPDMX.isOpen() && !listEmpty() ? counts.field(u"orderID").asText() : QString();
+    stockcount::loadCounts(counts);
+    const int row = chosen.isEmpty() ? -1 : counts.rowOf(u"orderID", chosen);
+    if (row < 0) {
+        sysData->QueryPDMX.close();
+        return;
+    }
+    counts.setCurrentRow(row);
+    stockcount::loadCountDetails(sysData->QueryPDMX, chosen);
 }
 
 void TfrmProductPD::dgPDClick() {
@@ -149,7 +162,6 @@ void TfrmProductPD::tlDelClick() {
     if (deleted == false)
         notice(QStringLiteral("该盘点单已被其他用户修正或删除！"));
     LoadCounts();
-    sysData->QueryPDMX.close();
 }
 
 void TfrmProductPD::tlStartClick() {
