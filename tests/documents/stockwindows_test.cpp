@@ -9,11 +9,13 @@
 #include "support/booktest.h"
 #include "support/drive.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QWheelEvent>
 #include <memory>
 
 namespace {
@@ -364,6 +366,33 @@ TEST_F(LossOverflowWindow, ChoosingATypeRenewsTheCodeAndTheLabels) {
     EXPECT_EQ(box(w, "cbOrderType").currentText(), "报损");
     EXPECT_EQ(labelOf(w, "cbHouseIn"), "报损仓库：");
     EXPECT_EQ(text(w, "txtOrderCode"), "BS2026315967");
+}
+
+// Scrolling with the pointer resting on a box turned a loss into an overflow, or moved the
+// goods to another warehouse, without a word.
+TEST_F(LossOverflowWindow, TheWheelChangesOnlyTheBoxThePersonIsIn) {
+    TfrmBsBy& w = lossWindow();
+    QComboBox& type = box(w, "cbOrderType");
+    QComboBox& house = box(w, "cbHouseIn");
+    house.setCurrentIndex(0);
+    auto& date = drive::find<QDateEdit>(w, "dtDate");
+    const QDate day = date.date();
+    const auto turn = [](QWidget& target) {
+        QWheelEvent wheel(QPointF(5, 5), target.mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&target, &wheel);
+    };
+    QApplication::setActiveWindow(&w);
+    drive::find<QLineEdit>(w, "txtCaption").setFocus();
+    for (QWidget* target : std::initializer_list<QWidget*>{&type, &house, &date})
+        turn(*target);
+    EXPECT_EQ(type.currentText(), "报损");
+    EXPECT_EQ(house.currentIndex(), 0);
+    EXPECT_EQ(date.date(), day);
+    type.setFocus();
+    ASSERT_TRUE(type.hasFocus());
+    turn(type);
+    EXPECT_EQ(type.currentText(), "报溢");
 }
 
 // An overflow kept unsaved was shown again as a loss: saved then, its lines lowered the stock

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/ui/scannersuffix.h"
+#include "core/ui/wheelguard.h"
 
 #include <QApplication>
 #include <QFont>
@@ -38,4 +39,5 @@ void setUpApplication(QApplication& application) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     ScannerSuffix::watchApplication();
+    WheelGuard::watchApplication();
 }
