@@ -501,6 +501,8 @@ TEST_P(CountedLines, DeleteAsksAndTheLastLineLeavesTheCountListed) {
         drive::click(w, "btnDelete");
         EXPECT_EQ(messages_.lastShown()->caption, "提示");
         EXPECT_EQ(messages_.last(), "确定要删除的选择的盘点商品吗？");
+        // 取消 is the default: Escape, then Enter, deletes nothing.
+        EXPECT_EQ(messages_.lastShown()->form, ScriptedMessages::Form::CautiousQuestion);
         EXPECT_EQ(count("OrderPDD"), 1);
         // Escape presses "删除".
         messages_.answerOk();

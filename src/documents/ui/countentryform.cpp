@@ -255,8 +255,9 @@ void CountEntryForm::btnDeleteClick() {
         notice(QStringLiteral("请选择要删除的盘点商品！"));
         return;
     }
-    if (messages().question(QStringLiteral("确定要删除的选择的盘点商品吗？"),
-                            QStringLiteral("提示")) != Messages::kOk)
+    // Escape presses 删除: with 确定 the default, Escape and then Enter deleted a counted line.
+    if (messages().cautiousQuestion(QStringLiteral("确定要删除的选择的盘点商品吗？"),
+                                    QStringLiteral("提示")) != Messages::kOk)
         return;
     // Reloaded either way: a line found gone was taken by another counter or by this one's
     // deletion whose connection broke after it got through.
