@@ -106,6 +106,26 @@ TEST_P(NewCount, AScannedCodeOrEnterOnAProductCountsItFromTheKeyboard) {
     EXPECT_EQ(line(kCode, hammer, "pdcount"), "4");
 }
 
+// Two products under one code (the product dialog allows it after asking): the scan said
+// the code named no product, and the goods went uncounted or were added again.
+TEST_P(NewCount, ACodeTwoProductsShareListsBothToChooseFrom) {
+    giveBarcodes();
+    exec(QStringLiteral("UPDATE Fproduct SET prodBH='6901234567892' WHERE prodID=%1").arg(a4));
+    countList();
+    inNewCount("北库", [this](TfrmPDAdd& w) {
+        QLineEdit& search = drive::find<QLineEdit>(w, "txtName");
+        drive::type(search, "6901234567892");
+        QTest::keyClick(&search, Qt::Key_Return);
+        EXPECT_EQ(messages_.last(),
+                  "编号为“6901234567892”的商品不止一个，请在商品列表中双击选择！");
+        QTableView& products = list(w, "dgProduct");
+        EXPECT_EQ(masterlists::column(products, 2), QStringList({"锯子", "A4纸"}));
+        countProduct(w, "A4纸", "9");
+    });
+    EXPECT_EQ(line(kCode, a4, "pdcount"), "9");
+    EXPECT_EQ(count("OrderPDD"), 1);
+}
+
 // A scanner set to end its codes with Tab counts as one ending them with Enter.
 TEST_P(NewCount, ACodeScannedWithTabAtItsEndCountsItsProduct) {
     giveBarcodes();

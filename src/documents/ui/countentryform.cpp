@@ -201,6 +201,12 @@ void CountEntryForm::txtNameKeyDown() {
             dgProductDblClick();
             return;
         }
+        // Products that share the code are listed for the person to choose: the search by name
+        // that follows found none of them and said the code named no product.
+        if (p.recordCount() > 1) {
+            notice(QStringLiteral("编号为“%1”的商品不止一个，请在商品列表中双击选择！").arg(key));
+            return;
+        }
     }
     stockcount::searchHouseProducts(p, houseID(), key);
     if (p.recordCount() == 0 && !key.isEmpty())
