@@ -151,7 +151,9 @@ void checkRows(std::vector<ImportRow>& rows) {
             }
         }
         lengths(row, heads);
-        if (!row.ok() || v[Code].isEmpty())
+        // A bad row is checked too: with it skipped, a later row of the same product and
+        // warehouse would post, and the bad row, once mended, would be refused as posted.
+        if (v[Code].isEmpty())
             continue;
         const QString key = bookKey(v[Code]) + u'\n' + bookKey(v[House]);
         if (const auto first = seen.constFind(key); first != seen.cend())

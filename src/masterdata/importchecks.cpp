@@ -72,8 +72,9 @@ void Unique::check(ImportRow& row) {
     const QString key = bookKey(value);
     const auto it = taken_.constFind(key);
     if (it == taken_.cend()) {
-        if (row.ok())
-            taken_.insert(key, row.line);
+        // A bad row holds its value too: with it skipped, a later row of the same value would
+        // take it, and the bad row, once mended, would be refused as already in the book.
+        taken_.insert(key, row.line);
         return;
     }
     addReason(row, *it == 0 ? heading_ + QStringLiteral("已在账中：") + value

@@ -114,6 +114,15 @@ TEST_F(OpeningStock, AProductsOpeningStockInAWarehouseIsPostedOnce) {
     EXPECT_EQ(count("OrderPur"), 1);
 }
 
+// The bad row skipped, the later one posted; the bad row mended was then refused as posted,
+// and its quantity never came in.
+TEST_F(OpeningStock, ABadRowOfAProductAndWarehouseStillMarksALaterRowOfThemAsTheSame) {
+    importFile(writeCsv("商品编号,仓库,数量\nP1,一号仓库,三\np1,一号仓库,5\nP2,一号仓库,4\n"),
+               [](TfrmImport& w) { drive::click(w, "btnImport"); });
+    EXPECT_EQ(reasons_, (QStringList{"数量不是数字：三", "与第2行是同一仓库的同一商品", ""}));
+    EXPECT_EQ(count("OrderPur"), 0);
+}
+
 TEST_F(OpeningStock, PostsNothingWhileARowIsBadUnlessThePersonSkipsTheBadRows) {
     const QString file = writeCsv("编号,仓库名称,期初数量,进价\n"
                                   "P1,一号仓库,3,2\n"  // 2: good

@@ -92,6 +92,22 @@ TEST_F(ProductImport, AnExportedListImportedIntoAnEmptyBookGivesTheSameList) {
     EXPECT_EQ(list().model()->rowCount(), 3) << "the list is loaded again";
 }
 
+// With the bad row skipped, the later row took the code; the bad row, mended, was then
+// refused as already in the book.
+TEST_F(ProductImport, ABadRowStillHoldsItsCodeAgainstALaterRow) {
+    const QString file = writeCsv("dup.csv", "商品编号,商品名称,进价\n"
+                                             "B1,可乐,3元\n"
+                                             "b1,雪碧,3\n");
+    open();
+    importFile(file, [](TfrmImport& w) { drive::click(w, "btnImport"); });
+    ASSERT_EQ(preview_.rows.size(), 2);
+    EXPECT_TRUE(preview_.rows[0].endsWith(" ! 进价不是数字：3元"))
+        << preview_.rows[0].toStdString();
+    EXPECT_TRUE(preview_.rows[1].endsWith(" ! 商品编号与第2行重复：b1"))
+        << preview_.rows[1].toStdString();
+    EXPECT_EQ(count("Fproduct"), 0);
+}
+
 TEST_F(ProductImport, ShowsEveryBadRowWithItsReasonAndWritesOnlyTheGoodOnes) {
     addProduct("旧货", addCategory("工具"));
     const QString tooLong(32768, u'长');
