@@ -90,6 +90,9 @@ ImportPlan planImport(const ImportKind& kind, const Sheet& sheet) {
                      fewestMissing.join(QStringLiteral("、")) + QStringLiteral("。");
         return plan;
     }
+    for (std::size_t i = 0; i < at.size(); ++i)
+        if (at[i] < 0)
+            plan.absent << plan.columns[i].heading;
     plan.rows.reserve(sheet.rows.size() - titleRow - 1);
     for (std::size_t r = titleRow + 1; r < sheet.rows.size(); ++r) {
         const SheetRow& source = sheet.rows[r];

@@ -30,6 +30,9 @@ struct ImportPlan {
     std::vector<ImportColumn> columns;
     std::vector<ImportRow> rows;
     QString error; // the sheet as a whole cannot be imported (a missing column)
+    // The headings of the columns the sheet may have and does not, under any of their titles:
+    // a column titled otherwise ("条码", "进货价") is not read, and its values stay empty.
+    QStringList absent;
 
     int goodRows() const;
     int badRows() const { return int(rows.size()) - goodRows(); }

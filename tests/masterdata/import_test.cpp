@@ -92,6 +92,23 @@ TEST_F(ProductImport, AnExportedListImportedIntoAnEmptyBookGivesTheSameList) {
     EXPECT_EQ(list().model()->rowCount(), 3) << "the list is loaded again";
 }
 
+// Columns titled otherwise were not read, and every product came in without its code and at
+// a price of 0, with nothing said.
+TEST_F(ProductImport, ThePreviewNamesTheColumnsTheSheetDoesNotHave) {
+    const QString file = writeCsv("titles.csv", "条码,商品名称,进货价,售价\n6901,可乐,3,4\n");
+    open();
+    QString absent;
+    importFile(file, [&absent](TfrmImport& w) {
+        const QLabel& label = drive::find<QLabel>(w, "lblAbsent");
+        absent = label.isVisible() ? label.text() : QString();
+    });
+    EXPECT_TRUE(absent.startsWith("表格中没有这些列：")) << absent.toStdString();
+    for (const char* heading : {"商品编号", "进价"})
+        EXPECT_TRUE(absent.contains(heading)) << heading;
+    for (const char* heading : {"商品名称", "售价"})
+        EXPECT_FALSE(absent.contains(QString::fromUtf8(heading))) << heading;
+}
+
 // With the bad row skipped, the later row took the code; the bad row, mended, was then
 // refused as already in the book.
 TEST_F(ProductImport, ABadRowStillHoldsItsCodeAgainstALaterRow) {

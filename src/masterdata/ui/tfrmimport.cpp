@@ -30,6 +30,10 @@ TfrmImport::TfrmImport(QWidget* parent) : TForm(parent) {
     auto* top = new QHBoxLayout;
     top->addWidget(lblFile, 1);
     top->addWidget(chkBadOnly);
+    lblAbsent = new QLabel(this);
+    lblAbsent->setObjectName(QStringLiteral("lblAbsent"));
+    lblAbsent->setWordWrap(true);
+    lblAbsent->setStyleSheet(QStringLiteral("color: #b00000"));
 
     model_ = new ImportPlanModel(this);
     filter_ = new QSortFilterProxyModel(this);
@@ -49,6 +53,7 @@ TfrmImport::TfrmImport(QWidget* parent) : TForm(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(lblAbsent);
     layout->addWidget(dgRows, 1);
     layout->addLayout(counts);
     btnImport = addDialogButtons(*this, *layout, QStringLiteral("btnImport"), QString()).action;
@@ -80,6 +85,13 @@ bool TfrmImport::run(const ImportKind& kind) {
     saved_ = false;
     setWindowTitle(kind.caption);
     lblFile->setText(QStringLiteral("文件：") + QDir::toNativeSeparators(file));
+    // A column titled otherwise is not read: prices imported as 0 were found only later.
+    lblAbsent->setText(plan_.absent.isEmpty()
+                           ? QString()
+                           : QStringLiteral("表格中没有这些列：%1。如果表格里有，只是标题写法不同，"
+                                            "请把标题改成这里的写法后重新导入。")
+                                 .arg(plan_.absent.join(QStringLiteral("、"))));
+    lblAbsent->setVisible(!plan_.absent.isEmpty());
     btnImport->setText(kind.actionText);
     chkSkipBad->setVisible(kind.badRowsStop);
     chkSkipBad->setChecked(false);

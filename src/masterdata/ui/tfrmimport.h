@@ -38,6 +38,7 @@ private:
     ImportPlanModel* model_;
     QSortFilterProxyModel* filter_;
     QLabel* lblCounts;
+    QLabel* lblAbsent; // the columns the sheet does not have
     QCheckBox* chkSkipBad;
     QPushButton* btnImport;
 };
