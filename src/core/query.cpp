@@ -120,12 +120,19 @@ void TQuery::setCurrentRow(int row) {
     emit currentRowChanged(row);
 }
 
-int TQuery::rowOf(QStringView name, const QString& value) const {
-    const int column = open_ ? result_.column(name) : -1;
+int TQuery::rowOf(QStringView name, const QString& key) const {
+    const int column = open_ && !key.isEmpty() ? result_.column(name) : -1;
     for (int row = 0; column >= 0 && row < result_.rowCount(); ++row)
-        if (result_.text(row, column) == value)
+        if (result_.text(row, column) == key)
             return row;
     return -1;
+}
+
+bool TQuery::locate(QStringView name, const QString& key) {
+    const int row = rowOf(name, key);
+    if (row >= 0)
+        setCurrentRow(row);
+    return row >= 0;
 }
 
 Field TQuery::field(QStringView name) const {

@@ -67,9 +67,11 @@ public:
     void setCurrentRow(int row);
     // Throws DbError when the open result has no such column.
     Field field(QStringView name) const;
-    // The row of the open result, in its order, whose field holds the value (a key); -1 when
-    // none does or the result has no such column.
-    int rowOf(QStringView name, const QString& value) const;
+    // The row of the open result, in its order, whose field holds the key; -1 when none does,
+    // the result has no such column or the key is empty (no row's key).
+    int rowOf(QStringView name, const QString& key) const;
+    // Makes that row current; false, the current row left as it was, when there is none.
+    bool locate(QStringView name, const QString& key);
     // Orders the open result by "field ASC|DESC" without running the statement again.
     void sort(const QString& ordering);
     // The ordering of the last sort of this result; empty while it is in the statement's order.

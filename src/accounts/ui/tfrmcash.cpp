@@ -117,11 +117,8 @@ void TfrmCash::LoadItem() {
     q.load(QStringLiteral("SELECT itmID,itmName,remark,IFNULL(je,0) AS je FROM VitemBank"));
     q.open();
     // The selected account stays selected; one deleted meanwhile is no longer selected.
-    const int row = itmID_.isEmpty() ? -1 : q.rowOf(u"itmID", itmID_);
-    if (row >= 0) {
-        q.setCurrentRow(row);
+    if (q.locate(u"itmID", itmID_))
         return;
-    }
     itmID_.clear();
     q.first();
 }

@@ -126,8 +126,7 @@ void Tfrmysyf::dgSupplierTitleClick(int section) {
     q.sort(model->columns()[std::size_t(section)].field +
            (ascending_ ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
     ascending_ = !ascending_;
-    if (const int row = compID.isEmpty() ? -1 : q.rowOf(u"compID", compID); row >= 0)
-        q.setCurrentRow(row);
+    q.locate(u"compID", compID);
 }
 
 void Tfrmysyf::tlAddClick() {
@@ -148,7 +147,6 @@ void Tfrmysyf::tlAddClick() {
         btnFindClick();
         // The highlight stays on whom was settled with: on the first row, the next Enter
         // offered that one's whole balance.
-        if (const int row = sysData->QueryYsYf.rowOf(u"compID", compID); row >= 0)
-            sysData->QueryYsYf.setCurrentRow(row);
+        sysData->QueryYsYf.locate(u"compID", compID);
     }
 }

@@ -118,12 +118,10 @@ void TfrmProductPD::LoadCounts() {
     const QString chosen =
         sysData->QueryPDMX.isOpen() && !listEmpty() ? counts.field(u"orderID").asText() : QString();
     stockcount::loadCounts(counts);
-    const int row = chosen.isEmpty() ? -1 : counts.rowOf(u"orderID", chosen);
-    if (row < 0) {
+    if (!counts.locate(u"orderID", chosen)) {
         sysData->QueryPDMX.close();
         return;
     }
-    counts.setCurrentRow(row);
     stockcount::loadCountDetails(sysData->QueryPDMX, chosen);
 }
 

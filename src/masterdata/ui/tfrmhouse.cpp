@@ -76,7 +76,7 @@ void TfrmHouse::ShowSelected() {
     const TQuery& q = sysData->QueryHouse;
     if (!isVisible() || !q.isOpen())
         return;
-    const int row = selectedHouseID_.isEmpty() ? -1 : q.rowOf(u"houseID", selectedHouseID_);
+    const int row = q.rowOf(u"houseID", selectedHouseID_);
     if (row < 0) {
         dgHouse->clearSelection();
         return;
