@@ -14,7 +14,8 @@ struct SheetRow {
 // What a spreadsheet file gave: its rows, or why it could not be read.
 struct Sheet {
     std::vector<SheetRow> rows;
-    QString error; // a sentence a person can act on; empty when the file was read
+    QString error;     // a sentence a person can act on; empty when the file was read
+    QString sheetName; // the workbook's tab the rows come from; empty for a text file
 
     bool ok() const { return error.isEmpty(); }
 };

@@ -6,9 +6,11 @@
 #include <QDate>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -17,6 +19,7 @@ const QString kDamaged = QStringLiteral("文件已损坏，或不是Excel工作�
 // The parts of a workbook that a sheet's cells need.
 struct Book {
     QString sheetPart;     // "xl/worksheets/sheet1.xml"
+    QString sheetName;     // its tab's name
     bool date1904 = false; // the Mac date system
 };
 
@@ -26,33 +29,54 @@ QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) {
     return xml.attributes().value(name);
 }
 
-// The first sheet of the workbook as listed in workbook.xml, found through its relationship.
+struct Tab {
+    QString name;
+    QString id; // its relationship
+    bool shown = true;
+};
+
+// The sheet the workbook was last looked at on, found through its relationship: a book of
+// one sheet a month keeps the month the person was at in front, and its first tabs may be
+// hidden. A hidden tab is never read; the first shown one stands in for it.
 std::optional<Book> readBook(const WorkbookParts& parts) {
     const auto workbook = parts(QStringLiteral("xl/workbook.xml"));
     const auto rels = parts(QStringLiteral("xl/_rels/workbook.xml.rels"));
     if (!workbook || !rels)
         return std::nullopt;
     Book book;
-    QString id;
+    std::vector<Tab> tabs;
+    qsizetype active = 0;
     QXmlStreamReader xml(*workbook);
-    while (!xml.atEnd() && id.isEmpty()) {
+    while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == u"workbookPr") {
             const QStringView v = attribute(xml, QLatin1StringView("date1904"));
             book.date1904 = v == u"1" || v == u"true";
+        } else if (xml.name() == u"workbookView") {
+            active = attribute(xml, QLatin1StringView("activeTab")).toInt();
         } else if (xml.name() == u"sheet") {
+            Tab tab{attribute(xml, QLatin1StringView("name")).toString(),
+                    {},
+                    attribute(xml, QLatin1StringView("state")).isEmpty() ||
+                        attribute(xml, QLatin1StringView("state")) == u"visible"};
             for (const QXmlStreamAttribute& a : xml.attributes())
                 if (a.name() == u"id") // r:id, whatever the prefix
-                    id = a.value().toString();
+                    tab.id = a.value().toString();
+            tabs.push_back(std::move(tab));
         }
     }
-    if (id.isEmpty())
+    if (active < 0 || active >= qsizetype(tabs.size()) || !tabs[std::size_t(active)].shown)
+        active = std::find_if(tabs.begin(), tabs.end(), [](const Tab& t) { return t.shown; }) -
+                 tabs.begin();
+    if (active >= qsizetype(tabs.size()) || tabs[std::size_t(active)].id.isEmpty())
         return std::nullopt;
+    const Tab& tab = tabs[std::size_t(active)];
+    book.sheetName = tab.name;
     QXmlStreamReader links(*rels);
     while (!links.atEnd()) {
         if (links.readNext() != QXmlStreamReader::StartElement || links.name() != u"Relationship" ||
-            attribute(links, QLatin1StringView("Id")) != id)
+            attribute(links, QLatin1StringView("Id")) != tab.id)
             continue;
         const QString target = attribute(links, QLatin1StringView("Target")).toString();
         book.sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
@@ -330,13 +354,14 @@ Sheet readWorkbook(const WorkbookParts& parts) {
         return sheet;
     }
     sheet.rows = parser.rows();
+    sheet.sheetName = book->sheetName;
     return sheet;
 }
 
 Sheet readXlsx(const QByteArray& bytes) {
     ZipParts zip(bytes);
     if (!zip.isOpen())
-        return {{}, kDamaged};
+        return {{}, kDamaged, {}};
     return readWorkbook(
         [&zip](const QString& name) { return zip.part(name, sheetlimits::kMaxPartBytes); });
 }

@@ -132,8 +132,8 @@ TEST_P(MasterRaces, RowsNobodyTouchesAreDeletedAsBefore) {
 // Two counters importing the same product codes at once: the second waits for the first and
 // then finds the codes taken, as its preview did not, so it writes nothing.
 TEST_P(MasterRaces, AnImportWaitsForAnotherOfTheSameCodesAndThenWritesNothing) {
-    const Sheet sheet{{{1, {"商品编号", "商品名称"}}, {2, {"A1", "锤子"}}, {3, {"A2", "钳子"}}},
-                      {}};
+    const Sheet sheet{
+        {{1, {"商品编号", "商品名称"}}, {2, {"A1", "锤子"}}, {3, {"A2", "钳子"}}}, {}, {}};
     const ImportPlan shown = planImport(productImport(), sheet);
     ASSERT_EQ(shown.goodRows(), 2);
     OtherCounter other(anotherCounter(), anotherCounter());

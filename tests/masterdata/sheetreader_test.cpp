@@ -136,6 +136,43 @@ TEST_F(SheetReader, ReadsPhoneticGuidesDateTimesAndEarlyDatesAsExcelShowsThem) {
                            "3: 上海||||1900-03-01"}));
 }
 
+// A workbook of one sheet a month: the first tab was read whatever the person was looking at,
+// hidden or not, and January's counts were posted for March.
+TEST_F(SheetReader, ReadsTheTabInFrontAndNeverAHiddenOne) {
+    const auto workbook = [](const QByteArray& view, const QByteArray& firstState) {
+        return std::map<QString, QByteArray>{
+            {"xl/workbook.xml",
+             R"(<workbook xmlns:r="r"><bookViews><workbookView )" + view +
+                 R"(/></bookViews><sheets><sheet name="1月" sheetId="1" r:id="rId1" )" +
+                 firstState +
+                 R"(/><sheet name="2月" sheetId="2" r:id="rId2"/>)"
+                 R"(<sheet name="3月" sheetId="3" r:id="rId3"/></sheets></workbook>)"},
+            {"xl/_rels/workbook.xml.rels",
+             R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/>)"
+             R"(<Relationship Id="rId2" Target="worksheets/sheet2.xml"/>)"
+             R"(<Relationship Id="rId3" Target="worksheets/sheet3.xml"/></Relationships>)"},
+            {"xl/sharedStrings.xml", "<sst/>"},
+            {"xl/worksheets/sheet1.xml",
+             R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1</v></c></row></sheetData></worksheet>)"},
+            {"xl/worksheets/sheet2.xml",
+             R"(<worksheet><sheetData><row r="1"><c r="A1"><v>2</v></c></row></sheetData></worksheet>)"},
+            {"xl/worksheets/sheet3.xml",
+             R"(<worksheet><sheetData><row r="1"><c r="A1"><v>3</v></c></row></sheetData></worksheet>)"}};
+    };
+    const auto read = [](const std::map<QString, QByteArray>& parts) {
+        const Sheet sheet = readWorkbook([&](const QString& name) -> std::optional<QByteArray> {
+            const auto found = parts.find(name);
+            return found == parts.end() ? std::nullopt : std::optional(found->second);
+        });
+        EXPECT_TRUE(sheet.ok()) << sheet.error.toStdString();
+        return sheet.sheetName + ": " + rowsOf(sheet).join(',');
+    };
+    EXPECT_EQ(read(workbook(R"(activeTab="2")", "")), "3月: 1: 3");
+    EXPECT_EQ(read(workbook("", "")), "1月: 1: 1");
+    EXPECT_EQ(read(workbook("", R"(state="hidden")")), "2月: 1: 2");
+    EXPECT_EQ(read(workbook(R"(activeTab="0")", R"(state="veryHidden")")), "2月: 1: 2");
+}
+
 TEST_F(SheetReader, RefusesDamagedAndForeignFilesWithASentenceAndNoRows) {
     SheetData data;
     data.name = "表";

@@ -84,7 +84,10 @@ bool TfrmImport::run(const ImportKind& kind) {
     plan_ = std::move(plan);
     saved_ = false;
     setWindowTitle(kind.caption);
-    lblFile->setText(QStringLiteral("文件：") + QDir::toNativeSeparators(file));
+    lblFile->setText(QStringLiteral("文件：") + QDir::toNativeSeparators(file) +
+                     (sheet_.sheetName.isEmpty()
+                          ? QString()
+                          : QStringLiteral("（工作表：%1）").arg(sheet_.sheetName)));
     // A column titled otherwise is not read: prices imported as 0 were found only later.
     lblAbsent->setText(plan_.absent.isEmpty()
                            ? QString()
