@@ -46,7 +46,9 @@ const std::vector<Entry>& entries() {
         {kAlwaysEnabled, "", "", "修改密码(&C)", "", "TfrmChangePwd", "dialog-password"},
         {24, "", "", "数据备份(&B)", "", "TfrmBackData", "document-save"},
         {25, "", "", "数据还原(&R)", "", "TfrmRestoreData", "document-revert"},
-        {26, "", "", "账簿检查(&K)", "", "TfrmBooksCheck", "document-properties"},
+        // Reads only, and every restore and upgrade asks for it: tied to 系统初始化, checking
+        // the books took the right to empty them.
+        {kAlwaysEnabled, "", "", "账簿检查(&K)", "", "TfrmBooksCheck", "document-properties"},
         {26, "", "", "系统初始化(&I)", "", kSystemInitialisation, "edit-clear-all"},
         {kAlwaysEnabled, "", "", "关于...(&A)", "", "TfrmAbout", "help-about"},
         {kAlwaysEnabled, "", "", "退出系统(&X)", "", "", "application-exit"},
