@@ -6,10 +6,10 @@
 #include "core/ui/commonkeys.h"
 #include "core/ui/datebox.h"
 #include "core/ui/guardedconnect.h"
+#include "core/ui/strayscans.h"
 #include "documents/documentheader.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "core/ui/strayscans.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -9,11 +9,11 @@
 #include "core/ui/guardedconnect.h"
 #include "core/ui/numberedit.h"
 #include "core/ui/scannerpace.h"
+#include "core/ui/strayscans.h"
 #include "documents/documentheader.h"
 #include "documents/tradeprint.h"
 #include "documents/ui/documentgrid.h"
 #include "documents/ui/documentlists.h"
-#include "core/ui/strayscans.h"
 #include "masterdata/ui/tfrmfindcomp.h"
 #include "printing/ui/tfrmprintview.h"
 
